@@ -1,0 +1,93 @@
+#pragma once
+
+// Small containers for tests, written with the project's own writer, and a byte builder for
+// files the writer would never produce.
+
+#include "ContainerWriter.h"
+#include "Cp1250.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QList>
+#include <QString>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <utility>
+
+namespace fixture {
+
+using Entries = QList<std::pair<QByteArray, QByteArray>>;
+
+// Windows-1250 bytes of a text written in the source as UTF-8.
+inline QByteArray cp(const QString &text)
+{
+    return Cp1250::encode(text);
+}
+
+inline QByteArray container(const Entries &entries)
+{
+    ContainerWriter writer;
+    for (const auto &[name, data] : entries)
+        writer.add(name, data);
+    return writer.toBytes();
+}
+
+struct Item
+{
+    QByteArray unid, typ, numer;
+};
+
+inline QByteArray itemIndex(const QList<Item> &items)
+{
+    ItemIndexWriter writer;
+    for (const Item &item : items)
+        writer.add(item.unid, item.typ, item.numer);
+    return writer.toBytes();
+}
+
+inline QString writeFile(const QTemporaryDir &dir, const QByteArray &bytes,
+                         const QString &name = QStringLiteral("Verbarium.dat"))
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+    return path;
+}
+
+// Little-endian bytes, put together field by field.
+class Bytes
+{
+public:
+    Bytes &i32(qint32 value)
+    {
+        char b[4];
+        qToLittleEndian(value, b);
+        m_data.append(b, 4);
+        return *this;
+    }
+    Bytes &u8(quint8 value)
+    {
+        m_data.append(char(value));
+        return *this;
+    }
+    Bytes &raw(const QByteArray &bytes)
+    {
+        m_data.append(bytes);
+        return *this;
+    }
+    // A length-prefixed string padded to a fixed width, as in the item index.
+    Bytes &field(const QByteArray &text, int width, int storedLength = -1)
+    {
+        u8(quint8(storedLength < 0 ? text.size() : storedLength));
+        m_data.append(text.leftJustified(width, '\0', true));
+        return *this;
+    }
+    operator QByteArray() const { return m_data; }
+
+private:
+    QByteArray m_data;
+};
+
+} // namespace fixture

@@ -1,0 +1,148 @@
+// verbarium-dat: lists, reads, checks and writes container files.
+// Names and texts on the command line and in the output are UTF-8.
+
+#include "ContainerWriter.h"
+#include "ContentError.h"
+#include "Cp1250.h"
+#include "SourceTreePacker.h"
+#include "TPSSDirectory.h"
+#include "TSimplePSS.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QStringList>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+enum ExitCode { Success = 0, NotFound = 1, Unreadable = 2, Usage = 64 };
+
+const char UsageText[] =
+    "usage: verbarium-dat list FILE\n"
+    "       verbarium-dat cat FILE NAME\n"
+    "       verbarium-dat items FILE\n"
+    "       verbarium-dat fields FILE TYP NUMER\n"
+    "       verbarium-dat text FILE TYP NUMER\n"
+    "       verbarium-dat pack SOURCE_DIR FILE\n"
+    "       verbarium-dat verify FILE\n";
+
+void printLine(const QString &line)
+{
+    const QByteArray utf8 = line.toUtf8();
+    std::fwrite(utf8.constData(), 1, size_t(utf8.size()), stdout);
+    std::fputc('\n', stdout);
+}
+
+int failure(const QString &message)
+{
+    std::fprintf(stderr, "verbarium-dat: %s\n", message.toUtf8().constData());
+    return Unreadable;
+}
+
+int list(const QString &path)
+{
+    TSimplePSS container(path);
+    for (int i = 0; i < container.count(); ++i) {
+        const TSimplePSS::Entry e = container.entryAt(i);
+        printLine(QStringLiteral("%1\t%2\t%3").arg(Cp1250::decode(e.name)).arg(e.offset).arg(e.size));
+    }
+    return Success;
+}
+
+int cat(const QString &path, const QString &name)
+{
+    TSimplePSS container(path);
+    QByteArray data;
+    if (!container.ReadEntry(Cp1250::encode(name), data))
+        return NotFound;
+    std::fwrite(data.constData(), 1, size_t(data.size()), stdout);
+    return Success;
+}
+
+int items(const QString &path)
+{
+    const auto directory = std::make_unique<TPSSDirectory>(path);
+    for (int i = 0; i < directory->ItemCount(); ++i) {
+        const TItemInfo &item = directory->itemAt(i);
+        printLine(item.Unid() + u'\t' + item.Typ() + u'\t' + item.Numer());
+    }
+    return Success;
+}
+
+int lines(const QString &path, const QString &typ, const QString &numer, bool fields)
+{
+    const auto directory = std::make_unique<TPSSDirectory>(path);
+    QStringList text;
+    const bool found = fields ? directory->ReadFields(typ, numer, text)
+                              : directory->ReadText(typ, numer, text);
+    if (!found)
+        return NotFound;
+    for (const QString &line : text)
+        printLine(line);
+    return Success;
+}
+
+int pack(const QString &sourceDir, const QString &path)
+{
+    ContainerWriter writer;
+    SourceTreePacker packer(writer);
+    if (!packer.pack(sourceDir))
+        return failure(packer.error());
+    QString error;
+    if (!writer.write(path, &error))
+        return failure(QStringLiteral("%1: %2").arg(path, error));
+    return Success;
+}
+
+int verify(const QString &path)
+{
+    const auto directory = std::make_unique<TPSSDirectory>(path);
+    QByteArray index;
+    if (directory->container().ReadEntry("L197\\UnidX", index)) {
+        const QString problem = TPSSDirectory::itemIndexProblem(index);
+        if (!problem.isEmpty())
+            return failure(QStringLiteral("Uszkodzony plik \"%1\": %2").arg(path, problem));
+    }
+    printLine(QStringLiteral("ok: %1 entries, %2 items")
+                  .arg(directory->container().count())
+                  .arg(directory->ItemCount()));
+    return Success;
+}
+
+int run(const QStringList &args)
+{
+    const QString command = args.value(0);
+    const qsizetype n = args.size();
+    if (command == u"list" && n == 2)
+        return list(args[1]);
+    if (command == u"cat" && n == 3)
+        return cat(args[1], args[2]);
+    if (command == u"items" && n == 2)
+        return items(args[1]);
+    if ((command == u"fields" || command == u"text") && n == 4)
+        return lines(args[1], args[2], args[3], command == u"fields");
+    if (command == u"pack" && n == 3)
+        return pack(args[1], args[2]);
+    if (command == u"verify" && n == 2)
+        return verify(args[1]);
+    std::fputs(UsageText, stderr);
+    return Usage;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    try {
+        const int code = run(app.arguments().mid(1));
+        std::fflush(stdout);
+        return code;
+    } catch (const ContentError &e) {
+        return failure(e.message());
+    } catch (const std::bad_alloc &) {
+        return failure(QStringLiteral("brak pamięci"));
+    }
+}
