@@ -38,7 +38,7 @@ int main(int argc, char *argv[])
                                             QStringLiteral("/DATA"));
     try {
         TPSSDirectory directory(containerIn(folder));
-        std::printf("%s\n", QStringLiteral("Encyklopedia w \"%1\": %2 wpisów, %3 pozycji w indeksie")
+        std::printf("%s\n", QStringLiteral("Encyklopedia w \"%1\": wpisy w kontenerze: %2, pozycje w indeksie: %3")
                                 .arg(QDir::toNativeSeparators(folder.absolutePath()))
                                 .arg(directory.container().count())
                                 .arg(directory.ItemCount())

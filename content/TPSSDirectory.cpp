@@ -113,7 +113,9 @@ void TPSSDirectory::buildSortIndex()
         key.length = quint8(typ.size() + 1 + numer.size());
         key.index = i;
     }
-    std::sort(m_sorted.begin(), m_sorted.end(), keyLess);
+    // A lambda rather than the function's address, so the comparison is inlined.
+    std::sort(m_sorted.begin(), m_sorted.end(),
+              [](const SortKey &a, const SortKey &b) { return keyLess(a, b); });
 }
 
 int TPSSDirectory::FindItem(const QString &typ, const QString &numer) const

@@ -198,8 +198,9 @@ void TestPSSDirectory::findItemFindsEveryStoredPair()
         keys.append(key);
         items.append({"u", typ, numer});
     }
-    TPSSDirectory directory(std::make_unique<TSimplePSS>(
-        container({{"L197\\UnidX", itemIndex(items)}}), QStringLiteral("mem")));
+    const QByteArray file = container({{"L197\\UnidX", itemIndex(items)}});
+    seedCorpus(file);
+    TPSSDirectory directory(std::make_unique<TSimplePSS>(file, QStringLiteral("mem")));
     QCOMPARE(directory.ItemCount(), items.size());
 
     // The permutation orders the keys byte by byte, unsigned, shorter first.
@@ -282,6 +283,7 @@ void TestPSSDirectory::damagedItemIndex()
     Entries entries{{"L197\\TypX\\_19701\\1\\Pola", "a=b"}};
     if (present)
         entries.append({"L197\\UnidX", index});
+    seedCorpus(container(entries));
     const auto directory = directoryOf(entries);
 
     QCOMPARE(directory->ItemCount(), numbers.size());

@@ -184,14 +184,7 @@ void TestSimplePSS::damagedFilesAreRejected()
     QFETCH(QByteArray, file);
     QFETCH(QString, error);
 
-    // The fuzzer's corpus is seeded from these rows.
-    if (const QByteArray seeds = qgetenv("VERBARIUM_FUZZ_SEEDS"); !seeds.isEmpty()) {
-        QDir().mkpath(QString::fromLocal8Bit(seeds));
-        QFile seed(QString::fromLocal8Bit(seeds) + QStringLiteral("/damaged-") +
-                   QString::fromLatin1(QTest::currentDataTag()).replace(u' ', u'-'));
-        QVERIFY(seed.open(QIODevice::WriteOnly));
-        seed.write(file);
-    }
+    seedCorpus(file);
 
     try {
         TSimplePSS pss(file, QStringLiteral("mem"));

@@ -7,10 +7,13 @@
 #include "Cp1250.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QList>
+#include <QRegularExpression>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QtEndian>
 
 #include <utility>
@@ -54,6 +57,22 @@ inline QString writeFile(const QTemporaryDir &dir, const QByteArray &bytes,
     if (file.open(QIODevice::WriteOnly))
         file.write(bytes);
     return path;
+}
+
+// Keeps a fixture file as a seed for the fuzzer's corpus when VERBARIUM_FUZZ_SEEDS names a
+// folder (the test script sets it); named after the current test and row.
+inline void seedCorpus(const QByteArray &bytes)
+{
+    const QString folder = qEnvironmentVariable("VERBARIUM_FUZZ_SEEDS");
+    if (folder.isEmpty())
+        return;
+    QDir().mkpath(folder);
+    QString name = QString::fromLatin1(QTest::currentTestFunction()) + u'-' +
+                   QString::fromUtf8(QTest::currentDataTag());
+    name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_-]")), QStringLiteral("_"));
+    QFile file(folder + u'/' + name);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
 }
 
 // Little-endian bytes, put together field by field.

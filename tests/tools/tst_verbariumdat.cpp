@@ -1,0 +1,264 @@
+#include "ContainerFixture.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QProcess>
+#include <QTest>
+
+using namespace fixture;
+
+namespace {
+
+struct Result
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Result runTool(const QStringList &args)
+{
+    QProcess process;
+    process.start(QStringLiteral(VERBARIUM_DAT), args);
+    process.waitForFinished(30000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+void writeText(const QString &path, const QByteArray &utf8)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(utf8);
+}
+
+} // namespace
+
+class TestVerbariumDat : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+
+    void readsAForeignContainerExactly();
+    void packsASourceTree();
+    void exitStatus_data();
+    void exitStatus();
+    void badSourceTrees_data();
+    void badSourceTrees();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_foreign;
+};
+
+void TestVerbariumDat::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    // Laid out by hand, as another writer would: names out of order, an empty entry, a
+    // Polish name, binary data, and an item index with a lower-case number.
+    const QByteArray index = Bytes()
+                                 .i32(2)
+                                 .field("0123456789ABCDEF0123456789ABCDEF", 32)
+                                 .field("_19701", 10)
+                                 .field("3a", 10)
+                                 .field("u2", 32)
+                                 .field("_19702", 10)
+                                 .field("1", 10);
+    const QByteArray fields = cp(QStringLiteral("Tytuł=Pan Tadeusz\r\nAutor=Adam Mickiewicz\r\n"));
+    const QByteArray data = index + fields + QByteArray("\0\x01\xff", 3);
+    m_foreign = writeFile(*m_dir, Bytes()
+                                      .i32(4 + data.size())
+                                      .raw(data)
+                                      .i32(4)
+                                      .i32(10)
+                                      .raw("L197\\UnidX")
+                                      .i32(4)
+                                      .i32(24)
+                                      .raw("L197\\TypX\\_19701\\3A\\Pola")
+                                      .i32(4 + index.size())
+                                      .i32(0)
+                                      .i32(4 + index.size() + fields.size())
+                                      .i32(10)
+                                      .raw(cp(QStringLiteral("Źródło\\Bin")))
+                                      .i32(4 + index.size() + fields.size()),
+                          QStringLiteral("foreign.dat"));
+}
+
+void TestVerbariumDat::readsAForeignContainerExactly()
+{
+    Result r = runTool({QStringLiteral("list"), m_foreign});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(QString::fromUtf8(r.out), QStringLiteral("L197\\UnidX\t4\t114\n"
+                                                      "L197\\TypX\\_19701\\3A\\Pola\t118\t42\n"
+                                                      "\t160\t0\n"
+                                                      "Źródło\\Bin\t160\t3\n"));
+
+    r = runTool({QStringLiteral("cat"), m_foreign, QStringLiteral("źRÓDŁO\\bin")});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out, QByteArray("\0\x01\xff", 3));
+
+    r = runTool({QStringLiteral("items"), m_foreign});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out, QByteArray("0123456789ABCDEF0123456789ABCDEF\t_19701\t3A\nU2\t_19702\t1\n"));
+
+    r = runTool({QStringLiteral("fields"), m_foreign, QStringLiteral("_19701"), QStringLiteral("3a")});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(QString::fromUtf8(r.out), QStringLiteral("Tytuł=Pan Tadeusz\nAutor=Adam Mickiewicz\n"));
+
+    r = runTool({QStringLiteral("verify"), m_foreign});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out, QByteArray("ok: 4 entries, 2 items\n"));
+}
+
+void TestVerbariumDat::packsASourceTree()
+{
+    const QString src = m_dir->filePath(QStringLiteral("src"));
+    writeText(src + QStringLiteral("/index.tsv"),
+              "# typ\tnumer\tunid\n\n_19701\t1\tAAAABBBBCCCCDDDDAAAABBBBCCCCDDDD\n_19702\t2\n");
+    writeText(src + QStringLiteral("/items/_19701/1/pola.txt"), "Tytuł=Dziady\nAutor=Adam Mickiewicz\n");
+    writeText(src + QStringLiteral("/items/_19701/1/tekst.htm"), "\xEF\xBB\xBF<p>Ciemno wszędzie, głucho wszędzie</p>\n");
+    writeText(src + QStringLiteral("/items/_19701/1/opis.htm"), "<p>Dramat</p>");
+    writeText(src + QStringLiteral("/items/_19701/1/thumb.bmp"), "BM\xc5\x81");
+    writeText(src + QStringLiteral("/items/_19701/1/full.jpg"), "\xff\xd8\xff");
+    writeText(src + QStringLiteral("/sounds/Glosy/Mickiewicz.mp3"), "ID3\x01");
+    writeText(src + QStringLiteral("/raw/Inne/Łąka"), "raw\xc5\x81");
+    const QString file = m_dir->filePath(QStringLiteral("out.dat"));
+
+    Result r = runTool({QStringLiteral("pack"), src, file});
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY(r.err.isEmpty());
+
+    r = runTool({QStringLiteral("list"), file});
+    QStringList names;
+    for (const QString &line : QString::fromUtf8(r.out).split(u'\n', Qt::SkipEmptyParts))
+        names.append(line.section(u'\t', 0, 0));
+    QCOMPARE(names, (QStringList{QStringLiteral("L197\\UnidX"), QStringLiteral("_19701\\1\\FULL"),
+                                 QStringLiteral("_19701\\1\\Opis"),
+                                 QStringLiteral("L197\\TypX\\_19701\\1\\Pola"),
+                                 QStringLiteral("_19701\\1"), QStringLiteral("_19701\\1\\THUMB"),
+                                 QStringLiteral("_197SND\\Glosy\\Mickiewicz"),
+                                 QStringLiteral("Inne\\Łąka")}));
+
+    r = runTool({QStringLiteral("items"), file});
+    // A line without an identifier gets the MD5 of its upper-cased key.
+    QCOMPARE(r.out, "AAAABBBBCCCCDDDDAAAABBBBCCCCDDDD\t_19701\t1\n" +
+                        QCryptographicHash::hash("_19702\\2", QCryptographicHash::Md5).toHex().toUpper() +
+                        "\t_19702\t2\n");
+
+    // Texts become Windows-1250; binary files stay as they are.
+    r = runTool({QStringLiteral("cat"), file, QStringLiteral("_19701\\1")});
+    QCOMPARE(r.out, cp(QStringLiteral("<p>Ciemno wszędzie, głucho wszędzie</p>\n")));
+    r = runTool({QStringLiteral("cat"), file, QStringLiteral("_19701\\1\\thumb")});
+    QCOMPARE(r.out, QByteArray("BM\xc5\x81"));
+    r = runTool({QStringLiteral("cat"), file, QStringLiteral("inne\\łąka")});
+    QCOMPARE(r.out, QByteArray("raw\xc5\x81"));
+    r = runTool({QStringLiteral("text"), file, QStringLiteral("_19701"), QStringLiteral("1")});
+    QCOMPARE(QString::fromUtf8(r.out), QStringLiteral("<p>Ciemno wszędzie, głucho wszędzie</p>\n"));
+    r = runTool({QStringLiteral("verify"), file});
+    QCOMPARE(r.out, QByteArray("ok: 8 entries, 2 items\n"));
+}
+
+void TestVerbariumDat::exitStatus_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("error");
+
+    const QString missing = QStringLiteral("/no/such/Verbarium.dat");
+    QTest::newRow("no arguments") << QStringList() << 64 << QStringLiteral("usage:");
+    QTest::newRow("unknown command") << QStringList{QStringLiteral("dump"), QStringLiteral("x")} << 64
+                                     << QStringLiteral("usage:");
+    QTest::newRow("too many arguments")
+        << QStringList{QStringLiteral("list"), QStringLiteral("a"), QStringLiteral("b")} << 64
+        << QStringLiteral("usage:");
+    QTest::newRow("cat absent") << QStringList{QStringLiteral("cat"), QStringLiteral("@"), QStringLiteral("nope")}
+                                << 1 << QString();
+    QTest::newRow("fields absent")
+        << QStringList{QStringLiteral("fields"), QStringLiteral("@"), QStringLiteral("_19702"), QStringLiteral("1")}
+        << 1 << QString();
+    QTest::newRow("text absent")
+        << QStringList{QStringLiteral("text"), QStringLiteral("@"), QStringLiteral("_19701"), QStringLiteral("3A")}
+        << 1 << QString();
+    QTest::newRow("list missing file") << QStringList{QStringLiteral("list"), missing} << 2
+                                       << QStringLiteral("Nie można otworzyć pliku \"%1\"").arg(missing);
+    QTest::newRow("items missing file") << QStringList{QStringLiteral("items"), missing} << 2
+                                        << QStringLiteral("Could not find file: \"%1\"").arg(missing);
+    QTest::newRow("verify damaged") << QStringList{QStringLiteral("verify"), QStringLiteral("@damaged")} << 2
+                                    << QStringLiteral("ujemna liczba wpisów w tabeli (-1)");
+    QTest::newRow("verify damaged index")
+        << QStringList{QStringLiteral("verify"), QStringLiteral("@badindex")} << 2
+        << QStringLiteral("indeks pozycji zapowiada 5 rekordów, a mieści 0");
+    QTest::newRow("cat damaged") << QStringList{QStringLiteral("cat"), QStringLiteral("@damaged"), QStringLiteral("x")}
+                                 << 2 << QStringLiteral("Uszkodzony plik");
+}
+
+void TestVerbariumDat::exitStatus()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, error);
+
+    const QString damaged = writeFile(*m_dir, Bytes().i32(4).i32(-1), QStringLiteral("damaged.dat"));
+    const QString badIndex = writeFile(*m_dir, container({{"L197\\UnidX", Bytes().i32(5)}}),
+                                       QStringLiteral("badindex.dat"));
+    for (QString &arg : args) {
+        if (arg == u"@")
+            arg = m_foreign;
+        else if (arg == u"@damaged")
+            arg = damaged;
+        else if (arg == u"@badindex")
+            arg = badIndex;
+    }
+    const Result r = runTool(args);
+    QCOMPARE(r.exitCode, exitCode);
+    QVERIFY(r.out.isEmpty());
+    const QString err = QString::fromUtf8(r.err);
+    QVERIFY2(err.contains(error), qPrintable(err));
+    if (exitCode == 2)
+        QCOMPARE(err.count(u'\n'), 1);
+    if (exitCode == 1)
+        QVERIFY(err.isEmpty());
+}
+
+void TestVerbariumDat::badSourceTrees_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<QString>("error");
+
+    QTest::newRow("unknown item file") << QStringLiteral("items/_19701/1/notes.txt") << QByteArray("x")
+                                       << QStringLiteral("nieznany plik");
+    QTest::newRow("character outside the code page")
+        << QStringLiteral("items/_19701/1/tekst.htm") << QByteArray("\xe2\x9c\x93")
+        << QStringLiteral("znak spoza strony kodowej Windows-1250");
+    QTest::newRow("not UTF-8") << QStringLiteral("items/_19701/1/pola.txt") << QByteArray("\xb3")
+                               << QStringLiteral("to nie jest tekst UTF-8");
+    QTest::newRow("number too long") << QStringLiteral("index.tsv") << QByteArray("_19701\t12345678901\n")
+                                     << QStringLiteral("index.tsv:1: UNID ma najwyżej 32 znaki");
+    QTest::newRow("missing column") << QStringLiteral("index.tsv") << QByteArray("#\n_19701\n")
+                                    << QStringLiteral("index.tsv:2: oczekiwano");
+    QTest::newRow("entry twice") << QStringLiteral("raw/_19701/1/THUMB") << QByteArray("x")
+                                 << QStringLiteral("występuje już w drzewie");
+}
+
+void TestVerbariumDat::badSourceTrees()
+{
+    QFETCH(QString, file);
+    QFETCH(QByteArray, contents);
+    QFETCH(QString, error);
+
+    const QString src = m_dir->filePath(QStringLiteral("src"));
+    writeText(src + QStringLiteral("/items/_19701/1/thumb.bmp"), "BM");
+    writeText(src + u'/' + file, contents);
+    const QString out = m_dir->filePath(QStringLiteral("out.dat"));
+    const Result r = runTool({QStringLiteral("pack"), src, out});
+    QCOMPARE(r.exitCode, 2);
+    QVERIFY2(QString::fromUtf8(r.err).contains(error), r.err.constData());
+    QVERIFY(!QFile::exists(out));
+}
+
+QTEST_GUILESS_MAIN(TestVerbariumDat)
+#include "tst_verbariumdat.moc"
