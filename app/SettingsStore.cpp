@@ -1,0 +1,168 @@
+#include "SettingsStore.h"
+
+#include <QSettings>
+
+namespace {
+
+QString text(int value)
+{
+    return QString::number(value);
+}
+
+QString text(bool value)
+{
+    return value ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+// Values put there by other means (a 32-bit registry number, say) are read as their text
+// form where they have one; a list or a missing value has none.
+std::optional<QString> textForm(const QVariant &value)
+{
+    switch (value.typeId()) {
+    case QMetaType::UnknownType:
+    case QMetaType::QStringList:
+    case QMetaType::QVariantList:
+    case QMetaType::QVariantMap:
+        return std::nullopt;
+    default:
+        if (!value.canConvert<QString>())
+            return std::nullopt;
+        return value.toString();
+    }
+}
+
+QString textOf(const QVariant &value)
+{
+    return textForm(value).value_or(QString());
+}
+
+std::optional<QString> optionalText(const QSettings &settings, const QString &key)
+{
+    if (!settings.contains(key))
+        return std::nullopt;
+    return textOf(settings.value(key));
+}
+
+} // namespace
+
+SettingsStore::SettingsStore()
+    : m_owned(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                          QStringLiteral("Quandrel"), QStringLiteral("Verbarium"))),
+      m_settings(*m_owned)
+{
+}
+
+SettingsStore::SettingsStore(QSettings &settings) : m_settings(settings) {}
+
+SettingsStore::~SettingsStore()
+{
+    m_settings.sync();
+}
+
+int SettingsStore::readNumber(const QVariant &value, int defaultValue)
+{
+    bool ok = false;
+    const int number = textOf(value).trimmed().toInt(&ok, 10);
+    return ok ? number : defaultValue;
+}
+
+bool SettingsStore::readBoolean(const QVariant &value, bool defaultValue)
+{
+    bool ok = false;
+    const int number = textOf(value).trimmed().toInt(&ok, 10);
+    return ok ? number != 0 : defaultValue;
+}
+
+Preferences SettingsStore::readPreferences() const
+{
+    Preferences p;
+    const auto value = [this](const char *name) {
+        return m_settings.value(QStringLiteral("Prefs/") + QLatin1String(name));
+    };
+    p.docFont = textForm(value("fDocFont")).value_or(p.docFont);
+    p.docFontSize = readNumber(value("fDocFontSize"), p.docFontSize);
+    p.indeksState = readNumber(value("fIndeksState"), p.indeksState);
+    p.cytatShow = readBoolean(value("fCytatShow"), p.cytatShow);
+    p.windCount = readNumber(value("fWindCount"), p.windCount);
+    p.komentVol = readNumber(value("fKomentVol"), p.komentVol);
+    p.muzykaVol = readNumber(value("fMuzykaVol"), p.muzykaVol);
+    p.fxVol = readNumber(value("fFXVol"), p.fxVol);
+    p.autorun = readBoolean(value("Autorun"), p.autorun);
+    return p;
+}
+
+void SettingsStore::writeRunning(bool running)
+{
+    m_settings.setValue(QStringLiteral("Prefs/Runing"), text(running));
+    m_settings.sync();
+}
+
+void SettingsStore::writePreferencesAtExit(const Preferences &p)
+{
+    m_settings.beginGroup(QStringLiteral("Prefs"));
+    m_settings.setValue(QStringLiteral("fDocFont"), p.docFont);
+    m_settings.setValue(QStringLiteral("fDocFontSize"), text(p.docFontSize));
+    m_settings.setValue(QStringLiteral("fIndeksState"), text(p.indeksState));
+    m_settings.setValue(QStringLiteral("fCytatShow"), text(p.cytatShow));
+    m_settings.setValue(QStringLiteral("fWindCount"), text(p.windCount));
+    m_settings.setValue(QStringLiteral("Runing"), text(false));
+    m_settings.setValue(QStringLiteral("Autorun"), text(p.autorun));
+    m_settings.endGroup();
+}
+
+std::optional<QString> SettingsStore::appPath() const
+{
+    return optionalText(m_settings, QStringLiteral("AppPath"));
+}
+
+std::optional<QString> SettingsStore::dataPath() const
+{
+    return optionalText(m_settings, QStringLiteral("DataPath"));
+}
+
+void SettingsStore::writePaths(const QString &appPath, const QString &dataPath)
+{
+    m_settings.setValue(QStringLiteral("AppPath"), appPath);
+    m_settings.setValue(QStringLiteral("DataPath"), dataPath);
+    m_settings.sync();
+}
+
+std::optional<ToolbarPlacement> SettingsStore::readToolbar(const QString &name) const
+{
+    const QString group = QStringLiteral("Toolbars/") + name + u'/';
+    const auto value = [&](const char *key) {
+        return m_settings.value(group + QLatin1String(key));
+    };
+    ToolbarPlacement p;
+    p.rev = readNumber(value("Rev"), 0);
+    if (p.rev != 2 && p.rev != 3)
+        return std::nullopt;
+    p.visible = readBoolean(value("Visible"), true);
+    p.dockedTo = textOf(value("DockedTo"));
+    if (p.rev == 3)
+        p.lastDock = textOf(value("LastDock"));
+    p.dockRow = readNumber(value("DockRow"), 0);
+    p.dockPos = readNumber(value("DockPos"), 0);
+    p.floatLeft = readNumber(value("FloatLeft"), 0);
+    p.floatTop = readNumber(value("FloatTop"), 0);
+    return p;
+}
+
+void SettingsStore::writeToolbar(const QString &name, const ToolbarPlacement &p)
+{
+    m_settings.beginGroup(QStringLiteral("Toolbars/") + name);
+    m_settings.setValue(QStringLiteral("Rev"), text(3));
+    m_settings.setValue(QStringLiteral("Visible"), text(p.visible));
+    m_settings.setValue(QStringLiteral("DockedTo"), p.dockedTo);
+    m_settings.setValue(QStringLiteral("LastDock"), p.lastDock);
+    m_settings.setValue(QStringLiteral("DockRow"), text(p.dockRow));
+    m_settings.setValue(QStringLiteral("DockPos"), text(p.dockPos));
+    m_settings.setValue(QStringLiteral("FloatLeft"), text(p.floatLeft));
+    m_settings.setValue(QStringLiteral("FloatTop"), text(p.floatTop));
+    m_settings.endGroup();
+}
+
+void SettingsStore::sync()
+{
+    m_settings.sync();
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+#include <memory>
+#include <optional>
+
+class QSettings;
+
+// The user's preferences as held in memory during a run, with their defaults.
+struct Preferences
+{
+    QString docFont = QStringLiteral("Arial CE");
+    int docFontSize = 10;
+    int indeksState = 1;
+    bool cytatShow = true;
+    int windCount = 12;
+    bool autorun = true;
+    // Read at start and never used or written.
+    int komentVol = 1;
+    int muzykaVol = 50;
+    int fxVol = 1;
+};
+
+// Where a toolbar lies, as stored under "Toolbars\<name>".
+struct ToolbarPlacement
+{
+    int rev = 3;
+    bool visible = true;
+    QString dockedTo; // "Dock971".."Dock974", "+" when floating, empty: leave it where it is
+    QString lastDock; // the dock a floating toolbar came from
+    int dockRow = 0;
+    int dockPos = 0;
+    int floatLeft = 0;
+    int floatTop = 0;
+};
+
+// The settings under "Software\Quandrel\Verbarium": the folder paths, the preferences in
+// "Prefs", the toolbar layout in "Toolbars". Every value is written as text; reading follows
+// the rules of the stored text (a number that is not a decimal integer gives the default, a
+// boolean is any number other than 0).
+class SettingsStore
+{
+public:
+    // The native store of the current user.
+    SettingsStore();
+    // A store over given settings, for tests; not owned.
+    explicit SettingsStore(QSettings &settings);
+    ~SettingsStore();
+
+    SettingsStore(const SettingsStore &) = delete;
+    SettingsStore &operator=(const SettingsStore &) = delete;
+
+    static int readNumber(const QVariant &value, int defaultValue);
+    static bool readBoolean(const QVariant &value, bool defaultValue);
+
+    Preferences readPreferences() const;
+    void writeRunning(bool running);
+    // "fDocFont", "fDocFontSize", "fIndeksState", "fCytatShow", "fWindCount", "Runing" = "0",
+    // "Autorun", in that order.
+    void writePreferencesAtExit(const Preferences &preferences);
+
+    std::optional<QString> appPath() const;
+    std::optional<QString> dataPath() const;
+    void writePaths(const QString &appPath, const QString &dataPath);
+
+    // Nothing when the toolbar has no stored layout or one of a revision other than 2 or 3.
+    std::optional<ToolbarPlacement> readToolbar(const QString &name) const;
+    void writeToolbar(const QString &name, const ToolbarPlacement &placement);
+
+    void sync();
+
+private:
+    std::unique_ptr<QSettings> m_owned;
+    QSettings &m_settings;
+};

@@ -1,0 +1,100 @@
+#include "Startup.h"
+
+#include "ContentError.h"
+#include "Globals.h"
+#include "MessageBoxes.h"
+#include "TData.h"
+#include "TPulpit.h"
+#include "TfrmSearcher.h"
+#include "TfrmSplasher.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
+
+#include <memory>
+
+Q_LOGGING_CATEGORY(lcStartup, "verbarium.startup", QtInfoMsg)
+
+std::optional<StartupOptions> StartupOptions::parse(const QStringList &arguments, QString *error)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption quit(QStringLiteral("quit-after-start"));
+    parser.addOption(quit);
+    parser.addPositionalArgument(QStringLiteral("DATA_FOLDER"), QString());
+    if (!parser.parse(arguments) || parser.positionalArguments().size() > 1) {
+        if (error)
+            *error = parser.errorText().isEmpty()
+                         ? QStringLiteral("użycie: verbarium [FOLDER_DANYCH] [--quit-after-start]")
+                         : parser.errorText();
+        return std::nullopt;
+    }
+    StartupOptions options;
+    options.dataFolder = parser.positionalArguments().value(0);
+    options.quitAfterStart = parser.isSet(quit);
+    return options;
+}
+
+int RunProgram(SettingsStore &settings, const VolumeList &volumes, const StartupOptions &options)
+{
+    QPointer<TfrmSplasher> splash = new TfrmSplasher;
+    splash->show();
+    QCoreApplication::processEvents();
+
+    QApplication::setApplicationDisplayName(QStringLiteral("Verbarium"));
+    auto pulpit = std::make_unique<TPulpit>(TPulpit::Environment{&settings, nullptr, splash});
+    SetPulpit(pulpit.get());
+
+    int status = 0;
+    auto data = std::make_unique<TData>(settings, volumes, TData::Options{options.dataFolder, {}, {}});
+    SetData(data.get());
+    if (splash)
+        splash->SetStatus(QStringLiteral("Otwieranie baz danych..."));
+
+    bool started = false;
+    if (!data->FindDataFolder()) {
+        MessageBoxes::show(nullptr, {QStringLiteral("Nie znaleziono plików źródłowych. \n"
+                                                    "Program zostanie zakończony"),
+                                     QStringLiteral("Zakończenie programu!"), QMessageBox::NoIcon,
+                                     QMessageBox::Ok});
+        status = 1;
+    } else {
+        try {
+            data->OpenDirectory();
+            started = true;
+        } catch (const ContentError &e) {
+            MessageBoxes::showError(nullptr, e.message());
+            status = 1;
+        }
+    }
+
+    std::unique_ptr<TfrmSearcher> searcher;
+    if (started) {
+        QObject::connect(pulpit.get(), &TPulpit::IndexShown, [] {
+            qCDebug(lcStartup, "Indeks wyświetlony");
+        });
+        // Without a window manager a maximise request goes unanswered, so the frame takes
+        // the screen's free area first.
+        if (const QScreen *screen = pulpit->screen())
+            pulpit->setGeometry(screen->availableGeometry());
+        pulpit->showMaximized();
+        if (splash && QGuiApplication::platformName() != u"offscreen")
+            splash->raise();
+        pulpit->btIndeksClick();
+        searcher = std::make_unique<TfrmSearcher>();
+        if (options.quitAfterStart)
+            QTimer::singleShot(0, pulpit.get(), &QWidget::close);
+        QApplication::exec();
+    } else {
+        delete splash;
+    }
+
+    searcher.reset();
+    SetData(nullptr);
+    data.reset();
+    SetPulpit(nullptr);
+    pulpit.reset();
+    return status;
+}

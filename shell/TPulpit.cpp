@@ -1,0 +1,592 @@
+#include "TPulpit.h"
+
+#include "HelpSystem.h"
+#include "MessageBoxes.h"
+#include "TfrmIndeks.h"
+#include "TfrmSplasher.h"
+#include "TfrmWzorBazowy.h"
+#include "ToolbarLayout.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <cmath>
+#include <exception>
+
+namespace {
+
+const char HelpContextProperty[] = "helpContext";
+const QString IndexTyp = QStringLiteral("_19700");
+const QString IndexNumer = QStringLiteral("197");
+const QString QuizTyp = QStringLiteral("_19710");
+const QString QuizNumer = QStringLiteral("0");
+
+// Sets a flag for the length of a scope, and clears it however the scope is left.
+class FlagGuard
+{
+public:
+    explicit FlagGuard(bool &flag) : m_flag(flag) { m_flag = true; }
+    ~FlagGuard() { m_flag = false; }
+
+private:
+    bool &m_flag;
+};
+
+TfrmWzorBazowy *windowOf(QMdiSubWindow *sub)
+{
+    return sub ? qobject_cast<TfrmWzorBazowy *>(sub->widget()) : nullptr;
+}
+
+} // namespace
+
+TPulpit::TPulpit(const Environment &environment)
+    : m_settings(*environment.settings), m_help(environment.help), m_splash(environment.splash)
+{
+    setObjectName(QStringLiteral("Pulpit"));
+    setWindowTitle(QStringLiteral("Verbarium"));
+    setMinimumSize(540, 360);
+    setProperty(HelpContextProperty, int(FrameContext));
+    if (!m_help) {
+        m_ownHelp = std::make_unique<HelpFile>(
+            this, QCoreApplication::applicationDirPath() + QStringLiteral("/VERB97.HLP"));
+        m_help = m_ownHelp.get();
+    }
+
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const int depth = environment.screenDepth >= 0 ? environment.screenDepth
+                                                   : (screen ? screen->depth() : 32);
+    if (depth <= 8)
+        MessageBoxes::show(nullptr, {QStringLiteral("Komputer pracuje w trybie 256 lub mniej kolorów!\n"
+                                                    "Encyklopedia najlepiej pracuje w trybie 32 lub 65 "
+                                                    "tysięcy kolorów.\n"
+                                                    "Jakość obrazu może być niezadowalająca!\n"),
+                                     QStringLiteral("Uwaga!"), QMessageBox::Warning, QMessageBox::Ok});
+
+    if (m_splash) {
+        m_splash->SetStatus(QStringLiteral("Ładowanie danych z rejestru..."));
+        m_splash->SetStatus(QStringLiteral("Inicjalizacja zmiennych..."));
+    }
+
+    m_mdi = new QMdiArea(this);
+    m_mdi->setObjectName(QStringLiteral("ClientArea"));
+    m_mdi->setProperty(HelpContextProperty, int(FrameContext));
+    m_mdi->viewport()->installEventFilter(this);
+    m_mdi->viewport()->setProperty(HelpContextProperty, int(FrameContext));
+    setCentralWidget(m_mdi);
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    statusBar()->setProperty(HelpContextProperty, int(StatusBarContext));
+    statusBar()->installEventFilter(this);
+
+    // The banners of works and illustration windows move on a steady tick, which runs only
+    // while such a window is open.
+    m_idleTick = new QTimer(this);
+    m_idleTick->setInterval(40);
+    connect(m_idleTick, &QTimer::timeout, this, &TPulpit::idleTick);
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, &TPulpit::updateIdleTick);
+
+    createMenus();
+    createToolbars();
+
+    m_opening = false;
+    m_windowLimit = 12;
+    ToolbarLayout::Stored stored;
+    for (QToolBar *toolbar : toolbars())
+        stored.append({toolbar, m_settings.readToolbar(toolbar->objectName())});
+    ToolbarLayout::restore(*this, stored);
+
+    m_prefs = m_settings.readPreferences();
+    m_windowLimit = m_prefs.windCount;
+    m_settings.writeRunning(true);
+}
+
+TPulpit::~TPulpit()
+{
+    m_prefs.windCount = m_windowLimit;
+    m_settings.writePreferencesAtExit(m_prefs);
+    for (QToolBar *toolbar : toolbars())
+        m_settings.writeToolbar(toolbar->objectName(), ToolbarLayout::capture(*this, *toolbar));
+    m_settings.sync();
+    if (m_helpMode)
+        QGuiApplication::restoreOverrideCursor();
+}
+
+QList<QToolBar *> TPulpit::toolbars() const
+{
+    return {m_tbMenu, m_tbIndeks};
+}
+
+QAction *TPulpit::addCommand(const QString &name, const QString &text, const QString &hint,
+                             void (TPulpit::*command)(QObject *))
+{
+    auto *action = new QAction(text, this);
+    action->setObjectName(name);
+    if (!hint.isEmpty())
+        action->setStatusTip(hint);
+    connect(action, &QAction::triggered, this, [this, action, command] { (this->*command)(action); });
+    return action;
+}
+
+QAction *TPulpit::addToolButton(QToolBar *toolbar, const QString &name, const QString &hint,
+                                int pixmap, void (TPulpit::*command)(QObject *))
+{
+    QAction *action = addCommand(name, hint, hint, command);
+    action->setIcon(style()->standardIcon(QStyle::StandardPixmap(pixmap)));
+    action->setToolTip(hint);
+    toolbar->addAction(action);
+    toolbar->widgetForAction(action)->setObjectName(name);
+    m_toolbarOf.insert(action, toolbar);
+    return action;
+}
+
+void TPulpit::createMenus()
+{
+    const auto menu = [this](const QString &title) {
+        QMenu *m = menuBar()->addMenu(title);
+        m->setProperty(HelpContextProperty, int(MenuContext));
+        return m;
+    };
+    const auto item = [this](QMenu *m, const QString &name, const QString &text, const QString &hint,
+                             const QKeySequence &shortcut, void (TPulpit::*command)(QObject *)) {
+        QAction *a = addCommand(name, text, hint, command);
+        a->setShortcut(shortcut);
+        m->addAction(a);
+        return a;
+    };
+    const QKeySequence none;
+    const auto later = &TPulpit::commandWithoutAction;
+
+    QMenu *program = menu(QStringLiteral("&Program"));
+    item(program, QStringLiteral("miOpcje"), QStringLiteral("Opcje programu"), {}, none, later);
+    program->addSeparator();
+    item(program, QStringLiteral("miDrukuj"), QStringLiteral("Drukuj"), {}, QKeySequence(Qt::CTRL | Qt::Key_P),
+         later);
+    // Printer setup, the update check and the about box run even in help mode.
+    program->addAction(QStringLiteral("Ustawienia drukarki"))->setObjectName(QStringLiteral("miUstawienia"));
+    program->addSeparator();
+    item(program, QStringLiteral("miKoniec"), QStringLiteral("Koniec"), QStringLiteral("Zakończenie programu"),
+         none, &TPulpit::btExitClick);
+
+    QMenu *edit = menu(QStringLiteral("&Edycja"));
+    item(edit, QStringLiteral("miKopiuj"), QStringLiteral("&Kopiuj"),
+         QStringLiteral("Kopiowanie dokumentu do schowka"), QKeySequence(Qt::CTRL | Qt::Key_C), later);
+
+    QMenu *window = menu(QStringLiteral("&Okno"));
+    item(window, QStringLiteral("miIndeks"), QStringLiteral("Pokaż indeks"), {}, QKeySequence(Qt::CTRL | Qt::Key_I),
+         &TPulpit::btIndeksClick);
+    window->addSeparator();
+    item(window, QStringLiteral("miPoprzednie"), QStringLiteral("Poprzednie"), QStringLiteral("Poprzednie okno"),
+         QKeySequence(Qt::CTRL | Qt::Key_F5), &TPulpit::btPrevWindClick);
+    item(window, QStringLiteral("miNastepne"), QStringLiteral("Następne"), QStringLiteral("Następne okno"),
+         QKeySequence(Qt::CTRL | Qt::Key_F6), &TPulpit::btNextWindClick);
+    window->addSeparator();
+    item(window, QStringLiteral("miKaskada"), QStringLiteral("Kaskada"), QStringLiteral("Okna - kaskada"),
+         QKeySequence(Qt::SHIFT | Qt::Key_F5), &TPulpit::btCascadeWindClick);
+    item(window, QStringLiteral("miPionowo"), QStringLiteral("Sąsiadująco w pionie"),
+         QStringLiteral("Okna - sąsiadująco"), QKeySequence(Qt::SHIFT | Qt::Key_F4), &TPulpit::btTileVertClick);
+    item(window, QStringLiteral("miPoziomo"), QStringLiteral("Sąsiadująco w poziomie"), {},
+         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F4), &TPulpit::btTileHorizClick);
+
+    QMenu *help = menu(QStringLiteral("Po&moc"));
+    item(help, QStringLiteral("miSpisTresci"), QStringLiteral("&Spis treści"),
+         QStringLiteral("Spis treści systemu pomocy"), QKeySequence(Qt::SHIFT | Qt::Key_F1), &TPulpit::btHelpClick);
+    QAction *whatsThis = help->addAction(QStringLiteral("Co to jest?"));
+    whatsThis->setObjectName(QStringLiteral("miCoToJest"));
+    whatsThis->setCheckable(true);
+    connect(whatsThis, &QAction::triggered, this, &TPulpit::CoToJestClick);
+    m_helpModeItems.append(whatsThis);
+    help->addSeparator();
+    help->addAction(QStringLiteral("S&zukaj nowej wersji w sieci WWW"))->setObjectName(QStringLiteral("miSzukaj"));
+    help->addSeparator();
+    QAction *about = help->addAction(QStringLiteral("&O programie"));
+    about->setObjectName(QStringLiteral("miOProgramie"));
+    about->setStatusTip(QStringLiteral("Informacje o programie"));
+
+    // The frame's own context menu only switches the mode on.
+    m_mdi->setContextMenuPolicy(Qt::CustomContextMenu);
+    auto *frameMenu = new QMenu(this);
+    frameMenu->setObjectName(QStringLiteral("puPulpit"));
+    frameMenu->addAction(QStringLiteral("Co to jest?"), this, [this] { SetHelpMode(true); });
+    connect(m_mdi, &QWidget::customContextMenuRequested, this,
+            [this, frameMenu](const QPoint &pos) { frameMenu->popup(m_mdi->mapToGlobal(pos)); });
+}
+
+void TPulpit::createToolbars()
+{
+    m_tbMenu = new QToolBar(QStringLiteral("Menu"), this);
+    m_tbMenu->setObjectName(QStringLiteral("tbMenu"));
+    m_tbMenu->setProperty(HelpContextProperty, int(MenuToolbarContext));
+    m_tbMenu->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    addToolBar(Qt::TopToolBarArea, m_tbMenu);
+    const auto later = &TPulpit::commandWithoutAction;
+
+    m_btOpcje = addToolButton(m_tbMenu, QStringLiteral("btOpcje"), QStringLiteral("Opcje programu"),
+                              QStyle::SP_FileDialogContentsView, later);
+    m_btOpcje->setEnabled(false);
+    m_tbMenu->addSeparator();
+    addToolButton(m_tbMenu, QStringLiteral("btKopiuj"), QStringLiteral("Kopiowanie do schowka"),
+                  QStyle::SP_FileLinkIcon, later);
+    QAction *print = addToolButton(m_tbMenu, QStringLiteral("btDrukuj"), QStringLiteral("Drukowanie dokumentu"),
+                                   QStyle::SP_DriveFDIcon, later);
+    auto *printMenu = new QMenu(this);
+    QAction *printItem = printMenu->addAction(QStringLiteral("Drukowanie"));
+    printItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    printItem->setShortcutContext(Qt::WidgetShortcut); // the menu bar's Ctrl+P is the one that fires
+    connect(printItem, &QAction::triggered, this, [this, print] { commandWithoutAction(print); });
+    printMenu->addSeparator();
+    printMenu->addAction(QStringLiteral("Ustawienia drukarki"));
+    auto *printButton = qobject_cast<QToolButton *>(m_tbMenu->widgetForAction(print));
+    printButton->setMenu(printMenu);
+    printButton->setPopupMode(QToolButton::MenuButtonPopup);
+    m_tbMenu->addSeparator();
+    addToolButton(m_tbMenu, QStringLiteral("ToolbarButton971"),
+                  QStringLiteral("Powtórne odtworzenie fragmentu dźwiękowego"), QStyle::SP_MediaPlay, later);
+    addToolButton(m_tbMenu, QStringLiteral("btSoundStop"), QStringLiteral("Zatrzymanie odtwarzania dźwięków"),
+                  QStyle::SP_MediaStop, later);
+    m_tbMenu->addSeparator();
+    addToolButton(m_tbMenu, QStringLiteral("btPrevWind"), QStringLiteral("Poprzednie okno"), QStyle::SP_ArrowLeft,
+                  &TPulpit::btPrevWindClick);
+    addToolButton(m_tbMenu, QStringLiteral("btNextWind"), QStringLiteral("Następne okno"), QStyle::SP_ArrowRight,
+                  &TPulpit::btNextWindClick);
+    m_tbMenu->addSeparator();
+    addToolButton(m_tbMenu, QStringLiteral("btCascadeWind"), QStringLiteral("Okna - Kaskada"),
+                  QStyle::SP_TitleBarNormalButton, &TPulpit::btCascadeWindClick);
+    addToolButton(m_tbMenu, QStringLiteral("btTileVert"), QStringLiteral("Okna - Sąsiadująco w pionie"),
+                  QStyle::SP_ToolBarVerticalExtensionButton, &TPulpit::btTileVertClick);
+    addToolButton(m_tbMenu, QStringLiteral("btTileHoriz"), QStringLiteral("Okna - Sąsiadująco w poziomie"),
+                  QStyle::SP_ToolBarHorizontalExtensionButton, &TPulpit::btTileHorizClick);
+    m_tbMenu->addSeparator();
+    QAction *help = addToolButton(m_tbMenu, QStringLiteral("btHelp"), QStringLiteral("System pomocy"),
+                                  QStyle::SP_MessageBoxQuestion, &TPulpit::btHelpClick);
+    auto *helpMenu = new QMenu(this);
+    QAction *contents = helpMenu->addAction(QStringLiteral("Spis treści"));
+    contents->setStatusTip(QStringLiteral("Spis treści systemu pomocy"));
+    connect(contents, &QAction::triggered, this, [this, contents] { btHelpClick(contents); });
+    QAction *whatsThis = helpMenu->addAction(QStringLiteral("Co to jest?"));
+    whatsThis->setCheckable(true);
+    connect(whatsThis, &QAction::triggered, this, &TPulpit::CoToJestClick);
+    m_helpModeItems.append(whatsThis);
+    helpMenu->addSeparator();
+    helpMenu->addAction(QStringLiteral("O programie"))->setStatusTip(QStringLiteral("Informacja o programie"));
+    auto *helpButton = qobject_cast<QToolButton *>(m_tbMenu->widgetForAction(help));
+    helpButton->setMenu(helpMenu);
+    helpButton->setPopupMode(QToolButton::MenuButtonPopup);
+    m_tbMenu->addSeparator();
+    addToolButton(m_tbMenu, QStringLiteral("btExit"), QStringLiteral("Zakończenie programu"),
+                  QStyle::SP_DialogCloseButton, &TPulpit::btExitClick);
+
+    m_tbIndeks = new QToolBar(QStringLiteral("Indeks"), this);
+    m_tbIndeks->setObjectName(QStringLiteral("tbIndeks"));
+    m_tbIndeks->setProperty(HelpContextProperty, int(IndexToolbarContext));
+    addToolBar(Qt::TopToolBarArea, m_tbIndeks);
+    addToolButton(m_tbIndeks, QStringLiteral("btIndeks"), QStringLiteral("Wyświetlenie indeksu"),
+                  QStyle::SP_FileDialogListView, &TPulpit::btIndeksClick);
+    m_tbIndeks->addSeparator();
+    addToolButton(m_tbIndeks, QStringLiteral("btRefresh"), QStringLiteral("Odświeżenie zestawienia"),
+                  QStyle::SP_BrowserReload, later);
+    addToolButton(m_tbIndeks, QStringLiteral("btShow"), QStringLiteral("Otwarcie zaznaczonego dokumentu"),
+                  QStyle::SP_DialogOpenButton, later);
+    addToolButton(m_tbIndeks, QStringLiteral("btPreviewShow"),
+                  QStringLiteral("Pokazanie - ukrycie okna szybkiego podglądu"), QStyle::SP_FileDialogInfoView,
+                  later);
+}
+
+QAction *TPulpit::Action(const QString &objectName) const
+{
+    return findChild<QAction *>(objectName);
+}
+
+void TPulpit::commandWithoutAction(QObject *sender)
+{
+    // The commands whose windows and services are not part of the program yet still honour
+    // the help mode like every other command.
+    HelpTest(sender);
+}
+
+void TPulpit::SetHelpMode(bool on)
+{
+    if (on == m_helpMode)
+        return;
+    m_helpMode = on;
+    for (QAction *item : std::as_const(m_helpModeItems))
+        item->setChecked(on);
+    if (on)
+        QGuiApplication::setOverrideCursor(Qt::WhatsThisCursor);
+    else
+        QGuiApplication::restoreOverrideCursor();
+}
+
+void TPulpit::CoToJestClick()
+{
+    SetHelpMode(!m_helpMode);
+}
+
+bool TPulpit::HelpTest(QObject *sender)
+{
+    if (!m_helpMode)
+        return false;
+    ShowContextHelp(sender);
+    return true;
+}
+
+void TPulpit::ShowContextHelp(QObject *sender)
+{
+    SetHelpMode(false);
+    int context = 0;
+    if (auto *action = qobject_cast<QAction *>(sender); action && m_toolbarOf.contains(action)) {
+        context = m_toolbarOf.value(action)->property(HelpContextProperty).toInt();
+    } else if (auto *button = qobject_cast<QToolButton *>(sender);
+               button && qobject_cast<QToolBar *>(button->parentWidget())) {
+        context = button->parentWidget()->property(HelpContextProperty).toInt();
+    } else if (auto *widget = qobject_cast<QWidget *>(sender)) {
+        // A control without a context of its own takes its parent's.
+        for (QWidget *w = widget; w && context == 0; w = w->parentWidget())
+            context = w->property(HelpContextProperty).toInt();
+    }
+    if (context != 0)
+        m_help->showPopup(context);
+}
+
+bool TPulpit::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress && m_helpMode &&
+        (watched == m_mdi->viewport() || watched == statusBar())) {
+        ShowContextHelp(watched);
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TPulpit::RegisterDocumentClass(const QString &typ, DocumentFactory factory)
+{
+    m_documentClasses.insert(typ, std::move(factory));
+}
+
+void TPulpit::RegisterQuizClass(QuizFactory factory)
+{
+    m_quizClass = std::move(factory);
+}
+
+QList<TfrmWzorBazowy *> TPulpit::ChildWindows() const
+{
+    QList<TfrmWzorBazowy *> windows;
+    for (QMdiSubWindow *sub : m_mdi->subWindowList()) {
+        // A closed window lingers until its deletion runs; it no longer counts.
+        if (TfrmWzorBazowy *w = windowOf(sub); w && !sub->isHidden())
+            windows.append(w);
+    }
+    return windows;
+}
+
+TfrmWzorBazowy *TPulpit::ActiveChild() const
+{
+    return windowOf(m_mdi->activeSubWindow());
+}
+
+QMdiSubWindow *TPulpit::addChild(TfrmWzorBazowy *window)
+{
+    QMdiSubWindow *sub = m_mdi->addSubWindow(window);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    connect(sub, &QObject::destroyed, this, &TPulpit::updateIdleTick, Qt::QueuedConnection);
+    return sub;
+}
+
+bool TPulpit::BringToFrontIfOpen(const QString &typ, const QString &numer)
+{
+    bool found = false;
+    for (TfrmWzorBazowy *window : ChildWindows()) {
+        if (window->Typ() == typ && window->Numer() == numer) {
+            auto *sub = qobject_cast<QMdiSubWindow *>(window->parentWidget());
+            m_mdi->setActiveSubWindow(sub);
+            sub->raise();
+            found = true;
+        }
+    }
+    return found;
+}
+
+void TPulpit::ForgetWindow(const QString &typ, const QString &numer)
+{
+    m_openWindows.DeletePair(typ, numer);
+}
+
+void TPulpit::OpenDocument(const QString &typ, const QString &numer)
+{
+    // A request arriving while another entry is opened (pending messages run during long
+    // loads) is dropped, not queued.
+    if (m_opening)
+        return;
+    FlagGuard opening(m_opening);
+    try {
+        if (BringToFrontIfOpen(typ, numer))
+            return;
+        TFormRecord oldest;
+        if (m_openWindows.Count() >= m_windowLimit && m_openWindows.GetAt(0, oldest)) {
+            for (TfrmWzorBazowy *window : ChildWindows()) {
+                if (window->Typ() == oldest.Typ && window->Numer() == oldest.Numer)
+                    window->parentWidget()->close();
+            }
+        }
+        const auto factory = m_documentClasses.constFind(typ);
+        if (factory == m_documentClasses.constEnd()) {
+            MessageBoxes::show(nullptr, {QStringLiteral("To okno nie zaimplementowane"),
+                                         QStringLiteral("???????"), QMessageBox::NoIcon, QMessageBox::Ok});
+            return;
+        }
+        TfrmWzorBazowy *window = (*factory)();
+        window->SetTyp(typ);
+        window->SetNumer(numer);
+        addChild(window)->show();
+        window->LoadDocument(typ, numer);
+        m_openWindows.Add(0, typ, numer);
+        updateIdleTick();
+    } catch (const std::exception &e) {
+        MessageBoxes::showError(nullptr, QString::fromUtf8(e.what()));
+    }
+}
+
+void TPulpit::OpenQuiz(int questions, int seconds)
+{
+    if (!BringToFrontIfOpen(QuizTyp, QuizNumer)) {
+        if (!m_quizClass) {
+            MessageBoxes::show(nullptr, {QStringLiteral("To okno nie zaimplementowane"),
+                                         QStringLiteral("???????"), QMessageBox::NoIcon, QMessageBox::Ok});
+            return;
+        }
+        TfrmWzorBazowy *quiz = m_quizClass(questions, seconds);
+        quiz->SetTyp(QuizTyp);
+        quiz->SetNumer(QuizNumer);
+        addChild(quiz)->show();
+    }
+    m_openWindows.Add(0, QuizTyp, QuizNumer);
+}
+
+void TPulpit::btIndeksClick(QObject *sender)
+{
+    if (HelpTest(sender))
+        return;
+    if (!BringToFrontIfOpen(IndexTyp, IndexNumer)) {
+        if (m_splash)
+            m_splash->SetStatus(QStringLiteral("Inicjalizacja indeksu..."));
+        auto *index = new TfrmIndeks;
+        index->SetTyp(IndexTyp);
+        index->SetNumer(IndexNumer);
+        QMdiSubWindow *sub = addChild(index);
+        // No minimise or close button: the Index stays open for the whole run.
+        sub->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowMaximizeButtonHint);
+        sub->showMaximized();
+        if (m_splash) {
+            m_splash->close();
+            m_splash->deleteLater();
+            m_splash = nullptr;
+        }
+        Q_EMIT IndexShown();
+    }
+    m_btOpcje->setEnabled(true);
+}
+
+void TPulpit::btExitClick(QObject *sender)
+{
+    if (!HelpTest(sender))
+        close();
+}
+
+void TPulpit::btPrevWindClick(QObject *sender)
+{
+    if (!HelpTest(sender))
+        m_mdi->activatePreviousSubWindow();
+}
+
+void TPulpit::btNextWindClick(QObject *sender)
+{
+    if (!HelpTest(sender))
+        m_mdi->activateNextSubWindow();
+}
+
+void TPulpit::btCascadeWindClick(QObject *sender)
+{
+    if (!HelpTest(sender))
+        m_mdi->cascadeSubWindows();
+}
+
+void TPulpit::btTileVertClick(QObject *sender)
+{
+    if (!HelpTest(sender))
+        tile(true);
+}
+
+void TPulpit::btTileHorizClick(QObject *sender)
+{
+    if (!HelpTest(sender))
+        tile(false);
+}
+
+void TPulpit::btHelpClick(QObject *sender)
+{
+    if (!HelpTest(sender))
+        m_help->showContents();
+}
+
+void TPulpit::tile(bool columns)
+{
+    QList<QMdiSubWindow *> windows;
+    for (QMdiSubWindow *sub : m_mdi->subWindowList()) {
+        if (!sub->isHidden() && !sub->isMinimized())
+            windows.append(sub);
+    }
+    if (windows.isEmpty())
+        return;
+    // Up to three windows share the area in one direction; more make a grid whose lines
+    // run in that direction.
+    const int n = int(windows.size());
+    const int lines = n <= 3 ? n : int(std::ceil(std::sqrt(double(n))));
+    const QRect area = m_mdi->viewport()->rect();
+    int index = 0;
+    for (int line = 0; line < lines; ++line) {
+        const int inLine = n / lines + (line < n % lines ? 1 : 0);
+        for (int k = 0; k < inLine; ++k, ++index) {
+            QRect r;
+            if (columns) {
+                const int w = area.width() / lines, h = area.height() / inLine;
+                r = QRect(line * w, k * h, w, h);
+            } else {
+                const int w = area.width() / inLine, h = area.height() / lines;
+                r = QRect(k * w, line * h, w, h);
+            }
+            QMdiSubWindow *sub = windows[index];
+            if (sub->isMaximized())
+                sub->showNormal();
+            sub->setGeometry(r);
+        }
+    }
+}
+
+void TPulpit::updateIdleTick()
+{
+    bool banner = false;
+    for (TfrmWzorBazowy *window : ChildWindows())
+        banner = banner || window->HasBanner();
+    if (banner && !m_idleTick->isActive())
+        m_idleTick->start();
+    else if (!banner)
+        m_idleTick->stop();
+}
+
+void TPulpit::idleTick()
+{
+    for (TfrmWzorBazowy *window : ChildWindows()) {
+        if (window->Typ() == u"_19701" || window->Typ() == u"_19711")
+            window->BannerStep();
+    }
+}

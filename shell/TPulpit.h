@@ -1,0 +1,136 @@
+#pragma once
+
+#include "SettingsStore.h"
+#include "TFormList.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+
+class HelpSystem;
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+class QTimer;
+class QToolBar;
+class TfrmSplasher;
+class TfrmWzorBazowy;
+
+// The main window: the frame of every Index, document and quiz window, its menus and two
+// toolbars, the context-help mode all windows share, the preferences held during the run,
+// and the dispatcher that opens each entry in its category's window.
+class TPulpit : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    struct Environment
+    {
+        SettingsStore *settings = nullptr; // not owned
+        HelpSystem *help = nullptr;        // not owned; the help file beside the program if null
+        TfrmSplasher *splash = nullptr;    // destroyed by the first Index command
+        int screenDepth = -1;              // bits per pixel; the primary screen's when -1
+    };
+
+    // Help context numbers of the frame's parts.
+    enum HelpContext {
+        FrameContext = 4001,
+        MenuContext = 4002,
+        MenuToolbarContext = 4004,
+        IndexToolbarContext = 4005,
+        StatusBarContext = 4007,
+    };
+
+    explicit TPulpit(const Environment &environment);
+    // Writes the preferences and the toolbar layout.
+    ~TPulpit() override;
+
+    Preferences &Prefs() { return m_prefs; }
+    int WindowLimit() const { return m_windowLimit; }
+    void SetWindowLimit(int limit) { m_windowLimit = limit; }
+
+    // Context-help mode ("Co to jest?").
+    bool HelpMode() const { return m_helpMode; }
+    void SetHelpMode(bool on);
+    void ShowContextHelp(QObject *sender);
+    // The test every command begins with: in help mode, shows the sender's help and tells
+    // the command to do nothing else.
+    bool HelpTest(QObject *sender);
+
+    // The dispatcher.
+    using DocumentFactory = std::function<TfrmWzorBazowy *()>;
+    using QuizFactory = std::function<TfrmWzorBazowy *(int questions, int seconds)>;
+    void RegisterDocumentClass(const QString &typ, DocumentFactory factory);
+    void RegisterQuizClass(QuizFactory factory);
+    void OpenDocument(const QString &typ, const QString &numer);
+    bool BringToFrontIfOpen(const QString &typ, const QString &numer);
+    void ForgetWindow(const QString &typ, const QString &numer);
+    void OpenQuiz(int questions, int seconds);
+    bool Opening() const { return m_opening; }
+    void SetOpening(bool opening) { m_opening = opening; }
+    const TFormList &OpenWindows() const { return m_openWindows; }
+
+    // The child windows that are open, in the frame's order.
+    QList<TfrmWzorBazowy *> ChildWindows() const;
+    TfrmWzorBazowy *ActiveChild() const;
+    QMdiArea *MdiArea() const { return m_mdi; }
+    QToolBar *MenuToolbar() const { return m_tbMenu; }
+    QToolBar *IndexToolbar() const { return m_tbIndeks; }
+    QAction *Action(const QString &objectName) const;
+
+    // Commands of the menus and toolbars; `sender` is the action that ran them.
+    void btIndeksClick(QObject *sender = nullptr);
+    void btExitClick(QObject *sender = nullptr);
+    void btPrevWindClick(QObject *sender = nullptr);
+    void btNextWindClick(QObject *sender = nullptr);
+    void btCascadeWindClick(QObject *sender = nullptr);
+    void btTileVertClick(QObject *sender = nullptr);
+    void btTileHorizClick(QObject *sender = nullptr);
+    void btHelpClick(QObject *sender = nullptr);
+    void CoToJestClick();
+
+Q_SIGNALS:
+    // The Index window has been created and shown.
+    void IndexShown();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createMenus();
+    void createToolbars();
+    QAction *addCommand(const QString &name, const QString &text, const QString &hint,
+                        void (TPulpit::*command)(QObject *));
+    QAction *addToolButton(QToolBar *toolbar, const QString &name, const QString &hint,
+                           int pixmap, void (TPulpit::*command)(QObject *));
+    void commandWithoutAction(QObject *sender);
+    QMdiSubWindow *addChild(TfrmWzorBazowy *window);
+    void tile(bool columns);
+    void updateIdleTick();
+    void idleTick();
+    QList<QToolBar *> toolbars() const;
+
+    SettingsStore &m_settings;
+    HelpSystem *m_help;
+    std::unique_ptr<HelpSystem> m_ownHelp;
+    QPointer<TfrmSplasher> m_splash;
+
+    Preferences m_prefs;
+    int m_windowLimit = 12;
+    bool m_helpMode = false;
+    bool m_opening = false;
+    TFormList m_openWindows;
+    QHash<QString, DocumentFactory> m_documentClasses;
+    QuizFactory m_quizClass;
+
+    QMdiArea *m_mdi = nullptr;
+    QToolBar *m_tbMenu = nullptr;
+    QToolBar *m_tbIndeks = nullptr;
+    QHash<QAction *, QToolBar *> m_toolbarOf;
+    QList<QAction *> m_helpModeItems;
+    QAction *m_btOpcje = nullptr;
+    QTimer *m_idleTick = nullptr;
+};

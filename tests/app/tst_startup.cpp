@@ -1,0 +1,198 @@
+#include "ContainerFixture.h"
+#include "Globals.h"
+#include "MessageBoxes.h"
+#include "SettingsStore.h"
+#include "Startup.h"
+#include "TData.h"
+#include "TPulpit.h"
+#include "TfrmIndeks.h"
+#include "VolumeList.h"
+
+#include <QApplication>
+#include <QProcess>
+#include <QSettings>
+#include <QTest>
+#include <QTimer>
+
+using namespace fixture;
+
+namespace {
+
+class NoVolumes : public VolumeList
+{
+public:
+    QStringList opticalRoots() const override { return {}; }
+};
+
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void commandLine_data();
+    void commandLine();
+    void startsAndStopsInOrder();
+    void failures_data();
+    void failures();
+    void programQuitsAfterStart();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<QSettings> m_settings;
+    std::unique_ptr<SettingsStore> m_store;
+    QList<MessageBoxes::Message> m_messages;
+};
+
+void TestStartup::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_settings = std::make_unique<QSettings>(m_dir->filePath(QStringLiteral("s.conf")), QSettings::IniFormat);
+    m_store = std::make_unique<SettingsStore>(*m_settings);
+    m_messages.clear();
+    MessageBoxes::setHandler([this](const MessageBoxes::Message &m) {
+        m_messages.append(m);
+        return QMessageBox::Ok;
+    });
+}
+
+void TestStartup::cleanup()
+{
+    MessageBoxes::setHandler(nullptr);
+    m_store.reset();
+    m_settings.reset();
+}
+
+void TestStartup::commandLine_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<bool>("quit");
+
+    QTest::newRow("nothing") << QStringList{QStringLiteral("verbarium")} << true << QString() << false;
+    QTest::newRow("folder") << QStringList{QStringLiteral("verbarium"), QStringLiteral("/media/cd/DATA")} << true
+                            << QStringLiteral("/media/cd/DATA") << false;
+    QTest::newRow("quit first")
+        << QStringList{QStringLiteral("verbarium"), QStringLiteral("--quit-after-start"), QStringLiteral("d")}
+        << true << QStringLiteral("d") << true;
+    QTest::newRow("two folders")
+        << QStringList{QStringLiteral("verbarium"), QStringLiteral("a"), QStringLiteral("b")} << false << QString()
+        << false;
+    QTest::newRow("unknown option") << QStringList{QStringLiteral("verbarium"), QStringLiteral("--fast")} << false
+                                    << QString() << false;
+}
+
+void TestStartup::commandLine()
+{
+    QFETCH(QStringList, args);
+    QFETCH(bool, valid);
+    QFETCH(QString, folder);
+    QFETCH(bool, quit);
+    QString error;
+    const auto options = StartupOptions::parse(args, &error);
+    QCOMPARE(bool(options), valid);
+    QCOMPARE(error.isEmpty(), valid);
+    if (options) {
+        QCOMPARE(options->dataFolder, folder);
+        QCOMPARE(options->quitAfterStart, quit);
+    }
+}
+
+void TestStartup::startsAndStopsInOrder()
+{
+    const QString data = m_dir->filePath(QStringLiteral("DATA"));
+    QDir().mkpath(data);
+    writeFile(*m_dir, container({{"L197\\UnidX", itemIndex({{"U", "_19701", "1"}})}}),
+              QStringLiteral("DATA/verbarium.dat"));
+
+    QString tempFolder;
+    bool indexShown = false;
+    QString runningMarker;
+    // Looks at the running program once the Index is up, before the program quits.
+    QTimer probe;
+    probe.setInterval(0);
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        if (!Pulpit() || !qobject_cast<TfrmIndeks *>(Pulpit()->ActiveChild()))
+            return;
+        probe.stop();
+        indexShown = true;
+        tempFolder = Data()->TempFolder();
+        QSettings during(m_settings->fileName(), QSettings::IniFormat);
+        runningMarker = during.value(QStringLiteral("Prefs/Runing")).toString();
+    });
+    probe.start();
+    NoVolumes volumes;
+    QCOMPARE(RunProgram(*m_store, volumes, {data, true}), 0);
+
+    QVERIFY(indexShown);
+    QCOMPARE(runningMarker, QStringLiteral("1"));
+    QVERIFY(m_messages.isEmpty());
+    QVERIFY(!tempFolder.isEmpty());
+    QVERIFY(!QFileInfo::exists(tempFolder));
+    QVERIFY(!Pulpit() && !Data());
+    m_settings->sync();
+    QCOMPARE(m_settings->value(QStringLiteral("DataPath")).toString(), data + u'/');
+    QCOMPARE(m_settings->value(QStringLiteral("Prefs/Runing")), QVariant(QStringLiteral("0")));
+    QCOMPARE(m_settings->value(QStringLiteral("Prefs/fWindCount")), QVariant(QStringLiteral("12")));
+}
+
+void TestStartup::failures_data()
+{
+    QTest::addColumn<QByteArray>("file"); // empty: no data folder at all
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("no data folder") << QByteArray() << QStringLiteral("Zakończenie programu!")
+                                    << QStringLiteral("Nie znaleziono plików źródłowych. \nProgram zostanie zakończony");
+    QTest::newRow("damaged container") << QByteArray(Bytes().i32(400).i32(0)) << QStringLiteral("Verbarium")
+                                       << QStringLiteral("pozycja tabeli 400 leży poza plikiem o rozmiarze 8 bajtów");
+}
+
+void TestStartup::failures()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, caption);
+    QFETCH(QString, text);
+
+    const QString data = m_dir->filePath(QStringLiteral("DATA"));
+    if (!file.isEmpty()) {
+        QDir().mkpath(data);
+        writeFile(*m_dir, file, QStringLiteral("DATA/Verbarium.dat"));
+    }
+    NoVolumes volumes;
+    QCOMPARE(RunProgram(*m_store, volumes, {data, true}), 1);
+    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_messages[0].caption, caption);
+    QVERIFY2(m_messages[0].text.endsWith(text), qPrintable(m_messages[0].text));
+    QVERIFY(!Pulpit() && !Data());
+    m_settings->sync();
+    QCOMPARE(m_settings->contains(QStringLiteral("DataPath")), !file.isEmpty());
+}
+
+void TestStartup::programQuitsAfterStart()
+{
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir->filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(VERBARIUM_PROGRAM),
+                  {QStringLiteral(VERBARIUM_DEMO_DATA), QStringLiteral("--quit-after-start")});
+    QVERIFY(program.waitForFinished(30000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+
+    QSettings stored(m_dir->filePath(QStringLiteral("config/Quandrel/Verbarium.conf")), QSettings::IniFormat);
+    QCOMPARE(stored.value(QStringLiteral("Prefs/Runing")), QVariant(QStringLiteral("0")));
+    QCOMPARE(stored.value(QStringLiteral("Prefs/fDocFont")), QVariant(QStringLiteral("Arial CE")));
+    QVERIFY(stored.value(QStringLiteral("DataPath")).toString().endsWith(QStringLiteral("DATA/")));
+    QCOMPARE(stored.value(QStringLiteral("Toolbars/tbIndeks/Rev")), QVariant(QStringLiteral("3")));
+}
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
