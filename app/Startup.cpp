@@ -44,7 +44,10 @@ int RunProgram(SettingsStore &settings, const VolumeList &volumes, const Startup
     QCoreApplication::processEvents();
 
     QApplication::setApplicationDisplayName(QStringLiteral("Verbarium"));
-    auto pulpit = std::make_unique<TPulpit>(TPulpit::Environment{&settings, nullptr, splash});
+    TPulpit::Environment environment;
+    environment.settings = &settings;
+    environment.splash = splash;
+    auto pulpit = std::make_unique<TPulpit>(environment);
     SetPulpit(pulpit.get());
 
     int status = 0;

@@ -1,6 +1,11 @@
 #include "TPulpit.h"
 
+#include "AudioOutput.h"
+#include "ContentError.h"
+#include "Globals.h"
 #include "HelpSystem.h"
+#include "TData.h"
+#include "TM3Player.h"
 #include "MessageBoxes.h"
 #include "TfrmIndeks.h"
 #include "TfrmSplasher.h"
@@ -54,6 +59,18 @@ TPulpit::TPulpit(const Environment &environment)
     : m_settings(*environment.settings), m_help(environment.help), m_splash(environment.splash)
 {
     setObjectName(QStringLiteral("Pulpit"));
+    m_soundAvailable = environment.soundAvailable.value_or(AudioOutput::available());
+    m_player = new TM3Player(this, environment.mp3Library);
+    // A narration asked for during a stop starts once the stopped one is done with.
+    connect(m_player, &TM3Player::OnTerminate, this, [this] {
+        if (m_pendingNarration)
+            QMetaObject::invokeMethod(this, [this] {
+                if (!m_pendingNarration || m_player->Running())
+                    return;
+                const auto [folder, name] = *std::exchange(m_pendingNarration, std::nullopt);
+                startNarration(folder, name);
+            }, Qt::QueuedConnection);
+    });
     setWindowTitle(QStringLiteral("Verbarium"));
     setMinimumSize(540, 360);
     setProperty(HelpContextProperty, int(FrameContext));
@@ -117,6 +134,7 @@ TPulpit::~TPulpit()
     for (QToolBar *toolbar : toolbars())
         m_settings.writeToolbar(toolbar->objectName(), ToolbarLayout::capture(*this, *toolbar));
     m_settings.sync();
+    m_player->Stop();
     if (m_helpMode)
         QGuiApplication::restoreOverrideCursor();
 }
@@ -250,9 +268,10 @@ void TPulpit::createToolbars()
     printButton->setPopupMode(QToolButton::MenuButtonPopup);
     m_tbMenu->addSeparator();
     addToolButton(m_tbMenu, QStringLiteral("ToolbarButton971"),
-                  QStringLiteral("Powtórne odtworzenie fragmentu dźwiękowego"), QStyle::SP_MediaPlay, later);
+                  QStringLiteral("Powtórne odtworzenie fragmentu dźwiękowego"), QStyle::SP_MediaPlay,
+                  &TPulpit::ToolbarButton971Click);
     addToolButton(m_tbMenu, QStringLiteral("btSoundStop"), QStringLiteral("Zatrzymanie odtwarzania dźwięków"),
-                  QStyle::SP_MediaStop, later);
+                  QStyle::SP_MediaStop, &TPulpit::btSoundStopClick);
     m_tbMenu->addSeparator();
     addToolButton(m_tbMenu, QStringLiteral("btPrevWind"), QStringLiteral("Poprzednie okno"), QStyle::SP_ArrowLeft,
                   &TPulpit::btPrevWindClick);
@@ -491,6 +510,8 @@ void TPulpit::btIndeksClick(QObject *sender)
             m_splash->deleteLater();
             m_splash = nullptr;
         }
+        // The quote of the day would come here, before the introduction.
+        PlayNarration(QStringLiteral("guide"), QStringLiteral("Wprowadz"));
         Q_EMIT IndexShown();
     }
     m_btOpcje->setEnabled(true);
@@ -536,6 +557,75 @@ void TPulpit::btHelpClick(QObject *sender)
 {
     if (!HelpTest(sender))
         m_help->showContents();
+}
+
+void TPulpit::closeEvent(QCloseEvent *event)
+{
+    m_player->Stop();
+    QMainWindow::closeEvent(event);
+}
+
+void TPulpit::PlayNarration(const QString &folder, const QString &name)
+{
+    if (!m_soundAvailable)
+        return;
+    m_player->Stop();
+    // The stopped recording has to be done with before the new one is set, or the player
+    // would ignore it; the window keeps running meanwhile.
+    if (m_player->Running()) {
+        m_pendingNarration = {folder, name};
+        return;
+    }
+    startNarration(folder, name);
+}
+
+void TPulpit::startNarration(const QString &folder, const QString &name)
+{
+    const auto lower = [](const QString &text) {
+        QString result = text;
+        for (QChar &c : result) {
+            if (c >= u'A' && c <= u'Z')
+                c = QChar(c.unicode() + (u'a' - u'A'));
+        }
+        return result;
+    };
+    m_player->SetDeleteAfterPlay(true);
+    QString path;
+    try {
+        if (TData *data = Data())
+            path = data->GetSoundFile(lower(folder), lower(name));
+    } catch (const ContentError &) {
+        // A sound that cannot be written out is not played; nothing is reported.
+    }
+    m_player->SetFileName(path);
+    m_player->Play();
+}
+
+void TPulpit::StopSound()
+{
+    if (m_soundAvailable) {
+        m_pendingNarration.reset();
+        m_player->Stop();
+    }
+}
+
+void TPulpit::ToolbarButton971Click(QObject *sender)
+{
+    if (HelpTest(sender))
+        return;
+    TfrmWzorBazowy *active = ActiveChild();
+    if (!active || active->LastSound().isEmpty())
+        return;
+    if (active->Typ() == u"_19702" || active->Typ() == u"_19703")
+        PlayNarration(QStringLiteral("Glosy"), active->LastSound());
+    else if (active->Typ() == u"_19711")
+        PlayNarration(QStringLiteral("podpisy"), active->LastSound());
+}
+
+void TPulpit::btSoundStopClick(QObject *sender)
+{
+    if (!HelpTest(sender))
+        StopSound();
 }
 
 void TPulpit::tile(bool columns)

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class HelpSystem;
 class QAction;
@@ -16,6 +17,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QTimer;
 class QToolBar;
+class TM3Player;
 class TfrmSplasher;
 class TfrmWzorBazowy;
 
@@ -33,6 +35,9 @@ public:
         HelpSystem *help = nullptr;        // not owned; the help file beside the program if null
         TfrmSplasher *splash = nullptr;    // destroyed by the first Index command
         int screenDepth = -1;              // bits per pixel; the primary screen's when -1
+        // Whether sound can be played; probed from the audio outputs when not given.
+        std::optional<bool> soundAvailable;
+        QString mp3Library; // the MP3 library's path; the program folder's "mp3" when empty
     };
 
     // Help context numbers of the frame's parts.
@@ -59,6 +64,12 @@ public:
     // The test every command begins with: in help mode, shows the sender's help and tells
     // the command to do nothing else.
     bool HelpTest(QObject *sender);
+
+    // Narration: plays "_197SND\folder\name", stopping what plays first.
+    bool SoundAvailable() const { return m_soundAvailable; }
+    void PlayNarration(const QString &folder, const QString &name);
+    void StopSound();
+    TM3Player *M3Play() const { return m_player; }
 
     // The dispatcher.
     using DocumentFactory = std::function<TfrmWzorBazowy *()>;
@@ -90,6 +101,8 @@ public:
     void btTileVertClick(QObject *sender = nullptr);
     void btTileHorizClick(QObject *sender = nullptr);
     void btHelpClick(QObject *sender = nullptr);
+    void ToolbarButton971Click(QObject *sender = nullptr);
+    void btSoundStopClick(QObject *sender = nullptr);
     void CoToJestClick();
 
 Q_SIGNALS:
@@ -98,8 +111,10 @@ Q_SIGNALS:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
+    void startNarration(const QString &folder, const QString &name);
     void createMenus();
     void createToolbars();
     QAction *addCommand(const QString &name, const QString &text, const QString &hint,
@@ -133,4 +148,9 @@ private:
     QList<QAction *> m_helpModeItems;
     QAction *m_btOpcje = nullptr;
     QTimer *m_idleTick = nullptr;
+
+    bool m_soundAvailable = false;
+    TM3Player *m_player = nullptr;
+    // A narration asked for while the previous one was still stopping.
+    std::optional<std::pair<QString, QString>> m_pendingNarration;
 };

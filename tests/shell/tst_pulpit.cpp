@@ -131,7 +131,13 @@ void TestPulpit::cleanup()
 
 TPulpit *TestPulpit::makePulpit(int depth, TfrmSplasher *splash)
 {
-    m_pulpit = std::make_unique<TPulpit>(TPulpit::Environment{m_store.get(), &m_help, splash, depth});
+    TPulpit::Environment environment;
+    environment.settings = m_store.get();
+    environment.help = &m_help;
+    environment.splash = splash;
+    environment.screenDepth = depth;
+    environment.soundAvailable = false;
+    m_pulpit = std::make_unique<TPulpit>(environment);
     SetPulpit(m_pulpit.get());
     m_pulpit->resize(1000, 700);
     m_pulpit->show();
