@@ -40,8 +40,30 @@ void TDllThread::notify(Mp3Sink *sink, uint32_t message, uintptr_t first, intptr
     if (self->m_stopRequested.load() && message == MP3_MSG_FRAME && self->m_stop)
         self->m_stop();
     QMutexLocker lock(&self->m_receiverLock);
-    if (self->m_receiver)
-        QCoreApplication::postEvent(self->m_receiver, new Mp3MessageEvent(message, first, second));
+    if (!self->m_receiver)
+        return;
+    if (message == MP3_MSG_FRAME) {
+        self->m_frames->latest.store(quint32(first));
+        // At most one frame message every few milliseconds: enough for any display, and a
+        // library faster than real time does not keep waking the user-interface thread.
+        const auto now = std::chrono::steady_clock::now();
+        self->m_frameUnsent = now - self->m_lastFramePost < FrameInterval;
+        if (!self->m_frameUnsent)
+            self->postFrame(now);
+        return;
+    }
+    // The last frame reaches the player before the end does.
+    if (message == MP3_MSG_STOPPED && self->m_frameUnsent)
+        self->postFrame(std::chrono::steady_clock::now());
+    QCoreApplication::postEvent(self->m_receiver, new Mp3MessageEvent(message, first, second));
+}
+
+void TDllThread::postFrame(std::chrono::steady_clock::time_point now)
+{
+    m_frameUnsent = false;
+    m_lastFramePost = now;
+    if (!m_frames->pending.exchange(true))
+        QCoreApplication::postEvent(m_receiver, new Mp3MessageEvent(MP3_MSG_FRAME, 0, 0, m_frames));
 }
 
 void TDllThread::run()

@@ -8,6 +8,17 @@
 #include <QThread>
 
 #include <atomic>
+#include <chrono>
+#include <memory>
+
+// The newest frame the library reported, handed over between the threads. A frame message
+// is posted only when none is waiting, and the user-interface thread takes the newest frame
+// each time, so frames the display could not keep up with are taken together.
+struct Mp3FrameState
+{
+    std::atomic<quint32> latest{0};
+    std::atomic<bool> pending{false};
+};
 
 // The thread that runs the library's blocking "mp3play" for one file. Its result: the
 // library's, -1 when the call failed or there is no library, -2 when the file is missing.
@@ -36,6 +47,8 @@ private:
         TDllThread *thread = nullptr;
     };
     static void notify(Mp3Sink *sink, uint32_t message, uintptr_t first, intptr_t second);
+    void postFrame(std::chrono::steady_clock::time_point now);
+    static constexpr std::chrono::milliseconds FrameInterval{10};
 
     QString m_fileName;
     QByteArray m_encodedName;
@@ -46,6 +59,10 @@ private:
     QMutex m_receiverLock;
     QObject *m_receiver;
     std::atomic<bool> m_stopRequested{false};
+    std::shared_ptr<Mp3FrameState> m_frames = std::make_shared<Mp3FrameState>();
+    // Used on the play thread only.
+    std::chrono::steady_clock::time_point m_lastFramePost;
+    bool m_frameUnsent = false;
     int m_returnValue = 0;
 };
 
@@ -54,11 +71,14 @@ class Mp3MessageEvent : public QEvent
 {
 public:
     static const QEvent::Type Type;
-    Mp3MessageEvent(uint32_t message, uintptr_t first, intptr_t second)
-        : QEvent(Type), message(message), first(first), second(second)
+    Mp3MessageEvent(uint32_t message, uintptr_t first, intptr_t second,
+                    std::shared_ptr<Mp3FrameState> frames = nullptr)
+        : QEvent(Type), message(message), first(first), second(second), frames(std::move(frames))
     {
     }
     const uint32_t message;
     const uintptr_t first;
     const intptr_t second;
+    // For frame messages: where the newest frame is.
+    const std::shared_ptr<Mp3FrameState> frames;
 };

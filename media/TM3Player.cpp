@@ -6,8 +6,20 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
 #include <cmath>
+
+namespace {
+
+// Players of one library share its loading: it is unloaded when the last of them goes.
+QHash<QString, int> &playersOfLibrary()
+{
+    static QHash<QString, int> counts;
+    return counts;
+}
+
+} // namespace
 
 TM3Player::TM3Player(QObject *parent, const QString &library) : QObject(parent)
 {
@@ -20,6 +32,7 @@ TM3Player::TM3Player(QObject *parent, const QString &library) : QObject(parent)
         m_library.setFileName(QStringLiteral("mp3"));
     // A missing library or entry point means no sound, nothing else.
     if (m_library.load()) {
+        ++playersOfLibrary()[m_library.fileName()];
         m_play = reinterpret_cast<Mp3PlayFunction>(m_library.resolve("mp3play"));
         m_stop = reinterpret_cast<Mp3StopFunction>(m_library.resolve("mp3stop"));
         m_seek = reinterpret_cast<Mp3SeekFunction>(m_library.resolve("mp3seek"));
@@ -40,7 +53,8 @@ TM3Player::~TM3Player()
             return;
         }
     }
-    m_library.unload();
+    if (m_library.isLoaded() && --playersOfLibrary()[m_library.fileName()] == 0)
+        m_library.unload();
     if (m_deleteAfterPlay && !m_fileName.isEmpty())
         QFile::remove(m_fileName);
 }
@@ -122,7 +136,9 @@ bool TM3Player::event(QEvent *event)
     const auto *message = static_cast<Mp3MessageEvent *>(event);
     switch (message->message) {
     case MP3_MSG_FRAME:
-        m_currentFrame = quint32(message->first);
+        // Cleared before reading, so a frame reported from now on posts a message again.
+        message->frames->pending.store(false);
+        m_currentFrame = message->frames->latest.load();
         Q_EMIT OnFrameChange(m_currentFrame);
         break;
     case MP3_MSG_SEEKED:

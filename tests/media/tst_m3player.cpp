@@ -39,6 +39,7 @@ private Q_SLOTS:
     void fileNameIsKeptWhilePlaying();
     void deleteAfterPlay();
     void destroyedWhilePlaying();
+    void playersShareTheLibrary();
 
 private:
     QString copyOfIntro(const QString &name = QStringLiteral("intro.mp3"));
@@ -101,7 +102,12 @@ void TestM3Player::playsToTheEnd()
     QVERIFY(p->Running());
     QTRY_VERIFY(!p->Running());
     QCOMPARE(m_events, (QStringList{QStringLiteral("file"), QStringLiteral("stop 0"), QStringLiteral("terminate 0")}));
-    QCOMPARE(frames.count(), facts.frames);
+    // Frames come in order and end with the last one; a library faster than the event loop
+    // has the frames in between taken together.
+    QVERIFY(frames.count() >= 1 && frames.count() <= facts.frames);
+    for (qsizetype i = 1; i < frames.count(); ++i)
+        QVERIFY(frames[i][0].toUInt() > frames[i - 1][0].toUInt());
+    QCOMPARE(frames.last()[0].toUInt(), quint32(facts.frames - 1));
     QCOMPARE(p->CurrentFrame(), quint32(facts.frames - 1));
     QVERIFY(QFile::exists(file));
     QVERIFY(wavSamples(m_wav) > 0);
@@ -221,6 +227,17 @@ void TestM3Player::destroyedWhilePlaying()
     // Nothing of the ended playback reaches anyone any more.
     QCoreApplication::processEvents();
     QCOMPARE(m_events, QStringList{QStringLiteral("file")});
+}
+
+void TestM3Player::playersShareTheLibrary()
+{
+    const auto p = player();
+    player().reset(); // a second player comes and goes
+    p->SetFileName(copyOfIntro());
+    QVERIFY(p->TrackTime() > 0);
+    p->Play();
+    QTRY_VERIFY(!p->Running());
+    QCOMPARE(m_events.last(), QStringLiteral("terminate 0"));
 }
 
 QTEST_GUILESS_MAIN(TestM3Player)
