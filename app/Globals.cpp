@@ -5,6 +5,7 @@
 namespace {
 TPulpit *g_pulpit = nullptr;
 TData *g_data = nullptr;
+TfrmSearcher *g_searcher = nullptr;
 } // namespace
 
 TPulpit *Pulpit()
@@ -30,4 +31,14 @@ void SetData(TData *data)
 TPSSDirectory *Directory()
 {
     return g_data ? g_data->directory() : nullptr;
+}
+
+TfrmSearcher *Searcher()
+{
+    return g_searcher;
+}
+
+void SetSearcher(TfrmSearcher *searcher)
+{
+    g_searcher = searcher;
 }

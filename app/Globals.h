@@ -5,6 +5,7 @@
 class TPulpit;
 class TData;
 class TPSSDirectory;
+class TfrmSearcher;
 
 TPulpit *Pulpit();
 void SetPulpit(TPulpit *pulpit);
@@ -12,3 +13,7 @@ void SetPulpit(TPulpit *pulpit);
 TData *Data();
 void SetData(TData *data);
 TPSSDirectory *Directory();
+
+// The progress window shown during long loads.
+TfrmSearcher *Searcher();
+void SetSearcher(TfrmSearcher *searcher);

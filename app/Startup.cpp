@@ -1,6 +1,7 @@
 #include "Startup.h"
 
 #include "ContentError.h"
+#include "DocumentClasses.h"
 #include "Globals.h"
 #include "MessageBoxes.h"
 #include "TData.h"
@@ -23,16 +24,30 @@ std::optional<StartupOptions> StartupOptions::parse(const QStringList &arguments
     QCommandLineParser parser;
     const QCommandLineOption quit(QStringLiteral("quit-after-start"));
     parser.addOption(quit);
+    const QCommandLineOption open(QStringLiteral("open"), QString(), QStringLiteral("TYP"));
+    parser.addOption(open);
     parser.addPositionalArgument(QStringLiteral("DATA_FOLDER"), QString());
-    if (!parser.parse(arguments) || parser.positionalArguments().size() > 1) {
+    // --open takes two values, the category code and the number; the number comes first
+    // among the positional arguments.
+    QStringList positional;
+    const bool parsed = parser.parse(arguments);
+    if (parsed)
+        positional = parser.positionalArguments();
+    const bool opening = parsed && parser.isSet(open);
+    if (!parsed || (opening && positional.isEmpty()) || positional.size() > (opening ? 2 : 1)) {
         if (error)
             *error = parser.errorText().isEmpty()
-                         ? QStringLiteral("użycie: verbarium [FOLDER_DANYCH] [--quit-after-start]")
+                         ? QStringLiteral("użycie: verbarium [--open TYP NUMER] [FOLDER_DANYCH] "
+                                          "[--quit-after-start]")
                          : parser.errorText();
         return std::nullopt;
     }
     StartupOptions options;
-    options.dataFolder = parser.positionalArguments().value(0);
+    if (opening) {
+        options.openTyp = parser.value(open);
+        options.openNumer = positional.takeFirst();
+    }
+    options.dataFolder = positional.value(0);
     options.quitAfterStart = parser.isSet(quit);
     return options;
 }
@@ -49,6 +64,7 @@ int RunProgram(SettingsStore &settings, const VolumeList &volumes, const Startup
     environment.splash = splash;
     auto pulpit = std::make_unique<TPulpit>(environment);
     SetPulpit(pulpit.get());
+    RegisterDocumentClasses(*pulpit);
 
     int status = 0;
     auto data = std::make_unique<TData>(settings, volumes, TData::Options{options.dataFolder, {}, {}});
@@ -87,6 +103,9 @@ int RunProgram(SettingsStore &settings, const VolumeList &volumes, const Startup
             splash->raise();
         pulpit->btIndeksClick();
         searcher = std::make_unique<TfrmSearcher>();
+        SetSearcher(searcher.get());
+        if (!options.openTyp.isEmpty())
+            pulpit->OpenDocument(options.openTyp, options.openNumer);
         if (options.quitAfterStart)
             QTimer::singleShot(0, pulpit.get(), &QWidget::close);
         QApplication::exec();
@@ -94,6 +113,7 @@ int RunProgram(SettingsStore &settings, const VolumeList &volumes, const Startup
         delete splash;
     }
 
+    SetSearcher(nullptr);
     searcher.reset();
     SetData(nullptr);
     data.reset();

@@ -11,12 +11,16 @@ class VolumeList;
 
 Q_DECLARE_LOGGING_CATEGORY(lcStartup)
 
-// What the command line asks for: `verbarium [DATA_FOLDER] [--quit-after-start]`.
+// What the command line asks for:
+// `verbarium [--open TYP NUMER] [DATA_FOLDER] [--quit-after-start]`.
 struct StartupOptions
 {
     QString dataFolder;
     // Runs the whole start-up, then closes the main window normally once the Index is shown.
     bool quitAfterStart = false;
+    // An entry to open once the Index is shown, as a link would.
+    QString openTyp;
+    QString openNumer;
 
     // Nothing (and `error` set) when the command line is not understood.
     static std::optional<StartupOptions> parse(const QStringList &arguments, QString *error);

@@ -24,6 +24,8 @@ public:
     // One step of the window's scrolling banner, for windows that have one.
     virtual void BannerStep() {}
     virtual bool HasBanner() const { return false; }
+    // The window stopped being the active child window.
+    virtual void FormDeactivate() {}
     // The name of the recording this window played last, for the replay button.
     virtual QString LastSound() const { return QString(); }
 

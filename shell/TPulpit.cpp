@@ -10,6 +10,7 @@
 #include "TfrmIndeks.h"
 #include "TfrmSplasher.h"
 #include "TfrmWzorBazowy.h"
+#include "TfrmWzorDoc.h"
 #include "ToolbarLayout.h"
 
 #include <QAction>
@@ -111,6 +112,13 @@ TPulpit::TPulpit(const Environment &environment)
     m_idleTick->setInterval(40);
     connect(m_idleTick, &QTimer::timeout, this, &TPulpit::idleTick);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &TPulpit::updateIdleTick);
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *sub) {
+        if (sub == m_activeChild)
+            return;
+        if (TfrmWzorBazowy *previous = windowOf(m_activeChild))
+            previous->FormDeactivate();
+        m_activeChild = sub;
+    });
 
     createMenus();
     createToolbars();
@@ -137,6 +145,10 @@ TPulpit::~TPulpit()
     m_player->Stop();
     if (m_helpMode)
         QGuiApplication::restoreOverrideCursor();
+    // The child windows go while the main window is whole: they and the frame's signals
+    // still reach it as they are destroyed.
+    disconnect(m_mdi, nullptr, this, nullptr);
+    delete m_mdi;
 }
 
 QList<QToolBar *> TPulpit::toolbars() const
@@ -188,7 +200,7 @@ void TPulpit::createMenus()
     item(program, QStringLiteral("miOpcje"), QStringLiteral("Opcje programu"), {}, none, later);
     program->addSeparator();
     item(program, QStringLiteral("miDrukuj"), QStringLiteral("Drukuj"), {}, QKeySequence(Qt::CTRL | Qt::Key_P),
-         later);
+         &TPulpit::btDrukujClick);
     // Printer setup, the update check and the about box run even in help mode.
     program->addAction(QStringLiteral("Ustawienia drukarki"))->setObjectName(QStringLiteral("miUstawienia"));
     program->addSeparator();
@@ -253,14 +265,14 @@ void TPulpit::createToolbars()
     m_btOpcje->setEnabled(false);
     m_tbMenu->addSeparator();
     addToolButton(m_tbMenu, QStringLiteral("btKopiuj"), QStringLiteral("Kopiowanie do schowka"),
-                  QStyle::SP_FileLinkIcon, later);
+                  QStyle::SP_FileLinkIcon, &TPulpit::btKopiujClick);
     QAction *print = addToolButton(m_tbMenu, QStringLiteral("btDrukuj"), QStringLiteral("Drukowanie dokumentu"),
-                                   QStyle::SP_DriveFDIcon, later);
+                                   QStyle::SP_DriveFDIcon, &TPulpit::btDrukujClick);
     auto *printMenu = new QMenu(this);
     QAction *printItem = printMenu->addAction(QStringLiteral("Drukowanie"));
     printItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     printItem->setShortcutContext(Qt::WidgetShortcut); // the menu bar's Ctrl+P is the one that fires
-    connect(printItem, &QAction::triggered, this, [this, print] { commandWithoutAction(print); });
+    connect(printItem, &QAction::triggered, this, [this, print] { btDrukujClick(print); });
     printMenu->addSeparator();
     printMenu->addAction(QStringLiteral("Ustawienia drukarki"));
     auto *printButton = qobject_cast<QToolButton *>(m_tbMenu->widgetForAction(print));
@@ -620,6 +632,29 @@ void TPulpit::ToolbarButton971Click(QObject *sender)
         PlayNarration(QStringLiteral("Glosy"), active->LastSound());
     else if (active->Typ() == u"_19711")
         PlayNarration(QStringLiteral("podpisy"), active->LastSound());
+}
+
+void TPulpit::btDrukujClick(QObject *sender)
+{
+    // Printing comes with its own dialogs; until then the command only honours help mode.
+    HelpTest(sender);
+}
+
+void TPulpit::btKopiujClick(QObject *sender)
+{
+    HelpTest(sender);
+}
+
+void TPulpit::SetDocumentFont(const QString &name, int points)
+{
+    m_prefs.docFont = name;
+    m_prefs.docFontSize = points;
+    for (TfrmWzorBazowy *window : ChildWindows()) {
+        if (auto *document = qobject_cast<TfrmWzorDoc *>(window)) {
+            document->SetDocFontSize(points);
+            document->SetDocFontName(name);
+        }
+    }
 }
 
 void TPulpit::btSoundStopClick(QObject *sender)

@@ -54,6 +54,8 @@ public:
     ~TPulpit() override;
 
     Preferences &Prefs() { return m_prefs; }
+    // A new document font: every open document window renders again with it.
+    void SetDocumentFont(const QString &name, int points);
     int WindowLimit() const { return m_windowLimit; }
     void SetWindowLimit(int limit) { m_windowLimit = limit; }
 
@@ -102,6 +104,8 @@ public:
     void btTileHorizClick(QObject *sender = nullptr);
     void btHelpClick(QObject *sender = nullptr);
     void ToolbarButton971Click(QObject *sender = nullptr);
+    void btDrukujClick(QObject *sender = nullptr);
+    void btKopiujClick(QObject *sender = nullptr);
     void btSoundStopClick(QObject *sender = nullptr);
     void CoToJestClick();
 
@@ -153,4 +157,5 @@ private:
     TM3Player *m_player = nullptr;
     // A narration asked for while the previous one was still stopping.
     std::optional<std::pair<QString, QString>> m_pendingNarration;
+    QPointer<QMdiSubWindow> m_activeChild;
 };

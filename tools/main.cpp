@@ -4,6 +4,7 @@
 #include "ContainerWriter.h"
 #include "ContentError.h"
 #include "Cp1250.h"
+#include "DocumentTemplates.h"
 #include "SourceTreePacker.h"
 #include "TPSSDirectory.h"
 #include "TSimplePSS.h"
@@ -25,6 +26,7 @@ const char UsageText[] =
     "       verbarium-dat items FILE\n"
     "       verbarium-dat fields FILE TYP NUMER\n"
     "       verbarium-dat text FILE TYP NUMER\n"
+    "       verbarium-dat render FILE TYP NUMER\n"
     "       verbarium-dat pack SOURCE_DIR FILE\n"
     "       verbarium-dat verify FILE\n";
 
@@ -84,6 +86,19 @@ int lines(const QString &path, const QString &typ, const QString &numer, bool fi
     return Success;
 }
 
+// The lines the entry's document window loads into its view: heading, text, footer.
+int render(const QString &path, const QString &typ, const QString &numer)
+{
+    const auto directory = std::make_unique<TPSSDirectory>(path);
+    const DocumentTemplates::Document document =
+        DocumentTemplates::BuildEntry(*directory, typ, numer);
+    if (!document.lines || document.lines->isEmpty())
+        return NotFound;
+    for (const QString &line : *document.lines)
+        printLine(line);
+    return Success;
+}
+
 int pack(const QString &sourceDir, const QString &path)
 {
     ContainerWriter writer;
@@ -123,6 +138,8 @@ int run(const QStringList &args)
         return items(args[1]);
     if ((command == u"fields" || command == u"text") && n == 4)
         return lines(args[1], args[2], args[3], command == u"fields");
+    if (command == u"render" && n == 4)
+        return render(args[1], args[2], args[3]);
     if (command == u"pack" && n == 3)
         return pack(args[1], args[2]);
     if (command == u"verify" && n == 2)

@@ -83,6 +83,13 @@ void TestStartup::commandLine_data()
     QTest::newRow("two folders")
         << QStringList{QStringLiteral("verbarium"), QStringLiteral("a"), QStringLiteral("b")} << false << QString()
         << false;
+    QTest::newRow("open an entry")
+        << QStringList{QStringLiteral("verbarium"), QStringLiteral("--open"), QStringLiteral("_19701"),
+                       QStringLiteral("3"), QStringLiteral("d")}
+        << true << QStringLiteral("d") << false;
+    QTest::newRow("open without a number")
+        << QStringList{QStringLiteral("verbarium"), QStringLiteral("--open"), QStringLiteral("_19701")} << false
+        << QString() << false;
     QTest::newRow("unknown option") << QStringList{QStringLiteral("verbarium"), QStringLiteral("--fast")} << false
                                     << QString() << false;
 }
@@ -127,7 +134,10 @@ void TestStartup::startsAndStopsInOrder()
     });
     probe.start();
     NoVolumes volumes;
-    QCOMPARE(RunProgram(*m_store, volumes, {data, true}), 0);
+    StartupOptions options;
+    options.dataFolder = data;
+    options.quitAfterStart = true;
+    QCOMPARE(RunProgram(*m_store, volumes, options), 0);
 
     QVERIFY(indexShown);
     QCOMPARE(runningMarker, QStringLiteral("1"));
@@ -165,7 +175,10 @@ void TestStartup::failures()
         writeFile(*m_dir, file, QStringLiteral("DATA/Verbarium.dat"));
     }
     NoVolumes volumes;
-    QCOMPARE(RunProgram(*m_store, volumes, {data, true}), 1);
+    StartupOptions options;
+    options.dataFolder = data;
+    options.quitAfterStart = true;
+    QCOMPARE(RunProgram(*m_store, volumes, options), 1);
     QCOMPARE(m_messages.size(), 1);
     QCOMPARE(m_messages[0].caption, caption);
     QVERIFY2(m_messages[0].text.endsWith(text), qPrintable(m_messages[0].text));

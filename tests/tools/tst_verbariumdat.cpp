@@ -44,6 +44,8 @@ private Q_SLOTS:
 
     void readsAForeignContainerExactly();
     void packsASourceTree();
+    void render_data();
+    void render();
     void exitStatus_data();
     void exitStatus();
     void badSourceTrees_data();
@@ -161,6 +163,48 @@ void TestVerbariumDat::packsASourceTree()
     QCOMPARE(r.out, QByteArray("ok: 8 entries, 2 items\n"));
 }
 
+void TestVerbariumDat::render_data()
+{
+    QTest::addColumn<QString>("typ");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("out");
+
+    QTest::newRow("works") << QStringLiteral("_19701") << 0
+                           << QStringLiteral("<h1>Lalka</h1><b>• Bolesław Prus •<br>\n"
+                                             " • 1890 •</b><hr><br>\n"
+                                             "<P>Wokulski wrócił\n"
+                                             "do Warszawy.\n"
+                                             "<br><br><font size=-1><p align=right><I>Redakcja</I></font>\n");
+    QTest::newRow("illustration: title and description")
+        << QStringLiteral("_19711") << 0 << QStringLiteral("Krakowskie Przedmieście\n<P>Ulica nocą\n");
+    QTest::newRow("no document window") << QStringLiteral("_19708") << 1 << QString();
+}
+
+void TestVerbariumDat::render()
+{
+    QFETCH(QString, typ);
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+
+    const QString src = m_dir->filePath(QStringLiteral("src"));
+    writeText(src + QStringLiteral("/index.tsv"), "_19701\t1\n_19711\t1\n_19708\t1\n");
+    writeText(src + QStringLiteral("/items/_19701/1/pola.txt"),
+              "Tytuł=Lalka\nAutor=Bolesław Prus\nI_wyd_data=1890\nAutor_tekstu=Redakcja\n");
+    writeText(src + QStringLiteral("/items/_19701/1/tekst.htm"), "<P>Wokulski wrócił\r\ndo Warszawy.\r\n");
+    writeText(src + QStringLiteral("/items/_19711/1/pola.txt"), "Tytuł=Krakowskie Przedmieście\nNumer=1\n");
+    writeText(src + QStringLiteral("/items/_19711/1/opis.htm"), "<P>Ulica nocą");
+    writeText(src + QStringLiteral("/items/_19711/1/tekst.htm"), "<P>not the description");
+    writeText(src + QStringLiteral("/items/_19708/1/pola.txt"), "Data=1890\n");
+    writeText(src + QStringLiteral("/items/_19708/1/tekst.htm"), "<P>Wydarzenie");
+    const QString file = m_dir->filePath(QStringLiteral("out.dat"));
+    QCOMPARE(runTool({QStringLiteral("pack"), src, file}).exitCode, 0);
+
+    const Result r = runTool({QStringLiteral("render"), file, typ, QStringLiteral("1")});
+    QCOMPARE(r.exitCode, exitCode);
+    QCOMPARE(QString::fromUtf8(r.out), out);
+    QVERIFY(r.err.isEmpty());
+}
+
 void TestVerbariumDat::exitStatus_data()
 {
     QTest::addColumn<QStringList>("args");
@@ -182,6 +226,18 @@ void TestVerbariumDat::exitStatus_data()
     QTest::newRow("text absent")
         << QStringList{QStringLiteral("text"), QStringLiteral("@"), QStringLiteral("_19701"), QStringLiteral("3A")}
         << 1 << QString();
+    QTest::newRow("render without text")
+        << QStringList{QStringLiteral("render"), QStringLiteral("@"), QStringLiteral("_19701"), QStringLiteral("3A")}
+        << 1 << QString();
+    QTest::newRow("render without fields")
+        << QStringList{QStringLiteral("render"), QStringLiteral("@"), QStringLiteral("_19701"), QStringLiteral("7")}
+        << 1 << QString();
+    QTest::newRow("render without number")
+        << QStringList{QStringLiteral("render"), QStringLiteral("@"), QStringLiteral("_19701")} << 64
+        << QStringLiteral("usage:");
+    QTest::newRow("render missing file")
+        << QStringList{QStringLiteral("render"), missing, QStringLiteral("_19701"), QStringLiteral("1")} << 2
+        << QStringLiteral("Could not find file: \"%1\"").arg(missing);
     QTest::newRow("list missing file") << QStringList{QStringLiteral("list"), missing} << 2
                                        << QStringLiteral("Nie można otworzyć pliku \"%1\"").arg(missing);
     QTest::newRow("items missing file") << QStringList{QStringLiteral("items"), missing} << 2

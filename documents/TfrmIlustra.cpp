@@ -1,0 +1,122 @@
+#include "TfrmIlustra.h"
+
+#include "DocumentTemplates.h"
+#include "Globals.h"
+#include "JpegDecoder.h"
+#include "TPSSDirectory.h"
+#include "TPictureDisplay.h"
+#include "TPulpit.h"
+#include "THTMLViewer.h"
+#include "TScrollBanner.h"
+#include "TextLines.h"
+#include "TfrmSearcher.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QSplitter>
+#include <QToolButton>
+
+namespace {
+constexpr int DescriptionHeight = 34;
+} // namespace
+
+TfrmIlustra::TfrmIlustra(QWidget *parent) : TfrmWzorDoc(parent)
+{
+    setObjectName(QStringLiteral("frmIlustra"));
+    setWindowTitle(QStringLiteral("frmIlustra"));
+    EnableBanner();
+    HideGradient();
+
+    m_splitter = new QSplitter(Qt::Vertical, this);
+    m_splitter->setObjectName(QStringLiteral("Splitter1"));
+    m_splitter->setHandleWidth(3);
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->setStyleSheet(QStringLiteral("QSplitter::handle { background: black; }"));
+    m_display = new TPictureDisplay(m_splitter);
+    m_display->setObjectName(QStringLiteral("pmDisplay"));
+    m_splitter->addWidget(m_display);
+    m_splitter->addWidget(HT1());
+    m_splitter->setStretchFactor(0, 1);
+    m_splitter->setStretchFactor(1, 0);
+    m_splitter->setSizes({400, DescriptionHeight});
+    SetBody(m_splitter);
+
+    SetBackColor(Qt::black);
+    SetTextColor(Qt::white);
+    SetLinkColor(QColor(0, 0, 255));
+    HT1()->SetViewImages(false);
+}
+
+void TfrmIlustra::LoadDocument(const QString &typ, const QString &numer)
+{
+    TfrmSearcher *searcher = Searcher();
+    if (searcher) {
+        searcher->Label1()->setText(QStringLiteral("Wczytywanie danych..."));
+        searcher->Label2()->hide();
+        searcher->ProgressBar1()->setValue(0);
+        searcher->ProgressBar1()->show();
+        searcher->show();
+        searcher->repaint();
+    }
+
+    TfrmWzorDoc::LoadDocument(typ, numer);
+
+    QString spokenCaption;
+    if (TPSSDirectory *directory = Directory()) {
+        QStringList fields;
+        if (directory->ReadFields(typ, numer, fields))
+            spokenCaption = TextLines::fieldValue(fields, u"Numer");
+        const DocumentTemplates::Document document = DocumentTemplates::BuildEntry(*directory, typ, numer);
+        if (document.caption)
+            setWindowTitle(*document.caption);
+        if (document.banner) {
+            PM1()->SetTextColor(TextColor());
+            PM1()->SetText(*document.banner);
+            LayoutBanner();
+        }
+        if (document.lines) {
+            HT1()->LoadStrings(*document.lines);
+            QByteArray jpeg;
+            if (directory->ReadPicture(typ, numer, false, jpeg))
+                m_display->SetPicture(JpegDecoder::Decode(jpeg));
+        }
+    }
+    if (TPulpit *pulpit = Pulpit())
+        pulpit->PlayNarration(QStringLiteral("podpisy"), spokenCaption);
+    SetLastSound(spokenCaption);
+    SetBusy(false);
+
+    if (searcher) {
+        searcher->hide();
+        searcher->Label2()->show();
+        searcher->ProgressBar1()->hide();
+    }
+}
+
+void TfrmIlustra::LayoutBanner()
+{
+    const int h = TScrollBanner::SampleTextHeight();
+    PM1()->setGeometry(0, 0, Panel1()->width(), h + 2);
+    bool anyVisible = false;
+    for (int i = 0; i < ButtonCount; ++i) {
+        QToolButton *button = ButtonAt(Button(i));
+        button->move(button->x(), h + 2);
+        anyVisible = anyVisible || !button->isHidden();
+    }
+    Panel1()->setFixedHeight(anyVisible ? h + 2 + 34 : h + 2 + 2);
+}
+
+void TfrmIlustra::FormDeactivate()
+{
+    TfrmWzorDoc::FormDeactivate();
+    if (TPulpit *pulpit = Pulpit())
+        pulpit->StopSound();
+}
+
+void TfrmIlustra::closeEvent(QCloseEvent *event)
+{
+    TfrmWzorDoc::closeEvent(event);
+    if (TPulpit *pulpit = Pulpit())
+        pulpit->StopSound();
+}

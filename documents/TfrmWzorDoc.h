@@ -1,0 +1,118 @@
+#pragma once
+
+#include "TLinkList.h"
+#include "TfrmWzorBazowy.h"
+
+#include <QColor>
+#include <QStringList>
+
+#include <array>
+
+class QAction;
+class QDockWidget;
+class QMainWindow;
+class QMenu;
+class QScrollArea;
+class QToolButton;
+class TScrollBanner;
+class THTMLViewer;
+
+// The base of every window that shows one entry: the HTML view, the bar of related-entry
+// buttons, the strip of illustration thumbnails, the popup menu, and the look each category
+// sets. Loading fills the buttons and the strip; the category classes add caption and text.
+class TfrmWzorDoc : public TfrmWzorBazowy
+{
+    Q_OBJECT
+
+public:
+    // The related-entry buttons, in their order on the bar.
+    enum Button {
+        btDziela, btBiogramy, btEpoki, btRodzaje, btGatunki, btWypisy, btCytaty,
+        btWypowiedz, btIlustracje, btBohaterowie, ButtonCount
+    };
+    static constexpr int ThumbnailPitch = 98;
+    static constexpr int ThumbnailSize = 96;
+
+    explicit TfrmWzorDoc(QWidget *parent = nullptr);
+
+    // The base part of loading: related buttons, thumbnails, look. Leaves Busy set.
+    void LoadDocument(const QString &typ, const QString &numer) override;
+    bool IsLoading() const override { return m_busy; }
+    bool Busy() const { return m_busy; }
+    void SetBusy(bool busy) { m_busy = busy; }
+
+    QColor BackColor() const { return m_backColor; }
+    void SetBackColor(const QColor &color);
+    QColor TextColor() const { return m_textColor; }
+    void SetTextColor(const QColor &color);
+    QColor LinkColor() const { return m_linkColor; }
+    void SetLinkColor(const QColor &color);
+    QString DocFontName() const { return m_docFontName; }
+    void SetDocFontName(const QString &name);
+    int DocFontSize() const { return m_docFontSize; }
+    void SetDocFontSize(int points);
+    QString LastSound() const override { return m_lastSound; }
+    void SetLastSound(const QString &name);
+    void ApplyLook();
+
+    THTMLViewer *HT1() const { return m_html; }
+    QWidget *Panel1() const { return m_panel; }
+    QToolButton *ButtonAt(Button button) const { return m_buttons[button]; }
+    QDockWidget *TWImage() const { return m_strip; }
+    QScrollArea *sbImages() const { return m_thumbnails; }
+    QList<QWidget *> Thumbnails() const;
+    QMenu *PopupMenu1() const { return m_popup; }
+    const TLinkList &Links(Button button) const { return m_links[button]; }
+    const TLinkList &IllustrationLinks() const { return m_illustrations; }
+    TScrollBanner *PM1() const { return m_banner; }
+
+    bool HasBanner() const override { return m_banner != nullptr; }
+    void BannerStep() override;
+    void FormDeactivate() override;
+
+protected:
+    // The category part of loading for the text categories: caption, banner, the document
+    // from the category's template; clears Busy in every case.
+    void LoadCategoryDocument(const QString &typ, const QString &numer);
+    // For windows with a banner: creates it at the top of the bar.
+    void EnableBanner();
+    virtual void LayoutBanner();
+    // Replaces what fills the window beside the strip (the HTML view by default).
+    void SetBody(QWidget *body);
+    // The bar is plain black instead of its gradient.
+    void HideGradient();
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createBar();
+    void createStrip();
+    void createPopup();
+    void AddThumbnail(int index);
+    void ThumbnailClick(int index);
+    void RelatedClick(Button button, QAction *item);
+    void btWypowiedzClick(QAction *item);
+    void HT1HotSpotClick(const QString &target, bool *handled);
+    void HT1BitmapRequest(const QString &source, QImage *image, QColor *transparent);
+    void sbImagesResize();
+
+    bool m_busy = true;
+    QColor m_backColor;
+    QColor m_textColor;
+    QColor m_linkColor;
+    QString m_docFontName;
+    int m_docFontSize = 10;
+    QString m_lastSound;
+
+    QWidget *m_panel = nullptr;
+    std::array<QToolButton *, ButtonCount> m_buttons{};
+    std::array<TLinkList, ButtonCount> m_links;
+    TLinkList m_illustrations;
+    TScrollBanner *m_banner = nullptr;
+    QMainWindow *m_body = nullptr;
+    THTMLViewer *m_html = nullptr;
+    QDockWidget *m_strip = nullptr;
+    QScrollArea *m_thumbnails = nullptr;
+    QWidget *m_thumbnailPage = nullptr;
+    QMenu *m_popup = nullptr;
+};
