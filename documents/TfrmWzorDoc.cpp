@@ -147,7 +147,9 @@ TfrmWzorDoc::TfrmWzorDoc(QWidget *parent) : TfrmWzorBazowy(parent)
     layout->addWidget(m_panel);
 
     // The strip docks at the left and may be moved to the right edge.
-    m_body = new QMainWindow(this, Qt::Widget);
+    m_body = new QMainWindow(this);
+    // A main window is made a window of its own; this one lives inside the document.
+    m_body->setWindowFlags(Qt::Widget);
     m_body->setObjectName(QStringLiteral("Body"));
     m_html = new THTMLViewer(m_body);
     m_html->setObjectName(QStringLiteral("HT1"));

@@ -1,0 +1,554 @@
+#include "ContainerFixture.h"
+#include "DocumentClasses.h"
+#include "Globals.h"
+#include "HelpSystem.h"
+#include "MessageBoxes.h"
+#include "SettingsStore.h"
+#include "TData.h"
+#include "TM3Player.h"
+#include "TPSSDirectory.h"
+#include "TPulpit.h"
+#include "THTMLViewer.h"
+#include "TScrollBanner.h"
+#include "TfrmBiogramy.h"
+#include "TfrmDziela.h"
+#include "TfrmEpoki.h"
+#include "TfrmIlustra.h"
+#include "TfrmSearcher.h"
+#include "TfrmWypisy.h"
+#include "TPictureDisplay.h"
+#include "VolumeList.h"
+
+#include <QAction>
+#include <QBuffer>
+#include <QLabel>
+#include <QProgressBar>
+#include <QStyle>
+#include <QDockWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTest>
+#include <QToolButton>
+
+using namespace fixture;
+
+namespace {
+
+class NoVolumes : public VolumeList
+{
+public:
+    QStringList opticalRoots() const override { return {}; }
+};
+
+class FakeHelp : public HelpSystem
+{
+public:
+    QList<int> popups;
+    void showPopup(int context) override { popups.append(context); }
+    void showContents() override {}
+};
+
+QByteArray image(const char *format, QSize size, QColor color)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(color);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, format);
+    return bytes;
+}
+
+QByteArray unid(int n)
+{
+    return QByteArray::number(n).rightJustified(32, '0');
+}
+
+QByteArray fields(const QString &text)
+{
+    return cp(text);
+}
+
+} // namespace
+
+class TestDocumentWindows : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void registeredClassesOpen_data();
+    void registeredClassesOpen();
+    void buttonsStandInTheirOrder();
+    void noRelationsHidesBarAndStrip();
+    void thumbnailStrip_data();
+    void thumbnailStrip();
+    void thumbnailOpensItsIllustration();
+    void relatedMenuOpensTheEntry();
+    void soundFragmentPlaysAndIsRemembered();
+    void linkClicks_data();
+    void linkClicks();
+    void picturesComeOnlyFromBmps_data();
+    void picturesComeOnlyFromBmps();
+    void busyWindowRefusesToClose();
+    void helpModeInTheText();
+    void fontChangeReachesEveryDocument();
+    void worksBanner();
+    void illustration_data();
+    void illustration();
+
+private:
+    void writeData(const Entries &extra = {});
+    TfrmWzorDoc *open(const QString &typ, const QString &numer);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<QSettings> m_settings;
+    std::unique_ptr<SettingsStore> m_store;
+    NoVolumes m_volumes;
+    std::unique_ptr<TData> m_data;
+    std::unique_ptr<TPulpit> m_pulpit;
+    std::unique_ptr<TfrmSearcher> m_searcher;
+    FakeHelp m_help;
+    QList<MessageBoxes::Message> m_messages;
+};
+
+void TestDocumentWindows::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_messages.clear();
+    m_help = FakeHelp();
+    MessageBoxes::setHandler([this](const MessageBoxes::Message &m) {
+        m_messages.append(m);
+        return QMessageBox::Ok;
+    });
+    qputenv("VERBARIUM_AUDIO_OUT", "test:");
+}
+
+void TestDocumentWindows::cleanup()
+{
+    SetPulpit(nullptr);
+    m_pulpit.reset();
+    SetSearcher(nullptr);
+    m_searcher.reset();
+    SetData(nullptr);
+    m_data.reset();
+    m_store.reset();
+    m_settings.reset();
+    MessageBoxes::setHandler(nullptr);
+    qunsetenv("VERBARIUM_AUDIO_OUT");
+}
+
+// A small encyclopedia: a work related to two biographies and a quotation, with eleven
+// illustrations; a biography with a sound fragment; an epoch with no relations at all.
+void TestDocumentWindows::writeData(const Entries &extra)
+{
+    QList<Item> items{{unid(1), "_19701", "1"}, {unid(2), "_19702", "1"}, {unid(3), "_19702", "2"},
+                      {unid(4), "_19720", "1"}, {unid(5), "_19703", "21F6"}, {unid(6), "_19721", "1"},
+                      {unid(7), "_19701", "2"}};
+    QStringList illustrations;
+    for (int i = 1; i <= 11; ++i) {
+        items.append({unid(100 + i), "_19711", QByteArray::number(i)});
+        illustrations.append(QString::number(i));
+    }
+    Entries entries{
+        {"L197\\TypX\\_19701\\1\\Pola",
+         fields(QStringLiteral("Tytuł=Pan Tadeusz\nAutor=Adam Mickiewicz\nLead=Ostatni zajazd na Litwie\n"
+                               "_19702=2;1\n_19720=1\n_19711= ") + illustrations.join(u';'))},
+        {"_19701\\1", cp(QStringLiteral("<p>Litwo! Ojczyzno moja!</p>"))},
+        {"L197\\TypX\\_19701\\2\\Pola", fields(QStringLiteral("Tytuł=Dziady\n_19711=1;2;3;4"))},
+        {"L197\\TypX\\_19702\\1\\Pola", fields(QStringLiteral("Autor=Adam Mickiewicz\n_19721=1"))},
+        {"L197\\TypX\\_19702\\2\\Pola", fields(QStringLiteral("Autor=Aleksander Fredro"))},
+        {"_19702\\1", cp(QStringLiteral("<p>Poeta.</p>"))},
+        {"L197\\TypX\\_19720\\1\\Pola", fields(QStringLiteral("Autor=Adam Mickiewicz\nŹródło=Pan Tadeusz"))},
+        {"L197\\TypX\\_19703\\21F6\\Pola", fields(QStringLiteral("Epoka=Romantyzm"))},
+        {"_19703\\21F6", cp(QStringLiteral("<h1>Romantyzm</h1><p>Zob. <a href=\"../_19702/1.") +
+                            QString::fromLatin1(unid(2)) + QStringLiteral("?Open\">Mickiewicz</a>.</p>"))},
+        {"L197\\TypX\\_19721\\1\\Pola", fields(QStringLiteral("Tytuł=O Mickiewiczu\nLink=mickiewicz"))},
+        {"_197SND\\Glosy\\mickiewicz", QByteArray("not really audio")},
+    };
+    for (int i = 1; i <= 11; ++i) {
+        const QByteArray n = QByteArray::number(i);
+        entries.append({"L197\\TypX\\_19711\\" + n + "\\Pola",
+                        fields(QStringLiteral("Tytuł=Ilustracja %1\nNumer=%1").arg(i))});
+        entries.append({"_19711\\" + n + "\\THUMB", image("BMP", QSize(96, 72), Qt::red)});
+    }
+    entries.append({"_19711\\1\\Opis", cp(QStringLiteral("<p>Opis ilustracji.</p>"))});
+    entries.append({"_19711\\1\\FULL", image("JPG", QSize(320, 200), Qt::blue)});
+    entries.append({"_19711\\2\\Opis", cp(QStringLiteral("<p>Bez obrazu.</p>"))});
+    entries.append({"_19711\\3\\FULL", image("JPG", QSize(64, 64), Qt::green)});
+    entries += extra;
+    entries.prepend({"L197\\UnidX", itemIndex(items)});
+
+    QDir().mkpath(m_dir->filePath(QStringLiteral("DATA")));
+    writeFile(*m_dir, container(entries), QStringLiteral("DATA/Verbarium.dat"));
+    m_settings = std::make_unique<QSettings>(m_dir->filePath(QStringLiteral("s.conf")), QSettings::IniFormat);
+    m_store = std::make_unique<SettingsStore>(*m_settings);
+    m_data = std::make_unique<TData>(*m_store, m_volumes,
+                                     TData::Options{m_dir->filePath(QStringLiteral("DATA")), {},
+                                                    m_dir->filePath(QStringLiteral("tmp"))});
+    QVERIFY(m_data->FindDataFolder());
+    m_data->OpenDirectory();
+    SetData(m_data.get());
+    m_searcher = std::make_unique<TfrmSearcher>();
+    SetSearcher(m_searcher.get());
+
+    TPulpit::Environment environment;
+    environment.settings = m_store.get();
+    environment.help = &m_help;
+    environment.soundAvailable = true;
+    environment.mp3Library = QStringLiteral(VERBARIUM_MP3_LIBRARY);
+    m_pulpit = std::make_unique<TPulpit>(environment);
+    SetPulpit(m_pulpit.get());
+    RegisterDocumentClasses(*m_pulpit);
+    m_pulpit->resize(1100, 800);
+    m_pulpit->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_pulpit.get()));
+}
+
+TfrmWzorDoc *TestDocumentWindows::open(const QString &typ, const QString &numer)
+{
+    m_pulpit->OpenDocument(typ, numer);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return qobject_cast<TfrmWzorDoc *>(m_pulpit->ActiveChild());
+}
+
+void TestDocumentWindows::registeredClassesOpen_data()
+{
+    QTest::addColumn<QString>("typ");
+    QTest::addColumn<QString>("className");
+    QTest::addColumn<QColor>("back");
+    QTest::addColumn<QColor>("link");
+    QTest::addColumn<bool>("images");
+    const QColor white(255, 255, 255), black(0, 0, 0), blue(0, 0, 255);
+    QTest::newRow("works") << QStringLiteral("_19701") << QStringLiteral("TfrmDziela") << QColor(0, 0, 64)
+                           << QColor(255, 0, 0) << false;
+    QTest::newRow("biographies") << QStringLiteral("_19702") << QStringLiteral("TfrmBiogramy")
+                                 << QColor(192, 176, 160) << blue << false;
+    QTest::newRow("epochs") << QStringLiteral("_19703") << QStringLiteral("TfrmEpoki") << white << blue << false;
+    QTest::newRow("genres") << QStringLiteral("_19704") << QStringLiteral("TfrmGatunki") << QColor(200, 255, 255)
+                            << blue << false;
+    QTest::newRow("terms") << QStringLiteral("_19705") << QStringLiteral("TfrmTerminy") << QColor(0, 64, 64)
+                           << QColor(255, 255, 0) << false;
+    QTest::newRow("excerpts") << QStringLiteral("_19706") << QStringLiteral("TfrmWypisy") << QColor(255, 255, 160)
+                              << blue << true;
+    QTest::newRow("illustrations") << QStringLiteral("_19711") << QStringLiteral("TfrmIlustra") << black << blue
+                                   << false;
+    QTest::newRow("art") << QStringLiteral("_19712") << QStringLiteral("TfrmSztuka") << white << blue << false;
+    QTest::newRow("art 2") << QStringLiteral("_19713") << QStringLiteral("TfrmSztuka2") << white << blue << false;
+    QTest::newRow("kinds") << QStringLiteral("_19714") << QStringLiteral("TfrmRodzaje") << QColor(255, 180, 150)
+                           << blue << false;
+    QTest::newRow("quotations") << QStringLiteral("_19720") << QStringLiteral("TfrmCytaty") << QColor(255, 255, 160)
+                                << blue << false;
+    QTest::newRow("heroes") << QStringLiteral("_19799") << QStringLiteral("TfrmBohater") << white << blue << true;
+}
+
+void TestDocumentWindows::registeredClassesOpen()
+{
+    QFETCH(QString, typ);
+    QFETCH(QString, className);
+    QFETCH(QColor, back);
+    QFETCH(QColor, link);
+    QFETCH(bool, images);
+    writeData();
+    TfrmWzorDoc *window = open(typ, QStringLiteral("999"));
+    QVERIFY(window);
+    QCOMPARE(QString::fromLatin1(window->metaObject()->className()), className);
+    QCOMPARE(window->BackColor(), back);
+    QCOMPARE(window->LinkColor(), link);
+    QCOMPARE(window->HT1()->ViewImages(), images);
+    QCOMPARE(window->HT1()->DefBackground(), back);
+    QVERIFY(!window->Busy()); // an absent entry still ends its loading
+    QVERIFY(m_messages.isEmpty());
+    QCOMPARE(m_pulpit->OpenWindows().Count(), 1);
+}
+
+void TestDocumentWindows::buttonsStandInTheirOrder()
+{
+    writeData();
+    TfrmWzorDoc *work = open(QStringLiteral("_19701"), QStringLiteral("1"));
+    QVERIFY(work && !work->Busy());
+    QCOMPARE(work->windowTitle(), QStringLiteral("Dzieło: Pan Tadeusz - Adam Mickiewicz"));
+    QVERIFY(!work->Panel1()->isHidden());
+    QToolButton *biographies = work->ButtonAt(TfrmWzorDoc::btBiogramy);
+    QToolButton *quotations = work->ButtonAt(TfrmWzorDoc::btCytaty);
+    QVERIFY(!biographies->isHidden() && !quotations->isHidden());
+    QCOMPARE(biographies->x(), 2);
+    QCOMPARE(quotations->x(), 48);
+    for (int b = 0; b < TfrmWzorDoc::ButtonCount; ++b) {
+        if (b != TfrmWzorDoc::btBiogramy && b != TfrmWzorDoc::btCytaty)
+            QVERIFY(work->ButtonAt(TfrmWzorDoc::Button(b))->isHidden());
+    }
+    // The menu is sorted by caption; each item keeps the index of its link.
+    const QList<QAction *> items = biographies->menu()->actions();
+    QCOMPARE(items.size(), 2);
+    QCOMPARE(items[0]->text(), QStringLiteral("Adam Mickiewicz"));
+    QCOMPARE(items[0]->data().toInt(), 1);
+    QCOMPARE(items[1]->text(), QStringLiteral("Aleksander Fredro"));
+    QCOMPARE(items[1]->statusTip(), QStringLiteral("Autor: Aleksander Fredro"));
+}
+
+void TestDocumentWindows::noRelationsHidesBarAndStrip()
+{
+    writeData();
+    TfrmWzorDoc *epoch = open(QStringLiteral("_19703"), QStringLiteral("21F6"));
+    QCOMPARE(epoch->windowTitle(), QStringLiteral("Epoka: Romantyzm"));
+    QVERIFY(epoch->Panel1()->isHidden());
+    QVERIFY(epoch->TWImage()->isHidden());
+    QVERIFY(epoch->HT1()->toPlainText().startsWith(QStringLiteral("Romantyzm")));
+}
+
+void TestDocumentWindows::thumbnailStrip_data()
+{
+    QTest::addColumn<QString>("work");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<bool>("scrollBar");
+    QTest::newRow("eleven") << QStringLiteral("1") << 11 << true;
+    QTest::newRow("four") << QStringLiteral("2") << 4 << false;
+}
+
+void TestDocumentWindows::thumbnailStrip()
+{
+    QFETCH(QString, work);
+    QFETCH(int, count);
+    QFETCH(bool, scrollBar);
+    writeData();
+    TfrmWzorDoc *window = open(QStringLiteral("_19701"), work);
+    // A scroll box 500 pixels high.
+    QWidget *sub = window->parentWidget();
+    sub->showNormal();
+    QTRY_VERIFY(!sub->isMaximized());
+    sub->resize(700, 700);
+    QTRY_VERIFY(window->sbImages()->viewport()->height() > 300);
+    sub->resize(700, 500 + sub->height() - window->sbImages()->viewport()->height());
+    QTRY_COMPARE(window->sbImages()->viewport()->height(), 500);
+    const QList<QWidget *> thumbnails = window->Thumbnails();
+    QCOMPARE(thumbnails.size(), count);
+    for (int i = 0; i < count; ++i) {
+        QCOMPARE(thumbnails[i]->geometry(), QRect(1, 1 + 98 * i, 96, 96));
+        QCOMPARE(thumbnails[i]->toolTip(), QStringLiteral("Ilustracja %1").arg(i + 1));
+    }
+    const int bar = window->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, window->sbImages());
+    QCOMPARE(window->sbImages()->width(), scrollBar ? 98 + bar : 98);
+    QVERIFY(!window->TWImage()->isHidden());
+}
+
+void TestDocumentWindows::thumbnailOpensItsIllustration()
+{
+    writeData();
+    TfrmWzorDoc *work = open(QStringLiteral("_19701"), QStringLiteral("2"));
+    m_pulpit->SetHelpMode(true); // thumbnails do not look at the help mode
+    QTest::mouseClick(work->Thumbnails().at(2), Qt::LeftButton);
+    m_pulpit->SetHelpMode(false);
+    auto *illustration = qobject_cast<TfrmIlustra *>(m_pulpit->ActiveChild());
+    QVERIFY(illustration);
+    QCOMPARE(illustration->Numer(), QStringLiteral("3"));
+}
+
+void TestDocumentWindows::relatedMenuOpensTheEntry()
+{
+    writeData();
+    TfrmWzorDoc *work = open(QStringLiteral("_19701"), QStringLiteral("1"));
+    QAction *fredro = work->ButtonAt(TfrmWzorDoc::btBiogramy)->menu()->actions().at(1);
+
+    m_pulpit->SetHelpMode(true);
+    fredro->trigger(); // in help mode: ends the mode, opens nothing
+    QVERIFY(!m_pulpit->HelpMode());
+    QCOMPARE(m_pulpit->ChildWindows().size(), 1);
+    QVERIFY(m_help.popups.isEmpty());
+
+    fredro->trigger();
+    auto *biography = qobject_cast<TfrmBiogramy *>(m_pulpit->ActiveChild());
+    QVERIFY(biography);
+    QCOMPARE(biography->Numer(), QStringLiteral("2"));
+    QCOMPARE(biography->windowTitle(), QStringLiteral("Twórca: Aleksander Fredro"));
+}
+
+void TestDocumentWindows::soundFragmentPlaysAndIsRemembered()
+{
+    writeData();
+    TfrmWzorDoc *biography = open(QStringLiteral("_19702"), QStringLiteral("1"));
+    QToolButton *sounds = biography->ButtonAt(TfrmWzorDoc::btWypowiedz);
+    QVERIFY(!sounds->isHidden());
+    QCOMPARE(sounds->menu()->actions().at(0)->text(), QStringLiteral("O Mickiewiczu"));
+    QString played;
+    connect(m_pulpit->M3Play(), &TM3Player::AfterFileChange, this, [&] {
+        if (played.isEmpty())
+            played = QFileInfo(m_pulpit->M3Play()->FileName()).fileName();
+    });
+    sounds->menu()->actions().at(0)->trigger();
+    QCOMPARE(played, QStringLiteral("mickiewicz.MP3"));
+    QCOMPARE(biography->LastSound(), QStringLiteral("mickiewicz"));
+    QTRY_VERIFY(!m_pulpit->M3Play()->Running());
+}
+
+void TestDocumentWindows::linkClicks_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("opened"); // the pair opened, empty for none
+    const QString known = QString::fromLatin1(unid(2));
+    QTest::newRow("relative path with the identifier") << QStringLiteral("../_19702/1.") + known + QStringLiteral("?Open")
+                                                        << QStringLiteral("_19702/1");
+    QTest::newRow("identifier in lower case") << QStringLiteral("x") + known.toLower() + QStringLiteral("?OpenDocument&a=1")
+                                              << QStringLiteral("_19702/1");
+    QTest::newRow("fewer than 32 before the ?") << QStringLiteral("0002?Open") << QString();
+    QTest::newRow("no ?: its first 32 characters") << known + QStringLiteral("tail") << QStringLiteral("_19702/1");
+    QTest::newRow("unknown identifier") << QString::fromLatin1(unid(99)) + QStringLiteral("?Open") << QString();
+    QTest::newRow("empty") << QString() << QString();
+}
+
+void TestDocumentWindows::linkClicks()
+{
+    QFETCH(QString, target);
+    QFETCH(QString, opened);
+    writeData();
+    TfrmWzorDoc *epoch = open(QStringLiteral("_19703"), QStringLiteral("21F6"));
+    const QString before = epoch->HT1()->toHtml();
+    bool handled = false;
+    Q_EMIT epoch->HT1()->HotSpotClick(target, &handled);
+    QVERIFY(handled);
+    QCOMPARE(epoch->HT1()->toHtml(), before);
+    TfrmWzorBazowy *active = m_pulpit->ActiveChild();
+    QCOMPARE(active == epoch, opened.isEmpty());
+    if (!opened.isEmpty())
+        QCOMPARE(active->Typ() + u'/' + active->Numer(), opened);
+}
+
+void TestDocumentWindows::picturesComeOnlyFromBmps_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<bool>("answered");
+    QTest::newRow("in bmps") << QStringLiteral("kwiat.bmp") << true;
+    QTest::newRow("other letter case and backslash") << QStringLiteral("SUB\\KWIAT.BMP") << true;
+    QTest::newRow("missing") << QStringLiteral("brak.bmp") << false;
+    QTest::newRow("climbs out") << QStringLiteral("../secret.bmp") << false;
+    QTest::newRow("climbs out with a backslash") << QStringLiteral("sub\\..\\..\\secret.bmp") << false;
+    QTest::newRow("absolute") << QStringLiteral("/tmp/secret.bmp") << false;
+    QTest::newRow("drive letter") << QStringLiteral("C:\\secret.bmp") << false;
+}
+
+void TestDocumentWindows::picturesComeOnlyFromBmps()
+{
+    QFETCH(QString, source);
+    QFETCH(bool, answered);
+    writeData();
+    const QString program = QCoreApplication::applicationDirPath();
+    QDir().mkpath(program + QStringLiteral("/bmps/sub"));
+    QImage red(8, 8, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    red.save(program + QStringLiteral("/bmps/kwiat.bmp"));
+    red.save(program + QStringLiteral("/bmps/sub/kwiat.bmp"));
+    red.save(program + QStringLiteral("/secret.bmp"));
+    TfrmWzorDoc *window = open(QStringLiteral("_19706"), QStringLiteral("1"));
+    QImage picture;
+    QColor transparent;
+    Q_EMIT window->HT1()->BitmapRequest(source, &picture, &transparent);
+    QCOMPARE(!picture.isNull(), answered);
+    if (answered)
+        QCOMPARE(transparent, QColor(255, 255, 255));
+}
+
+void TestDocumentWindows::busyWindowRefusesToClose()
+{
+    writeData();
+    TfrmWzorDoc *work = open(QStringLiteral("_19701"), QStringLiteral("1"));
+    work->SetBusy(true);
+    work->parentWidget()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(m_pulpit->ChildWindows().size(), 1);
+    QCOMPARE(m_pulpit->OpenWindows().Count(), 1);
+    work->SetBusy(false);
+    work->PopupMenu1()->findChild<QAction *>(QStringLiteral("Zamkniciedokumentu1"))->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(m_pulpit->ChildWindows().size(), 0);
+    QCOMPARE(m_pulpit->OpenWindows().Count(), 0);
+}
+
+void TestDocumentWindows::helpModeInTheText()
+{
+    writeData();
+    TfrmWzorDoc *work = open(QStringLiteral("_19701"), QStringLiteral("1"));
+    work->PopupMenu1()->findChild<QAction *>(QStringLiteral("Cotojest1"))->trigger();
+    QVERIFY(m_pulpit->HelpMode());
+    QTest::mouseClick(work->HT1()->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
+    QCOMPARE(m_help.popups, QList<int>{4030});
+    QVERIFY(!m_pulpit->HelpMode());
+}
+
+void TestDocumentWindows::fontChangeReachesEveryDocument()
+{
+    writeData();
+    TfrmWzorDoc *work = open(QStringLiteral("_19701"), QStringLiteral("1"));
+    TfrmWzorDoc *epoch = open(QStringLiteral("_19703"), QStringLiteral("21F6"));
+    QCOMPARE(work->DocFontName(), QStringLiteral("Arial CE"));
+    m_pulpit->SetDocumentFont(QStringLiteral("Times New Roman"), 14);
+    for (TfrmWzorDoc *window : {work, epoch}) {
+        QCOMPARE(window->DocFontName(), QStringLiteral("Times New Roman"));
+        QCOMPARE(window->HT1()->DefFontName(), QStringLiteral("Times New Roman"));
+        QCOMPARE(window->HT1()->DefFontSize(), 14);
+    }
+    // A window opened afterwards starts with it.
+    QCOMPARE(open(QStringLiteral("_19702"), QStringLiteral("1"))->DocFontSize(), 14);
+}
+
+void TestDocumentWindows::worksBanner()
+{
+    writeData();
+    auto *work = qobject_cast<TfrmDziela *>(open(QStringLiteral("_19701"), QStringLiteral("1")));
+    QVERIFY(work && work->PM1());
+    QCOMPARE(work->PM1()->Text(), QStringLiteral("Ostatni zajazd na Litwie "));
+    const int h = TScrollBanner::SampleTextHeight();
+    QCOMPARE(work->PM1()->height(), h);
+    QCOMPARE(work->Panel1()->height(), h + 34);
+    QCOMPARE(work->ButtonAt(TfrmWzorDoc::btBiogramy)->y(), h + 2);
+    // The main window's tick moves it.
+    const int x = work->PM1()->TextPosition().x();
+    QTRY_VERIFY(work->PM1()->TextPosition().x() < x);
+}
+
+void TestDocumentWindows::illustration_data()
+{
+    QTest::addColumn<QString>("numer");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QSize>("picture");
+    QTest::newRow("description and picture") << QStringLiteral("1") << QStringLiteral("Ilustracja: Ilustracja 1")
+                                             << QStringLiteral("Ilustracja 1\nOpis ilustracji.") << QSize(320, 200);
+    QTest::newRow("no picture") << QStringLiteral("2") << QStringLiteral("Ilustracja: Ilustracja 2")
+                                << QStringLiteral("Ilustracja 2\nBez obrazu.") << QSize(0, 0);
+    // The picture is shown only with its description.
+    QTest::newRow("no description") << QStringLiteral("3") << QStringLiteral("Ilustracja: Ilustracja 3") << QString()
+                                    << QSize(0, 0);
+    QTest::newRow("no field list") << QStringLiteral("77") << QStringLiteral("frmIlustra") << QString() << QSize(0, 0);
+}
+
+void TestDocumentWindows::illustration()
+{
+    QFETCH(QString, numer);
+    QFETCH(QString, caption);
+    QFETCH(QString, text);
+    QFETCH(QSize, picture);
+    writeData();
+    auto *window = qobject_cast<TfrmIlustra *>(open(QStringLiteral("_19711"), numer));
+    QVERIFY(window);
+    QCOMPARE(window->windowTitle(), caption);
+    QStringList shown = window->HT1()->toPlainText().split(u'\n', Qt::SkipEmptyParts);
+    for (QString &line : shown)
+        line = line.trimmed();
+    QCOMPARE(shown.join(u'\n'), text);
+    QCOMPARE(window->pmDisplay()->Picture().size(), picture);
+    QCOMPARE(window->LastSound(), numer == u"77" ? QString() : numer);
+    QVERIFY(!window->Busy());
+    QVERIFY(m_searcher->isHidden());
+    QVERIFY(m_searcher->ProgressBar1()->isHidden());
+    QVERIFY(!m_searcher->Label2()->isHidden());
+    QCOMPARE(m_searcher->Label1()->text(), QStringLiteral("Wczytywanie danych..."));
+}
+
+QTEST_MAIN(TestDocumentWindows)
+#include "tst_documentwindows.moc"
