@@ -104,10 +104,23 @@ int RunProgram(SettingsStore &settings, const VolumeList &volumes, const Startup
         pulpit->btIndeksClick();
         searcher = std::make_unique<TfrmSearcher>();
         SetSearcher(searcher.get());
-        if (!options.openTyp.isEmpty())
-            pulpit->OpenDocument(options.openTyp, options.openNumer);
-        if (options.quitAfterStart)
-            QTimer::singleShot(0, pulpit.get(), &QWidget::close);
+        // What comes after the start waits until the main window is active, so the frame
+        // does not hand the activation back to the Index right after (bounded, for
+        // platforms that never activate a window).
+        auto *started = new QTimer(pulpit.get());
+        started->setInterval(10);
+        QObject::connect(started, &QTimer::timeout, pulpit.get(),
+                         [&options, pulpit = pulpit.get(), started, tries = 0]() mutable {
+                             if (!pulpit->isActiveWindow() && ++tries < 100)
+                                 return;
+                             started->deleteLater();
+                             started->stop();
+                             if (!options.openTyp.isEmpty())
+                                 pulpit->OpenDocument(options.openTyp, options.openNumer);
+                             if (options.quitAfterStart)
+                                 QTimer::singleShot(0, pulpit, &QWidget::close);
+                         });
+        started->start();
         QApplication::exec();
     } else {
         delete splash;

@@ -71,9 +71,10 @@ void TfrmIlustra::LoadDocument(const QString &typ, const QString &numer)
         if (document.caption)
             setWindowTitle(*document.caption);
         if (document.banner) {
+            // Laid out first: the text starts at the banner's width as it is when set.
+            LayoutBanner();
             PM1()->SetTextColor(TextColor());
             PM1()->SetText(*document.banner);
-            LayoutBanner();
         }
         if (document.lines) {
             HT1()->LoadStrings(*document.lines);

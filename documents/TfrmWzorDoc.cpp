@@ -158,6 +158,7 @@ TfrmWzorDoc::TfrmWzorDoc(QWidget *parent) : TfrmWzorBazowy(parent)
     m_html->setFrameShape(QFrame::NoFrame);
     m_html->viewport()->setCursor(Qt::IBeamCursor);
     m_body->setCentralWidget(m_html);
+    setFocusProxy(m_html);
     createStrip();
     layout->addWidget(m_body, 1);
     createPopup();
@@ -536,9 +537,10 @@ void TfrmWzorDoc::LoadCategoryDocument(const QString &typ, const QString &numer)
         if (document.caption)
             setWindowTitle(*document.caption);
         if (document.banner && m_banner) {
+            // Laid out first: the text starts at the banner's width as it is when set.
+            LayoutBanner();
             m_banner->SetTextColor(m_textColor);
             m_banner->SetText(*document.banner);
-            LayoutBanner();
         }
         if (document.lines)
             m_html->LoadStrings(*document.lines);

@@ -432,13 +432,21 @@ QMdiSubWindow *TPulpit::addChild(TfrmWzorBazowy *window)
     return sub;
 }
 
+void TPulpit::activate(QMdiSubWindow *sub)
+{
+    m_mdi->setActiveSubWindow(sub);
+    // The focus stays with it too, so the frame activates it again when the main window
+    // itself becomes active (as it does once, just after start-up).
+    sub->widget()->setFocus(Qt::OtherFocusReason);
+}
+
 bool TPulpit::BringToFrontIfOpen(const QString &typ, const QString &numer)
 {
     bool found = false;
     for (TfrmWzorBazowy *window : ChildWindows()) {
         if (window->Typ() == typ && window->Numer() == numer) {
             auto *sub = qobject_cast<QMdiSubWindow *>(window->parentWidget());
-            m_mdi->setActiveSubWindow(sub);
+            activate(sub);
             sub->raise();
             found = true;
         }
@@ -477,7 +485,9 @@ void TPulpit::OpenDocument(const QString &typ, const QString &numer)
         TfrmWzorBazowy *window = (*factory)();
         window->SetTyp(typ);
         window->SetNumer(numer);
-        addChild(window)->show();
+        QMdiSubWindow *sub = addChild(window);
+        sub->show();
+        activate(sub);
         window->LoadDocument(typ, numer);
         m_openWindows.Add(0, typ, numer);
         updateIdleTick();
@@ -497,7 +507,9 @@ void TPulpit::OpenQuiz(int questions, int seconds)
         TfrmWzorBazowy *quiz = m_quizClass(questions, seconds);
         quiz->SetTyp(QuizTyp);
         quiz->SetNumer(QuizNumer);
-        addChild(quiz)->show();
+        QMdiSubWindow *sub = addChild(quiz);
+        sub->show();
+        activate(sub);
     }
     m_openWindows.Add(0, QuizTyp, QuizNumer);
 }

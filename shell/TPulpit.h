@@ -127,6 +127,7 @@ private:
                            int pixmap, void (TPulpit::*command)(QObject *));
     void commandWithoutAction(QObject *sender);
     QMdiSubWindow *addChild(TfrmWzorBazowy *window);
+    void activate(QMdiSubWindow *sub);
     void tile(bool columns);
     void updateIdleTick();
     void idleTick();

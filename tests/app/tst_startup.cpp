@@ -6,6 +6,7 @@
 #include "TData.h"
 #include "TPulpit.h"
 #include "TfrmIndeks.h"
+#include "TfrmWzorBazowy.h"
 #include "VolumeList.h"
 
 #include <QApplication>
@@ -40,6 +41,7 @@ private Q_SLOTS:
     void failures_data();
     void failures();
     void programQuitsAfterStart();
+    void openEntryAfterStart();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -205,6 +207,38 @@ void TestStartup::programQuitsAfterStart()
     QCOMPARE(stored.value(QStringLiteral("Prefs/fDocFont")), QVariant(QStringLiteral("Arial CE")));
     QVERIFY(stored.value(QStringLiteral("DataPath")).toString().endsWith(QStringLiteral("DATA/")));
     QCOMPARE(stored.value(QStringLiteral("Toolbars/tbIndeks/Rev")), QVariant(QStringLiteral("3")));
+}
+
+void TestStartup::openEntryAfterStart()
+{
+    const QString data = m_dir->filePath(QStringLiteral("DATA"));
+    QDir().mkpath(data);
+    writeFile(*m_dir,
+              container({{"L197\\UnidX", itemIndex({{"U", "_19701", "3"}})},
+                         {"L197\\TypX\\_19701\\3\\Pola", cp(QStringLiteral("Tytuł=Lalka\nAutor=Bolesław Prus"))}}),
+              QStringLiteral("DATA/Verbarium.dat"));
+    QString opened;
+    QTimer probe;
+    probe.setInterval(0);
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        if (!Pulpit())
+            return;
+        for (TfrmWzorBazowy *window : Pulpit()->ChildWindows()) {
+            if (window->Typ() == u"_19701") {
+                opened = window->windowTitle();
+                probe.stop();
+            }
+        }
+    });
+    probe.start();
+    StartupOptions options;
+    options.dataFolder = data;
+    options.quitAfterStart = true;
+    options.openTyp = QStringLiteral("_19701");
+    options.openNumer = QStringLiteral("3");
+    QCOMPARE(RunProgram(*m_store, NoVolumes(), options), 0);
+    QCOMPARE(opened, QStringLiteral("Dzieło: Lalka - Bolesław Prus"));
+    QVERIFY(m_messages.isEmpty());
 }
 
 QTEST_MAIN(TestStartup)
