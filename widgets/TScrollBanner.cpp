@@ -1,5 +1,7 @@
 #include "TScrollBanner.h"
 
+#include <algorithm>
+
 #include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
@@ -26,13 +28,30 @@ QFont TScrollBanner::BannerFont()
     return QFont(QStringLiteral("Arial"), 12, QFont::Bold, true);
 }
 
+namespace {
+
+// The ink of the tallest and deepest letters the content uses, the accents over Polish
+// capitals included; some fonts draw those above their own ascent.
+QRect polishInk(const QFontMetrics &metrics)
+{
+    return metrics.tightBoundingRect(QStringLiteral("ŻÓŁŚĆŹŃĄĘ Ohamburgerofons gąbkę"));
+}
+
+} // namespace
+
 // The font's line height (ascent + descent), which is what a canvas reports as the height of
-// a text and what the text pixmap is made of. It holds the ascenders and descenders of the
-// sample as well as the accents over Polish capitals, which the sample's ink box would cut
-// off; the sample word itself does not change it.
+// a text and what the text pixmap is made of, grown where the font's accents reach beyond it.
 int TScrollBanner::SampleTextHeight()
 {
-    return QFontMetrics(BannerFont()).height();
+    const QFontMetrics metrics(BannerFont());
+    const QRect ink = polishInk(metrics);
+    return Baseline() + std::max(metrics.descent(), ink.bottom() + 1);
+}
+
+int TScrollBanner::Baseline()
+{
+    const QFontMetrics metrics(BannerFont());
+    return std::max(metrics.ascent(), -polishInk(metrics).top());
 }
 
 void TScrollBanner::SetText(const QString &text)
@@ -107,7 +126,7 @@ void TScrollBanner::renderText()
 {
     const QFont font = BannerFont();
     const QFontMetrics metrics(font);
-    m_textSize = QSize(metrics.horizontalAdvance(m_text), metrics.height());
+    m_textSize = QSize(metrics.horizontalAdvance(m_text), SampleTextHeight());
 
     const qreal ratio = devicePixelRatioF();
     m_pixmap = QPixmap(m_textSize * ratio);
@@ -116,7 +135,7 @@ void TScrollBanner::renderText()
     QPainter painter(&m_pixmap);
     painter.setFont(font);
     painter.setPen(m_textColor);
-    painter.drawText(0, metrics.ascent(), m_text);
+    painter.drawText(0, Baseline(), m_text);
     ++m_renderCount;
 }
 

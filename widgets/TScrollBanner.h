@@ -21,6 +21,8 @@ public:
     static QFont BannerFont();
     // Height of the sample "Ohamburgerofons" in the banner font.
     static int SampleTextHeight();
+    // Where the text's baseline lies in that height.
+    static int Baseline();
 
     // An empty text stops the banner and leaves it empty; another gets a blank appended
     // unless it ends with one.

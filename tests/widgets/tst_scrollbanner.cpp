@@ -89,7 +89,7 @@ void TestScrollBanner::oneBlankAtTheEnd()
     const QFontMetrics metrics(TScrollBanner::BannerFont());
     QCOMPARE(banner.TextWidth(), metrics.horizontalAdvance(expected));
     QCOMPARE(banner.TextPixmap().deviceIndependentSize().toSize(),
-             QSize(banner.TextWidth(), metrics.height()));
+             QSize(banner.TextWidth(), TScrollBanner::SampleTextHeight()));
 }
 
 void TestScrollBanner::startsAtTheWidthAndMovesEvery11Ticks()
@@ -176,7 +176,7 @@ void TestScrollBanner::centresVertically()
     QFETCH(bool, resizedAfterwards);
     QFETCH(int, y);
 
-    const int height = QFontMetrics(TScrollBanner::BannerFont()).height() + extra;
+    const int height = TScrollBanner::SampleTextHeight() + extra;
     TScrollBanner banner;
     banner.resize(200, resizedAfterwards ? 100 : height);
     banner.SetText(QStringLiteral("Ziemia obiecana"));
@@ -192,7 +192,7 @@ void TestScrollBanner::sampleHeightHoldsPolishCapitalsAndDescenders()
     const QFontMetrics metrics(TScrollBanner::BannerFont());
     const int height = TScrollBanner::SampleTextHeight();
     QRect ink = metrics.tightBoundingRect(text);
-    ink.translate(0, metrics.ascent());
+    ink.translate(0, TScrollBanner::Baseline());
     QVERIFY2(
         ink.top() >= 0 && ink.bottom() < height,
         qPrintable(
