@@ -32,7 +32,13 @@ TfrmIlustra::TfrmIlustra(QWidget *parent) : TfrmWzorDoc(parent)
     m_splitter->setObjectName(QStringLiteral("Splitter1"));
     m_splitter->setHandleWidth(3);
     m_splitter->setChildrenCollapsible(false);
-    m_splitter->setStyleSheet(QStringLiteral("QSplitter::handle { background: black; }"));
+    // A black handle between picture and description (a style sheet here would override
+    // the description's own colours).
+    QPalette black = m_splitter->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    black.setColor(QPalette::Button, Qt::black);
+    m_splitter->setPalette(black);
+    m_splitter->setAutoFillBackground(true);
     m_display = new TPictureDisplay(m_splitter);
     m_display->setObjectName(QStringLiteral("pmDisplay"));
     m_splitter->addWidget(m_display);

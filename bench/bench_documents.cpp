@@ -1,0 +1,251 @@
+// bench_documents: times opening a document window and measures what open windows cost.
+//
+//   bench_documents [RUNS]
+//
+// A synthetic works entry with nine related buttons of 20 links each and 20 thumbnails is
+// opened through the dispatcher, offscreen. Figures:
+//   open_works      from OpenDocument to the loaded window (floor: the same content reads)
+//   memory_window   resident memory per works window with twelve open
+//   banner_idle_cpu CPU of the program, idle, with one works window and its banner running
+// Output: NAME: VALUE UNIT (floor VALUE UNIT, ratio R)
+
+#include "ContainerWriter.h"
+#include "Cp1250.h"
+#include "DocumentClasses.h"
+#include "Globals.h"
+#include "MessageBoxes.h"
+#include "SettingsStore.h"
+#include "TData.h"
+#include "TPSSDirectory.h"
+#include "TPulpit.h"
+#include "TfrmWzorBazowy.h"
+#include "VolumeList.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QImage>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <malloc.h>
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+class NoVolumes : public VolumeList
+{
+public:
+    QStringList opticalRoots() const override { return {}; }
+};
+
+const char *const Related[] = {"_19701", "_19702", "_19703", "_19714", "_19704",
+                               "_19706", "_19720", "_19721", "_19799"};
+const char *const CaptionOf[] = {"Tytuł", "Autor", "Epoka", "Rodzaj", "Gatunek",
+                                 "Fagment_disp", "Źródło", "Tytuł", "Nazwa"};
+constexpr int LinksPerButton = 20;
+constexpr int Thumbnails = 20;
+constexpr int Works = 13;
+
+QByteArray bitmap()
+{
+    QImage picture(96, 72, QImage::Format_RGB32);
+    picture.fill(QColor(120, 80, 40));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "BMP");
+    return bytes;
+}
+
+QByteArray cp(const QString &text)
+{
+    return Cp1250::encode(text);
+}
+
+void writeContainer(const QString &path)
+{
+    ContainerWriter writer;
+    ItemIndexWriter index;
+    QList<std::pair<QByteArray, QByteArray>> entries;
+    int unid = 0;
+    const auto item = [&](const char *typ, const QByteArray &numer, const QString &fields) {
+        index.add(QByteArray::number(++unid).rightJustified(32, '0'), typ, numer);
+        entries.append({"L197\\TypX\\" + QByteArray(typ) + '\\' + numer + "\\Pola", cp(fields)});
+    };
+    QString relations;
+    for (int r = 0; r < 9; ++r) {
+        QStringList numbers;
+        for (int i = 1; i <= LinksPerButton; ++i) {
+            const QByteArray numer = QByteArray::number(100 + i);
+            numbers.append(QString::fromLatin1(numer));
+            item(Related[r], numer,
+                 QString::fromUtf8(CaptionOf[r]) + QStringLiteral("=Pozycja powiązana numer %1 z długim tytułem").arg(i));
+        }
+        relations += QLatin1String(Related[r]) + u'=' + numbers.join(u';') + u'\n';
+    }
+    QStringList pictures;
+    const QByteArray thumb = bitmap();
+    for (int i = 1; i <= Thumbnails; ++i) {
+        const QByteArray numer = QByteArray::number(i);
+        pictures.append(QString::fromLatin1(numer));
+        item("_19711", numer, QStringLiteral("Tytuł=Ilustracja %1\nNumer=%1").arg(i));
+        entries.append({"_19711\\" + numer + "\\THUMB", thumb});
+    }
+    QString text;
+    for (int p = 0; p < 40; ++p)
+        text += QStringLiteral("<p>Litwo! Ojczyzno moja! ty jesteś jak zdrowie. Ile cię trzeba cenić, ten tylko się "
+                               "dowie, kto cię stracił. Dziś piękność twą w całej ozdobie widzę i opisuję.</p>\r\n");
+    for (int w = 1; w <= Works; ++w) {
+        const QByteArray numer = "W" + QByteArray::number(w);
+        item("_19701", numer,
+             QStringLiteral("Tytuł=Pan Tadeusz %1\nAutor=Adam Mickiewicz\nLead=Ostatni zajazd na Litwie\n"
+                            "I_wyd_miejsce=Paryż\nI_wyd_data=1834\n").arg(w) +
+                 relations + QStringLiteral("_19711=") + pictures.join(u';'));
+        entries.append({"_19701\\" + numer, cp(text)});
+    }
+    writer.add("L197\\UnidX", index.toBytes());
+    for (const auto &[name, data] : entries)
+        writer.add(name, data);
+    writer.write(path);
+}
+
+double cpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+double residentMegabytes()
+{
+    malloc_trim(0);
+    FILE *statm = std::fopen("/proc/self/statm", "r");
+    long pages = 0, resident = 0;
+    if (statm) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(statm);
+    }
+    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
+
+void report(const char *name, const char *unit, double value, double floor)
+{
+    std::printf("%s: %.2f %s (floor %.2f %s, ratio %.2f)\n", name, value, unit, floor, unit,
+                floor > 0 ? value / floor : 0.0);
+    std::fflush(stdout);
+}
+
+// Runs the event loop for a while, as an idle program does.
+void settle(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 15;
+    MessageBoxes::setHandler([](const MessageBoxes::Message &) { return QMessageBox::Ok; });
+    qputenv("VERBARIUM_AUDIO_OUT", "test:");
+
+    QTemporaryDir dir;
+    QDir().mkpath(dir.filePath(QStringLiteral("DATA")));
+    writeContainer(dir.filePath(QStringLiteral("DATA/Verbarium.dat")));
+    QSettings settings(dir.filePath(QStringLiteral("settings.conf")), QSettings::IniFormat);
+    SettingsStore store(settings);
+    NoVolumes volumes;
+    TData data(store, volumes, {dir.filePath(QStringLiteral("DATA")), {}, dir.filePath(QStringLiteral("tmp"))});
+    if (!data.FindDataFolder())
+        return 2;
+    data.OpenDirectory();
+    SetData(&data);
+    TPulpit::Environment environment;
+    environment.settings = &store;
+    environment.soundAvailable = false;
+    TPulpit pulpit(environment);
+    SetPulpit(&pulpit);
+    RegisterDocumentClasses(pulpit);
+    pulpit.resize(1280, 1000);
+    pulpit.show();
+    settle(200);
+
+    // Opening: each run opens a work and closes it again.
+    std::vector<double> open, floor;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        pulpit.OpenDocument(QStringLiteral("_19701"), QStringLiteral("W1"));
+        open.push_back(double(timer.nsecsElapsed()) / 1e6);
+        if (TfrmWzorBazowy *window = pulpit.ActiveChild())
+            window->parentWidget()->close();
+        settle(20);
+
+        // The floor: the same content read without any window.
+        timer.restart();
+        TPSSDirectory &directory = *data.directory();
+        QStringList lines;
+        directory.ReadFields(QStringLiteral("_19701"), QStringLiteral("W1"), lines);
+        for (const char *typ : Related)
+            for (int n = 1; n <= LinksPerButton; ++n)
+                directory.ReadFields(QLatin1String(typ), QString::number(100 + n), lines);
+        for (int n = 1; n <= Thumbnails; ++n) {
+            QByteArray picture;
+            directory.ReadPicture(QStringLiteral("_19711"), QString::number(n), true, picture);
+            directory.ReadFields(QStringLiteral("_19711"), QString::number(n), lines);
+        }
+        directory.ReadText(QStringLiteral("_19701"), QStringLiteral("W1"), lines);
+        floor.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    report("open_works", "ms", median(open), median(floor));
+
+    // Memory: twelve works windows, the limit's default.
+    settle(100);
+    const double before = residentMegabytes();
+    for (int w = 1; w <= 12; ++w)
+        pulpit.OpenDocument(QStringLiteral("_19701"), QStringLiteral("W%1").arg(w));
+    settle(300);
+    const double perWindow = (residentMegabytes() - before) / 12;
+    report("memory_window", "MB", perWindow, 0);
+
+    // Idle with banners: the last window stays, the others go.
+    for (TfrmWzorBazowy *window : pulpit.ChildWindows()) {
+        if (window != pulpit.ActiveChild())
+            window->parentWidget()->close();
+    }
+    settle(300);
+    const double cpuBefore = cpuSeconds();
+    QElapsedTimer wall;
+    wall.start();
+    settle(5000);
+    const double share = (cpuSeconds() - cpuBefore) / (double(wall.nsecsElapsed()) / 1e9) * 100;
+    for (TfrmWzorBazowy *window : pulpit.ChildWindows())
+        window->parentWidget()->close();
+    settle(100);
+    const double idleBefore = cpuSeconds();
+    wall.restart();
+    settle(5000);
+    const double idleShare = (cpuSeconds() - idleBefore) / (double(wall.nsecsElapsed()) / 1e9) * 100;
+    report("banner_idle_cpu", "%", share, idleShare);
+    SetPulpit(nullptr);
+    SetData(nullptr);
+    return 0;
+}
