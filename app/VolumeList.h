@@ -16,3 +16,15 @@ class OpticalVolumes : public VolumeList
 public:
     QStringList opticalRoots() const override;
 };
+
+// A given list of disc roots (none by default): for a machine whose discs are known, and for
+// runs that must not look at the real drives.
+class FixedVolumes : public VolumeList
+{
+public:
+    explicit FixedVolumes(QStringList roots = {}) : m_roots(std::move(roots)) {}
+    QStringList opticalRoots() const override { return m_roots; }
+
+private:
+    QStringList m_roots;
+};

@@ -39,12 +39,6 @@
 
 namespace {
 
-class NoVolumes : public VolumeList
-{
-public:
-    QStringList opticalRoots() const override { return {}; }
-};
-
 const char *const Related[] = {"_19701", "_19702", "_19703", "_19714", "_19704",
                                "_19706", "_19720", "_19721", "_19799"};
 const char *const CaptionOf[] = {"Tytuł", "Autor", "Epoka", "Rodzaj", "Gatunek",
@@ -172,7 +166,7 @@ int main(int argc, char *argv[])
     writeContainer(dir.filePath(QStringLiteral("DATA/Verbarium.dat")));
     QSettings settings(dir.filePath(QStringLiteral("settings.conf")), QSettings::IniFormat);
     SettingsStore store(settings);
-    NoVolumes volumes;
+    FixedVolumes volumes;
     TData data(store, volumes, {dir.filePath(QStringLiteral("DATA")), {}, dir.filePath(QStringLiteral("tmp"))});
     if (!data.FindDataFolder())
         return 2;

@@ -34,12 +34,6 @@
 
 namespace {
 
-class NoVolumes : public VolumeList
-{
-public:
-    QStringList opticalRoots() const override { return {}; }
-};
-
 double cpuSeconds()
 {
     rusage usage{};
@@ -96,7 +90,7 @@ int main(int argc, char *argv[])
 
     QSettings settings(dir.filePath(QStringLiteral("settings.conf")), QSettings::IniFormat);
     SettingsStore store(settings);
-    NoVolumes volumes;
+    FixedVolumes volumes;
     TData data(store, volumes, {QString::fromLocal8Bit(argv[1]), {}, dir.filePath(QStringLiteral("tmp"))});
     if (!data.FindDataFolder()) {
         std::fprintf(stderr, "bench_sound: no Verbarium.dat in %s\n", argv[1]);

@@ -1,13 +1,15 @@
 #pragma once
 
-#include "TfrmWzorDoc.h"
+#include "TfrmWzorTekst.h"
 
 // The document window of literary heroes ("_19799").
-class TfrmBohater : public TfrmWzorDoc
+class TfrmBohater : public TfrmWzorTekst
 {
     Q_OBJECT
 
 public:
-    explicit TfrmBohater(QWidget *parent = nullptr);
-    void LoadDocument(const QString &typ, const QString &numer) override;
+    explicit TfrmBohater(QWidget *parent = nullptr)
+        : TfrmWzorTekst({"frmBohater", Qt::white, Qt::black, QColor(0, 0, 255), true, false}, parent)
+    {
+    }
 };

@@ -1,13 +1,15 @@
 #pragma once
 
-#include "TfrmWzorDoc.h"
+#include "TfrmWzorTekst.h"
 
 // The document window of works ("_19701").
-class TfrmDziela : public TfrmWzorDoc
+class TfrmDziela : public TfrmWzorTekst
 {
     Q_OBJECT
 
 public:
-    explicit TfrmDziela(QWidget *parent = nullptr);
-    void LoadDocument(const QString &typ, const QString &numer) override;
+    explicit TfrmDziela(QWidget *parent = nullptr)
+        : TfrmWzorTekst({"frmDziela", QColor(0, 0, 64), Qt::white, QColor(255, 0, 0), false, true}, parent)
+    {
+    }
 };

@@ -1,13 +1,15 @@
 #pragma once
 
-#include "TfrmWzorDoc.h"
+#include "TfrmWzorTekst.h"
 
 // The document window of Polish art, first kind ("_19712").
-class TfrmSztuka : public TfrmWzorDoc
+class TfrmSztuka : public TfrmWzorTekst
 {
     Q_OBJECT
 
 public:
-    explicit TfrmSztuka(QWidget *parent = nullptr);
-    void LoadDocument(const QString &typ, const QString &numer) override;
+    explicit TfrmSztuka(QWidget *parent = nullptr)
+        : TfrmWzorTekst({"frmSztuka", Qt::white, Qt::black, QColor(0, 0, 255), false, false}, parent)
+    {
+    }
 };

@@ -1,13 +1,15 @@
 #pragma once
 
-#include "TfrmWzorDoc.h"
+#include "TfrmWzorTekst.h"
 
 // The document window of excerpts from literature ("_19706").
-class TfrmWypisy : public TfrmWzorDoc
+class TfrmWypisy : public TfrmWzorTekst
 {
     Q_OBJECT
 
 public:
-    explicit TfrmWypisy(QWidget *parent = nullptr);
-    void LoadDocument(const QString &typ, const QString &numer) override;
+    explicit TfrmWypisy(QWidget *parent = nullptr)
+        : TfrmWzorTekst({"frmWypisy", QColor(255, 255, 160), Qt::black, QColor(0, 0, 255), true, false}, parent)
+    {
+    }
 };

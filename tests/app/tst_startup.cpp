@@ -17,16 +17,6 @@
 
 using namespace fixture;
 
-namespace {
-
-class NoVolumes : public VolumeList
-{
-public:
-    QStringList opticalRoots() const override { return {}; }
-};
-
-} // namespace
-
 class TestStartup : public QObject
 {
     Q_OBJECT
@@ -135,7 +125,7 @@ void TestStartup::startsAndStopsInOrder()
         runningMarker = during.value(QStringLiteral("Prefs/Runing")).toString();
     });
     probe.start();
-    NoVolumes volumes;
+    FixedVolumes volumes;
     StartupOptions options;
     options.dataFolder = data;
     options.quitAfterStart = true;
@@ -176,7 +166,7 @@ void TestStartup::failures()
         QDir().mkpath(data);
         writeFile(*m_dir, file, QStringLiteral("DATA/Verbarium.dat"));
     }
-    NoVolumes volumes;
+    FixedVolumes volumes;
     StartupOptions options;
     options.dataFolder = data;
     options.quitAfterStart = true;
@@ -236,7 +226,7 @@ void TestStartup::openEntryAfterStart()
     options.quitAfterStart = true;
     options.openTyp = QStringLiteral("_19701");
     options.openNumer = QStringLiteral("3");
-    QCOMPARE(RunProgram(*m_store, NoVolumes(), options), 0);
+    QCOMPARE(RunProgram(*m_store, FixedVolumes(), options), 0);
     QCOMPARE(opened, QStringLiteral("Dzieło: Lalka - Bolesław Prus"));
     QVERIFY(m_messages.isEmpty());
 }

@@ -38,12 +38,6 @@ using namespace fixture;
 
 namespace {
 
-class NoVolumes : public VolumeList
-{
-public:
-    QStringList opticalRoots() const override { return {}; }
-};
-
 class FakeHelp : public HelpSystem
 {
 public:
@@ -110,7 +104,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<QSettings> m_settings;
     std::unique_ptr<SettingsStore> m_store;
-    NoVolumes m_volumes;
+    FixedVolumes m_volumes;
     std::unique_ptr<TData> m_data;
     std::unique_ptr<TPulpit> m_pulpit;
     std::unique_ptr<TfrmSearcher> m_searcher;

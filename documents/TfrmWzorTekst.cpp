@@ -1,0 +1,21 @@
+#include "TfrmWzorTekst.h"
+
+#include "THTMLViewer.h"
+
+TfrmWzorTekst::TfrmWzorTekst(const CategoryLook &look, QWidget *parent) : TfrmWzorDoc(parent)
+{
+    setObjectName(QLatin1String(look.designName));
+    setWindowTitle(QLatin1String(look.designName));
+    if (look.banner)
+        EnableBanner();
+    SetBackColor(look.back);
+    SetTextColor(look.text);
+    SetLinkColor(look.link);
+    HT1()->SetViewImages(look.images);
+}
+
+void TfrmWzorTekst::LoadDocument(const QString &typ, const QString &numer)
+{
+    TfrmWzorDoc::LoadDocument(typ, numer);
+    LoadCategoryDocument(typ, numer);
+}
