@@ -325,9 +325,9 @@ void TPulpit::createToolbars()
                   QStyle::SP_FileDialogListView, &TPulpit::btIndeksClick);
     m_tbIndeks->addSeparator();
     addToolButton(m_tbIndeks, QStringLiteral("btRefresh"), QStringLiteral("Odświeżenie zestawienia"),
-                  QStyle::SP_BrowserReload, later);
+                  QStyle::SP_BrowserReload, &TPulpit::btRefreshClick);
     addToolButton(m_tbIndeks, QStringLiteral("btShow"), QStringLiteral("Otwarcie zaznaczonego dokumentu"),
-                  QStyle::SP_DialogOpenButton, later);
+                  QStyle::SP_DialogOpenButton, &TPulpit::btShowClick);
     addToolButton(m_tbIndeks, QStringLiteral("btPreviewShow"),
                   QStringLiteral("Pokazanie - ukrycie okna szybkiego podglądu"), QStyle::SP_FileDialogInfoView,
                   later);
@@ -645,6 +645,22 @@ void TPulpit::ToolbarButton971Click(QObject *sender)
         PlayNarration(QStringLiteral("Glosy"), active->LastSound());
     else if (active->Typ() == u"_19711")
         PlayNarration(QStringLiteral("podpisy"), active->LastSound());
+}
+
+void TPulpit::btRefreshClick(QObject *sender)
+{
+    if (HelpTest(sender))
+        return;
+    if (auto *index = qobject_cast<TfrmIndeks *>(ActiveChild()))
+        index->btRefreshClick();
+}
+
+void TPulpit::btShowClick(QObject *sender)
+{
+    if (HelpTest(sender))
+        return;
+    if (auto *index = qobject_cast<TfrmIndeks *>(ActiveChild()))
+        index->btShowClick();
 }
 
 void TPulpit::btDrukujClick(QObject *sender)

@@ -105,6 +105,8 @@ public:
     void btHelpClick(QObject *sender = nullptr);
     void ToolbarButton971Click(QObject *sender = nullptr);
     void btDrukujClick(QObject *sender = nullptr);
+    void btRefreshClick(QObject *sender = nullptr);
+    void btShowClick(QObject *sender = nullptr);
     void btKopiujClick(QObject *sender = nullptr);
     void btSoundStopClick(QObject *sender = nullptr);
     void CoToJestClick();

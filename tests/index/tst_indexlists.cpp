@@ -1,0 +1,251 @@
+#include "ContainerFixture.h"
+#include "DocumentClasses.h"
+#include "Globals.h"
+#include "MessageBoxes.h"
+#include "SettingsStore.h"
+#include "TData.h"
+#include "TIndexListModel.h"
+#include "TPulpit.h"
+#include "TfrmIndeks.h"
+#include "TfrmSearcher.h"
+#include "VolumeList.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QLocale>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeView>
+
+using namespace fixture;
+
+class TestIndexLists : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Lists sort by the user's locale; the reader here is Polish.
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland)); }
+    void init();
+    void cleanup();
+
+    void captionFollowsThePage();
+    void theSevenLists_data();
+    void theSevenLists();
+    void filledOnceThenOnlyByRefresh();
+    void headerClickSortsAndTurns();
+    void enterOpensTheSelectedEntry();
+
+private:
+    TfrmIndeks *index() const { return qobject_cast<TfrmIndeks *>(m_pulpit->ChildWindows().value(0)); }
+    void showPage(int page) { index()->pcIndeks()->setCurrentIndex(page); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<QSettings> m_settings;
+    std::unique_ptr<SettingsStore> m_store;
+    FixedVolumes m_volumes;
+    std::unique_ptr<TData> m_data;
+    std::unique_ptr<TfrmSearcher> m_searcher;
+    std::unique_ptr<TPulpit> m_pulpit;
+};
+
+void TestIndexLists::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QList<Item> items;
+    Entries entries;
+    const auto add = [&](const char *typ, const char *numer, const QString &fields) {
+        items.append({QByteArray(typ) + numer, typ, numer});
+        entries.append({"L197\\TypX\\" + QByteArray(typ) + '\\' + numer + "\\Pola", cp(fields)});
+    };
+    add("_19701", "2", QStringLiteral("Tytuł=Lalka\nAutor=Bolesław Prus\nEpoka=Pozytywizm\nGatunek=Powieść"));
+    add("_19701", "1", QStringLiteral("Tytuł=Pan Tadeusz\nAutor=Adam Mickiewicz\nEpoka=Romantyzm\nGatunek=Epopeja"));
+    add("_19701", "3a", QStringLiteral("Tytuł=Ąbc\nAutor=Anonim"));
+    add("_19701", "4", QStringLiteral("Tytuł=ania"));
+    add("_19702", "1", QStringLiteral("Autor=Adam Mickiewicz\nUrodzony=1798\nZmarły=1855\nEpoka=Romantyzm"));
+    add("_19799", "1", QStringLiteral("Nazwa=Jacek Soplica\nDzieło=Pan Tadeusz"));
+    add("_19704", "1", QStringLiteral("Gatunek=Ballada\nRodzaj=Liryka"));
+    add("_19705", "1", QStringLiteral("Termin=Inwokacja"));
+    add("_19706", "1", QStringLiteral("Dzieło=Pan Tadeusz\nFragment=Inwokacja\nAutor=Adam Mickiewicz"));
+    add("_19720", "1", QStringLiteral("Autor=Adam Mickiewicz\nŹródło=Dziady"));
+    items.append({"NOFIELDS", "_19720", "2"}); // a row with empty texts
+    entries.prepend({"L197\\UnidX", itemIndex(items)});
+    QDir().mkpath(m_dir->filePath(QStringLiteral("DATA")));
+    writeFile(*m_dir, container(entries), QStringLiteral("DATA/Verbarium.dat"));
+
+    m_settings = std::make_unique<QSettings>(m_dir->filePath(QStringLiteral("s.conf")), QSettings::IniFormat);
+    m_store = std::make_unique<SettingsStore>(*m_settings);
+    m_data = std::make_unique<TData>(*m_store, m_volumes,
+                                     TData::Options{m_dir->filePath(QStringLiteral("DATA")), {},
+                                                    m_dir->filePath(QStringLiteral("tmp"))});
+    QVERIFY(m_data->FindDataFolder());
+    m_data->OpenDirectory();
+    SetData(m_data.get());
+    m_searcher = std::make_unique<TfrmSearcher>();
+    SetSearcher(m_searcher.get());
+    TPulpit::Environment environment;
+    environment.settings = m_store.get();
+    environment.soundAvailable = false;
+    m_pulpit = std::make_unique<TPulpit>(environment);
+    SetPulpit(m_pulpit.get());
+    RegisterDocumentClasses(*m_pulpit);
+    MessageBoxes::setHandler([](const MessageBoxes::Message &) { return QMessageBox::Ok; });
+    m_pulpit->resize(1000, 700);
+    m_pulpit->show();
+    m_pulpit->btIndeksClick();
+    QVERIFY(index());
+}
+
+void TestIndexLists::cleanup()
+{
+    SetPulpit(nullptr);
+    m_pulpit.reset();
+    SetSearcher(nullptr);
+    m_searcher.reset();
+    SetData(nullptr);
+    m_data.reset();
+    m_store.reset();
+    m_settings.reset();
+    MessageBoxes::setHandler(nullptr);
+}
+
+void TestIndexLists::captionFollowsThePage()
+{
+    QCOMPARE(index()->windowTitle(), QStringLiteral("Indeks"));
+    showPage(TfrmIndeks::tsCytaty);
+    QCOMPARE(index()->windowTitle(), QStringLiteral("Indeks: «Cytaty»"));
+    showPage(TfrmIndeks::tsKalendarium);
+    QCOMPARE(index()->windowTitle(), QStringLiteral("Indeks: «Kalendarium»"));
+}
+
+void TestIndexLists::theSevenLists_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("view");
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QStringList>("columns");
+    QTest::addColumn<QStringList>("firstRow");
+
+    QTest::newRow("works") << int(TfrmIndeks::tsDziela) << QStringLiteral("evDziela") << 1
+                           << QStringList{QStringLiteral("Tytuł"), QStringLiteral("Autor"), QStringLiteral("Epoka"),
+                                          QStringLiteral("Gatunek")}
+                           << QStringList{QStringLiteral("ania"), QString(), QString(), QString()};
+    QTest::newRow("creators") << int(TfrmIndeks::tsBiogramy) << QStringLiteral("evBiogramy") << 2
+                              << QStringList{QStringLiteral("Autor"), QStringLiteral("Urodzony"),
+                                             QStringLiteral("Zmarły"), QStringLiteral("Epoka")}
+                              << QStringList{QStringLiteral("Adam Mickiewicz"), QStringLiteral("1798"),
+                                             QStringLiteral("1855"), QStringLiteral("Romantyzm")};
+    QTest::newRow("heroes") << int(TfrmIndeks::tsBohaterowie) << QStringLiteral("evBohaterowie") << 17
+                            << QStringList{QStringLiteral("Nazwa"), QStringLiteral("Dzieło")}
+                            << QStringList{QStringLiteral("Jacek Soplica"), QStringLiteral("Pan Tadeusz")};
+    QTest::newRow("genres") << int(TfrmIndeks::tsGatunki) << QStringLiteral("evGatunki") << 5
+                            << QStringList{QStringLiteral("Gatunek"), QStringLiteral("Rodzaj")}
+                            << QStringList{QStringLiteral("Ballada"), QStringLiteral("Liryka")};
+    QTest::newRow("terms") << int(TfrmIndeks::tsTerminy) << QStringLiteral("evTerminy") << 6
+                           << QStringList{QStringLiteral("Termin")} << QStringList{QStringLiteral("Inwokacja")};
+    QTest::newRow("excerpts") << int(TfrmIndeks::tsWypisy) << QStringLiteral("evWypisy") << 7
+                              << QStringList{QStringLiteral("Dzieło"), QStringLiteral("Fragment"), QStringLiteral("Autor")}
+                              << QStringList{QStringLiteral("Pan Tadeusz"), QStringLiteral("Inwokacja"),
+                                             QStringLiteral("Adam Mickiewicz")};
+    QTest::newRow("quotations") << int(TfrmIndeks::tsCytaty) << QStringLiteral("evCytaty") << 9
+                                << QStringList{QStringLiteral("Autor"), QStringLiteral("Źródło")}
+                                << QStringList{QString(), QString()}; // the row without fields sorts first
+}
+
+void TestIndexLists::theSevenLists()
+{
+    QFETCH(int, page);
+    QFETCH(QString, view);
+    QFETCH(int, number);
+    QFETCH(QStringList, columns);
+    QFETCH(QStringList, firstRow);
+
+    showPage(page);
+    QTreeView *list = index()->ListOf(page);
+    QVERIFY(list);
+    QCOMPARE(list->objectName(), view);
+    TIndexListModel *model = index()->ModelOf(page);
+    QCOMPARE(model->Columns(), columns);
+    for (int c = 0; c < columns.size(); ++c)
+        QCOMPARE(model->headerData(c, Qt::Horizontal).toString(), columns[c]);
+    QVERIFY(model->rowCount() > 0);
+    QStringList first;
+    for (int c = 0; c < columns.size(); ++c)
+        first.append(model->index(0, c).data().toString());
+    QCOMPARE(first, firstRow);
+    QCOMPARE(model->index(0, 0).data(Qt::UserRole).toInt(), number - 1);
+    const TFormRecord *record = model->RowAt(0).record;
+    QCOMPARE(record->Kind, number);
+    QVERIFY(record->Typ.startsWith(QStringLiteral("_197")));
+}
+
+void TestIndexLists::filledOnceThenOnlyByRefresh()
+{
+    showPage(TfrmIndeks::tsDziela);
+    TIndexListModel *model = index()->ModelOf(TfrmIndeks::tsDziela);
+    QCOMPARE(model->rowCount(), 4);
+    const TFormRecord *before = model->RowAt(0).record;
+    showPage(TfrmIndeks::tsStart);
+    showPage(TfrmIndeks::tsDziela);
+    QCOMPARE(model->RowAt(0).record, before); // not filled again
+    QCOMPARE(index()->RowRecords().Count(), 4);
+
+    m_pulpit->Action(QStringLiteral("btRefresh"))->trigger();
+    QCOMPARE(model->rowCount(), 4);
+    QCOMPARE(index()->RowRecords().Count(), 4);
+    QVERIFY(m_pulpit->isEnabled());
+    QVERIFY(m_searcher->isHidden());
+    // The numbers are kept upper-cased.
+    bool found = false;
+    for (int r = 0; r < model->rowCount(); ++r)
+        found = found || model->RowAt(r).record->Numer == u"3A";
+    QVERIFY(found);
+}
+
+void TestIndexLists::headerClickSortsAndTurns()
+{
+    showPage(TfrmIndeks::tsDziela);
+    TIndexListModel *model = index()->ModelOf(TfrmIndeks::tsDziela);
+    QHeaderView *header = index()->ListOf(TfrmIndeks::tsDziela)->header();
+    const auto titles = [model] {
+        QStringList t;
+        for (int r = 0; r < model->rowCount(); ++r)
+            t.append(model->index(r, 0).data().toString());
+        return t;
+    };
+    // Polish order: "ą" after "a" and before "b", lower case before upper case.
+    const QStringList ascending = titles();
+    QCOMPARE(ascending, (QStringList{QStringLiteral("ania"), QStringLiteral("Ąbc"), QStringLiteral("Lalka"),
+                                     QStringLiteral("Pan Tadeusz")}));
+
+    Q_EMIT header->sectionClicked(0);
+    QStringList reversed = ascending;
+    std::reverse(reversed.begin(), reversed.end());
+    QCOMPARE(titles(), reversed);
+    QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
+
+    Q_EMIT header->sectionClicked(1); // another column: ascending by author
+    QCOMPARE(model->SortColumn(), 1);
+    QCOMPARE(model->index(model->rowCount() - 1, 1).data().toString(), QStringLiteral("Bolesław Prus"));
+}
+
+void TestIndexLists::enterOpensTheSelectedEntry()
+{
+    showPage(TfrmIndeks::tsDziela);
+    QTreeView *list = index()->ListOf(TfrmIndeks::tsDziela);
+    QTest::keyClick(list, Qt::Key_Return); // nothing selected: nothing opens
+    QCOMPARE(m_pulpit->ChildWindows().size(), 1);
+
+    TIndexListModel *model = index()->ModelOf(TfrmIndeks::tsDziela);
+    int lalka = 0;
+    while (model->index(lalka, 0).data().toString() != u"Lalka")
+        ++lalka;
+    list->setCurrentIndex(model->index(lalka, 0));
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(m_pulpit->ChildWindows().size(), 2);
+    QCOMPARE(m_pulpit->ChildWindows().last()->windowTitle(), QStringLiteral("Dzieło: Lalka - Bolesław Prus"));
+}
+
+QTEST_MAIN(TestIndexLists)
+#include "tst_indexlists.moc"
