@@ -1,6 +1,7 @@
 #include "SettingsStore.h"
 
 #include <QSettings>
+#include <QStringList>
 
 namespace {
 
@@ -165,4 +166,51 @@ void SettingsStore::writeToolbar(const QString &name, const ToolbarPlacement &p)
 void SettingsStore::sync()
 {
     m_settings.sync();
+}
+
+namespace {
+
+QList<int> numberList(const QString &text)
+{
+    QList<int> numbers;
+    for (const QString &part : text.split(u',', Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const int n = part.trimmed().toInt(&ok, 10);
+        if (!ok)
+            return {};
+        numbers.append(n);
+    }
+    return numbers;
+}
+
+QString numberText(const QList<int> &numbers)
+{
+    QStringList parts;
+    for (int n : numbers)
+        parts.append(QString::number(n));
+    return parts.join(u',');
+}
+
+} // namespace
+
+ListLayout SettingsStore::readListLayout(int list) const
+{
+    const QString group = QStringLiteral("Views/%1/").arg(list);
+    ListLayout layout;
+    layout.order = numberList(textOf(m_settings.value(group + QStringLiteral("Columns/Order"))));
+    layout.sizes = numberList(textOf(m_settings.value(group + QStringLiteral("Columns/Sizes"))));
+    layout.ascending = readBoolean(m_settings.value(group + QStringLiteral("Sort/Ascending")), true);
+    layout.sortColumn = readNumber(m_settings.value(group + QStringLiteral("Sort/SortCol")), 0);
+    layout.viewStyle = readNumber(m_settings.value(group + QStringLiteral("ViewStyle/ViewStyle")), 1);
+    return layout;
+}
+
+void SettingsStore::writeListLayout(int list, const ListLayout &layout)
+{
+    const QString group = QStringLiteral("Views/%1/").arg(list);
+    m_settings.setValue(group + QStringLiteral("Columns/Order"), numberText(layout.order));
+    m_settings.setValue(group + QStringLiteral("Columns/Sizes"), numberText(layout.sizes));
+    m_settings.setValue(group + QStringLiteral("Sort/Ascending"), text(layout.ascending));
+    m_settings.setValue(group + QStringLiteral("Sort/SortCol"), text(layout.sortColumn));
+    m_settings.setValue(group + QStringLiteral("ViewStyle/ViewStyle"), text(layout.viewStyle));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QVariant>
 
@@ -36,6 +37,16 @@ struct ToolbarPlacement
     int floatTop = 0;
 };
 
+// The saved layout of one Index list, under "Views\<number>".
+struct ListLayout
+{
+    QList<int> order; // column indexes in display order; empty: the design's
+    QList<int> sizes; // column widths; empty: the design's
+    bool ascending = true;
+    int sortColumn = 0;
+    int viewStyle = 1; // report
+};
+
 // The settings under "Software\Quandrel\Verbarium": the folder paths, the preferences in
 // "Prefs", the toolbar layout in "Toolbars". Every value is written as text; reading follows
 // the rules of the stored text (a number that is not a decimal integer gives the default, a
@@ -68,6 +79,9 @@ public:
     // Nothing when the toolbar has no stored layout or one of a revision other than 2 or 3.
     std::optional<ToolbarPlacement> readToolbar(const QString &name) const;
     void writeToolbar(const QString &name, const ToolbarPlacement &placement);
+
+    ListLayout readListLayout(int list) const;
+    void writeListLayout(int list, const ListLayout &layout);
 
     void sync();
 

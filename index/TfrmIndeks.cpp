@@ -1,6 +1,7 @@
 #include "TfrmIndeks.h"
 
 #include "Globals.h"
+#include "SettingsStore.h"
 #include "TIndexListModel.h"
 #include "TPSSDirectory.h"
 #include "TPulpit.h"
@@ -12,6 +13,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QProgressBar>
 #include <QTabWidget>
 #include <QTreeView>
@@ -86,19 +88,19 @@ TfrmIndeks::TfrmIndeks(QWidget *parent) : TfrmWzorBazowy(parent)
             list.append(QString::fromUtf16(name));
         return list;
     };
-    createListPage(tsDziela, "Dziela", u"_19701", 1, columns({u"Tytuł", u"Autor", u"Epoka", u"Gatunek"}),
+    createListPage(tsDziela, "Dziela", u"_19701", 1, 1, true, columns({u"Tytuł", u"Autor", u"Epoka", u"Gatunek"}),
                    {150, 100, 100, 100}, u"Indeks dzieł literatury polskiej");
-    createListPage(tsBiogramy, "Biogramy", u"_19702", 2, columns({u"Autor", u"Urodzony", u"Zmarły", u"Epoka"}),
+    createListPage(tsBiogramy, "Biogramy", u"_19702", 2, 2, false, columns({u"Autor", u"Urodzony", u"Zmarły", u"Epoka"}),
                    {150, 100, 100, 100}, u"Biogramy literatów");
-    createListPage(tsBohaterowie, "Bohaterowie", u"_19799", 17, columns({u"Nazwa", u"Dzieło"}), {150, -1},
+    createListPage(tsBohaterowie, "Bohaterowie", u"_19799", 17, 99, true, columns({u"Nazwa", u"Dzieło"}), {150, -1},
                    u"Indeks bohaterów literackich");
-    createListPage(tsGatunki, "Gatunki", u"_19704", 5, columns({u"Gatunek", u"Rodzaj"}), {150, 100},
+    createListPage(tsGatunki, "Gatunki", u"_19704", 5, 3, false, columns({u"Gatunek", u"Rodzaj"}), {150, 100},
                    u"Indeks gatunków literackich");
-    createListPage(tsTerminy, "Terminy", u"_19705", 6, columns({u"Termin"}), {150},
+    createListPage(tsTerminy, "Terminy", u"_19705", 6, 4, false, columns({u"Termin"}), {150},
                    u"Słownik terminów literackich");
-    createListPage(tsWypisy, "Wypisy", u"_19706", 7, columns({u"Dzieło", u"Fragment", u"Autor"}),
+    createListPage(tsWypisy, "Wypisy", u"_19706", 7, 5, false, columns({u"Dzieło", u"Fragment", u"Autor"}),
                    {150, 100, 100}, u"Zestawienie wypisów z literatury");
-    createListPage(tsCytaty, "Cytaty", u"_19720", 9, columns({u"Autor", u"Źródło"}), {150, 100},
+    createListPage(tsCytaty, "Cytaty", u"_19720", 9, 6, false, columns({u"Autor", u"Źródło"}), {150, 100},
                    u"Zestawienie cytatów z literatury");
 
     // The start page opens without the page-change steps: the caption stays "Indeks".
@@ -108,11 +110,76 @@ TfrmIndeks::TfrmIndeks(QWidget *parent) : TfrmWzorBazowy(parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_pages);
+    m_clock = [] {
+        static QElapsedTimer clock;
+        if (!clock.isValid())
+            clock.start();
+        return clock.elapsed();
+    };
+    createPopup();
+}
+
+void TfrmIndeks::createPopup()
+{
+    m_popup = new QMenu(this);
+    m_popup->setObjectName(QStringLiteral("PopupMenu1"));
+    QAction *open = m_popup->addAction(QStringLiteral("Otwórz zaznaczone hasło"));
+    open->setObjectName(QStringLiteral("Otwrzzaznaczonehaso1"));
+    connect(open, &QAction::triggered, this, &TfrmIndeks::btShowClick);
+    m_popup->addSeparator();
+    QMenu *pages = m_popup->addMenu(QStringLiteral("Przełącz stronę indeksu"));
+    pages->menuAction()->setObjectName(QStringLiteral("Innastronaindeksu1"));
+    struct PageItem
+    {
+        int page;
+        QKeySequence keys;
+    };
+    // Every page but the characters' has an item.
+    const PageItem items[] = {
+        {tsDziela, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_1)},
+        {tsBiogramy, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_2)},
+        {tsEpoki, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_3)},
+        {tsRodzaje, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_4)},
+        {tsGatunki, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_5)},
+        {tsTerminy, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_6)},
+        {tsWypisy, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_7)},
+        {tsCytaty, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_8)},
+        {tsFilmografia, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_9)},
+        {tsHistoria, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_0)},
+        {tsKalendarium, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K)},
+        {tsQuiz, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Q)},
+        {tsStart, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W)},
+    };
+    for (const PageItem &item : items) {
+        QAction *action = pages->addAction(m_pages->tabText(item.page));
+        action->setShortcut(item.keys);
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        action->setData(item.page);
+        addAction(action);
+        connect(action, &QAction::triggered, this, [this, action] {
+            TPulpit *pulpit = Pulpit();
+            if (pulpit && pulpit->HelpTest(action))
+                return;
+            if (pulpit)
+                pulpit->StopSound();
+            m_pages->setCurrentIndex(action->data().toInt());
+        });
+    }
+    m_popup->addSeparator();
+    QAction *help = m_popup->addAction(QStringLiteral("Co to jest?"));
+    help->setObjectName(QStringLiteral("Cotojest1"));
+    connect(help, &QAction::triggered, this, [] {
+        if (TPulpit *pulpit = Pulpit())
+            pulpit->SetHelpMode(true);
+    });
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { m_popup->popup(mapToGlobal(pos)); });
 }
 
 void TfrmIndeks::createListPage(int page, const char *suffix, const char16_t *typ, int number,
-                                const QStringList &columns, const QList<int> &widths,
-                                const char16_t *title)
+                                int settingsKey, bool typeAhead, const QStringList &columns,
+                                const QList<int> &widths, const char16_t *title)
 {
     QWidget *tab = m_pages->widget(page);
     auto *view = new QTreeView(tab);
@@ -160,7 +227,7 @@ void TfrmIndeks::createListPage(int page, const char *suffix, const char16_t *ty
     layout->setSpacing(0);
     layout->addWidget(view, 1);
     layout->addWidget(titleBar);
-    m_lists[page] = {view, model, number, QString::fromUtf16(typ)};
+    m_lists[page] = {view, model, number, QString::fromUtf16(typ), settingsKey, typeAhead};
 }
 
 QTreeView *TfrmIndeks::ListOf(int page) const
@@ -226,25 +293,99 @@ void TfrmIndeks::IndeksDblClick(int page)
     if (!view || !view->currentIndex().isValid() || !view->selectionModel()->hasSelection())
         return;
     const TFormRecord *record = ModelOf(page)->RowAt(view->currentIndex().row()).record;
-    if (TPulpit *pulpit = Pulpit(); pulpit && record)
-        pulpit->OpenDocument(record->Typ, record->Numer);
+    TPulpit *pulpit = Pulpit();
+    if (!pulpit || !record)
+        return;
+    pulpit->setEnabled(false);
+    pulpit->OpenDocument(record->Typ, record->Numer);
+    pulpit->setEnabled(true);
 }
 
 bool TfrmIndeks::eventFilter(QObject *watched, QEvent *event)
 {
-    // Enter in a list opens its entry, as a double click does.
-    if (event->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<QKeyEvent *>(event);
+    if (event->type() != QEvent::KeyPress)
+        return TfrmWzorBazowy::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    for (const auto &[page, list] : m_lists) {
+        if (list.view != watched)
+            continue;
+        // Enter opens the entry, as a double click does, and goes no further.
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            for (const auto &[page, list] : m_lists) {
-                if (list.view == watched) {
-                    IndeksDblClick(page);
-                    return true;
-                }
-            }
+            IndeksDblClick(page);
+            return true;
         }
+        const QString text = key->text();
+        if (list.typeAhead && text.size() == 1 && text.at(0).isPrint() &&
+            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+            return typeAhead(list, text);
     }
     return TfrmWzorBazowy::eventFilter(watched, event);
+}
+
+bool TfrmIndeks::typeAhead(const ListPage &list, const QString &text)
+{
+    // A pause of more than a second starts a new prefix.
+    const qint64 now = m_clock();
+    if (m_lastKey < 0 || now - m_lastKey > 1000)
+        m_prefix.clear();
+    m_lastKey = now;
+    const QString prefix = m_prefix + text;
+
+    // From the row after the selected one, round to it again, in the sort column.
+    TIndexListModel *model = list.model;
+    const int rows = model->rowCount();
+    const int column = model->SortColumn();
+    const int current = list.view->currentIndex().isValid() ? list.view->currentIndex().row() : -1;
+    for (int step = 1; step <= rows; ++step) {
+        const int row = (current + step) % rows;
+        if (model->index(row, column).data().toString().startsWith(prefix, Qt::CaseInsensitive)) {
+            m_prefix = prefix;
+            list.view->setCurrentIndex(model->index(row, 0));
+            list.view->scrollTo(model->index(row, 0));
+            return true;
+        }
+    }
+    QApplication::beep();
+    return true;
+}
+
+void TfrmIndeks::LoadListSettings(const SettingsStore &settings)
+{
+    for (const auto &[page, list] : m_lists) {
+        const ListLayout layout = settings.readListLayout(list.settingsKey);
+        QHeaderView *header = list.view->header();
+        const int columns = list.model->columnCount();
+        if (layout.sizes.size() == columns) {
+            for (int c = 0; c < columns; ++c)
+                header->resizeSection(c, layout.sizes[c]);
+        }
+        if (layout.order.size() == columns) {
+            for (int visual = 0; visual < columns; ++visual) {
+                const int logical = layout.order[visual];
+                if (logical >= 0 && logical < columns)
+                    header->moveSection(header->visualIndex(logical), visual);
+            }
+        }
+        const int column = layout.sortColumn >= 0 && layout.sortColumn < columns ? layout.sortColumn : 0;
+        const Qt::SortOrder order = layout.ascending ? Qt::AscendingOrder : Qt::DescendingOrder;
+        list.model->sort(column, order);
+        header->setSortIndicator(column, order);
+    }
+}
+
+void TfrmIndeks::SaveListSettings(SettingsStore &settings) const
+{
+    for (const auto &[page, list] : m_lists) {
+        const QHeaderView *header = list.view->header();
+        ListLayout layout;
+        for (int visual = 0; visual < header->count(); ++visual)
+            layout.order.append(header->logicalIndex(visual));
+        for (int c = 0; c < header->count(); ++c)
+            layout.sizes.append(header->sectionSize(c));
+        layout.ascending = list.model->SortOrder() == Qt::AscendingOrder;
+        layout.sortColumn = list.model->SortColumn();
+        settings.writeListLayout(list.settingsKey, layout);
+    }
 }
 
 void TfrmIndeks::closeEvent(QCloseEvent *event)

@@ -3,9 +3,14 @@
 #include "TFormList.h"
 #include "TfrmWzorBazowy.h"
 
+#include <QElapsedTimer>
+
+#include <functional>
 #include <map>
 
+class QMenu;
 class QTabWidget;
+class SettingsStore;
 class QTreeView;
 class TIndexListModel;
 
@@ -37,6 +42,15 @@ public:
     void btRefreshClick();
     void btShowClick();
 
+    // The lists' layouts (column order and widths, sort column and direction) under
+    // "Views\N", read when the window is made and written when the program ends.
+    void LoadListSettings(const SettingsStore &settings);
+    void SaveListSettings(SettingsStore &settings) const;
+
+    QMenu *PopupMenu1() const { return m_popup; }
+    // Milliseconds on a steady clock, for finding by typing; replaceable for tests.
+    void SetClock(std::function<qint64()> clock) { m_clock = std::move(clock); }
+
 protected:
     // The reader cannot close the Index; it goes when the main window does.
     void closeEvent(QCloseEvent *event) override;
@@ -49,14 +63,23 @@ private:
         TIndexListModel *model = nullptr;
         int number = 0;
         QString typ;
+        int settingsKey = 0;
+        bool typeAhead = false; // finding by typing in the sort column
     };
 
-    void createListPage(int page, const char *suffix, const char16_t *typ, int number,
-                        const QStringList &columns, const QList<int> &widths, const char16_t *title);
+    void createListPage(int page, const char *suffix, const char16_t *typ, int number, int settingsKey,
+                        bool typeAhead, const QStringList &columns, const QList<int> &widths,
+                        const char16_t *title);
+    void createPopup();
+    bool typeAhead(const ListPage &list, const QString &text);
     void pcIndeksChange(int page);
     void IndeksDblClick(int page);
 
     QTabWidget *m_pages;
     TFormList m_records;
     std::map<int, ListPage> m_lists;
+    QMenu *m_popup = nullptr;
+    std::function<qint64()> m_clock;
+    QString m_prefix;
+    qint64 m_lastKey = -1;
 };

@@ -146,6 +146,11 @@ TPulpit::~TPulpit()
     m_player->Stop();
     if (m_helpMode)
         QGuiApplication::restoreOverrideCursor();
+    for (TfrmWzorBazowy *window : ChildWindows()) {
+        if (auto *index = qobject_cast<TfrmIndeks *>(window))
+            index->SaveListSettings(m_settings);
+    }
+    m_settings.sync();
     // The child windows go while the main window is whole: they and the frame's signals
     // still reach it as they are destroyed.
     disconnect(m_mdi, nullptr, this, nullptr);
@@ -525,6 +530,7 @@ void TPulpit::btIndeksClick(QObject *sender)
         auto *index = new TfrmIndeks;
         index->SetTyp(IndexTyp);
         index->SetNumer(IndexNumer);
+        index->LoadListSettings(m_settings);
         QMdiSubWindow *sub = addChild(index);
         // No minimise or close button: the Index stays open for the whole run.
         sub->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

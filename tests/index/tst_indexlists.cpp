@@ -13,6 +13,9 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QLocale>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QSettings>
 #include <QTabWidget>
 #include <QTest>
@@ -36,6 +39,9 @@ private Q_SLOTS:
     void filledOnceThenOnlyByRefresh();
     void headerClickSortsAndTurns();
     void enterOpensTheSelectedEntry();
+    void findingByTyping();
+    void listSettingsSurviveARestart();
+    void pageSubmenu();
 
 private:
     TfrmIndeks *index() const { return qobject_cast<TfrmIndeks *>(m_pulpit->ChildWindows().value(0)); }
@@ -245,6 +251,89 @@ void TestIndexLists::enterOpensTheSelectedEntry()
     QTest::keyClick(list, Qt::Key_Return);
     QCOMPARE(m_pulpit->ChildWindows().size(), 2);
     QCOMPARE(m_pulpit->ChildWindows().last()->windowTitle(), QStringLiteral("Dzieło: Lalka - Bolesław Prus"));
+}
+
+void TestIndexLists::findingByTyping()
+{
+    showPage(TfrmIndeks::tsDziela);
+    qint64 now = 10000;
+    index()->SetClock([&now] { return now; });
+    QTreeView *list = index()->ListOf(TfrmIndeks::tsDziela);
+    const auto selected = [list] { return list->currentIndex().data().toString(); };
+
+    QTest::keyClicks(list, QStringLiteral("l"));
+    QCOMPARE(selected(), QStringLiteral("Lalka"));
+    now += 500;
+    QTest::keyClicks(list, QStringLiteral("p")); // "lp" matches nothing: dropped
+    QCOMPARE(selected(), QStringLiteral("Lalka"));
+    now += 500;
+    QTest::keyClicks(list, QStringLiteral("a")); // "la", from the row after the selected one
+    QCOMPARE(selected(), QStringLiteral("Lalka"));
+    now += 1001;
+    QTest::keyClicks(list, QStringLiteral("p"));
+    QCOMPARE(selected(), QStringLiteral("Pan Tadeusz"));
+    now += 1001;
+    QTest::keyClicks(list, QStringLiteral("A")); // wraps round, ignoring case
+    QCOMPARE(selected(), QStringLiteral("ania"));
+    now += 1001;
+    QKeyEvent polish(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(QChar(0x105))); // "ą"
+    QApplication::sendEvent(list, &polish);
+    QCOMPARE(selected(), QStringLiteral("Ąbc"));
+
+    // Sorted by author, the search follows the sort column.
+    Q_EMIT list->header()->sectionClicked(1);
+    now += 1001;
+    QTest::keyClicks(list, QStringLiteral("bo"));
+    QCOMPARE(list->currentIndex().siblingAtColumn(1).data().toString(), QStringLiteral("Bolesław Prus"));
+}
+
+void TestIndexLists::listSettingsSurviveARestart()
+{
+    showPage(TfrmIndeks::tsDziela);
+    QTreeView *list = index()->ListOf(TfrmIndeks::tsDziela);
+    Q_EMIT list->header()->sectionClicked(1);
+    Q_EMIT list->header()->sectionClicked(1); // author, descending
+    list->header()->resizeSection(0, 222);
+    list->header()->moveSection(3, 0);
+    SetPulpit(nullptr);
+    m_pulpit.reset();
+
+    QSettings stored(m_settings->fileName(), QSettings::IniFormat);
+    QCOMPARE(stored.value(QStringLiteral("Views/1/Sort/SortCol")), QVariant(QStringLiteral("1")));
+    QCOMPARE(stored.value(QStringLiteral("Views/1/Sort/Ascending")), QVariant(QStringLiteral("0")));
+    QCOMPARE(stored.value(QStringLiteral("Views/1/Columns/Order")), QVariant(QStringLiteral("3,0,1,2")));
+    QVERIFY(stored.value(QStringLiteral("Views/1/Columns/Sizes")).toString().startsWith(QStringLiteral("222,")));
+    QVERIFY(stored.contains(QStringLiteral("Views/99/Sort/SortCol")));
+
+    TPulpit::Environment environment;
+    environment.settings = m_store.get();
+    environment.soundAvailable = false;
+    m_pulpit = std::make_unique<TPulpit>(environment);
+    SetPulpit(m_pulpit.get());
+    m_pulpit->btIndeksClick();
+    showPage(TfrmIndeks::tsDziela);
+    TIndexListModel *model = index()->ModelOf(TfrmIndeks::tsDziela);
+    QCOMPARE(model->SortColumn(), 1);
+    QCOMPARE(model->SortOrder(), Qt::DescendingOrder);
+    QCOMPARE(model->index(0, 1).data().toString(), QStringLiteral("Bolesław Prus"));
+    QHeaderView *header = index()->ListOf(TfrmIndeks::tsDziela)->header();
+    QCOMPARE(header->sectionSize(0), 222);
+    QCOMPARE(header->logicalIndex(0), 3);
+}
+
+void TestIndexLists::pageSubmenu()
+{
+    QMenu *pages = index()->PopupMenu1()->findChild<QAction *>(QStringLiteral("Innastronaindeksu1"))->menu();
+    QVERIFY(pages);
+    QStringList captions;
+    for (QAction *item : pages->actions())
+        captions.append(item->text());
+    QVERIFY(!captions.contains(QStringLiteral("Bohaterowie")));
+    QAction *kinds = pages->actions().at(captions.indexOf(QStringLiteral("Rodzaje")));
+    QCOMPARE(kinds->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_4));
+    kinds->trigger();
+    QCOMPARE(index()->pcIndeks()->currentIndex(), int(TfrmIndeks::tsRodzaje));
+    QCOMPARE(index()->windowTitle(), QStringLiteral("Indeks: «Rodzaje»"));
 }
 
 QTEST_MAIN(TestIndexLists)
