@@ -1,16 +1,26 @@
 #include "Paths.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+
+namespace {
+
+const QRegularExpression &separators()
+{
+    static const QRegularExpression pattern(QStringLiteral("[/\\\\]"));
+    return pattern;
+}
+
+} // namespace
 
 namespace Paths {
 
 QString resolve(const QString &base, const QString &relative)
 {
     QString path = QDir::fromNativeSeparators(base);
-    static const QRegularExpression separators(QStringLiteral("[/\\\\]"));
-    for (const QString &part : relative.split(separators, Qt::SkipEmptyParts)) {
+    for (const QString &part : relative.split(separators(), Qt::SkipEmptyParts)) {
         const QDir dir(path.isEmpty() ? QStringLiteral(".") : path);
         QString found = part;
         if (!QFileInfo::exists(dir.filePath(part))) {
@@ -26,6 +36,16 @@ QString resolve(const QString &base, const QString &relative)
         path = path.isEmpty() ? found : withSeparator(path) + found;
     }
     return path;
+}
+
+QString pictureInBmps(const QString &source)
+{
+    if (source.isEmpty() || source.startsWith(u'/') || source.startsWith(u'\\') ||
+        (source.size() > 1 && source.at(1) == u':') || source.split(separators()).contains(QStringLiteral("..")))
+        return QString();
+    const QString path =
+        resolve(QCoreApplication::applicationDirPath(), QStringLiteral("bmps/") + source);
+    return QFileInfo(path).isFile() ? path : QString();
 }
 
 QString withSeparator(const QString &folder)

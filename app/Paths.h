@@ -11,6 +11,11 @@ namespace Paths {
 // taken as it exists. Components that do not exist are kept as written.
 QString resolve(const QString &base, const QString &relative);
 
+// The picture named in an entry's text, from the "bmps" folder beside the program; empty when
+// there is no such file or when the name would reach outside that folder (an absolute name,
+// a drive letter, a ".." component).
+QString pictureInBmps(const QString &source);
+
 // The folder path with a trailing separator ("" stays "").
 QString withSeparator(const QString &folder);
 

@@ -21,7 +21,6 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QPainter>
-#include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
@@ -112,16 +111,6 @@ QIcon glyphIcon(const QString &glyph)
     p.setPen(Qt::white);
     p.drawText(pixmap.rect(), Qt::AlignCenter, glyph);
     return QIcon(pixmap);
-}
-
-bool isSafePictureName(const QString &source)
-{
-    // The name comes from the entry text and becomes part of a path under "bmps".
-    if (source.isEmpty() || source.startsWith(u'/') || source.startsWith(u'\\') ||
-        (source.size() > 1 && source.at(1) == u':'))
-        return false;
-    static const QRegularExpression separators(QStringLiteral("[/\\\\]"));
-    return !source.split(separators).contains(QStringLiteral(".."));
 }
 
 } // namespace
@@ -478,11 +467,8 @@ void TfrmWzorDoc::HT1HotSpotClick(const QString &target, bool *handled)
 
 void TfrmWzorDoc::HT1BitmapRequest(const QString &source, QImage *image, QColor *transparent)
 {
-    if (!isSafePictureName(source))
-        return;
-    const QString path = Paths::resolve(QCoreApplication::applicationDirPath(),
-                                        QStringLiteral("bmps/") + source);
-    if (!QFileInfo(path).isFile())
+    const QString path = Paths::pictureInBmps(source);
+    if (path.isEmpty())
         return;
     const QImage picture(path);
     if (picture.isNull())

@@ -1,6 +1,9 @@
 #include "TfrmIndeks.h"
 
 #include "Globals.h"
+#include "Paths.h"
+#include "TLinkList.h"
+#include "THTMLViewer.h"
 #include "SettingsStore.h"
 #include "TIndexListModel.h"
 #include "TPSSDirectory.h"
@@ -12,10 +15,14 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QFrame>
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
+#include <QSplitter>
 #include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -74,6 +81,12 @@ TfrmIndeks::TfrmIndeks(QWidget *parent) : TfrmWzorBazowy(parent)
     resize(620, 528);
     setProperty("helpContext", 4010);
 
+    m_previewTimer = new QTimer(this);
+    m_previewTimer->setObjectName(QStringLiteral("lvTimer"));
+    m_previewTimer->setInterval(PreviewDelayMs);
+    m_previewTimer->setSingleShot(true);
+    connect(m_previewTimer, &QTimer::timeout, this, &TfrmIndeks::lvTimerTimer);
+
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("pcIndeks"));
     m_pages->setUsesScrollButtons(true);
@@ -117,6 +130,7 @@ TfrmIndeks::TfrmIndeks(QWidget *parent) : TfrmWzorBazowy(parent)
         return clock.elapsed();
     };
     createPopup();
+    ApplyIndexLook();
 }
 
 void TfrmIndeks::createPopup()
@@ -222,12 +236,71 @@ void TfrmIndeks::createListPage(int page, const char *suffix, const char16_t *ty
         "QLabel { color: white; font: bold italic 16px 'Arial'; padding-left: 6px;"
         " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 black, stop:1 blue); }"));
 
+    ListPage list{view, model, number, QString::fromUtf16(typ), settingsKey, typeAhead};
+    list.splitter = new QSplitter(Qt::Horizontal, tab);
+    list.splitter->setObjectName(QStringLiteral("sp") + QLatin1String(suffix));
+    list.splitter->setHandleWidth(3);
+    list.splitter->setChildrenCollapsible(false);
+    view->setParent(list.splitter);
+    list.splitter->addWidget(view);
+    createPane(list, QLatin1String(suffix));
+    list.splitter->setStretchFactor(0, 1);
+    list.splitter->setStretchFactor(1, 1);
+
     auto *layout = new QVBoxLayout(tab);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(view, 1);
+    layout->addWidget(list.splitter, 1);
     layout->addWidget(titleBar);
-    m_lists[page] = {view, model, number, QString::fromUtf16(typ), settingsKey, typeAhead};
+    connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this, page](const QModelIndex &current) { listRowChanged(page, current.row()); });
+    m_lists[page] = list;
+}
+
+void TfrmIndeks::createPane(ListPage &list, const QString &suffix)
+{
+    auto *pane = new QFrame(list.splitter);
+    pane->setObjectName(QStringLiteral("pn") + suffix);
+    pane->setFrameShape(QFrame::StyledPanel);
+    pane->setFrameShadow(QFrame::Sunken);
+    pane->setAutoFillBackground(true);
+    QPalette pal = pane->palette();
+    pal.setColor(QPalette::Window, QColor(255, 255, 160));
+    pane->setPalette(pal);
+    pane->setMinimumWidth(60);
+
+    auto *preview = new THTMLViewer(pane);
+    preview->setObjectName(QStringLiteral("HT") + suffix);
+    preview->setFrameShape(QFrame::NoFrame);
+    preview->SetDefBackground(QColor(255, 255, 160));
+    preview->SetDefFontColor(Qt::black);
+    preview->SetViewImages(suffix == u"Wypisy");
+    preview->SetHelpContext(4026);
+    preview->setProperty("helpContext", 4026);
+    connect(preview, &THTMLViewer::HotSpotClick, this, &TfrmIndeks::HTSpotClick);
+    connect(preview, &THTMLViewer::BitmapRequest, this,
+            [](const QString &source, QImage *image, QColor *transparent) {
+                const QString path = Paths::pictureInBmps(source);
+                if (path.isEmpty())
+                    return;
+                *image = QImage(path);
+                *transparent = QColor(255, 255, 255);
+            });
+    for (const char *side : {"L", "R"}) {
+        auto *ornament = new QLabel(pane);
+        ornament->setObjectName(QStringLiteral("Im") + suffix + QLatin1String(side));
+        ornament->resize(50, 35);
+    }
+    auto *close = new QToolButton(pane);
+    close->setObjectName(QStringLiteral("bt") + suffix + QStringLiteral("Cl"));
+    close->setAutoRaise(true);
+    close->setText(QStringLiteral("×"));
+    close->setToolTip(QStringLiteral("Zamknięcie szybkiego podglądu"));
+    connect(close, &QToolButton::clicked, this, &TfrmIndeks::btPreviewShowClick);
+    pane->installEventFilter(this);
+    list.splitter->addWidget(pane);
+    list.pane = pane;
+    list.preview = preview;
 }
 
 QTreeView *TfrmIndeks::ListOf(int page) const
@@ -242,8 +315,168 @@ TIndexListModel *TfrmIndeks::ModelOf(int page) const
     return it == m_lists.end() ? nullptr : it->second.model;
 }
 
+THTMLViewer *TfrmIndeks::PreviewOf(int page) const
+{
+    const auto it = m_lists.find(page);
+    return it == m_lists.end() ? nullptr : it->second.preview;
+}
+
+QFrame *TfrmIndeks::PaneOf(int page) const
+{
+    const auto it = m_lists.find(page);
+    return it == m_lists.end() ? nullptr : it->second.pane;
+}
+
+QSplitter *TfrmIndeks::SplitterOf(int page) const
+{
+    const auto it = m_lists.find(page);
+    return it == m_lists.end() ? nullptr : it->second.splitter;
+}
+
+void TfrmIndeks::ApplyIndexLook()
+{
+    TPulpit *pulpit = Pulpit();
+    const Preferences prefs = pulpit ? pulpit->Prefs() : Preferences();
+    for (const auto &[page, list] : m_lists) {
+        list.preview->SetDefFontName(prefs.docFont);
+        list.preview->SetDefFontSize(prefs.docFontSize);
+    }
+}
+
+void TfrmIndeks::CancelPreview()
+{
+    m_previewTimer->stop();
+    m_pendingPage = -1;
+    m_pendingRow = -1;
+}
+
+void TfrmIndeks::SchedulePreview(int page, int row)
+{
+    m_pendingPage = page;
+    m_pendingRow = row;
+    m_previewTimer->start();
+}
+
+void TfrmIndeks::listRowChanged(int page, int row)
+{
+    CancelPreview();
+    const ListPage &list = m_lists.at(page);
+    // The works and characters previews wait while a document opens, and for a hidden pane.
+    if (list.typeAhead) {
+        TPulpit *pulpit = Pulpit();
+        if ((pulpit && pulpit->Opening()) || list.pane->isHidden())
+            return;
+    }
+    SchedulePreview(page, row);
+}
+
+void TfrmIndeks::lvTimerTimer()
+{
+    m_previewTimer->stop();
+    if (m_pendingPage < 0 || m_pendingRow < 0)
+        return;
+    if (m_pendingPage == tsCytaty)
+        ShowQuotePreview(m_pendingPage, m_pendingRow);
+    else
+        ShowPreview(m_pendingPage, m_pendingRow);
+}
+
+bool TfrmIndeks::previewGate(int page)
+{
+    const ListPage &list = m_lists.at(page);
+    TPulpit *pulpit = Pulpit();
+    if (!list.view->selectionModel()->hasSelection() || !pulpit || pulpit->Opening())
+        return false;
+    pulpit->SetOpening(true);
+    return true;
+}
+
+void TfrmIndeks::ShowPreview(int page, int row)
+{
+    const auto it = m_lists.find(page);
+    if (it == m_lists.end() || row < 0 || row >= it->second.model->rowCount() || !previewGate(page))
+        return;
+    const ListPage &list = it->second;
+    const TFormRecord *record = list.model->RowAt(row).record;
+    QStringList fields, lines;
+    TPSSDirectory *directory = Directory();
+    // An entry whose text has no lines shows an empty preview.
+    if (directory && directory->ReadFields(record->Typ, record->Numer, fields) &&
+        directory->ReadText(record->Typ, record->Numer, lines)) {
+        StripLeadingParagraph(lines);
+        list.preview->LoadStrings(lines);
+    }
+    Pulpit()->SetOpening(false);
+}
+
+void TfrmIndeks::ShowQuotePreview(int page, int row)
+{
+    const auto it = m_lists.find(page);
+    if (it == m_lists.end() || row < 0 || row >= it->second.model->rowCount() || !previewGate(page))
+        return;
+    const ListPage &list = it->second;
+    const TFormRecord *record = list.model->RowAt(row).record;
+    QStringList fields, lines;
+    TPSSDirectory *directory = Directory();
+    if (directory && directory->ReadFields(record->Typ, record->Numer, fields) &&
+        directory->ReadText(record->Typ, record->Numer, lines)) {
+        StripLeadingParagraph(lines);
+        lines.append(QStringLiteral("</h3></center><br>"));
+        lines.append(QStringLiteral("<I>") + TextLines::fieldValue(fields, u"Autor") + QStringLiteral(", ") +
+                     TextLines::fieldValue(fields, u"Źródło") + QStringLiteral("</I>"));
+        lines.prepend(QStringLiteral("<h3><center>"));
+        list.preview->LoadStrings(lines);
+    }
+    Pulpit()->SetOpening(false);
+}
+
+void TfrmIndeks::btPreviewShowClick()
+{
+    const int page = m_pages->currentIndex();
+    const auto it = m_lists.find(page);
+    if (it == m_lists.end())
+        return;
+    const ListPage &list = it->second;
+    if (!list.pane->isHidden()) {
+        list.preview->clear();
+        list.pane->hide();
+        return;
+    }
+    const int width = list.view->width() / 2;
+    list.pane->show();
+    list.splitter->setSizes({width, std::max(1, list.splitter->width() - width - list.splitter->handleWidth())});
+    const QModelIndex current = list.view->currentIndex();
+    if (page == tsCytaty)
+        listRowChanged(page, current.row());
+    else
+        ShowPreview(page, current.row());
+}
+
+void TfrmIndeks::HTSpotClick(const QString &target, bool *handled)
+{
+    // "../" + category + "/" + number + "." + extension names the entry by its path.
+    QString u = target;
+    for (QChar &c : u) {
+        if (c >= u'a' && c <= u'z')
+            c = QChar(c.unicode() - (u'a' - u'A'));
+    }
+    if (const qsizetype up = u.indexOf(QStringLiteral("../")); up >= 0)
+        u.remove(up, 3);
+    QString t = u;
+    if (const qsizetype slash = u.indexOf(u'/'); slash >= 0)
+        u.remove(0, slash + 1);
+    if (const qsizetype dot = u.indexOf(u'.'); dot >= 0)
+        u.truncate(dot);
+    if (const qsizetype slash = t.indexOf(u'/'); slash >= 0)
+        t.truncate(slash);
+    *handled = true;
+    if (TPulpit *pulpit = Pulpit())
+        pulpit->OpenDocument(t, u);
+}
+
 void TfrmIndeks::pcIndeksChange(int page)
 {
+    CancelPreview();
     if (TPulpit *pulpit = Pulpit())
         pulpit->StopSound();
     setWindowTitle(QStringLiteral("Indeks: «") + m_pages->tabText(page) + QStringLiteral("»"));
@@ -303,6 +536,23 @@ void TfrmIndeks::IndeksDblClick(int page)
 
 bool TfrmIndeks::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::Resize) {
+        for (const auto &[page, list] : m_lists) {
+            if (list.pane != watched)
+                continue;
+            // The pane's layout: the view inside the ornaments, the close button top right.
+            const int w = list.pane->width();
+            const int h = list.pane->height();
+            list.preview->setGeometry(2, 37, w - 4, h - 74);
+            const QString suffix = list.pane->objectName().mid(2);
+            if (auto *right = list.pane->findChild<QLabel *>(QStringLiteral("Im") + suffix + u'R'))
+                right->move(w - right->width() - 2, h - right->height() - 2);
+            if (auto *left = list.pane->findChild<QLabel *>(QStringLiteral("Im") + suffix + u'L'))
+                left->move(2, 2);
+            if (auto *close = list.pane->findChild<QToolButton *>(QStringLiteral("bt") + suffix + QStringLiteral("Cl")))
+                close->setGeometry(w - 17, 4, 13, 13);
+        }
+    }
     if (event->type() != QEvent::KeyPress)
         return TfrmWzorBazowy::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);

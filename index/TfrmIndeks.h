@@ -8,7 +8,11 @@
 #include <functional>
 #include <map>
 
+class QFrame;
 class QMenu;
+class QSplitter;
+class QTimer;
+class THTMLViewer;
 class QTabWidget;
 class SettingsStore;
 class QTreeView;
@@ -48,6 +52,21 @@ public:
     void SaveListSettings(SettingsStore &settings) const;
 
     QMenu *PopupMenu1() const { return m_popup; }
+
+    // Quick preview: the pane beside each list shows the entry the selection rests on.
+    static constexpr int PreviewDelayMs = 400;
+    THTMLViewer *PreviewOf(int page) const;
+    QFrame *PaneOf(int page) const;
+    QSplitter *SplitterOf(int page) const;
+    QTimer *lvTimer() const { return m_previewTimer; }
+    void CancelPreview();
+    void SchedulePreview(int page, int row);
+    // What the timer runs when the rest is over.
+    void lvTimerTimer();
+    void ShowPreview(int page, int row);
+    void ShowQuotePreview(int page, int row);
+    void btPreviewShowClick();
+    void ApplyIndexLook();
     // Milliseconds on a steady clock, for finding by typing; replaceable for tests.
     void SetClock(std::function<qint64()> clock) { m_clock = std::move(clock); }
 
@@ -65,12 +84,19 @@ private:
         QString typ;
         int settingsKey = 0;
         bool typeAhead = false; // finding by typing in the sort column
+        QSplitter *splitter = nullptr;
+        QFrame *pane = nullptr;
+        THTMLViewer *preview = nullptr;
     };
 
     void createListPage(int page, const char *suffix, const char16_t *typ, int number, int settingsKey,
                         bool typeAhead, const QStringList &columns, const QList<int> &widths,
                         const char16_t *title);
     void createPopup();
+    void createPane(ListPage &list, const QString &suffix);
+    void listRowChanged(int page, int row);
+    void HTSpotClick(const QString &target, bool *handled);
+    bool previewGate(int page);
     bool typeAhead(const ListPage &list, const QString &text);
     void pcIndeksChange(int page);
     void IndeksDblClick(int page);
@@ -82,4 +108,7 @@ private:
     std::function<qint64()> m_clock;
     QString m_prefix;
     qint64 m_lastKey = -1;
+    QTimer *m_previewTimer = nullptr;
+    int m_pendingPage = -1;
+    int m_pendingRow = -1;
 };

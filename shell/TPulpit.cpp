@@ -335,7 +335,7 @@ void TPulpit::createToolbars()
                   QStyle::SP_DialogOpenButton, &TPulpit::btShowClick);
     addToolButton(m_tbIndeks, QStringLiteral("btPreviewShow"),
                   QStringLiteral("Pokazanie - ukrycie okna szybkiego podglądu"), QStyle::SP_FileDialogInfoView,
-                  later);
+                  &TPulpit::btPreviewShowClick);
 }
 
 QAction *TPulpit::Action(const QString &objectName) const
@@ -659,6 +659,14 @@ void TPulpit::btRefreshClick(QObject *sender)
         return;
     if (auto *index = qobject_cast<TfrmIndeks *>(ActiveChild()))
         index->btRefreshClick();
+}
+
+void TPulpit::btPreviewShowClick(QObject *sender)
+{
+    if (HelpTest(sender))
+        return;
+    if (auto *index = qobject_cast<TfrmIndeks *>(ActiveChild()))
+        index->btPreviewShowClick();
 }
 
 void TPulpit::btShowClick(QObject *sender)

@@ -107,6 +107,7 @@ public:
     void btDrukujClick(QObject *sender = nullptr);
     void btRefreshClick(QObject *sender = nullptr);
     void btShowClick(QObject *sender = nullptr);
+    void btPreviewShowClick(QObject *sender = nullptr);
     void btKopiujClick(QObject *sender = nullptr);
     void btSoundStopClick(QObject *sender = nullptr);
     void CoToJestClick();

@@ -4,6 +4,7 @@
 #include "MessageBoxes.h"
 #include "SettingsStore.h"
 #include "TData.h"
+#include "THTMLViewer.h"
 #include "TIndexListModel.h"
 #include "TPulpit.h"
 #include "TfrmIndeks.h"
@@ -15,7 +16,12 @@
 #include <QLocale>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QFrame>
+#include <QLabel>
 #include <QMenu>
+#include <QSplitter>
+#include <QTimer>
+#include <QToolButton>
 #include <QSettings>
 #include <QTabWidget>
 #include <QTest>
@@ -42,6 +48,12 @@ private Q_SLOTS:
     void findingByTyping();
     void listSettingsSurviveARestart();
     void pageSubmenu();
+    void previewRestsOnTheLastRow();
+    void pageChangeCancelsThePreview();
+    void hiddenPaneAndShowingItAgain();
+    void quotationPreview();
+    void previewLinkOpensByPath();
+    void paneLayout();
 
 private:
     TfrmIndeks *index() const { return qobject_cast<TfrmIndeks *>(m_pulpit->ChildWindows().value(0)); }
@@ -76,6 +88,10 @@ void TestIndexLists::init()
     add("_19706", "1", QStringLiteral("Dzieło=Pan Tadeusz\nFragment=Inwokacja\nAutor=Adam Mickiewicz"));
     add("_19720", "1", QStringLiteral("Autor=Adam Mickiewicz\nŹródło=Dziady"));
     items.append({"NOFIELDS", "_19720", "2"}); // a row with empty texts
+    for (const char *numer : {"1", "2", "3a", "4"})
+        entries.append({"_19701\\" + QByteArray(numer).toUpper(),
+                        "<P>Tekst " + QByteArray(numer) + " <P>dalej <a href=\"../_19702/1.htm\">link</a>"});
+    entries.append({"_19720\\1", cp(QStringLiteral("Polały się łzy me czyste"))});
     entries.prepend({"L197\\UnidX", itemIndex(items)});
     QDir().mkpath(m_dir->filePath(QStringLiteral("DATA")));
     writeFile(*m_dir, container(entries), QStringLiteral("DATA/Verbarium.dat"));
@@ -334,6 +350,109 @@ void TestIndexLists::pageSubmenu()
     kinds->trigger();
     QCOMPARE(index()->pcIndeks()->currentIndex(), int(TfrmIndeks::tsRodzaje));
     QCOMPARE(index()->windowTitle(), QStringLiteral("Indeks: «Rodzaje»"));
+}
+
+namespace {
+int rowTitled(TIndexListModel *model, const QString &title)
+{
+    for (int r = 0; r < model->rowCount(); ++r) {
+        if (model->index(r, 0).data().toString() == title)
+            return r;
+    }
+    return -1;
+}
+} // namespace
+
+void TestIndexLists::previewRestsOnTheLastRow()
+{
+    showPage(TfrmIndeks::tsDziela);
+    QTreeView *list = index()->ListOf(TfrmIndeks::tsDziela);
+    TIndexListModel *model = index()->ModelOf(TfrmIndeks::tsDziela);
+    for (int step = 0; step < 10; ++step)
+        list->setCurrentIndex(model->index(step % model->rowCount(), 0));
+    // Nothing read yet; the rest starts again with every move.
+    QVERIFY(index()->lvTimer()->isActive());
+    QCOMPARE(index()->lvTimer()->interval(), 400);
+    QVERIFY(index()->PreviewOf(TfrmIndeks::tsDziela)->toPlainText().isEmpty());
+    index()->lvTimerTimer();
+    const int last = 9 % model->rowCount();
+    const QString numer = model->RowAt(last).record->Numer.toLower();
+    // The first "<P>" goes, a later one stays as markup.
+    QCOMPARE(index()->PreviewOf(TfrmIndeks::tsDziela)->toPlainText().split(u'\n').first(),
+             QStringLiteral("Tekst ") + numer + u' ');
+    QVERIFY(!m_pulpit->Opening());
+}
+
+void TestIndexLists::pageChangeCancelsThePreview()
+{
+    showPage(TfrmIndeks::tsDziela);
+    index()->ListOf(TfrmIndeks::tsDziela)->setCurrentIndex(index()->ModelOf(TfrmIndeks::tsDziela)->index(1, 0));
+    QVERIFY(index()->lvTimer()->isActive());
+    showPage(TfrmIndeks::tsStart);
+    QVERIFY(!index()->lvTimer()->isActive());
+    index()->lvTimerTimer();
+    QVERIFY(index()->PreviewOf(TfrmIndeks::tsDziela)->toPlainText().isEmpty());
+}
+
+void TestIndexLists::hiddenPaneAndShowingItAgain()
+{
+    showPage(TfrmIndeks::tsDziela);
+    QTreeView *list = index()->ListOf(TfrmIndeks::tsDziela);
+    TIndexListModel *model = index()->ModelOf(TfrmIndeks::tsDziela);
+    QVERIFY(!index()->PaneOf(TfrmIndeks::tsDziela)->isHidden());
+    m_pulpit->Action(QStringLiteral("btPreviewShow"))->trigger(); // hide
+    QVERIFY(index()->PaneOf(TfrmIndeks::tsDziela)->isHidden());
+    list->setCurrentIndex(model->index(rowTitled(model, QStringLiteral("Lalka")), 0));
+    QVERIFY(!index()->lvTimer()->isActive()); // a hidden works pane schedules nothing
+
+    QSplitter *splitter = index()->SplitterOf(TfrmIndeks::tsDziela);
+    splitter->resize(900, splitter->height());
+    list->resize(600, list->height());
+    m_pulpit->Action(QStringLiteral("btPreviewShow"))->trigger(); // show: previewed at once
+    QVERIFY(!index()->PaneOf(TfrmIndeks::tsDziela)->isHidden());
+    QCOMPARE(splitter->sizes().first(), 300);
+    QVERIFY(index()->PreviewOf(TfrmIndeks::tsDziela)->toPlainText().startsWith(QStringLiteral("Tekst 2")));
+
+    // On a page without a list the command does nothing.
+    showPage(TfrmIndeks::tsRodzaje);
+    m_pulpit->Action(QStringLiteral("btPreviewShow"))->trigger();
+    QVERIFY(!index()->PaneOf(TfrmIndeks::tsDziela)->isHidden());
+}
+
+void TestIndexLists::quotationPreview()
+{
+    showPage(TfrmIndeks::tsCytaty);
+    TIndexListModel *model = index()->ModelOf(TfrmIndeks::tsCytaty);
+    m_pulpit->Action(QStringLiteral("btPreviewShow"))->trigger(); // hide
+    index()->ListOf(TfrmIndeks::tsCytaty)->setCurrentIndex(model->index(rowTitled(model, QStringLiteral("Adam Mickiewicz")), 0));
+    m_pulpit->Action(QStringLiteral("btPreviewShow"))->trigger(); // show: only after the rest
+    THTMLViewer *preview = index()->PreviewOf(TfrmIndeks::tsCytaty);
+    QVERIFY(preview->toPlainText().isEmpty());
+    QVERIFY(index()->lvTimer()->isActive());
+    index()->lvTimerTimer();
+    QCOMPARE(preview->toPlainText().simplified(), QStringLiteral("Polały się łzy me czyste Adam Mickiewicz, Dziady"));
+}
+
+void TestIndexLists::previewLinkOpensByPath()
+{
+    THTMLViewer *preview = index()->PreviewOf(TfrmIndeks::tsDziela);
+    bool handled = false;
+    Q_EMIT preview->HotSpotClick(QStringLiteral("../_19701/3a.htm"), &handled);
+    QVERIFY(handled);
+    QCOMPARE(m_pulpit->ChildWindows().size(), 2);
+    QCOMPARE(m_pulpit->ChildWindows().last()->Numer(), QStringLiteral("3A"));
+}
+
+void TestIndexLists::paneLayout()
+{
+    QFrame *pane = index()->PaneOf(TfrmIndeks::tsGatunki);
+    pane->setParent(nullptr); // measured on its own
+    pane->resize(300, 400);
+    pane->show();
+    QCOMPARE(index()->PreviewOf(TfrmIndeks::tsGatunki)->geometry(), QRect(2, 37, 296, 326));
+    QCOMPARE(pane->findChild<QToolButton *>(QStringLiteral("btGatunkiCl"))->geometry(), QRect(283, 4, 13, 13));
+    QCOMPARE(pane->findChild<QLabel *>(QStringLiteral("ImGatunkiR"))->pos(), QPoint(248, 363));
+    index()->SplitterOf(TfrmIndeks::tsGatunki)->addWidget(pane); // back in its page
 }
 
 QTEST_MAIN(TestIndexLists)
