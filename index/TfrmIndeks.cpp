@@ -237,6 +237,7 @@ void TfrmIndeks::createListPage(int page, const char *suffix, const char16_t *ty
         " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 black, stop:1 blue); }"));
 
     ListPage list{view, model, number, QString::fromUtf16(typ), settingsKey, typeAhead};
+    list.titleBar = titleBar;
     list.splitter = new QSplitter(Qt::Horizontal, tab);
     list.splitter->setObjectName(QStringLiteral("sp") + QLatin1String(suffix));
     list.splitter->setHandleWidth(3);
@@ -252,6 +253,7 @@ void TfrmIndeks::createListPage(int page, const char *suffix, const char16_t *ty
     layout->setSpacing(0);
     layout->addWidget(list.splitter, 1);
     layout->addWidget(titleBar);
+    connect(list.splitter, &QSplitter::splitterMoved, this, &TfrmIndeks::FormResize);
     connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this, page](const QModelIndex &current) { listRowChanged(page, current.row()); });
     m_lists[page] = list;
@@ -341,6 +343,29 @@ void TfrmIndeks::ApplyIndexLook()
         list.preview->SetDefFontName(prefs.docFont);
         list.preview->SetDefFontSize(prefs.docFontSize);
     }
+}
+
+void TfrmIndeks::FormResize()
+{
+    const int pageWidth = m_lists.at(tsDziela).titleBar->width();
+    for (const auto &[page, list] : m_lists) {
+        QHeaderView *header = list.view->header();
+        const int last = header->count() - 1;
+        if (last < 1 || header->stretchLastSection())
+            continue;
+        int others = 0;
+        for (int c = 0; c < last; ++c)
+            others += header->sectionSize(c);
+        // With the preview shown there may be no room left: the column keeps a usable width.
+        if (others < pageWidth - 6)
+            header->resizeSection(last, std::max(list.view->width() - others - 17, 40));
+    }
+}
+
+void TfrmIndeks::resizeEvent(QResizeEvent *event)
+{
+    TfrmWzorBazowy::resizeEvent(event);
+    FormResize();
 }
 
 void TfrmIndeks::CancelPreview()
@@ -440,6 +465,7 @@ void TfrmIndeks::btPreviewShowClick()
     if (!list.pane->isHidden()) {
         list.preview->clear();
         list.pane->hide();
+        FormResize();
         return;
     }
     const int width = list.view->width() / 2;
@@ -450,6 +476,7 @@ void TfrmIndeks::btPreviewShowClick()
         listRowChanged(page, current.row());
     else
         ShowPreview(page, current.row());
+    FormResize();
 }
 
 void TfrmIndeks::HTSpotClick(const QString &target, bool *handled)
@@ -482,6 +509,7 @@ void TfrmIndeks::pcIndeksChange(int page)
     setWindowTitle(QStringLiteral("Indeks: «") + m_pages->tabText(page) + QStringLiteral("»"));
     if (TIndexListModel *model = ModelOf(page); model && model->rowCount() == 0)
         FillList(page);
+    FormResize();
 }
 
 void TfrmIndeks::FillList(int page)
@@ -513,6 +541,7 @@ void TfrmIndeks::btRefreshClick()
 {
     if (ModelOf(m_pages->currentIndex()))
         FillList(m_pages->currentIndex());
+    FormResize();
 }
 
 void TfrmIndeks::btShowClick()

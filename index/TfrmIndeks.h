@@ -67,6 +67,8 @@ public:
     void ShowQuotePreview(int page, int row);
     void btPreviewShowClick();
     void ApplyIndexLook();
+    // The lists' last columns take the room left beside the others.
+    void FormResize();
     // Milliseconds on a steady clock, for finding by typing; replaceable for tests.
     void SetClock(std::function<qint64()> clock) { m_clock = std::move(clock); }
 
@@ -74,6 +76,7 @@ protected:
     // The reader cannot close the Index; it goes when the main window does.
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     struct ListPage
@@ -87,6 +90,7 @@ private:
         QSplitter *splitter = nullptr;
         QFrame *pane = nullptr;
         THTMLViewer *preview = nullptr;
+        QWidget *titleBar = nullptr;
     };
 
     void createListPage(int page, const char *suffix, const char16_t *typ, int number, int settingsKey,

@@ -54,6 +54,7 @@ private Q_SLOTS:
     void quotationPreview();
     void previewLinkOpensByPath();
     void paneLayout();
+    void lastColumnFillsTheList();
 
 private:
     TfrmIndeks *index() const { return qobject_cast<TfrmIndeks *>(m_pulpit->ChildWindows().value(0)); }
@@ -453,6 +454,23 @@ void TestIndexLists::paneLayout()
     QCOMPARE(pane->findChild<QToolButton *>(QStringLiteral("btGatunkiCl"))->geometry(), QRect(283, 4, 13, 13));
     QCOMPARE(pane->findChild<QLabel *>(QStringLiteral("ImGatunkiR"))->pos(), QPoint(248, 363));
     index()->SplitterOf(TfrmIndeks::tsGatunki)->addWidget(pane); // back in its page
+}
+
+void TestIndexLists::lastColumnFillsTheList()
+{
+    showPage(TfrmIndeks::tsDziela);
+    m_pulpit->Action(QStringLiteral("btPreviewShow"))->trigger(); // the list takes the page
+    QTreeView *list = index()->ListOf(TfrmIndeks::tsDziela);
+    QTRY_VERIFY(list->width() > 600);
+    index()->FormResize();
+    QHeaderView *header = list->header();
+    QCOMPARE(header->sectionSize(3), list->width() - 350 - 17);
+
+    // Other columns wider than the page: the last keeps its width.
+    header->resizeSection(0, 2000);
+    const int kept = header->sectionSize(3);
+    index()->FormResize();
+    QCOMPARE(header->sectionSize(3), kept);
 }
 
 QTEST_MAIN(TestIndexLists)
