@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QSplitter>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -89,7 +90,7 @@ TfrmIndeks::TfrmIndeks(QWidget *parent) : TfrmWzorBazowy(parent)
 
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("pcIndeks"));
-    m_pages->setUsesScrollButtons(true);
+    m_pages->setProperty("helpContext", 4010);
     for (const PageInfo &info : Pages) {
         auto *page = new QWidget(m_pages);
         page->setObjectName(QLatin1String(info.name));
@@ -119,6 +120,7 @@ TfrmIndeks::TfrmIndeks(QWidget *parent) : TfrmWzorBazowy(parent)
     // The start page opens without the page-change steps: the caption stays "Indeks".
     m_pages->setCurrentIndex(tsStart);
     connect(m_pages, &QTabWidget::currentChanged, this, &TfrmIndeks::pcIndeksChange);
+    m_pages->tabBar()->installEventFilter(this);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -228,6 +230,7 @@ void TfrmIndeks::createListPage(int page, const char *suffix, const char16_t *ty
     });
     connect(view, &QAbstractItemView::doubleClicked, this, [this, page] { IndeksDblClick(page); });
     view->installEventFilter(this);
+    view->viewport()->installEventFilter(this);
 
     auto *titleBar = new QLabel(QString::fromUtf16(title), tab);
     titleBar->setObjectName(QStringLiteral("lb") + QLatin1String(suffix));
@@ -280,6 +283,10 @@ void TfrmIndeks::createPane(ListPage &list, const QString &suffix)
     preview->SetHelpContext(4026);
     preview->setProperty("helpContext", 4026);
     connect(preview, &THTMLViewer::HotSpotClick, this, &TfrmIndeks::HTSpotClick);
+    connect(preview, &THTMLViewer::MouseUp, this, [preview] {
+        if (TPulpit *pulpit = Pulpit(); pulpit && pulpit->HelpMode())
+            pulpit->ShowContextHelp(preview);
+    });
     connect(preview, &THTMLViewer::BitmapRequest, this,
             [](const QString &source, QImage *image, QColor *transparent) {
                 const QString path = Paths::pictureInBmps(source);
@@ -339,6 +346,23 @@ void TfrmIndeks::ApplyIndexLook()
 {
     TPulpit *pulpit = Pulpit();
     const Preferences prefs = pulpit ? pulpit->Prefs() : Preferences();
+    // The tab layouts: one row that scrolls; all tabs at the top; all tabs at the bottom.
+    switch (prefs.indeksState) {
+    case 0:
+        m_pages->setUsesScrollButtons(true);
+        m_pages->setTabPosition(QTabWidget::North);
+        break;
+    case 1:
+        m_pages->setUsesScrollButtons(false);
+        m_pages->setTabPosition(QTabWidget::North);
+        break;
+    case 2:
+        m_pages->setUsesScrollButtons(false);
+        m_pages->setTabPosition(QTabWidget::South);
+        break;
+    default:
+        break;
+    }
     for (const auto &[page, list] : m_lists) {
         list.preview->SetDefFontName(prefs.docFont);
         list.preview->SetDefFontSize(prefs.docFontSize);
@@ -565,6 +589,23 @@ void TfrmIndeks::IndeksDblClick(int page)
 
 bool TfrmIndeks::eventFilter(QObject *watched, QEvent *event)
 {
+    // In help mode a click on the tabs or into a list shows its help instead.
+    if (event->type() == QEvent::MouseButtonRelease) {
+        TPulpit *pulpit = Pulpit();
+        if (pulpit && pulpit->HelpMode() && watched->isWidgetType()) {
+            auto *widget = static_cast<QWidget *>(watched);
+            if (widget == m_pages->tabBar()) {
+                pulpit->ShowContextHelp(m_pages);
+                return true;
+            }
+            for (const auto &[page, list] : m_lists) {
+                if (widget == list.view->viewport()) {
+                    pulpit->ShowContextHelp(list.view);
+                    return true;
+                }
+            }
+        }
+    }
     if (event->type() == QEvent::Resize) {
         for (const auto &[page, list] : m_lists) {
             if (list.pane != watched)

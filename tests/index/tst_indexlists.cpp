@@ -1,6 +1,7 @@
 #include "ContainerFixture.h"
 #include "DocumentClasses.h"
 #include "Globals.h"
+#include "HelpSystem.h"
 #include "MessageBoxes.h"
 #include "SettingsStore.h"
 #include "TData.h"
@@ -29,6 +30,16 @@
 
 using namespace fixture;
 
+namespace {
+class FakeHelp : public HelpSystem
+{
+public:
+    QList<int> popups;
+    void showPopup(int context) override { popups.append(context); }
+    void showContents() override {}
+};
+} // namespace
+
 class TestIndexLists : public QObject
 {
     Q_OBJECT
@@ -55,6 +66,9 @@ private Q_SLOTS:
     void previewLinkOpensByPath();
     void paneLayout();
     void lastColumnFillsTheList();
+    void helpModeInTheIndex();
+    void tabLayouts_data();
+    void tabLayouts();
 
 private:
     TfrmIndeks *index() const { return qobject_cast<TfrmIndeks *>(m_pulpit->ChildWindows().value(0)); }
@@ -67,6 +81,7 @@ private:
     std::unique_ptr<TData> m_data;
     std::unique_ptr<TfrmSearcher> m_searcher;
     std::unique_ptr<TPulpit> m_pulpit;
+    FakeHelp m_help;
 };
 
 void TestIndexLists::init()
@@ -107,8 +122,10 @@ void TestIndexLists::init()
     SetData(m_data.get());
     m_searcher = std::make_unique<TfrmSearcher>();
     SetSearcher(m_searcher.get());
+    m_help = FakeHelp();
     TPulpit::Environment environment;
     environment.settings = m_store.get();
+    environment.help = &m_help;
     environment.soundAvailable = false;
     m_pulpit = std::make_unique<TPulpit>(environment);
     SetPulpit(m_pulpit.get());
@@ -471,6 +488,40 @@ void TestIndexLists::lastColumnFillsTheList()
     const int kept = header->sectionSize(3);
     index()->FormResize();
     QCOMPARE(header->sectionSize(3), kept);
+}
+
+void TestIndexLists::helpModeInTheIndex()
+{
+    showPage(TfrmIndeks::tsDziela);
+    QTreeView *list = index()->ListOf(TfrmIndeks::tsDziela);
+    m_pulpit->SetHelpMode(true);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
+    QVERIFY(!m_pulpit->HelpMode());
+    QCOMPARE(m_help.popups, QList<int>{4025});
+    // Outside help mode the click only selects.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(m_help.popups.size(), 1);
+}
+
+void TestIndexLists::tabLayouts_data()
+{
+    QTest::addColumn<int>("state");
+    QTest::addColumn<bool>("scrolls");
+    QTest::addColumn<int>("position");
+    QTest::newRow("one row") << 0 << true << int(QTabWidget::North);
+    QTest::newRow("several rows") << 1 << false << int(QTabWidget::North);
+    QTest::newRow("opposite side") << 2 << false << int(QTabWidget::South);
+}
+
+void TestIndexLists::tabLayouts()
+{
+    QFETCH(int, state);
+    QFETCH(bool, scrolls);
+    QFETCH(int, position);
+    m_pulpit->Prefs().indeksState = state;
+    index()->ApplyIndexLook();
+    QCOMPARE(index()->pcIndeks()->usesScrollButtons(), scrolls);
+    QCOMPARE(int(index()->pcIndeks()->tabPosition()), position);
 }
 
 QTEST_MAIN(TestIndexLists)
