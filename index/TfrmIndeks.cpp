@@ -656,9 +656,18 @@ bool TfrmIndeks::typeAhead(const ListPage &list, const QString &text)
     const int rows = model->rowCount();
     const int column = model->SortColumn();
     const int current = list.view->currentIndex().isValid() ? list.view->currentIndex().row() : -1;
+    // The first letter in its two cases sifts the rows cheaply before the full comparison.
+    const QChar lower = prefix.front().toLower();
+    const QChar upper = prefix.front().toUpper();
     for (int step = 1; step <= rows; ++step) {
         const int row = (current + step) % rows;
-        if (model->index(row, column).data().toString().startsWith(prefix, Qt::CaseInsensitive)) {
+        const QStringList &texts = model->RowAt(row).texts;
+        if (column >= texts.size() || texts[column].isEmpty())
+            continue;
+        const QChar first = texts[column].front();
+        if (first != lower && first != upper)
+            continue;
+        if (QStringView(texts[column]).startsWith(prefix, Qt::CaseInsensitive)) {
             m_prefix = prefix;
             list.view->setCurrentIndex(model->index(row, 0));
             list.view->scrollTo(model->index(row, 0));

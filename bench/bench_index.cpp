@@ -1,0 +1,174 @@
+// bench_index: times the Index's works list on synthetic categories, offscreen.
+//
+//   bench_index [ROWS...]      (default: 10000 100000)
+//
+// Figures per size:
+//   fill_list       FillList of the works list (floor: the same ReadFields calls alone)
+//   type_ahead      one typed character that finds its row in the sort column, the worst
+//                   case of a search from the first row to the last
+//   memory_rows     resident memory the filled list takes
+// Output: NAME: VALUE UNIT (floor VALUE UNIT, ratio R)
+
+#include "ContainerWriter.h"
+#include "Cp1250.h"
+#include "Globals.h"
+#include "MessageBoxes.h"
+#include "SettingsStore.h"
+#include "TData.h"
+#include "TIndexListModel.h"
+#include "TPSSDirectory.h"
+#include "TPulpit.h"
+#include "TfrmIndeks.h"
+#include "TfrmSearcher.h"
+#include "VolumeList.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTreeView>
+
+#include <malloc.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+void writeWorks(const QString &path, int rows)
+{
+    ContainerWriter writer;
+    ItemIndexWriter index;
+    QList<std::pair<QByteArray, QByteArray>> entries;
+    for (int i = 0; i < rows; ++i) {
+        const QByteArray numer = QByteArray::number(i + 1);
+        index.add(QByteArray::number(i).rightJustified(32, '0'), "_19701", numer);
+        // Titles spread over the alphabet; the last row alone starts with "Ż".
+        const QString title = i == rows - 1 ? QStringLiteral("Żywot człowieka poczciwego")
+                                            : QStringLiteral("%1 tytuł dzieła %2").arg(QChar(u'A' + i % 20)).arg(i);
+        entries.append({"L197\\TypX\\_19701\\" + numer + "\\Pola",
+                        Cp1250::encode(QStringLiteral("Tytuł=%1\nAutor=Autor %2\nEpoka=Romantyzm\nGatunek=Powieść\n"
+                                                      "Lead=Krótki opis treści utworu\n_19702=%2")
+                                           .arg(title)
+                                           .arg(i % 500))});
+    }
+    writer.add("L197\\UnidX", index.toBytes());
+    for (const auto &[name, data] : entries)
+        writer.add(name, data);
+    writer.write(path);
+}
+
+double residentMegabytes()
+{
+    malloc_trim(0);
+    FILE *statm = std::fopen("/proc/self/statm", "r");
+    long pages = 0, resident = 0;
+    if (statm) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(statm);
+    }
+    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
+
+void report(const char *name, int rows, const char *unit, double value, double floor)
+{
+    std::printf("%s_%d: %.2f %s (floor %.2f %s, ratio %.2f)\n", name, rows, value, unit, floor, unit,
+                floor > 0 ? value / floor : 0.0);
+    std::fflush(stdout);
+}
+
+void measure(int rows)
+{
+    QTemporaryDir dir;
+    QDir().mkpath(dir.filePath(QStringLiteral("DATA")));
+    writeWorks(dir.filePath(QStringLiteral("DATA/Verbarium.dat")), rows);
+    QSettings settings(dir.filePath(QStringLiteral("settings.conf")), QSettings::IniFormat);
+    SettingsStore store(settings);
+    FixedVolumes volumes;
+    TData data(store, volumes, {dir.filePath(QStringLiteral("DATA")), {}, dir.filePath(QStringLiteral("tmp"))});
+    data.FindDataFolder();
+    data.OpenDirectory();
+    SetData(&data);
+    TfrmSearcher searcher;
+    SetSearcher(&searcher);
+    TPulpit::Environment environment;
+    environment.settings = &store;
+    environment.soundAvailable = false;
+    TPulpit pulpit(environment);
+    SetPulpit(&pulpit);
+    pulpit.resize(1280, 1000);
+    pulpit.show();
+    pulpit.btIndeksClick();
+    auto *index = qobject_cast<TfrmIndeks *>(pulpit.ActiveChild());
+    index->pcIndeks()->setCurrentIndex(TfrmIndeks::tsStart);
+
+    // Memory first, on the first fill.
+    const double before = residentMegabytes();
+    index->FillList(TfrmIndeks::tsDziela);
+    const double memory = residentMegabytes() - before;
+
+    std::vector<double> fill, floor;
+    const int runs = rows >= 100000 ? 3 : 7;
+    TPSSDirectory &directory = *data.directory();
+    for (int r = 0; r < runs; ++r) {
+        QElapsedTimer timer;
+        timer.start();
+        index->FillList(TfrmIndeks::tsDziela);
+        fill.push_back(double(timer.nsecsElapsed()) / 1e6);
+
+        timer.restart();
+        QStringList fields;
+        for (const QString &numer : directory.ListNumbers(QStringLiteral("_19701")))
+            directory.ReadFields(QStringLiteral("_19701"), numer, fields);
+        floor.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    report("fill_list", rows, "ms", median(fill), median(floor));
+
+    // Finding by typing: from the first row, "Ż" is found only in the last.
+    QTreeView *list = index->ListOf(TfrmIndeks::tsDziela);
+    TIndexListModel *model = index->ModelOf(TfrmIndeks::tsDziela);
+    model->sort(0, Qt::DescendingOrder); // "Ż" sorts first...
+    model->sort(0, Qt::AscendingOrder);  // ...and here last
+    std::vector<double> steps;
+    for (int r = 0; r < 9; ++r) {
+        list->setCurrentIndex(model->index(0, 0));
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("Ż"));
+        qint64 t = 100000 * (r + 1);
+        index->SetClock([t] { return t; });
+        QElapsedTimer timer;
+        timer.start();
+        QApplication::sendEvent(list, &key);
+        steps.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    report("type_ahead", rows, "ms", median(steps), 0);
+    report("memory_rows", rows, "MB", memory, 0);
+    SetPulpit(nullptr);
+    SetSearcher(nullptr);
+    SetData(nullptr);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    MessageBoxes::setHandler([](const MessageBoxes::Message &) { return QMessageBox::Ok; });
+    std::vector<int> sizes;
+    for (int i = 1; i < argc; ++i)
+        sizes.push_back(std::max(1, atoi(argv[i])));
+    if (sizes.empty())
+        sizes = {10000, 100000};
+    for (int rows : sizes)
+        measure(rows);
+    return 0;
+}
