@@ -9,6 +9,7 @@
 //   banner_idle_cpu CPU of the program, idle, with one works window and its banner running
 // Output: NAME: VALUE UNIT (floor VALUE UNIT, ratio R)
 
+#include "BenchSupport.h"
 #include "ContainerWriter.h"
 #include "Cp1250.h"
 #include "DocumentClasses.h"
@@ -30,8 +31,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <malloc.h>
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -110,33 +109,6 @@ void writeContainer(const QString &path)
     writer.write(path);
 }
 
-double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-double residentMegabytes()
-{
-    malloc_trim(0);
-    FILE *statm = std::fopen("/proc/self/statm", "r");
-    long pages = 0, resident = 0;
-    if (statm) {
-        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
-        std::fclose(statm);
-    }
-    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
-
 void report(const char *name, const char *unit, double value, double floor)
 {
     std::printf("%s: %.2f %s (floor %.2f %s, ratio %.2f)\n", name, value, unit, floor, unit,
@@ -209,15 +181,15 @@ int main(int argc, char *argv[])
         directory.ReadText(QStringLiteral("_19701"), QStringLiteral("W1"), lines);
         floor.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
-    report("open_works", "ms", median(open), median(floor));
+    report("open_works", "ms", bench::median(open), bench::median(floor));
 
     // Memory: twelve works windows, the limit's default.
     settle(100);
-    const double before = residentMegabytes();
+    const double before = bench::residentMegabytes();
     for (int w = 1; w <= 12; ++w)
         pulpit.OpenDocument(QStringLiteral("_19701"), QStringLiteral("W%1").arg(w));
     settle(300);
-    const double perWindow = (residentMegabytes() - before) / 12;
+    const double perWindow = (bench::residentMegabytes() - before) / 12;
     report("memory_window", "MB", perWindow, 0);
 
     // Idle with banners: the last window stays, the others go.
@@ -226,18 +198,18 @@ int main(int argc, char *argv[])
             window->parentWidget()->close();
     }
     settle(300);
-    const double cpuBefore = cpuSeconds();
+    const double cpuBefore = bench::cpuSeconds();
     QElapsedTimer wall;
     wall.start();
     settle(5000);
-    const double share = (cpuSeconds() - cpuBefore) / (double(wall.nsecsElapsed()) / 1e9) * 100;
+    const double share = (bench::cpuSeconds() - cpuBefore) / (double(wall.nsecsElapsed()) / 1e9) * 100;
     for (TfrmWzorBazowy *window : pulpit.ChildWindows())
         window->parentWidget()->close();
     settle(100);
-    const double idleBefore = cpuSeconds();
+    const double idleBefore = bench::cpuSeconds();
     wall.restart();
     settle(5000);
-    const double idleShare = (cpuSeconds() - idleBefore) / (double(wall.nsecsElapsed()) / 1e9) * 100;
+    const double idleShare = (bench::cpuSeconds() - idleBefore) / (double(wall.nsecsElapsed()) / 1e9) * 100;
     report("banner_idle_cpu", "%", share, idleShare);
     SetPulpit(nullptr);
     SetData(nullptr);

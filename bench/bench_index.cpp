@@ -9,6 +9,7 @@
 //   memory_rows     resident memory the filled list takes
 // Output: NAME: VALUE UNIT (floor VALUE UNIT, ratio R)
 
+#include "BenchSupport.h"
 #include "ContainerWriter.h"
 #include "Cp1250.h"
 #include "Globals.h"
@@ -29,8 +30,6 @@
 #include <QTemporaryDir>
 #include <QTreeView>
 
-#include <malloc.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -59,25 +58,6 @@ void writeWorks(const QString &path, int rows)
     for (const auto &[name, data] : entries)
         writer.add(name, data);
     writer.write(path);
-}
-
-double residentMegabytes()
-{
-    malloc_trim(0);
-    FILE *statm = std::fopen("/proc/self/statm", "r");
-    long pages = 0, resident = 0;
-    if (statm) {
-        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
-        std::fclose(statm);
-    }
-    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
 }
 
 void report(const char *name, int rows, const char *unit, double value, double floor)
@@ -113,9 +93,9 @@ void measure(int rows)
     index->pcIndeks()->setCurrentIndex(TfrmIndeks::tsStart);
 
     // Memory first, on the first fill.
-    const double before = residentMegabytes();
+    const double before = bench::residentMegabytes();
     index->FillList(TfrmIndeks::tsDziela);
-    const double memory = residentMegabytes() - before;
+    const double memory = bench::residentMegabytes() - before;
 
     std::vector<double> fill, floor;
     const int runs = rows >= 100000 ? 3 : 7;
@@ -132,7 +112,7 @@ void measure(int rows)
             directory.ReadFields(QStringLiteral("_19701"), numer, fields);
         floor.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
-    report("fill_list", rows, "ms", median(fill), median(floor));
+    report("fill_list", rows, "ms", bench::median(fill), bench::median(floor));
 
     // Finding by typing: from the first row, "Ż" is found only in the last.
     QTreeView *list = index->ListOf(TfrmIndeks::tsDziela);
@@ -150,7 +130,7 @@ void measure(int rows)
         QApplication::sendEvent(list, &key);
         steps.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
-    report("type_ahead", rows, "ms", median(steps), 0);
+    report("type_ahead", rows, "ms", bench::median(steps), 0);
     report("memory_rows", rows, "MB", memory, 0);
     SetPulpit(nullptr);
     SetSearcher(nullptr);

@@ -10,6 +10,7 @@
 //                the whole program path (extraction, library, WAV writer)
 // Output: NAME: VALUE UNIT (floor VALUE UNIT, ratio R)
 
+#include "BenchSupport.h"
 #include "Globals.h"
 #include "SettingsStore.h"
 #include "TData.h"
@@ -26,27 +27,12 @@
 #include <QTemporaryDir>
 
 #include <mpg123.h>
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
 namespace {
-
-double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
 
 void report(const char *name, const char *unit, double value, double floor)
 {
@@ -143,11 +129,11 @@ int main(int argc, char *argv[])
                 toFirst = double(timer.nsecsElapsed()) / 1e6;
         });
         const auto done = QObject::connect(player, &TM3Player::OnTerminate, &loop, &QEventLoop::quit);
-        const double cpuBefore = cpuSeconds();
+        const double cpuBefore = bench::cpuSeconds();
         timer.start();
         pulpit.PlayNarration(QStringLiteral("Glosy"), longest);
         loop.exec();
-        cpu.push_back(cpuSeconds() - cpuBefore);
+        cpu.push_back(bench::cpuSeconds() - cpuBefore);
         firstFrame.push_back(toFirst);
         QObject::disconnect(frames);
         QObject::disconnect(done);
@@ -159,14 +145,14 @@ int main(int argc, char *argv[])
         floorTimer.start();
         decode(encoded, true);
         firstFloor.push_back(double(floorTimer.nsecsElapsed()) / 1e6);
-        const double floorBefore = cpuSeconds();
+        const double floorBefore = bench::cpuSeconds();
         decode(encoded, false);
-        cpuFloor.push_back(cpuSeconds() - floorBefore);
+        cpuFloor.push_back(bench::cpuSeconds() - floorBefore);
         QFile::remove(longestFile);
     }
     std::fprintf(stderr, "narration \"%s\", %.1f s, %d runs\n", qPrintable(longest), longestMs / 1000, runs);
-    report("first_frame", "ms", median(firstFrame), median(firstFloor));
-    report("play_cpu", "ms", median(cpu) * 1000, median(cpuFloor) * 1000);
+    report("first_frame", "ms", bench::median(firstFrame), bench::median(firstFloor));
+    report("play_cpu", "ms", bench::median(cpu) * 1000, bench::median(cpuFloor) * 1000);
     SetPulpit(nullptr);
     SetData(nullptr);
     return 0;

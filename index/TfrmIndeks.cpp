@@ -312,34 +312,40 @@ void TfrmIndeks::createPane(ListPage &list, const QString &suffix)
     list.preview = preview;
 }
 
-QTreeView *TfrmIndeks::ListOf(int page) const
+const TfrmIndeks::ListPage *TfrmIndeks::listAt(int page) const
 {
     const auto it = m_lists.find(page);
-    return it == m_lists.end() ? nullptr : it->second.view;
+    return it == m_lists.end() ? nullptr : &it->second;
+}
+
+QTreeView *TfrmIndeks::ListOf(int page) const
+{
+    const ListPage *list = listAt(page);
+    return list ? list->view : nullptr;
 }
 
 TIndexListModel *TfrmIndeks::ModelOf(int page) const
 {
-    const auto it = m_lists.find(page);
-    return it == m_lists.end() ? nullptr : it->second.model;
+    const ListPage *list = listAt(page);
+    return list ? list->model : nullptr;
 }
 
 THTMLViewer *TfrmIndeks::PreviewOf(int page) const
 {
-    const auto it = m_lists.find(page);
-    return it == m_lists.end() ? nullptr : it->second.preview;
+    const ListPage *list = listAt(page);
+    return list ? list->preview : nullptr;
 }
 
 QFrame *TfrmIndeks::PaneOf(int page) const
 {
-    const auto it = m_lists.find(page);
-    return it == m_lists.end() ? nullptr : it->second.pane;
+    const ListPage *list = listAt(page);
+    return list ? list->pane : nullptr;
 }
 
 QSplitter *TfrmIndeks::SplitterOf(int page) const
 {
-    const auto it = m_lists.find(page);
-    return it == m_lists.end() ? nullptr : it->second.splitter;
+    const ListPage *list = listAt(page);
+    return list ? list->splitter : nullptr;
 }
 
 void TfrmIndeks::ApplyIndexLook()
@@ -430,53 +436,68 @@ void TfrmIndeks::lvTimerTimer()
         ShowPreview(m_pendingPage, m_pendingRow);
 }
 
-bool TfrmIndeks::previewGate(int page)
+namespace {
+
+// Holds the main window's opening flag while a preview reads and loads, and only when it
+// was free: a preview never overlaps the opening of a document.
+class OpeningGate
 {
-    const ListPage &list = m_lists.at(page);
-    TPulpit *pulpit = Pulpit();
-    if (!list.view->selectionModel()->hasSelection() || !pulpit || pulpit->Opening())
+public:
+    OpeningGate() : m_pulpit(Pulpit())
+    {
+        m_open = m_pulpit && !m_pulpit->Opening();
+        if (m_open)
+            m_pulpit->SetOpening(true);
+    }
+    ~OpeningGate()
+    {
+        if (m_open)
+            m_pulpit->SetOpening(false);
+    }
+    bool open() const { return m_open; }
+
+private:
+    TPulpit *m_pulpit;
+    bool m_open = false;
+};
+
+} // namespace
+
+bool TfrmIndeks::readPreview(int page, int row, QStringList &fields, QStringList &lines)
+{
+    // The selection test only makes sure something is selected; the row read is the one given.
+    const ListPage *list = listAt(page);
+    TPSSDirectory *directory = Directory();
+    if (!list || row < 0 || row >= list->model->rowCount() ||
+        !list->view->selectionModel()->hasSelection() || !directory)
         return false;
-    pulpit->SetOpening(true);
+    const TFormRecord *record = list->model->RowAt(row).record;
+    if (!directory->ReadFields(record->Typ, record->Numer, fields) ||
+        !directory->ReadText(record->Typ, record->Numer, lines))
+        return false;
+    StripLeadingParagraph(lines); // an entry whose text has no lines shows an empty preview
     return true;
 }
 
 void TfrmIndeks::ShowPreview(int page, int row)
 {
-    const auto it = m_lists.find(page);
-    if (it == m_lists.end() || row < 0 || row >= it->second.model->rowCount() || !previewGate(page))
-        return;
-    const ListPage &list = it->second;
-    const TFormRecord *record = list.model->RowAt(row).record;
+    const OpeningGate gate;
     QStringList fields, lines;
-    TPSSDirectory *directory = Directory();
-    // An entry whose text has no lines shows an empty preview.
-    if (directory && directory->ReadFields(record->Typ, record->Numer, fields) &&
-        directory->ReadText(record->Typ, record->Numer, lines)) {
-        StripLeadingParagraph(lines);
-        list.preview->LoadStrings(lines);
-    }
-    Pulpit()->SetOpening(false);
+    if (gate.open() && readPreview(page, row, fields, lines))
+        listAt(page)->preview->LoadStrings(lines);
 }
 
 void TfrmIndeks::ShowQuotePreview(int page, int row)
 {
-    const auto it = m_lists.find(page);
-    if (it == m_lists.end() || row < 0 || row >= it->second.model->rowCount() || !previewGate(page))
-        return;
-    const ListPage &list = it->second;
-    const TFormRecord *record = list.model->RowAt(row).record;
+    const OpeningGate gate;
     QStringList fields, lines;
-    TPSSDirectory *directory = Directory();
-    if (directory && directory->ReadFields(record->Typ, record->Numer, fields) &&
-        directory->ReadText(record->Typ, record->Numer, lines)) {
-        StripLeadingParagraph(lines);
-        lines.append(QStringLiteral("</h3></center><br>"));
-        lines.append(QStringLiteral("<I>") + TextLines::fieldValue(fields, u"Autor") + QStringLiteral(", ") +
-                     TextLines::fieldValue(fields, u"Źródło") + QStringLiteral("</I>"));
-        lines.prepend(QStringLiteral("<h3><center>"));
-        list.preview->LoadStrings(lines);
-    }
-    Pulpit()->SetOpening(false);
+    if (!gate.open() || !readPreview(page, row, fields, lines))
+        return;
+    lines.append(QStringLiteral("</h3></center><br>"));
+    lines.append(QStringLiteral("<I>") + TextLines::fieldValue(fields, u"Autor") + QStringLiteral(", ") +
+                 TextLines::fieldValue(fields, u"Źródło") + QStringLiteral("</I>"));
+    lines.prepend(QStringLiteral("<h3><center>"));
+    listAt(page)->preview->LoadStrings(lines);
 }
 
 void TfrmIndeks::btPreviewShowClick()

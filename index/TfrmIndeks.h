@@ -100,7 +100,9 @@ private:
     void createPane(ListPage &list, const QString &suffix);
     void listRowChanged(int page, int row);
     void HTSpotClick(const QString &target, bool *handled);
-    bool previewGate(int page);
+    const ListPage *listAt(int page) const;
+    // Reads a preview's entry; false when there is nothing to show.
+    bool readPreview(int page, int row, QStringList &fields, QStringList &lines);
     bool typeAhead(const ListPage &list, const QString &text);
     void pcIndeksChange(int page);
     void IndeksDblClick(int page);

@@ -61,6 +61,7 @@ private Q_SLOTS:
     void pageSubmenu();
     void previewRestsOnTheLastRow();
     void pageChangeCancelsThePreview();
+    void noPreviewWhileADocumentOpens();
     void hiddenPaneAndShowingItAgain();
     void quotationPreview();
     void previewLinkOpensByPath();
@@ -108,6 +109,7 @@ void TestIndexLists::init()
         entries.append({"_19701\\" + QByteArray(numer).toUpper(),
                         "<P>Tekst " + QByteArray(numer) + " <P>dalej <a href=\"../_19702/1.htm\">link</a>"});
     entries.append({"_19720\\1", cp(QStringLiteral("Polały się łzy me czyste"))});
+    entries.append({"_19704\\1", cp(QStringLiteral("Ballada łączy epikę z liryką."))});
     entries.prepend({"L197\\UnidX", itemIndex(items)});
     QDir().mkpath(m_dir->filePath(QStringLiteral("DATA")));
     writeFile(*m_dir, container(entries), QStringLiteral("DATA/Verbarium.dat"));
@@ -399,6 +401,19 @@ void TestIndexLists::previewRestsOnTheLastRow()
     QCOMPARE(index()->PreviewOf(TfrmIndeks::tsDziela)->toPlainText().split(u'\n').first(),
              QStringLiteral("Tekst ") + numer + u' ');
     QVERIFY(!m_pulpit->Opening());
+}
+
+void TestIndexLists::noPreviewWhileADocumentOpens()
+{
+    showPage(TfrmIndeks::tsGatunki);
+    index()->ListOf(TfrmIndeks::tsGatunki)->setCurrentIndex(index()->ModelOf(TfrmIndeks::tsGatunki)->index(0, 0));
+    m_pulpit->SetOpening(true);
+    index()->lvTimerTimer(); // skipped, not retried, and the flag is left to its owner
+    QVERIFY(index()->PreviewOf(TfrmIndeks::tsGatunki)->toPlainText().isEmpty());
+    QVERIFY(m_pulpit->Opening());
+    m_pulpit->SetOpening(false);
+    index()->ShowPreview(TfrmIndeks::tsGatunki, 0);
+    QCOMPARE(index()->PreviewOf(TfrmIndeks::tsGatunki)->toPlainText(), QStringLiteral("Ballada łączy epikę z liryką."));
 }
 
 void TestIndexLists::pageChangeCancelsThePreview()
