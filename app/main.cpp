@@ -1,7 +1,10 @@
 // verbarium: the encyclopedia browser.
 
+#include "Globals.h"
 #include "SettingsStore.h"
 #include "Startup.h"
+#include "TPulpit.h"
+#include "TerminationSignals.h"
 #include "VolumeList.h"
 
 #include <QApplication>
@@ -20,6 +23,14 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "%s\n", error.toUtf8().constData());
         return 64;
     }
+    // A stop from outside closes the main window as the reader would.
+    TerminationSignals signals;
+    QObject::connect(&signals, &TerminationSignals::received, &app, [] {
+        if (TPulpit *pulpit = Pulpit())
+            pulpit->close();
+        else
+            QCoreApplication::quit();
+    });
     SettingsStore settings;
     OpticalVolumes volumes;
     return RunProgram(settings, volumes, *options);

@@ -13,6 +13,8 @@
 #include <QProcess>
 #include <QSettings>
 #include <QTest>
+
+#include <csignal>
 #include <QTimer>
 
 using namespace fixture;
@@ -32,6 +34,7 @@ private Q_SLOTS:
     void failures();
     void programQuitsAfterStart();
     void openEntryAfterStart();
+    void programStopsCleanlyOnSignal();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -229,6 +232,36 @@ void TestStartup::openEntryAfterStart()
     QCOMPARE(RunProgram(*m_store, FixedVolumes(), options), 0);
     QCOMPARE(opened, QStringLiteral("Dzieło: Lalka - Bolesław Prus"));
     QVERIFY(m_messages.isEmpty());
+}
+
+void TestStartup::programStopsCleanlyOnSignal()
+{
+    const QString temp = m_dir->filePath(QStringLiteral("tmp"));
+    QDir().mkpath(temp);
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir->filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("TMPDIR"), temp);
+    // Qt's own runtime folder would otherwise land in the temporary folder too.
+    const QString runtime = m_dir->filePath(QStringLiteral("runtime"));
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    env.insert(QStringLiteral("VERBARIUM_AUDIO_OUT"), QStringLiteral("test:"));
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(VERBARIUM_PROGRAM), {QStringLiteral(VERBARIUM_DEMO_DATA)});
+    QVERIFY(program.waitForStarted());
+    // Running: its temporary folder is there.
+    QTRY_VERIFY_WITH_TIMEOUT(!QDir(temp).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty(), 10000);
+
+    ::kill(pid_t(program.processId()), SIGTERM);
+    QVERIFY(program.waitForFinished(10000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+    QVERIFY(QDir(temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+    QSettings stored(m_dir->filePath(QStringLiteral("config/Quandrel/Verbarium.conf")), QSettings::IniFormat);
+    QCOMPARE(stored.value(QStringLiteral("Prefs/Runing")), QVariant(QStringLiteral("0")));
 }
 
 QTEST_MAIN(TestStartup)
