@@ -1,4 +1,4 @@
-#include "ContainerFixture.h"
+#include "ProgramFixture.h"
 #include "DocumentClasses.h"
 #include "Globals.h"
 #include "HelpSystem.h"
@@ -101,20 +101,15 @@ private:
     void writeData(const Entries &extra = {});
     TfrmWzorDoc *open(const QString &typ, const QString &numer);
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<QSettings> m_settings;
-    std::unique_ptr<SettingsStore> m_store;
-    FixedVolumes m_volumes;
-    std::unique_ptr<TData> m_data;
-    std::unique_ptr<TPulpit> m_pulpit;
-    std::unique_ptr<TfrmSearcher> m_searcher;
+    ProgramFixture m_program;
+    TPulpit *m_pulpit = nullptr;         // the fixture's
+    TfrmSearcher *m_searcher = nullptr;  // the fixture's
     FakeHelp m_help;
     QList<MessageBoxes::Message> m_messages;
 };
 
 void TestDocumentWindows::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
     m_messages.clear();
     m_help = FakeHelp();
     MessageBoxes::setHandler([this](const MessageBoxes::Message &m) {
@@ -126,14 +121,9 @@ void TestDocumentWindows::init()
 
 void TestDocumentWindows::cleanup()
 {
-    SetPulpit(nullptr);
-    m_pulpit.reset();
-    SetSearcher(nullptr);
-    m_searcher.reset();
-    SetData(nullptr);
-    m_data.reset();
-    m_store.reset();
-    m_settings.reset();
+    m_program.stop();
+    m_pulpit = nullptr;
+    m_searcher = nullptr;
     MessageBoxes::setHandler(nullptr);
     qunsetenv("VERBARIUM_AUDIO_OUT");
 }
@@ -179,30 +169,16 @@ void TestDocumentWindows::writeData(const Entries &extra)
     entries += extra;
     entries.prepend({"L197\\UnidX", itemIndex(items)});
 
-    QDir().mkpath(m_dir->filePath(QStringLiteral("DATA")));
-    writeFile(*m_dir, container(entries), QStringLiteral("DATA/Verbarium.dat"));
-    m_settings = std::make_unique<QSettings>(m_dir->filePath(QStringLiteral("s.conf")), QSettings::IniFormat);
-    m_store = std::make_unique<SettingsStore>(*m_settings);
-    m_data = std::make_unique<TData>(*m_store, m_volumes,
-                                     TData::Options{m_dir->filePath(QStringLiteral("DATA")), {},
-                                                    m_dir->filePath(QStringLiteral("tmp"))});
-    QVERIFY(m_data->FindDataFolder());
-    m_data->OpenDirectory();
-    SetData(m_data.get());
-    m_searcher = std::make_unique<TfrmSearcher>();
-    SetSearcher(m_searcher.get());
-
+    QVERIFY(m_program.openData(container(entries)));
     TPulpit::Environment environment;
-    environment.settings = m_store.get();
     environment.help = &m_help;
     environment.soundAvailable = true;
     environment.mp3Library = QStringLiteral(VERBARIUM_MP3_LIBRARY);
-    m_pulpit = std::make_unique<TPulpit>(environment);
-    SetPulpit(m_pulpit.get());
-    RegisterDocumentClasses(*m_pulpit);
+    m_pulpit = &m_program.startPulpit(environment);
+    m_searcher = &m_program.searcher();
     m_pulpit->resize(1100, 800);
     m_pulpit->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_pulpit.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(m_pulpit));
 }
 
 TfrmWzorDoc *TestDocumentWindows::open(const QString &typ, const QString &numer)

@@ -1,4 +1,4 @@
-#include "ContainerFixture.h"
+#include "ProgramFixture.h"
 #include "DocumentClasses.h"
 #include "Globals.h"
 #include "HelpSystem.h"
@@ -72,22 +72,15 @@ private Q_SLOTS:
     void tabLayouts();
 
 private:
-    TfrmIndeks *index() const { return qobject_cast<TfrmIndeks *>(m_pulpit->ChildWindows().value(0)); }
+    TfrmIndeks *index() { return qobject_cast<TfrmIndeks *>(m_program.pulpit()->ChildWindows().value(0)); }
     void showPage(int page) { index()->pcIndeks()->setCurrentIndex(page); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<QSettings> m_settings;
-    std::unique_ptr<SettingsStore> m_store;
-    FixedVolumes m_volumes;
-    std::unique_ptr<TData> m_data;
-    std::unique_ptr<TfrmSearcher> m_searcher;
-    std::unique_ptr<TPulpit> m_pulpit;
+    ProgramFixture m_program;
     FakeHelp m_help;
 };
 
 void TestIndexLists::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
     QList<Item> items;
     Entries entries;
     const auto add = [&](const char *typ, const char *numer, const QString &fields) {
@@ -111,44 +104,22 @@ void TestIndexLists::init()
     entries.append({"_19720\\1", cp(QStringLiteral("Polały się łzy me czyste"))});
     entries.append({"_19704\\1", cp(QStringLiteral("Ballada łączy epikę z liryką."))});
     entries.prepend({"L197\\UnidX", itemIndex(items)});
-    QDir().mkpath(m_dir->filePath(QStringLiteral("DATA")));
-    writeFile(*m_dir, container(entries), QStringLiteral("DATA/Verbarium.dat"));
-
-    m_settings = std::make_unique<QSettings>(m_dir->filePath(QStringLiteral("s.conf")), QSettings::IniFormat);
-    m_store = std::make_unique<SettingsStore>(*m_settings);
-    m_data = std::make_unique<TData>(*m_store, m_volumes,
-                                     TData::Options{m_dir->filePath(QStringLiteral("DATA")), {},
-                                                    m_dir->filePath(QStringLiteral("tmp"))});
-    QVERIFY(m_data->FindDataFolder());
-    m_data->OpenDirectory();
-    SetData(m_data.get());
-    m_searcher = std::make_unique<TfrmSearcher>();
-    SetSearcher(m_searcher.get());
+    QVERIFY(m_program.openData(container(entries)));
     m_help = FakeHelp();
     TPulpit::Environment environment;
-    environment.settings = m_store.get();
     environment.help = &m_help;
     environment.soundAvailable = false;
-    m_pulpit = std::make_unique<TPulpit>(environment);
-    SetPulpit(m_pulpit.get());
-    RegisterDocumentClasses(*m_pulpit);
+    m_program.startPulpit(environment);
     MessageBoxes::setHandler([](const MessageBoxes::Message &) { return QMessageBox::Ok; });
-    m_pulpit->resize(1000, 700);
-    m_pulpit->show();
-    m_pulpit->btIndeksClick();
+    m_program.pulpit()->resize(1000, 700);
+    m_program.pulpit()->show();
+    m_program.pulpit()->btIndeksClick();
     QVERIFY(index());
 }
 
 void TestIndexLists::cleanup()
 {
-    SetPulpit(nullptr);
-    m_pulpit.reset();
-    SetSearcher(nullptr);
-    m_searcher.reset();
-    SetData(nullptr);
-    m_data.reset();
-    m_store.reset();
-    m_settings.reset();
+    m_program.stop();
     MessageBoxes::setHandler(nullptr);
 }
 
@@ -233,11 +204,11 @@ void TestIndexLists::filledOnceThenOnlyByRefresh()
     QCOMPARE(model->RowAt(0).record, before); // not filled again
     QCOMPARE(index()->RowRecords().Count(), 4);
 
-    m_pulpit->Action(QStringLiteral("btRefresh"))->trigger();
+    m_program.pulpit()->Action(QStringLiteral("btRefresh"))->trigger();
     QCOMPARE(model->rowCount(), 4);
     QCOMPARE(index()->RowRecords().Count(), 4);
-    QVERIFY(m_pulpit->isEnabled());
-    QVERIFY(m_searcher->isHidden());
+    QVERIFY(m_program.pulpit()->isEnabled());
+    QVERIFY(m_program.searcher().isHidden());
     // The numbers are kept upper-cased.
     bool found = false;
     for (int r = 0; r < model->rowCount(); ++r)
@@ -277,7 +248,7 @@ void TestIndexLists::enterOpensTheSelectedEntry()
     showPage(TfrmIndeks::tsDziela);
     QTreeView *list = index()->ListOf(TfrmIndeks::tsDziela);
     QTest::keyClick(list, Qt::Key_Return); // nothing selected: nothing opens
-    QCOMPARE(m_pulpit->ChildWindows().size(), 1);
+    QCOMPARE(m_program.pulpit()->ChildWindows().size(), 1);
 
     TIndexListModel *model = index()->ModelOf(TfrmIndeks::tsDziela);
     int lalka = 0;
@@ -285,8 +256,8 @@ void TestIndexLists::enterOpensTheSelectedEntry()
         ++lalka;
     list->setCurrentIndex(model->index(lalka, 0));
     QTest::keyClick(list, Qt::Key_Return);
-    QCOMPARE(m_pulpit->ChildWindows().size(), 2);
-    QCOMPARE(m_pulpit->ChildWindows().last()->windowTitle(), QStringLiteral("Dzieło: Lalka - Bolesław Prus"));
+    QCOMPARE(m_program.pulpit()->ChildWindows().size(), 2);
+    QCOMPARE(m_program.pulpit()->ChildWindows().last()->windowTitle(), QStringLiteral("Dzieło: Lalka - Bolesław Prus"));
 }
 
 void TestIndexLists::findingByTyping()
@@ -331,10 +302,9 @@ void TestIndexLists::listSettingsSurviveARestart()
     Q_EMIT list->header()->sectionClicked(1); // author, descending
     list->header()->resizeSection(0, 222);
     list->header()->moveSection(3, 0);
-    SetPulpit(nullptr);
-    m_pulpit.reset();
+    m_program.stopPulpit();
 
-    QSettings stored(m_settings->fileName(), QSettings::IniFormat);
+    QSettings stored(m_program.settings().fileName(), QSettings::IniFormat);
     QCOMPARE(stored.value(QStringLiteral("Views/1/Sort/SortCol")), QVariant(QStringLiteral("1")));
     QCOMPARE(stored.value(QStringLiteral("Views/1/Sort/Ascending")), QVariant(QStringLiteral("0")));
     QCOMPARE(stored.value(QStringLiteral("Views/1/Columns/Order")), QVariant(QStringLiteral("3,0,1,2")));
@@ -342,11 +312,8 @@ void TestIndexLists::listSettingsSurviveARestart()
     QVERIFY(stored.contains(QStringLiteral("Views/99/Sort/SortCol")));
 
     TPulpit::Environment environment;
-    environment.settings = m_store.get();
     environment.soundAvailable = false;
-    m_pulpit = std::make_unique<TPulpit>(environment);
-    SetPulpit(m_pulpit.get());
-    m_pulpit->btIndeksClick();
+    m_program.startPulpit(environment).btIndeksClick();
     showPage(TfrmIndeks::tsDziela);
     TIndexListModel *model = index()->ModelOf(TfrmIndeks::tsDziela);
     QCOMPARE(model->SortColumn(), 1);
@@ -400,18 +367,18 @@ void TestIndexLists::previewRestsOnTheLastRow()
     // The first "<P>" goes, a later one stays as markup.
     QCOMPARE(index()->PreviewOf(TfrmIndeks::tsDziela)->toPlainText().split(u'\n').first(),
              QStringLiteral("Tekst ") + numer + u' ');
-    QVERIFY(!m_pulpit->Opening());
+    QVERIFY(!m_program.pulpit()->Opening());
 }
 
 void TestIndexLists::noPreviewWhileADocumentOpens()
 {
     showPage(TfrmIndeks::tsGatunki);
     index()->ListOf(TfrmIndeks::tsGatunki)->setCurrentIndex(index()->ModelOf(TfrmIndeks::tsGatunki)->index(0, 0));
-    m_pulpit->SetOpening(true);
+    m_program.pulpit()->SetOpening(true);
     index()->lvTimerTimer(); // skipped, not retried, and the flag is left to its owner
     QVERIFY(index()->PreviewOf(TfrmIndeks::tsGatunki)->toPlainText().isEmpty());
-    QVERIFY(m_pulpit->Opening());
-    m_pulpit->SetOpening(false);
+    QVERIFY(m_program.pulpit()->Opening());
+    m_program.pulpit()->SetOpening(false);
     index()->ShowPreview(TfrmIndeks::tsGatunki, 0);
     QCOMPARE(index()->PreviewOf(TfrmIndeks::tsGatunki)->toPlainText(), QStringLiteral("Ballada łączy epikę z liryką."));
 }
@@ -433,7 +400,7 @@ void TestIndexLists::hiddenPaneAndShowingItAgain()
     QTreeView *list = index()->ListOf(TfrmIndeks::tsDziela);
     TIndexListModel *model = index()->ModelOf(TfrmIndeks::tsDziela);
     QVERIFY(!index()->PaneOf(TfrmIndeks::tsDziela)->isHidden());
-    m_pulpit->Action(QStringLiteral("btPreviewShow"))->trigger(); // hide
+    m_program.pulpit()->Action(QStringLiteral("btPreviewShow"))->trigger(); // hide
     QVERIFY(index()->PaneOf(TfrmIndeks::tsDziela)->isHidden());
     list->setCurrentIndex(model->index(rowTitled(model, QStringLiteral("Lalka")), 0));
     QVERIFY(!index()->lvTimer()->isActive()); // a hidden works pane schedules nothing
@@ -441,14 +408,14 @@ void TestIndexLists::hiddenPaneAndShowingItAgain()
     QSplitter *splitter = index()->SplitterOf(TfrmIndeks::tsDziela);
     splitter->resize(900, splitter->height());
     list->resize(600, list->height());
-    m_pulpit->Action(QStringLiteral("btPreviewShow"))->trigger(); // show: previewed at once
+    m_program.pulpit()->Action(QStringLiteral("btPreviewShow"))->trigger(); // show: previewed at once
     QVERIFY(!index()->PaneOf(TfrmIndeks::tsDziela)->isHidden());
     QCOMPARE(splitter->sizes().first(), 300);
     QVERIFY(index()->PreviewOf(TfrmIndeks::tsDziela)->toPlainText().startsWith(QStringLiteral("Tekst 2")));
 
     // On a page without a list the command does nothing.
     showPage(TfrmIndeks::tsRodzaje);
-    m_pulpit->Action(QStringLiteral("btPreviewShow"))->trigger();
+    m_program.pulpit()->Action(QStringLiteral("btPreviewShow"))->trigger();
     QVERIFY(!index()->PaneOf(TfrmIndeks::tsDziela)->isHidden());
 }
 
@@ -456,9 +423,9 @@ void TestIndexLists::quotationPreview()
 {
     showPage(TfrmIndeks::tsCytaty);
     TIndexListModel *model = index()->ModelOf(TfrmIndeks::tsCytaty);
-    m_pulpit->Action(QStringLiteral("btPreviewShow"))->trigger(); // hide
+    m_program.pulpit()->Action(QStringLiteral("btPreviewShow"))->trigger(); // hide
     index()->ListOf(TfrmIndeks::tsCytaty)->setCurrentIndex(model->index(rowTitled(model, QStringLiteral("Adam Mickiewicz")), 0));
-    m_pulpit->Action(QStringLiteral("btPreviewShow"))->trigger(); // show: only after the rest
+    m_program.pulpit()->Action(QStringLiteral("btPreviewShow"))->trigger(); // show: only after the rest
     THTMLViewer *preview = index()->PreviewOf(TfrmIndeks::tsCytaty);
     QVERIFY(preview->toPlainText().isEmpty());
     QVERIFY(index()->lvTimer()->isActive());
@@ -472,8 +439,8 @@ void TestIndexLists::previewLinkOpensByPath()
     bool handled = false;
     Q_EMIT preview->HotSpotClick(QStringLiteral("../_19701/3a.htm"), &handled);
     QVERIFY(handled);
-    QCOMPARE(m_pulpit->ChildWindows().size(), 2);
-    QCOMPARE(m_pulpit->ChildWindows().last()->Numer(), QStringLiteral("3A"));
+    QCOMPARE(m_program.pulpit()->ChildWindows().size(), 2);
+    QCOMPARE(m_program.pulpit()->ChildWindows().last()->Numer(), QStringLiteral("3A"));
 }
 
 void TestIndexLists::paneLayout()
@@ -491,7 +458,7 @@ void TestIndexLists::paneLayout()
 void TestIndexLists::lastColumnFillsTheList()
 {
     showPage(TfrmIndeks::tsDziela);
-    m_pulpit->Action(QStringLiteral("btPreviewShow"))->trigger(); // the list takes the page
+    m_program.pulpit()->Action(QStringLiteral("btPreviewShow"))->trigger(); // the list takes the page
     QTreeView *list = index()->ListOf(TfrmIndeks::tsDziela);
     QTRY_VERIFY(list->width() > 600);
     index()->FormResize();
@@ -509,9 +476,9 @@ void TestIndexLists::helpModeInTheIndex()
 {
     showPage(TfrmIndeks::tsDziela);
     QTreeView *list = index()->ListOf(TfrmIndeks::tsDziela);
-    m_pulpit->SetHelpMode(true);
+    m_program.pulpit()->SetHelpMode(true);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
-    QVERIFY(!m_pulpit->HelpMode());
+    QVERIFY(!m_program.pulpit()->HelpMode());
     QCOMPARE(m_help.popups, QList<int>{4025});
     // Outside help mode the click only selects.
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
@@ -533,7 +500,7 @@ void TestIndexLists::tabLayouts()
     QFETCH(int, state);
     QFETCH(bool, scrolls);
     QFETCH(int, position);
-    m_pulpit->Prefs().indeksState = state;
+    m_program.pulpit()->Prefs().indeksState = state;
     index()->ApplyIndexLook();
     QCOMPARE(index()->pcIndeks()->usesScrollButtons(), scrolls);
     QCOMPARE(int(index()->pcIndeks()->tabPosition()), position);

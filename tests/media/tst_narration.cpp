@@ -1,4 +1,4 @@
-#include "ContainerFixture.h"
+#include "ProgramFixture.h"
 #include "Globals.h"
 #include "MessageBoxes.h"
 #include "SettingsStore.h"
@@ -51,35 +51,19 @@ private:
     void makePulpit(bool sound);
     QStringList played(); // file names, in the order their playback ended
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<QSettings> m_settings;
-    std::unique_ptr<SettingsStore> m_store;
-    FixedVolumes m_volumes;
-    std::unique_ptr<TData> m_data;
-    std::unique_ptr<TPulpit> m_pulpit;
+    ProgramFixture m_program;
+    TPulpit *m_pulpit = nullptr; // the fixture's
     QStringList m_started;
     QList<int> m_results;
 };
 
 void TestNarration::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    qputenv("VERBARIUM_AUDIO_OUT", "wav:" + QFile::encodeName(m_dir->filePath(QStringLiteral("out.wav"))));
-    QDir().mkpath(m_dir->filePath(QStringLiteral("DATA")));
-    writeFile(*m_dir,
-              container({{"_197SND\\Glosy\\Mickiewicz", sample("Glosy/mickiewicz.mp3")},
-                         {"_197SND\\Glosy\\prus", sample("Glosy/prus.mp3")},
-                         {"_197SND\\guide\\Wprowadz", sample("guide/Wprowadz.mp3")},
-                         {"_197SND\\podpisy\\3", sample("podpisy/3.mp3")}}),
-              QStringLiteral("DATA/Verbarium.dat"));
-    m_settings = std::make_unique<QSettings>(m_dir->filePath(QStringLiteral("s.conf")), QSettings::IniFormat);
-    m_store = std::make_unique<SettingsStore>(*m_settings);
-    m_data = std::make_unique<TData>(*m_store, m_volumes,
-                                     TData::Options{m_dir->filePath(QStringLiteral("DATA")), {},
-                                                    m_dir->filePath(QStringLiteral("tmp"))});
-    QVERIFY(m_data->FindDataFolder());
-    m_data->OpenDirectory();
-    SetData(m_data.get());
+    QVERIFY(m_program.openData(container({{"_197SND\\Glosy\\Mickiewicz", sample("Glosy/mickiewicz.mp3")},
+                                          {"_197SND\\Glosy\\prus", sample("Glosy/prus.mp3")},
+                                          {"_197SND\\guide\\Wprowadz", sample("guide/Wprowadz.mp3")},
+                                          {"_197SND\\podpisy\\3", sample("podpisy/3.mp3")}})));
+    qputenv("VERBARIUM_AUDIO_OUT", "wav:" + QFile::encodeName(m_program.dir().filePath(QStringLiteral("out.wav"))));
     m_started.clear();
     m_results.clear();
     MessageBoxes::setHandler([](const MessageBoxes::Message &) { return QMessageBox::Ok; });
@@ -87,12 +71,8 @@ void TestNarration::init()
 
 void TestNarration::cleanup()
 {
-    SetPulpit(nullptr);
-    m_pulpit.reset();
-    SetData(nullptr);
-    m_data.reset();
-    m_store.reset();
-    m_settings.reset();
+    m_program.stop();
+    m_pulpit = nullptr;
     MessageBoxes::setHandler(nullptr);
     qunsetenv("VERBARIUM_AUDIO_OUT");
 }
@@ -100,11 +80,9 @@ void TestNarration::cleanup()
 void TestNarration::makePulpit(bool sound)
 {
     TPulpit::Environment environment;
-    environment.settings = m_store.get();
     environment.soundAvailable = sound;
     environment.mp3Library = QStringLiteral(VERBARIUM_MP3_LIBRARY);
-    m_pulpit = std::make_unique<TPulpit>(environment);
-    SetPulpit(m_pulpit.get());
+    m_pulpit = &m_program.startPulpit(environment);
     TM3Player *player = m_pulpit->M3Play();
     connect(player, &TM3Player::AfterFileChange, this, [this, player] {
         if (!player->FileName().isEmpty())
@@ -120,7 +98,7 @@ void TestNarration::playsTheExtractedFileAndDeletesIt()
     TM3Player *player = m_pulpit->M3Play();
     QVERIFY(player->Running());
     const QString file = player->FileName();
-    QCOMPARE(file, m_data->TempFolder() + QStringLiteral("mickiewicz.MP3"));
+    QCOMPARE(file, m_program.data().TempFolder() + QStringLiteral("mickiewicz.MP3"));
     QVERIFY(QFile::exists(file));
     QTRY_VERIFY(!player->Running());
     QCOMPARE(m_results, QList<int>{0});
@@ -151,7 +129,7 @@ void TestNarration::nothingWithoutSound()
     m_pulpit->btIndeksClick();
     QVERIFY(!m_pulpit->M3Play()->Running());
     QVERIFY(m_started.isEmpty());
-    QVERIFY(QDir(m_data->TempFolder()).isEmpty());
+    QVERIFY(QDir(m_program.data().TempFolder()).isEmpty());
 }
 
 void TestNarration::newNarrationDuringPlayPlaysTheNewOne()
@@ -163,7 +141,7 @@ void TestNarration::newNarrationDuringPlayPlaysTheNewOne()
     QCOMPARE(m_started, (QStringList{QStringLiteral("mickiewicz.MP3"), QStringLiteral("prus.MP3")}));
     QCOMPARE(m_results.last(), 0);
     // Both temporary files are gone once played.
-    QTRY_VERIFY(QDir(m_data->TempFolder()).isEmpty());
+    QTRY_VERIFY(QDir(m_program.data().TempFolder()).isEmpty());
 
     // A stop in between cancels a narration still waiting for the stop to end.
     m_pulpit->PlayNarration(QStringLiteral("Glosy"), QStringLiteral("Mickiewicz"));

@@ -1,0 +1,91 @@
+#pragma once
+
+// A running program over a container of the test's own, as the start-up leaves it: settings
+// in a file of the test, the data module on DATA/Verbarium.dat, the progress window, and the
+// main window with every document category registered. Torn down in the program's order.
+
+#include "ContainerFixture.h"
+#include "DocumentClasses.h"
+#include "Globals.h"
+#include "SettingsStore.h"
+#include "TData.h"
+#include "TPulpit.h"
+#include "TfrmSearcher.h"
+#include "VolumeList.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class ProgramFixture
+{
+public:
+    ~ProgramFixture() { stop(); }
+
+    // Returns false when the data module cannot find or open the container.
+    bool openData(const QByteArray &containerBytes)
+    {
+        stop();
+        m_dir = std::make_unique<QTemporaryDir>();
+        QDir().mkpath(m_dir->filePath(QStringLiteral("DATA")));
+        fixture::writeFile(*m_dir, containerBytes, QStringLiteral("DATA/Verbarium.dat"));
+        m_settings = std::make_unique<QSettings>(m_dir->filePath(QStringLiteral("s.conf")), QSettings::IniFormat);
+        m_store = std::make_unique<SettingsStore>(*m_settings);
+        m_data = std::make_unique<TData>(*m_store, m_volumes,
+                                         TData::Options{m_dir->filePath(QStringLiteral("DATA")), {},
+                                                        m_dir->filePath(QStringLiteral("tmp"))});
+        if (!m_data->FindDataFolder())
+            return false;
+        m_data->OpenDirectory();
+        SetData(m_data.get());
+        m_searcher = std::make_unique<TfrmSearcher>();
+        SetSearcher(m_searcher.get());
+        return true;
+    }
+
+    // The main window over the data; the environment's settings are the fixture's.
+    TPulpit &startPulpit(TPulpit::Environment environment)
+    {
+        stopPulpit();
+        environment.settings = m_store.get();
+        m_pulpit = std::make_unique<TPulpit>(environment);
+        SetPulpit(m_pulpit.get());
+        RegisterDocumentClasses(*m_pulpit);
+        return *m_pulpit;
+    }
+
+    void stopPulpit()
+    {
+        SetPulpit(nullptr);
+        m_pulpit.reset();
+    }
+
+    void stop()
+    {
+        stopPulpit();
+        SetSearcher(nullptr);
+        m_searcher.reset();
+        SetData(nullptr);
+        m_data.reset();
+        m_store.reset();
+        m_settings.reset();
+        m_dir.reset();
+    }
+
+    QTemporaryDir &dir() { return *m_dir; }
+    QSettings &settings() { return *m_settings; }
+    SettingsStore &store() { return *m_store; }
+    TData &data() { return *m_data; }
+    TPulpit *pulpit() { return m_pulpit.get(); }
+    TfrmSearcher &searcher() { return *m_searcher; }
+
+private:
+    FixedVolumes m_volumes;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<QSettings> m_settings;
+    std::unique_ptr<SettingsStore> m_store;
+    std::unique_ptr<TData> m_data;
+    std::unique_ptr<TfrmSearcher> m_searcher;
+    std::unique_ptr<TPulpit> m_pulpit;
+};
