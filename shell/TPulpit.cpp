@@ -142,7 +142,6 @@ TPulpit::~TPulpit()
     m_settings.writePreferencesAtExit(m_prefs);
     for (QToolBar *toolbar : toolbars())
         m_settings.writeToolbar(toolbar->objectName(), ToolbarLayout::capture(*this, *toolbar));
-    m_settings.sync();
     m_player->Stop();
     if (m_helpMode)
         QGuiApplication::restoreOverrideCursor();

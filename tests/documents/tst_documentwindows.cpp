@@ -1,7 +1,7 @@
 #include "ProgramFixture.h"
 #include "DocumentClasses.h"
 #include "Globals.h"
-#include "HelpSystem.h"
+#include "FakeHelp.h"
 #include "MessageBoxes.h"
 #include "SettingsStore.h"
 #include "TData.h"
@@ -37,14 +37,6 @@
 using namespace fixture;
 
 namespace {
-
-class FakeHelp : public HelpSystem
-{
-public:
-    QList<int> popups;
-    void showPopup(int context) override { popups.append(context); }
-    void showContents() override {}
-};
 
 QByteArray image(const char *format, QSize size, QColor color)
 {

@@ -1,7 +1,7 @@
 #include "ProgramFixture.h"
 #include "DocumentClasses.h"
 #include "Globals.h"
-#include "HelpSystem.h"
+#include "FakeHelp.h"
 #include "MessageBoxes.h"
 #include "SettingsStore.h"
 #include "TData.h"
@@ -29,16 +29,6 @@
 #include <QTreeView>
 
 using namespace fixture;
-
-namespace {
-class FakeHelp : public HelpSystem
-{
-public:
-    QList<int> popups;
-    void showPopup(int context) override { popups.append(context); }
-    void showContents() override {}
-};
-} // namespace
 
 class TestIndexLists : public QObject
 {

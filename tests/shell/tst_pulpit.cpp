@@ -1,6 +1,6 @@
 #include "ContentError.h"
 #include "Globals.h"
-#include "HelpSystem.h"
+#include "FakeHelp.h"
 #include "MessageBoxes.h"
 #include "SettingsStore.h"
 #include "TPulpit.h"
@@ -21,15 +21,6 @@
 #include <QToolBar>
 
 namespace {
-
-class FakeHelp : public HelpSystem
-{
-public:
-    QList<int> popups;
-    int contents = 0;
-    void showPopup(int context) override { popups.append(context); }
-    void showContents() override { ++contents; }
-};
 
 class FakeDocument : public TfrmWzorBazowy
 {
