@@ -13,6 +13,12 @@ const QRegularExpression &separators()
     return pattern;
 }
 
+QString &bmpsOverride()
+{
+    static QString folder;
+    return folder;
+}
+
 } // namespace
 
 namespace Paths {
@@ -43,9 +49,19 @@ QString pictureInBmps(const QString &source)
     if (source.isEmpty() || source.startsWith(u'/') || source.startsWith(u'\\') ||
         (source.size() > 1 && source.at(1) == u':') || source.split(separators()).contains(QStringLiteral("..")))
         return QString();
-    const QString path =
-        resolve(QCoreApplication::applicationDirPath(), QStringLiteral("bmps/") + source);
+    const QString path = resolve(bmpsFolder(), source);
     return QFileInfo(path).isFile() ? path : QString();
+}
+
+QString bmpsFolder()
+{
+    const QString &folder = bmpsOverride();
+    return folder.isEmpty() ? resolve(QCoreApplication::applicationDirPath(), QStringLiteral("bmps")) : folder;
+}
+
+void setBmpsFolder(const QString &folder)
+{
+    bmpsOverride() = folder;
 }
 
 QString withSeparator(const QString &folder)

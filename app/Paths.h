@@ -11,7 +11,12 @@ namespace Paths {
 // taken as it exists. Components that do not exist are kept as written.
 QString resolve(const QString &base, const QString &relative);
 
-// The picture named in an entry's text, from the "bmps" folder beside the program; empty when
+// The "bmps" folder beside the program: the Index's skin and the pictures entries name.
+QString bmpsFolder();
+// Puts that folder elsewhere (tests); an empty path returns it beside the program.
+void setBmpsFolder(const QString &folder);
+
+// The picture named in an entry's text or the skin file, from the "bmps" folder; empty when
 // there is no such file or when the name would reach outside that folder (an absolute name,
 // a drive letter, a ".." component).
 QString pictureInBmps(const QString &source);

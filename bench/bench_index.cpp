@@ -14,6 +14,7 @@
 #include "Cp1250.h"
 #include "Globals.h"
 #include "MessageBoxes.h"
+#include "Paths.h"
 #include "SettingsStore.h"
 #include "TData.h"
 #include "TIndexListModel.h"
@@ -24,7 +25,9 @@
 #include "VolumeList.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QKeyEvent>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -81,6 +84,10 @@ void measure(int rows)
     SetData(&data);
     TfrmSearcher searcher;
     SetSearcher(&searcher);
+    // The lists are measured without a skin: its configuration file is empty.
+    QDir().mkpath(dir.filePath(QStringLiteral("bmps")));
+    QFile(dir.filePath(QStringLiteral("bmps/Imglst.lst"))).open(QIODevice::WriteOnly);
+    Paths::setBmpsFolder(dir.filePath(QStringLiteral("bmps")));
     TPulpit::Environment environment;
     environment.settings = &store;
     environment.soundAvailable = false;

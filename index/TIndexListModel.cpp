@@ -35,6 +35,8 @@ QVariant TIndexListModel::data(const QModelIndex &index, int role) const
         return m_rows[size_t(index.row())].texts.value(index.column());
     if (role == Qt::UserRole && index.column() == 0)
         return m_image;
+    if (role == Qt::DecorationRole && index.column() == 0 && !m_icon.isNull())
+        return m_icon;
     return QVariant();
 }
 

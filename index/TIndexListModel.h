@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QIcon>
 #include <QStringList>
 
 #include <vector>
@@ -23,6 +24,8 @@ public:
     };
 
     void SetRows(std::vector<Row> rows);
+    // The picture every row shows before its first column's text.
+    void SetImage(const QIcon &icon) { m_icon = icon; }
     const Row &RowAt(int row) const { return m_rows.at(size_t(row)); }
     const QStringList &Columns() const { return m_columns; }
     int SortColumn() const { return m_sortColumn; }
@@ -38,6 +41,7 @@ public:
 private:
     QStringList m_columns;
     int m_image;
+    QIcon m_icon;
     std::vector<Row> m_rows;
     int m_sortColumn = 0;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;

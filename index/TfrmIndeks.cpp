@@ -1,7 +1,12 @@
 #include "TfrmIndeks.h"
 
 #include "Globals.h"
+#include "ImageDecoder.h"
+#include "IndexImages.h"
+#include "MessageBoxes.h"
 #include "Paths.h"
+#include "TGlyphButton.h"
+#include "TImage.h"
 #include "TLinkList.h"
 #include "THTMLViewer.h"
 #include "SettingsStore.h"
@@ -9,10 +14,12 @@
 #include "TPSSDirectory.h"
 #include "TPulpit.h"
 #include "TextLines.h"
+#include "Cp1250.h"
 #include "TfrmSearcher.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QFrame>
@@ -23,7 +30,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
-#include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -33,16 +39,76 @@ struct PageInfo
 {
     const char *name;
     const char16_t *caption;
+    int image; // in the small image list
 };
 
 constexpr PageInfo Pages[TfrmIndeks::PageCount] = {
-    {"tsDziela", u"Dzieła"},          {"tsBiogramy", u"Twórcy"},
-    {"tsEpoki", u"Epoki"},            {"tsBohaterowie", u"Bohaterowie"},
-    {"tsRodzaje", u"Rodzaje"},        {"tsGatunki", u"Gatunki"},
-    {"tsTerminy", u"Terminy"},        {"tsWypisy", u"Wypisy"},
-    {"tsCytaty", u"Cytaty"},          {"tsFilmografia", u"Filmografia"},
-    {"tsHistoria", u"Sztuka polska"}, {"tsKalendarium", u"Kalendarium"},
-    {"tsQuiz", u"Quiz"},              {"tsStart", u"Wprowadzenie"},
+    {"tsDziela", u"Dzieła", 0},          {"tsBiogramy", u"Twórcy", 1},
+    {"tsEpoki", u"Epoki", 2},            {"tsBohaterowie", u"Bohaterowie", 16},
+    {"tsRodzaje", u"Rodzaje", 3},        {"tsGatunki", u"Gatunki", 4},
+    {"tsTerminy", u"Terminy", 5},        {"tsWypisy", u"Wypisy", 6},
+    {"tsCytaty", u"Cytaty", 8},          {"tsFilmografia", u"Filmografia", 9},
+    {"tsHistoria", u"Sztuka polska", 10}, {"tsKalendarium", u"Kalendarium", 11},
+    {"tsQuiz", u"Quiz", 12},             {"tsStart", u"Wprowadzenie", 13},
+};
+
+struct PanelInfo
+{
+    int page;
+    const char *suffix;
+    int helpContext;
+};
+
+constexpr PanelInfo Panels[] = {
+    {TfrmIndeks::tsStart, "Start", 4023},     {TfrmIndeks::tsEpoki, "Epoki", 4013},
+    {TfrmIndeks::tsRodzaje, "Rodzaje", 4014}, {TfrmIndeks::tsHistoria, "Historia", 4020},
+    {TfrmIndeks::tsQuiz, "Quiz", 4022},
+};
+
+struct StartButtonInfo
+{
+    const char *name;
+    int left, top;
+    int page;
+    const char16_t *hint;
+};
+
+constexpr StartButtonInfo StartButtons[] = {
+    {"btDziela", 176, 22, TfrmIndeks::tsDziela,
+     u"Zestawienie Dzieła to zbiór\r\nponad dwustu syntetycznych\r\nartykułów o najważniejszych\r\n"
+     u"utworach należących do\r\nkanonu literatury polskiej."},
+    {"btBiogramy", 216, 22, TfrmIndeks::tsBiogramy,
+     u"Zestawienie Twórcy\r\nto obszerne informacje\r\no życiu i twórczości\r\npolskich pisarzy,\r\n"
+     u"poetów, dramaturgów,\r\nktórych utwory\r\nzostały omówione\r\nw bazie dzieła."},
+    {"btBohaterowie", 260, 22, TfrmIndeks::tsBohaterowie,
+     u"Zestawienie Bohaterowie\r\nto krótkie notki charakteryzujące\r\nkilkuset bohaterów prezentowanych\r\n"
+     u"w Verbarium powieści."},
+    {"btEpoki", 304, 22, TfrmIndeks::tsEpoki,
+     u"W zestawieniu Epoki\r\nznajdziecie Państwo\r\ncharakterystykę wszystkich\r\nepok literackich\r\n"
+     u"od średniowiecza\r\ndo współczesności."},
+    {"btRodzaje", 356, 22, TfrmIndeks::tsRodzaje,
+     u"Zestawienie Rodzaje\r\nto krótkie wprowadzenie\r\ndo charakterystyki rodzajów\r\nliterackich."},
+    {"btSlownik", 304, 72, TfrmIndeks::tsTerminy,
+     u"Zestawienie Terminy\r\nto podręczny\r\nmini-słowniczek\r\nterminów literackich\r\n"
+     u"pozwalający na sprawdzenie\r\nznaczenia niezrozumiałych\r\npojęć z zakresu wiedzy\r\no literaturze."},
+    {"btGatunki", 356, 74, TfrmIndeks::tsGatunki,
+     u"Zestawienie Gatunki\r\nzawiera omówienie\r\n250 podstawowych\r\ngatunków literackich."},
+    {"btWypisy", 304, 120, TfrmIndeks::tsWypisy,
+     u"Wypisy to antologia\r\ntekstów omawianych\r\nw Verbarium\r\nlub inaczej podręczna\r\nbiblioteczka."},
+    {"btFilmogr", 356, 120, TfrmIndeks::tsFilmografia,
+     u"Filmografia\r\npozwala na dotarcie\r\ndo informacji\r\no ekranizacji najsłynniejszych\r\n"
+     u"powieści polskich."},
+    {"btCytaty", 304, 164, TfrmIndeks::tsCytaty,
+     u"Zestawienie Cytaty\r\nzawiera fragmenty\r\nwypowiedzi literackich\r\nautorów Verbarium\r\n"
+     u"wybrane z innych utworów\r\nniż omawiane w programie."},
+    {"btSztuka", 356, 168, TfrmIndeks::tsHistoria,
+     u"Sztuka polska\r\nto obszerny zbiór\r\nesejów z dziejów\r\npolskiej sztuki\r\nod Piastów do\r\n"
+     u"współczesności,\r\nbogato ilustrowany."},
+    {"btQuiz", 304, 212, TfrmIndeks::tsQuiz,
+     u"Quiz\r\n600 pytań sprawdzających\r\nwiedzę z zakresu\r\nwiedzy o literaturze,\r\n"
+     u"znajomości lektur,\r\nstylów, prądów, epok."},
+    {"btKalend", 356, 212, TfrmIndeks::tsKalendarium,
+     u"Kalendarium\r\nto zestawienie\r\nkilku tysięcy\r\nwydarzeń kulturalnych\r\nostatniego tysiąclecia."},
 };
 
 constexpr int ListHelpContext = 4025;
@@ -94,7 +160,7 @@ TfrmIndeks::TfrmIndeks(QWidget *parent) : TfrmWzorBazowy(parent)
     for (const PageInfo &info : Pages) {
         auto *page = new QWidget(m_pages);
         page->setObjectName(QLatin1String(info.name));
-        m_pages->addTab(page, QString::fromUtf16(info.caption));
+        m_pages->addTab(page, IndexImages::SmallImage(info.image), QString::fromUtf16(info.caption));
     }
     const auto columns = [](std::initializer_list<const char16_t *> names) {
         QStringList list;
@@ -117,6 +183,9 @@ TfrmIndeks::TfrmIndeks(QWidget *parent) : TfrmWzorBazowy(parent)
     createListPage(tsCytaty, "Cytaty", u"_19720", 9, 6, false, columns({u"Autor", u"Źródło"}), {150, 100},
                    u"Zestawienie cytatów z literatury");
 
+    createPanels();
+    createStartButtons();
+
     // The start page opens without the page-change steps: the caption stays "Indeks".
     m_pages->setCurrentIndex(tsStart);
     connect(m_pages, &QTabWidget::currentChanged, this, &TfrmIndeks::pcIndeksChange);
@@ -132,7 +201,113 @@ TfrmIndeks::TfrmIndeks(QWidget *parent) : TfrmWzorBazowy(parent)
         return clock.elapsed();
     };
     createPopup();
+    LoadImageList();
     ApplyIndexLook();
+}
+
+void TfrmIndeks::createPanels()
+{
+    for (const PanelInfo &info : Panels) {
+        // Black around the panel, whatever the size of the page.
+        QWidget *page = m_pages->widget(info.page);
+        page->setAutoFillBackground(true);
+        QPalette black = page->palette();
+        black.setColor(QPalette::Window, Qt::black);
+        page->setPalette(black);
+        page->setProperty("helpContext", info.helpContext);
+        // Pages take their size after the window's own resize: the panels follow them.
+        page->installEventFilter(this);
+
+        auto *panel = new QFrame(page);
+        panel->setObjectName(QStringLiteral("pn") + QLatin1String(info.suffix));
+        panel->setFrameShape(QFrame::Panel);
+        panel->setFrameShadow(QFrame::Raised);
+        panel->setLineWidth(1);
+        panel->setFixedSize(PanelWidth, PanelHeight);
+        panel->setProperty("helpContext", info.helpContext);
+        auto *background = new TImage(panel);
+        background->setObjectName(QStringLiteral("im") + QLatin1String(info.suffix));
+        background->setGeometry(1, 1, PanelWidth - 2, PanelHeight - 2);
+        background->setProperty("helpContext", info.helpContext);
+        m_panels[info.page] = panel;
+    }
+}
+
+void TfrmIndeks::createStartButtons()
+{
+    QFrame *panel = m_panels.at(tsStart);
+    for (const StartButtonInfo &info : StartButtons) {
+        auto *button = new TGlyphButton(panel);
+        button->setObjectName(QLatin1String(info.name));
+        button->setGeometry(info.left, info.top, 34, 34);
+        button->setCursor(Qt::PointingHandCursor);
+        button->SetTag(info.page);
+        button->setText(m_pages->tabText(info.page).left(1));
+        button->setProperty("helpContext", 4023);
+        // The hints keep their line breaks; a tooltip breaks at "\n".
+        button->setProperty("hint", QString::fromUtf16(info.hint));
+        button->setToolTip(QString::fromUtf16(info.hint).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        connect(button, &QAbstractButton::clicked, this, [this, button] { btDzielaClick(button, button->Tag()); });
+    }
+}
+
+QFrame *TfrmIndeks::PanelOf(int page) const
+{
+    const auto it = m_panels.find(page);
+    return it == m_panels.end() ? nullptr : it->second;
+}
+
+void TfrmIndeks::btDzielaClick(QObject *sender, int page)
+{
+    TPulpit *pulpit = Pulpit();
+    if (pulpit && pulpit->HelpTest(sender))
+        return;
+    if (pulpit)
+        pulpit->StopSound();
+    if (m_pages->currentIndex() != page)
+        m_pages->setCurrentIndex(page); // runs the page-change steps
+    else
+        pcIndeksChange(page);
+    FormResize();
+}
+
+bool TfrmIndeks::LoadImageList()
+{
+    const QString folder = Paths::bmpsFolder();
+    QFile file(Paths::resolve(folder, QStringLiteral("Imglst.lst")));
+    if (!file.open(QIODevice::ReadOnly)) {
+        MessageBoxes::show(nullptr, {QStringLiteral("Nie można otworzyć plików konfiguracyjnych programu!"),
+                                     QStringLiteral("Uwaga"), QMessageBox::NoIcon, QMessageBox::Ok});
+        if (TPulpit *pulpit = Pulpit())
+            pulpit->RequestTermination();
+        return false;
+    }
+    const QList<QWidget *> components = findChildren<QWidget *>();
+    for (const QString &line : TextLines::split(Cp1250::decode(file.readAll()))) {
+        const qsizetype equals = line.indexOf(u'=');
+        if (equals < 0)
+            continue;
+        const QString name = line.left(equals).trimmed();
+        const auto it = std::find_if(components.begin(), components.end(), [&name](const QWidget *widget) {
+            return widget->objectName().compare(name, Qt::CaseInsensitive) == 0;
+        });
+        if (name.isEmpty() || it == components.end())
+            continue;
+        auto *button = qobject_cast<TGlyphButton *>(*it);
+        auto *image = qobject_cast<TImage *>(*it);
+        if (!button && !image)
+            continue;
+        // Picture names stay inside the bmps folder, as in entry texts.
+        const QString path = Paths::pictureInBmps(line.mid(equals + 1).trimmed());
+        const QImage picture = path.isEmpty() ? QImage() : ImageDecoder::Load(path);
+        if (picture.isNull())
+            continue;
+        if (button)
+            button->SetGlyph(picture, TGlyphButton::StateCount);
+        else
+            image->SetPicture(picture);
+    }
+    return true;
 }
 
 void TfrmIndeks::createPopup()
@@ -172,14 +347,7 @@ void TfrmIndeks::createPopup()
         action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         action->setData(item.page);
         addAction(action);
-        connect(action, &QAction::triggered, this, [this, action] {
-            TPulpit *pulpit = Pulpit();
-            if (pulpit && pulpit->HelpTest(action))
-                return;
-            if (pulpit)
-                pulpit->StopSound();
-            m_pages->setCurrentIndex(action->data().toInt());
-        });
+        connect(action, &QAction::triggered, this, [this, action] { btDzielaClick(action, action->data().toInt()); });
     }
     m_popup->addSeparator();
     QAction *help = m_popup->addAction(QStringLiteral("Co to jest?"));
@@ -209,6 +377,7 @@ void TfrmIndeks::createListPage(int page, const char *suffix, const char16_t *ty
     view->setSortingEnabled(false);
     view->setProperty("helpContext", ListHelpContext);
     auto *model = new TIndexListModel(columns, number - 1, view);
+    model->SetImage(IndexImages::SmallImage(number - 1));
     view->setModel(model);
     QHeaderView *header = view->header();
     header->setSectionsMovable(true);
@@ -296,16 +465,16 @@ void TfrmIndeks::createPane(ListPage &list, const QString &suffix)
                 *transparent = QColor(255, 255, 255);
             });
     for (const char *side : {"L", "R"}) {
-        auto *ornament = new QLabel(pane);
+        auto *ornament = new TImage(pane);
         ornament->setObjectName(QStringLiteral("Im") + suffix + QLatin1String(side));
         ornament->resize(50, 35);
+        ornament->SetPicture(IndexImages::Ornament(*side == 'R'));
     }
-    auto *close = new QToolButton(pane);
+    auto *close = new TGlyphButton(pane);
     close->setObjectName(QStringLiteral("bt") + suffix + QStringLiteral("Cl"));
-    close->setAutoRaise(true);
     close->setText(QStringLiteral("×"));
     close->setToolTip(QStringLiteral("Zamknięcie szybkiego podglądu"));
-    connect(close, &QToolButton::clicked, this, &TfrmIndeks::btPreviewShowClick);
+    connect(close, &QAbstractButton::clicked, this, &TfrmIndeks::btPreviewShowClick);
     pane->installEventFilter(this);
     list.splitter->addWidget(pane);
     list.pane = pane;
@@ -389,6 +558,18 @@ void TfrmIndeks::FormResize()
         // With the preview shown there may be no room left: the column keeps a usable width.
         if (others < pageWidth - 6)
             header->resizeSection(last, std::max(list.view->width() - others - 17, 40));
+    }
+    centrePanels();
+}
+
+void TfrmIndeks::centrePanels()
+{
+    // With the start page showing, all panels are placed by its size; division truncates
+    // toward zero, so a small page gives a negative offset.
+    const bool onStart = m_pages->currentIndex() == tsStart;
+    for (const auto &[page, panel] : m_panels) {
+        const QSize area = m_pages->widget(onStart ? int(tsStart) : page)->size();
+        panel->move((area.width() - PanelWidth) / 2, (area.height() - PanelHeight) / 2);
     }
 }
 
@@ -611,6 +792,12 @@ void TfrmIndeks::IndeksDblClick(int page)
 bool TfrmIndeks::eventFilter(QObject *watched, QEvent *event)
 {
     // In help mode a click on the tabs or into a list shows its help instead.
+    if (event->type() == QEvent::MouseButtonPress && watched == m_pages->widget(tsStart)) {
+        if (TPulpit *pulpit = Pulpit(); pulpit && pulpit->HelpMode()) {
+            pulpit->ShowContextHelp(m_pages->widget(tsStart));
+            return true;
+        }
+    }
     if (event->type() == QEvent::MouseButtonRelease) {
         TPulpit *pulpit = Pulpit();
         if (pulpit && pulpit->HelpMode() && watched->isWidgetType()) {
@@ -628,6 +815,10 @@ bool TfrmIndeks::eventFilter(QObject *watched, QEvent *event)
         }
     }
     if (event->type() == QEvent::Resize) {
+        for (const auto &[page, panel] : m_panels) {
+            if (watched == panel->parentWidget())
+                centrePanels();
+        }
         for (const auto &[page, list] : m_lists) {
             if (list.pane != watched)
                 continue;
@@ -636,11 +827,11 @@ bool TfrmIndeks::eventFilter(QObject *watched, QEvent *event)
             const int h = list.pane->height();
             list.preview->setGeometry(2, 37, w - 4, h - 74);
             const QString suffix = list.pane->objectName().mid(2);
-            if (auto *right = list.pane->findChild<QLabel *>(QStringLiteral("Im") + suffix + u'R'))
+            if (auto *right = list.pane->findChild<TImage *>(QStringLiteral("Im") + suffix + u'R'))
                 right->move(w - right->width() - 2, h - right->height() - 2);
-            if (auto *left = list.pane->findChild<QLabel *>(QStringLiteral("Im") + suffix + u'L'))
+            if (auto *left = list.pane->findChild<TImage *>(QStringLiteral("Im") + suffix + u'L'))
                 left->move(2, 2);
-            if (auto *close = list.pane->findChild<QToolButton *>(QStringLiteral("bt") + suffix + QStringLiteral("Cl")))
+            if (auto *close = list.pane->findChild<TGlyphButton *>(QStringLiteral("bt") + suffix + QStringLiteral("Cl")))
                 close->setGeometry(w - 17, 4, 13, 13);
         }
     }

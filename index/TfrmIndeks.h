@@ -53,6 +53,17 @@ public:
 
     QMenu *PopupMenu1() const { return m_popup; }
 
+    // The start page and the epochs, kinds, Polish art and quiz pages hold one panel of a
+    // fixed size each, kept centred by the layout rule.
+    static constexpr int PanelWidth = 402;
+    static constexpr int PanelHeight = 269;
+    QFrame *PanelOf(int page) const;
+    // Shows the page a start-page button or a page item of the popup menu stands for.
+    void btDzielaClick(QObject *sender, int page);
+    // Gives the window's picture buttons and images the pictures "Imglst.lst" in the bmps
+    // folder names. Without the file the reader is told and the program ends.
+    bool LoadImageList();
+
     // Quick preview: the pane beside each list shows the entry the selection rests on.
     static constexpr int PreviewDelayMs = 400;
     THTMLViewer *PreviewOf(int page) const;
@@ -97,6 +108,9 @@ private:
                         bool typeAhead, const QStringList &columns, const QList<int> &widths,
                         const char16_t *title);
     void createPopup();
+    void createPanels();
+    void createStartButtons();
+    void centrePanels();
     void createPane(ListPage &list, const QString &suffix);
     void listRowChanged(int page, int row);
     void HTSpotClick(const QString &target, bool *handled);
@@ -110,6 +124,7 @@ private:
     QTabWidget *m_pages;
     TFormList m_records;
     std::map<int, ListPage> m_lists;
+    std::map<int, QFrame *> m_panels;
     QMenu *m_popup = nullptr;
     std::function<qint64()> m_clock;
     QString m_prefix;

@@ -519,6 +519,13 @@ void TPulpit::OpenQuiz(int questions, int seconds)
     m_openWindows.Add(0, QuizTyp, QuizNumer);
 }
 
+void TPulpit::RequestTermination()
+{
+    m_terminationRequested = true;
+    // Queued on this window, so a request dies with it if the window goes first.
+    QMetaObject::invokeMethod(this, [] { QCoreApplication::quit(); }, Qt::QueuedConnection);
+}
+
 void TPulpit::btIndeksClick(QObject *sender)
 {
     if (HelpTest(sender))

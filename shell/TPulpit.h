@@ -85,6 +85,9 @@ public:
     bool Opening() const { return m_opening; }
     void SetOpening(bool opening) { m_opening = opening; }
     const TFormList &OpenWindows() const { return m_openWindows; }
+    // Ends the program once control is back in the event loop; what runs now still runs.
+    void RequestTermination();
+    bool TerminationRequested() const { return m_terminationRequested; }
 
     // The child windows that are open, in the frame's order.
     QList<TfrmWzorBazowy *> ChildWindows() const;
@@ -145,6 +148,7 @@ private:
     int m_windowLimit = 12;
     bool m_helpMode = false;
     bool m_opening = false;
+    bool m_terminationRequested = false;
     TFormList m_openWindows;
     QHash<QString, DocumentFactory> m_documentClasses;
     QuizFactory m_quizClass;

@@ -1,3 +1,4 @@
+#include "ProgramFixture.h"
 #include "ContainerFixture.h"
 #include "Globals.h"
 #include "MessageBoxes.h"
@@ -48,6 +49,7 @@ void TestStartup::init()
     m_dir = std::make_unique<QTemporaryDir>();
     m_settings = std::make_unique<QSettings>(m_dir->filePath(QStringLiteral("s.conf")), QSettings::IniFormat);
     m_store = std::make_unique<SettingsStore>(*m_settings);
+    useSkin(*m_dir);
     m_messages.clear();
     MessageBoxes::setHandler([this](const MessageBoxes::Message &m) {
         m_messages.append(m);
@@ -58,6 +60,7 @@ void TestStartup::init()
 void TestStartup::cleanup()
 {
     MessageBoxes::setHandler(nullptr);
+    Paths::setBmpsFolder(QString());
     m_store.reset();
     m_settings.reset();
 }

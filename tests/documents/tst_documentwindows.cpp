@@ -399,13 +399,13 @@ void TestDocumentWindows::picturesComeOnlyFromBmps()
     QFETCH(QString, source);
     QFETCH(bool, answered);
     writeData();
-    const QString program = QCoreApplication::applicationDirPath();
-    QDir().mkpath(program + QStringLiteral("/bmps/sub"));
+    const QString bmps = Paths::bmpsFolder();
+    QDir().mkpath(bmps + QStringLiteral("/sub"));
     QImage red(8, 8, QImage::Format_RGB32);
     red.fill(Qt::red);
-    red.save(program + QStringLiteral("/bmps/kwiat.bmp"));
-    red.save(program + QStringLiteral("/bmps/sub/kwiat.bmp"));
-    red.save(program + QStringLiteral("/secret.bmp"));
+    red.save(bmps + QStringLiteral("/kwiat.bmp"));
+    red.save(bmps + QStringLiteral("/sub/kwiat.bmp"));
+    red.save(bmps + QStringLiteral("/../secret.bmp"));
     TfrmWzorDoc *window = open(QStringLiteral("_19706"), QStringLiteral("1"));
     QImage picture;
     QColor transparent;

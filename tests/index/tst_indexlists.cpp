@@ -6,6 +6,8 @@
 #include "SettingsStore.h"
 #include "TData.h"
 #include "THTMLViewer.h"
+#include "TGlyphButton.h"
+#include "TImage.h"
 #include "TIndexListModel.h"
 #include "TPulpit.h"
 #include "TfrmIndeks.h"
@@ -26,6 +28,7 @@
 #include <QSettings>
 #include <QTabWidget>
 #include <QTest>
+#include <QTemporaryDir>
 #include <QTreeView>
 
 using namespace fixture;
@@ -60,6 +63,12 @@ private Q_SLOTS:
     void helpModeInTheIndex();
     void tabLayouts_data();
     void tabLayouts();
+    void panelsStayCentred();
+    void startButtonsSwitchPages_data();
+    void startButtonsSwitchPages();
+    void imageList_data();
+    void imageList();
+    void missingImageList();
 
 private:
     TfrmIndeks *index() { return qobject_cast<TfrmIndeks *>(m_program.pulpit()->ChildWindows().value(0)); }
@@ -67,6 +76,7 @@ private:
 
     ProgramFixture m_program;
     FakeHelp m_help;
+    QList<MessageBoxes::Message> m_messages;
 };
 
 void TestIndexLists::init()
@@ -100,7 +110,11 @@ void TestIndexLists::init()
     environment.help = &m_help;
     environment.soundAvailable = false;
     m_program.startPulpit(environment);
-    MessageBoxes::setHandler([](const MessageBoxes::Message &) { return QMessageBox::Ok; });
+    m_messages.clear();
+    MessageBoxes::setHandler([this](const MessageBoxes::Message &m) {
+        m_messages.append(m);
+        return QMessageBox::Ok;
+    });
     m_program.pulpit()->resize(1000, 700);
     m_program.pulpit()->show();
     m_program.pulpit()->btIndeksClick();
@@ -178,6 +192,10 @@ void TestIndexLists::theSevenLists()
         first.append(model->index(0, c).data().toString());
     QCOMPARE(first, firstRow);
     QCOMPARE(model->index(0, 0).data(Qt::UserRole).toInt(), number - 1);
+    // The row shows the picture of its own tab.
+    const QIcon rowImage = model->index(0, 0).data(Qt::DecorationRole).value<QIcon>();
+    QVERIFY(!rowImage.isNull());
+    QCOMPARE(rowImage.pixmap(16, 16).toImage(), index()->pcIndeks()->tabIcon(page).pixmap(16, 16).toImage());
     const TFormRecord *record = model->RowAt(0).record;
     QCOMPARE(record->Kind, number);
     QVERIFY(record->Typ.startsWith(QStringLiteral("_197")));
@@ -440,8 +458,8 @@ void TestIndexLists::paneLayout()
     pane->resize(300, 400);
     pane->show();
     QCOMPARE(index()->PreviewOf(TfrmIndeks::tsGatunki)->geometry(), QRect(2, 37, 296, 326));
-    QCOMPARE(pane->findChild<QToolButton *>(QStringLiteral("btGatunkiCl"))->geometry(), QRect(283, 4, 13, 13));
-    QCOMPARE(pane->findChild<QLabel *>(QStringLiteral("ImGatunkiR"))->pos(), QPoint(248, 363));
+    QCOMPARE(pane->findChild<TGlyphButton *>(QStringLiteral("btGatunkiCl"))->geometry(), QRect(283, 4, 13, 13));
+    QCOMPARE(pane->findChild<TImage *>(QStringLiteral("ImGatunkiR"))->pos(), QPoint(248, 363));
     index()->SplitterOf(TfrmIndeks::tsGatunki)->addWidget(pane); // back in its page
 }
 
@@ -494,6 +512,140 @@ void TestIndexLists::tabLayouts()
     index()->ApplyIndexLook();
     QCOMPARE(index()->pcIndeks()->usesScrollButtons(), scrolls);
     QCOMPARE(int(index()->pcIndeks()->tabPosition()), position);
+}
+
+void TestIndexLists::panelsStayCentred()
+{
+    QWidget *start = index()->pcIndeks()->widget(TfrmIndeks::tsStart);
+    QFrame *panel = index()->PanelOf(TfrmIndeks::tsStart);
+    QCOMPARE(panel->size(), QSize(402, 269));
+    QCOMPARE(panel->pos(), QPoint((start->width() - 402) / 2, (start->height() - 269) / 2));
+    for (int page : {TfrmIndeks::tsEpoki, TfrmIndeks::tsRodzaje, TfrmIndeks::tsHistoria, TfrmIndeks::tsQuiz})
+        QCOMPARE(index()->PanelOf(page)->pos(), panel->pos());
+
+    // A page narrower than the panel: the offset is negative, truncated toward zero.
+    QWidget *window = index()->parentWidget();
+    window->showNormal();
+    window->setMinimumSize(0, 0);
+    index()->setMinimumSize(0, 0);
+    window->resize(300, 300);
+    QTRY_VERIFY(start->width() < 402);
+    index()->FormResize();
+    QVERIFY(panel->x() < 0);
+    QCOMPARE(panel->x(), -((402 - start->width()) / 2));
+}
+
+void TestIndexLists::startButtonsSwitchPages_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("page");
+    QTest::newRow("works") << QStringLiteral("btDziela") << int(TfrmIndeks::tsDziela);
+    QTest::newRow("characters") << QStringLiteral("btBohaterowie") << int(TfrmIndeks::tsBohaterowie);
+    QTest::newRow("terms") << QStringLiteral("btSlownik") << int(TfrmIndeks::tsTerminy);
+    QTest::newRow("art") << QStringLiteral("btSztuka") << int(TfrmIndeks::tsHistoria);
+    QTest::newRow("calendar") << QStringLiteral("btKalend") << int(TfrmIndeks::tsKalendarium);
+}
+
+void TestIndexLists::startButtonsSwitchPages()
+{
+    QFETCH(QString, button);
+    QFETCH(int, page);
+    auto *start = index()->PanelOf(TfrmIndeks::tsStart)->findChild<TGlyphButton *>(button);
+    QVERIFY(start);
+    QCOMPARE(start->size(), QSize(34, 34));
+    QCOMPARE(start->cursor().shape(), Qt::PointingHandCursor);
+    QVERIFY(start->property("hint").toString().contains(QStringLiteral("\r\n")));
+
+    // In help mode the button shows the start page's help and switches nothing.
+    m_program.pulpit()->SetHelpMode(true);
+    QTest::mouseClick(start, Qt::LeftButton);
+    QCOMPARE(m_help.popups, QList<int>{4023});
+    QCOMPARE(index()->pcIndeks()->currentIndex(), int(TfrmIndeks::tsStart));
+
+    QTest::mouseClick(start, Qt::LeftButton);
+    QCOMPARE(index()->pcIndeks()->currentIndex(), page);
+    QCOMPARE(index()->windowTitle(), QStringLiteral("Indeks: «") + index()->pcIndeks()->tabText(page) + u'»');
+    if (TIndexListModel *model = index()->ModelOf(page))
+        QVERIFY(model->rowCount() > 0); // the page-change steps ran
+}
+
+namespace {
+
+// Which picture buttons have a glyph and what each image shows, by name.
+QMap<QString, qint64> pictures(const TfrmIndeks *window)
+{
+    QMap<QString, qint64> seen;
+    for (const TGlyphButton *button : window->findChildren<TGlyphButton *>())
+        seen[button->objectName()] = button->HasGlyph() ? button->Glyph(TGlyphButton::Normal).cacheKey() : 0;
+    for (const TImage *image : window->findChildren<TImage *>())
+        seen[image->objectName()] = image->Picture().cacheKey();
+    return seen;
+}
+
+} // namespace
+
+void TestIndexLists::imageList_data()
+{
+    QTest::addColumn<QByteArray>("lines");
+    QTest::addColumn<QStringList>("changed");
+    QTest::newRow("button") << QByteArray("btDziela=glyph.bmp\r\n") << QStringList{QStringLiteral("btDziela")};
+    QTest::newRow("image") << QByteArray("imStart=start.png") << QStringList{QStringLiteral("imStart")};
+    QTest::newRow("names in any case") << QByteArray("IMEPOKI=START.PNG\r\nbtgatunkicl=glyph.bmp\r\n")
+                                       << QStringList{QStringLiteral("imEpoki"), QStringLiteral("btGatunkiCl")};
+    QTest::newRow("no such component") << QByteArray("imNothing=start.png") << QStringList{};
+    QTest::newRow("neither button nor image") << QByteArray("lbDziela=start.png\r\npcIndeks=start.png")
+                                              << QStringList{};
+    QTest::newRow("no equals sign") << QByteArray("imStart start.png") << QStringList{};
+    QTest::newRow("missing picture") << QByteArray("imStart=brak.png") << QStringList{};
+    QTest::newRow("picture outside bmps") << QByteArray("imStart=../outside.png") << QStringList{};
+}
+
+void TestIndexLists::imageList()
+{
+    QFETCH(QByteArray, lines);
+    QFETCH(QStringList, changed);
+    QTemporaryDir dir;
+    const QString bmps = useSkin(dir, lines);
+    QImage glyph(170, 34, QImage::Format_RGB32);
+    glyph.fill(Qt::darkGreen);
+    glyph.setPixel(0, 33, qRgb(255, 0, 255));
+    QVERIFY(glyph.save(bmps + QStringLiteral("/glyph.bmp")));
+    QImage background(400, 267, QImage::Format_RGB32);
+    background.fill(Qt::darkBlue);
+    QVERIFY(background.save(bmps + QStringLiteral("/start.png")));
+    QVERIFY(background.save(dir.filePath(QStringLiteral("outside.png"))));
+
+    const QMap<QString, qint64> before = pictures(index());
+    QVERIFY(index()->LoadImageList());
+    const QMap<QString, qint64> after = pictures(index());
+    QStringList differ;
+    for (auto it = after.begin(); it != after.end(); ++it) {
+        if (before.value(it.key()) != it.value())
+            differ.append(it.key());
+    }
+    std::sort(changed.begin(), changed.end());
+    QCOMPARE(differ, changed);
+    if (changed.contains(QStringLiteral("btDziela"))) {
+        const auto *button = index()->findChild<TGlyphButton *>(QStringLiteral("btDziela"));
+        QCOMPARE(button->Glyph(TGlyphButton::Hot).size(), QSize(34, 34));
+        QCOMPARE(qAlpha(button->Glyph(TGlyphButton::Normal).pixel(0, 33)), 0);
+    }
+    if (changed.contains(QStringLiteral("imStart")))
+        QCOMPARE(index()->findChild<TImage *>(QStringLiteral("imStart"))->Picture().pixel(5, 5), QColor(Qt::darkBlue).rgb());
+    QVERIFY(m_messages.isEmpty());
+    QVERIFY(!m_program.pulpit()->TerminationRequested());
+}
+
+void TestIndexLists::missingImageList()
+{
+    QTemporaryDir dir;
+    Paths::setBmpsFolder(dir.path());
+    QVERIFY(!index()->LoadImageList());
+    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_messages[0].text, QStringLiteral("Nie można otworzyć plików konfiguracyjnych programu!"));
+    QCOMPARE(m_messages[0].caption, QStringLiteral("Uwaga"));
+    QCOMPARE(m_messages[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QVERIFY(m_program.pulpit()->TerminationRequested());
 }
 
 QTEST_MAIN(TestIndexLists)

@@ -1,3 +1,4 @@
+#include "ProgramFixture.h"
 #include "ContentError.h"
 #include "Globals.h"
 #include "FakeHelp.h"
@@ -101,6 +102,7 @@ void TestPulpit::init()
     m_dir = std::make_unique<QTemporaryDir>();
     m_settings = std::make_unique<QSettings>(m_dir->filePath(QStringLiteral("s.conf")), QSettings::IniFormat);
     m_store = std::make_unique<SettingsStore>(*m_settings);
+    useSkin(*m_dir);
     m_help = FakeHelp();
     m_messages.clear();
     m_created.clear();
@@ -117,6 +119,7 @@ void TestPulpit::cleanup()
     m_store.reset();
     m_settings.reset();
     MessageBoxes::setHandler(nullptr);
+    Paths::setBmpsFolder(QString());
     QVERIFY(!QGuiApplication::overrideCursor());
 }
 

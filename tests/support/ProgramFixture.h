@@ -7,6 +7,7 @@
 #include "ContainerFixture.h"
 #include "DocumentClasses.h"
 #include "Globals.h"
+#include "Paths.h"
 #include "SettingsStore.h"
 #include "TData.h"
 #include "TPulpit.h"
@@ -17,6 +18,17 @@
 #include <QTemporaryDir>
 
 #include <memory>
+
+// Makes "bmps" in `dir` the program's skin folder, with `lines` as its "Imglst.lst".
+// Paths::setBmpsFolder(QString()) puts it back beside the program.
+inline QString useSkin(const QTemporaryDir &dir, const QByteArray &lines = QByteArray())
+{
+    const QString folder = dir.filePath(QStringLiteral("bmps"));
+    QDir().mkpath(folder);
+    fixture::writeFile(dir, lines, QStringLiteral("bmps/Imglst.lst"));
+    Paths::setBmpsFolder(folder);
+    return folder;
+}
 
 class ProgramFixture
 {
@@ -30,6 +42,7 @@ public:
         m_dir = std::make_unique<QTemporaryDir>();
         QDir().mkpath(m_dir->filePath(QStringLiteral("DATA")));
         fixture::writeFile(*m_dir, containerBytes, QStringLiteral("DATA/Verbarium.dat"));
+        useSkin(*m_dir);
         m_settings = std::make_unique<QSettings>(m_dir->filePath(QStringLiteral("s.conf")), QSettings::IniFormat);
         m_store = std::make_unique<SettingsStore>(*m_settings);
         m_data = std::make_unique<TData>(*m_store, m_volumes,
@@ -70,6 +83,7 @@ public:
         m_data.reset();
         m_store.reset();
         m_settings.reset();
+        Paths::setBmpsFolder(QString());
         m_dir.reset();
     }
 
