@@ -10,3 +10,14 @@ add_custom_command(
     COMMENT "Packing the demo encyclopedia"
     VERBATIM)
 add_custom_target(demo_data ALL DEPENDS ${VERBARIUM_DEMO_DATA})
+
+# Paints the demo skin into the program folder's bmps/; its list names every picture.
+set(VERBARIUM_SKIN_LIST ${VERBARIUM_PROGRAM_DIR}/bmps/Imglst.lst)
+add_custom_command(
+    OUTPUT ${VERBARIUM_SKIN_LIST}
+    COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
+            $<TARGET_FILE:verbarium-skin> ${VERBARIUM_PROGRAM_DIR}/bmps
+    DEPENDS verbarium-skin
+    COMMENT "Painting the demo skin"
+    VERBATIM)
+add_custom_target(demo_skin ALL DEPENDS ${VERBARIUM_SKIN_LIST})

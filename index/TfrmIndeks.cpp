@@ -185,6 +185,12 @@ TfrmIndeks::TfrmIndeks(QWidget *parent) : TfrmWzorBazowy(parent)
 
     createPanels();
     createStartButtons();
+    // The filmography's table comes above its title bar.
+    auto *films = new QVBoxLayout(m_pages->widget(tsFilmografia));
+    films->setContentsMargins(0, 0, 0, 0);
+    films->addStretch(1);
+    films->addWidget(createTitleBar(m_pages->widget(tsFilmografia), QStringLiteral("Filmografia"),
+                                    u"Zestawienie ekranizacji dzieł literatury polskiej"));
 
     // The start page opens without the page-change steps: the caption stays "Indeks".
     m_pages->setCurrentIndex(tsStart);
@@ -401,15 +407,9 @@ void TfrmIndeks::createListPage(int page, const char *suffix, const char16_t *ty
     view->installEventFilter(this);
     view->viewport()->installEventFilter(this);
 
-    auto *titleBar = new QLabel(QString::fromUtf16(title), tab);
-    titleBar->setObjectName(QStringLiteral("lb") + QLatin1String(suffix));
-    titleBar->setFixedHeight(24);
-    titleBar->setStyleSheet(QStringLiteral(
-        "QLabel { color: white; font: bold italic 16px 'Arial'; padding-left: 6px;"
-        " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 black, stop:1 blue); }"));
+    QLabel *titleBar = createTitleBar(tab, QLatin1String(suffix), title);
 
     ListPage list{view, model, number, QString::fromUtf16(typ), settingsKey, typeAhead};
-    list.titleBar = titleBar;
     list.splitter = new QSplitter(Qt::Horizontal, tab);
     list.splitter->setObjectName(QStringLiteral("sp") + QLatin1String(suffix));
     list.splitter->setHandleWidth(3);
@@ -429,6 +429,17 @@ void TfrmIndeks::createListPage(int page, const char *suffix, const char16_t *ty
     connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this, page](const QModelIndex &current) { listRowChanged(page, current.row()); });
     m_lists[page] = list;
+}
+
+QLabel *TfrmIndeks::createTitleBar(QWidget *page, const QString &suffix, const char16_t *title)
+{
+    auto *titleBar = new QLabel(QString::fromUtf16(title), page);
+    titleBar->setObjectName(QStringLiteral("lb") + suffix);
+    titleBar->setFixedHeight(24);
+    titleBar->setStyleSheet(QStringLiteral(
+        "QLabel { color: white; font: bold italic 16px 'Arial'; padding-left: 6px;"
+        " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 black, stop:1 blue); }"));
+    return titleBar;
 }
 
 void TfrmIndeks::createPane(ListPage &list, const QString &suffix)
@@ -522,17 +533,28 @@ void TfrmIndeks::ApplyIndexLook()
     TPulpit *pulpit = Pulpit();
     const Preferences prefs = pulpit ? pulpit->Prefs() : Preferences();
     // The tab layouts: one row that scrolls; all tabs at the top; all tabs at the bottom.
+    // Without scroll buttons the tabs sit closer and their captions shorten when the window
+    // is narrow, so every tab stays in sight.
+    m_pages->tabBar()->setStyleSheet(prefs.indeksState == 1 || prefs.indeksState == 2
+                                         ? QStringLiteral("QTabBar::tab { padding: 3px 4px; margin-right: 1px;"
+                                                          " border: 1px solid #a0a0a0; background: #e4e4e4; }"
+                                                          "QTabBar::tab:selected { background: white; }"
+                                                          "QTabBar::tab:hover:!selected { background: #f2f2f2; }")
+                                         : QString());
     switch (prefs.indeksState) {
     case 0:
         m_pages->setUsesScrollButtons(true);
+        m_pages->setElideMode(Qt::ElideNone);
         m_pages->setTabPosition(QTabWidget::North);
         break;
     case 1:
         m_pages->setUsesScrollButtons(false);
+        m_pages->setElideMode(Qt::ElideRight);
         m_pages->setTabPosition(QTabWidget::North);
         break;
     case 2:
         m_pages->setUsesScrollButtons(false);
+        m_pages->setElideMode(Qt::ElideRight);
         m_pages->setTabPosition(QTabWidget::South);
         break;
     default:
@@ -546,20 +568,26 @@ void TfrmIndeks::ApplyIndexLook()
 
 void TfrmIndeks::FormResize()
 {
-    const int pageWidth = m_lists.at(tsDziela).titleBar->width();
-    for (const auto &[page, list] : m_lists) {
-        QHeaderView *header = list.view->header();
-        const int last = header->count() - 1;
-        if (last < 1 || header->stretchLastSection())
-            continue;
-        int others = 0;
-        for (int c = 0; c < last; ++c)
-            others += header->sectionSize(c);
-        // With the preview shown there may be no room left: the column keeps a usable width.
-        if (others < pageWidth - 6)
-            header->resizeSection(last, std::max(list.view->width() - others - 17, 40));
-    }
+    for (const auto &[page, list] : m_lists)
+        fitLastColumn(list);
     centrePanels();
+}
+
+void TfrmIndeks::fitLastColumn(const ListPage &list) const
+{
+    QHeaderView *header = list.view->header();
+    const int last = header->count() - 1;
+    if (last < 1 || header->stretchLastSection())
+        return;
+    int others = 0;
+    for (int c = 0; c < last; ++c)
+        others += header->sectionSize(c);
+    // All pages share one size; only the page in sight has it for certain, since hidden
+    // pages are laid out when they are shown.
+    const int pageWidth = m_pages->currentWidget()->width();
+    // With the preview shown there may be no room left: the column keeps a usable width.
+    if (others < pageWidth - 6)
+        header->resizeSection(last, std::max(list.view->width() - others - 17, 40));
 }
 
 void TfrmIndeks::centrePanels()
@@ -815,6 +843,11 @@ bool TfrmIndeks::eventFilter(QObject *watched, QEvent *event)
         }
     }
     if (event->type() == QEvent::Resize) {
+        // A list takes its size when its page is first shown, after the page change.
+        for (const auto &[page, list] : m_lists) {
+            if (watched == list.view)
+                fitLastColumn(list);
+        }
         for (const auto &[page, panel] : m_panels) {
             if (watched == panel->parentWidget())
                 centrePanels();

@@ -9,6 +9,7 @@
 #include <map>
 
 class QFrame;
+class QLabel;
 class QMenu;
 class QSplitter;
 class QTimer;
@@ -101,7 +102,6 @@ private:
         QSplitter *splitter = nullptr;
         QFrame *pane = nullptr;
         THTMLViewer *preview = nullptr;
-        QWidget *titleBar = nullptr;
     };
 
     void createListPage(int page, const char *suffix, const char16_t *typ, int number, int settingsKey,
@@ -111,7 +111,9 @@ private:
     void createPanels();
     void createStartButtons();
     void centrePanels();
+    void fitLastColumn(const ListPage &list) const;
     void createPane(ListPage &list, const QString &suffix);
+    QLabel *createTitleBar(QWidget *page, const QString &suffix, const char16_t *title);
     void listRowChanged(int page, int row);
     void HTSpotClick(const QString &target, bool *handled);
     const ListPage *listAt(int page) const;

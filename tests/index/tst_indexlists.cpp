@@ -465,6 +465,12 @@ void TestIndexLists::paneLayout()
 
 void TestIndexLists::lastColumnFillsTheList()
 {
+    // A page shown for the first time is laid out after the page change; its list follows.
+    showPage(TfrmIndeks::tsCytaty);
+    QTreeView *quotes = index()->ListOf(TfrmIndeks::tsCytaty);
+    QTRY_VERIFY(quotes->width() > 300);
+    QTRY_COMPARE(quotes->header()->sectionSize(1), quotes->width() - 150 - 17);
+
     showPage(TfrmIndeks::tsDziela);
     m_program.pulpit()->Action(QStringLiteral("btPreviewShow"))->trigger(); // the list takes the page
     QTreeView *list = index()->ListOf(TfrmIndeks::tsDziela);
