@@ -1,21 +1,21 @@
 #include "TfrmIndeks.h"
 
+#include "Cp1250.h"
 #include "Globals.h"
 #include "ImageDecoder.h"
 #include "IndexImages.h"
 #include "MessageBoxes.h"
 #include "Paths.h"
-#include "TGlyphButton.h"
-#include "TImage.h"
-#include "TLinkList.h"
-#include "THTMLViewer.h"
 #include "SettingsStore.h"
+#include "TextLines.h"
+#include "TfrmSearcher.h"
+#include "TGlyphButton.h"
+#include "THTMLViewer.h"
+#include "TImage.h"
 #include "TIndexListModel.h"
+#include "TLinkList.h"
 #include "TPSSDirectory.h"
 #include "TPulpit.h"
-#include "TextLines.h"
-#include "Cp1250.h"
-#include "TfrmSearcher.h"
 
 #include <QApplication>
 #include <QCloseEvent>
