@@ -478,7 +478,7 @@ void TfrmIndeks::createPane(ListPage &list, const QString &suffix)
     for (const char *side : {"L", "R"}) {
         auto *ornament = new TImage(pane);
         ornament->setObjectName(QStringLiteral("Im") + suffix + QLatin1String(side));
-        ornament->resize(50, 35);
+        ornament->SetAutoSize(true);
         ornament->SetPicture(IndexImages::Ornament(*side == 'R'));
     }
     auto *close = new TGlyphButton(pane);

@@ -7,6 +7,8 @@ TImage::TImage(QWidget *parent) : QWidget(parent) {}
 void TImage::SetPicture(const QImage &picture)
 {
     m_picture = picture;
+    if (m_autoSize && !picture.isNull())
+        resize(picture.size());
     update();
 }
 

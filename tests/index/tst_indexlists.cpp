@@ -598,6 +598,7 @@ void TestIndexLists::imageList_data()
     QTest::newRow("image") << QByteArray("imStart=start.png") << QStringList{QStringLiteral("imStart")};
     QTest::newRow("names in any case") << QByteArray("IMEPOKI=START.PNG\r\nbtgatunkicl=glyph.bmp\r\n")
                                        << QStringList{QStringLiteral("imEpoki"), QStringLiteral("btGatunkiCl")};
+    QTest::newRow("ornament") << QByteArray("ImDzielaL=start.png") << QStringList{QStringLiteral("ImDzielaL")};
     QTest::newRow("no such component") << QByteArray("imNothing=start.png") << QStringList{};
     QTest::newRow("neither button nor image") << QByteArray("lbDziela=start.png\r\npcIndeks=start.png")
                                               << QStringList{};
@@ -636,6 +637,8 @@ void TestIndexLists::imageList()
         QCOMPARE(button->Glyph(TGlyphButton::Hot).size(), QSize(34, 34));
         QCOMPARE(qAlpha(button->Glyph(TGlyphButton::Normal).pixel(0, 33)), 0);
     }
+    if (changed.contains(QStringLiteral("ImDzielaL"))) // sized to its picture
+        QCOMPARE(index()->findChild<TImage *>(QStringLiteral("ImDzielaL"))->size(), QSize(400, 267));
     if (changed.contains(QStringLiteral("imStart")))
         QCOMPARE(index()->findChild<TImage *>(QStringLiteral("imStart"))->Picture().pixel(5, 5), QColor(Qt::darkBlue).rgb());
     QVERIFY(m_messages.isEmpty());
