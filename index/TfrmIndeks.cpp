@@ -279,8 +279,7 @@ void TfrmIndeks::btDzielaClick(QObject *sender, int page)
 
 bool TfrmIndeks::LoadImageList()
 {
-    const QString folder = Paths::bmpsFolder();
-    QFile file(Paths::resolve(folder, QStringLiteral("Imglst.lst")));
+    QFile file(Paths::resolve(Paths::bmpsFolder(), QStringLiteral("Imglst.lst")));
     if (!file.open(QIODevice::ReadOnly)) {
         MessageBoxes::show(nullptr, {QStringLiteral("Nie można otworzyć plików konfiguracyjnych programu!"),
                                      QStringLiteral("Uwaga"), QMessageBox::NoIcon, QMessageBox::Ok});
@@ -294,10 +293,12 @@ bool TfrmIndeks::LoadImageList()
         if (equals < 0)
             continue;
         const QString name = line.left(equals).trimmed();
+        if (name.isEmpty())
+            continue;
         const auto it = std::find_if(components.begin(), components.end(), [&name](const QWidget *widget) {
             return widget->objectName().compare(name, Qt::CaseInsensitive) == 0;
         });
-        if (name.isEmpty() || it == components.end())
+        if (it == components.end())
             continue;
         auto *button = qobject_cast<TGlyphButton *>(*it);
         auto *image = qobject_cast<TImage *>(*it);
@@ -533,32 +534,19 @@ void TfrmIndeks::ApplyIndexLook()
     TPulpit *pulpit = Pulpit();
     const Preferences prefs = pulpit ? pulpit->Prefs() : Preferences();
     // The tab layouts: one row that scrolls; all tabs at the top; all tabs at the bottom.
-    // Without scroll buttons the tabs sit closer and their captions shorten when the window
-    // is narrow, so every tab stays in sight.
-    m_pages->tabBar()->setStyleSheet(prefs.indeksState == 1 || prefs.indeksState == 2
-                                         ? QStringLiteral("QTabBar::tab { padding: 3px 4px; margin-right: 1px;"
-                                                          " border: 1px solid #a0a0a0; background: #e4e4e4; }"
-                                                          "QTabBar::tab:selected { background: white; }"
-                                                          "QTabBar::tab:hover:!selected { background: #f2f2f2; }")
-                                         : QString());
-    switch (prefs.indeksState) {
-    case 0:
-        m_pages->setUsesScrollButtons(true);
-        m_pages->setElideMode(Qt::ElideNone);
-        m_pages->setTabPosition(QTabWidget::North);
-        break;
-    case 1:
-        m_pages->setUsesScrollButtons(false);
-        m_pages->setElideMode(Qt::ElideRight);
-        m_pages->setTabPosition(QTabWidget::North);
-        break;
-    case 2:
-        m_pages->setUsesScrollButtons(false);
-        m_pages->setElideMode(Qt::ElideRight);
-        m_pages->setTabPosition(QTabWidget::South);
-        break;
-    default:
-        break;
+    // Any other value leaves the tabs as they are.
+    if (prefs.indeksState >= 0 && prefs.indeksState <= 2) {
+        const bool scrolls = prefs.indeksState == 0;
+        m_pages->setUsesScrollButtons(scrolls);
+        m_pages->setTabPosition(prefs.indeksState == 2 ? QTabWidget::South : QTabWidget::North);
+        // Without scroll buttons the tabs sit closer and their captions shorten when the
+        // window is narrow, so every tab stays in sight.
+        m_pages->setElideMode(scrolls ? Qt::ElideNone : Qt::ElideRight);
+        m_pages->tabBar()->setStyleSheet(scrolls ? QString()
+                                                 : QStringLiteral("QTabBar::tab { padding: 3px 4px; margin-right: 1px;"
+                                                                  " border: 1px solid #a0a0a0; background: #e4e4e4; }"
+                                                                  "QTabBar::tab:selected { background: white; }"
+                                                                  "QTabBar::tab:hover:!selected { background: #f2f2f2; }"));
     }
     for (const auto &[page, list] : m_lists) {
         list.preview->SetDefFontName(prefs.docFont);

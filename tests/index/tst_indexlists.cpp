@@ -26,6 +26,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QSettings>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTemporaryDir>
@@ -504,9 +505,11 @@ void TestIndexLists::tabLayouts_data()
     QTest::addColumn<int>("state");
     QTest::addColumn<bool>("scrolls");
     QTest::addColumn<int>("position");
-    QTest::newRow("one row") << 0 << true << int(QTabWidget::North);
-    QTest::newRow("several rows") << 1 << false << int(QTabWidget::North);
-    QTest::newRow("opposite side") << 2 << false << int(QTabWidget::South);
+    QTest::addColumn<bool>("compact");
+    QTest::newRow("one row") << 0 << true << int(QTabWidget::North) << false;
+    QTest::newRow("several rows") << 1 << false << int(QTabWidget::North) << true;
+    QTest::newRow("opposite side") << 2 << false << int(QTabWidget::South) << true;
+    QTest::newRow("unknown value keeps the last") << 7 << false << int(QTabWidget::South) << true;
 }
 
 void TestIndexLists::tabLayouts()
@@ -514,10 +517,15 @@ void TestIndexLists::tabLayouts()
     QFETCH(int, state);
     QFETCH(bool, scrolls);
     QFETCH(int, position);
+    QFETCH(bool, compact);
+    m_program.pulpit()->Prefs().indeksState = 2;
+    index()->ApplyIndexLook();
     m_program.pulpit()->Prefs().indeksState = state;
     index()->ApplyIndexLook();
     QCOMPARE(index()->pcIndeks()->usesScrollButtons(), scrolls);
     QCOMPARE(int(index()->pcIndeks()->tabPosition()), position);
+    QCOMPARE(index()->pcIndeks()->elideMode(), compact ? Qt::ElideRight : Qt::ElideNone);
+    QCOMPARE(index()->pcIndeks()->tabBar()->styleSheet().isEmpty(), !compact);
 }
 
 void TestIndexLists::panelsStayCentred()
