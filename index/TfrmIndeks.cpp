@@ -3,6 +3,7 @@
 #include "Cp1250.h"
 #include "Globals.h"
 #include "ImageDecoder.h"
+#include "LoadingGuard.h"
 #include "IndexImages.h"
 #include "MessageBoxes.h"
 #include "Paths.h"
@@ -112,31 +113,6 @@ constexpr StartButtonInfo StartButtons[] = {
 };
 
 constexpr int ListHelpContext = 4025;
-
-// Restores the program's state however a load ends: cursor, progress window, main window.
-class LoadingGuard
-{
-public:
-    LoadingGuard()
-    {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        if (TfrmSearcher *searcher = Searcher()) {
-            searcher->Label1()->setText(QStringLiteral("Trwa ładowanie danych..."));
-            searcher->show();
-            searcher->repaint();
-        }
-        if (TPulpit *pulpit = Pulpit())
-            pulpit->setEnabled(false);
-    }
-    ~LoadingGuard()
-    {
-        if (TfrmSearcher *searcher = Searcher())
-            searcher->hide();
-        if (TPulpit *pulpit = Pulpit())
-            pulpit->setEnabled(true);
-        QApplication::restoreOverrideCursor();
-    }
-};
 
 } // namespace
 
@@ -761,7 +737,7 @@ void TfrmIndeks::FillList(int page)
     if (it == m_lists.end() || !directory)
         return;
     const ListPage &list = it->second;
-    LoadingGuard loading;
+    LoadingGuard loading(QStringLiteral("Trwa ładowanie danych..."));
 
     m_records.DeleteKind(list.number);
     std::vector<TIndexListModel::Row> rows;

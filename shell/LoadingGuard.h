@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+// The state of a long load, set for its length and restored however it ends (a normal end,
+// an early return or an error): the hourglass, the progress window with its text line and
+// the main window, disabled while the load lets pending messages run.
+class LoadingGuard
+{
+public:
+    enum Option {
+        Hourglass = 0x1,
+        Progress = 0x2,
+        DisableMain = 0x4,
+        All = Hourglass | Progress | DisableMain,
+    };
+
+    explicit LoadingGuard(const QString &text, int options = All);
+    ~LoadingGuard();
+
+    LoadingGuard(const LoadingGuard &) = delete;
+    LoadingGuard &operator=(const LoadingGuard &) = delete;
+
+private:
+    int m_options;
+};
