@@ -1,6 +1,7 @@
 #include "TPulpit.h"
 
 #include "AudioOutput.h"
+#include "ChildWindowManager.h"
 #include "ContentError.h"
 #include "Globals.h"
 #include "HelpSystem.h"
@@ -27,7 +28,6 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include <cmath>
 #include <exception>
 
 namespace {
@@ -102,6 +102,7 @@ TPulpit::TPulpit(const Environment &environment)
     m_mdi->viewport()->installEventFilter(this);
     m_mdi->viewport()->setProperty(HelpContextProperty, int(FrameContext));
     setCentralWidget(m_mdi);
+    m_children = new ChildWindowManager(m_mdi);
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->setProperty(HelpContextProperty, int(StatusBarContext));
     statusBar()->installEventFilter(this);
@@ -231,6 +232,17 @@ void TPulpit::createMenus()
          QStringLiteral("Okna - sąsiadująco"), QKeySequence(Qt::SHIFT | Qt::Key_F4), &TPulpit::btTileVertClick);
     item(window, QStringLiteral("miPoziomo"), QStringLiteral("Sąsiadująco w poziomie"), {},
          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F4), &TPulpit::btTileHorizClick);
+
+    // The platform's keys beside the menu's own: Ctrl+Tab and Ctrl+Shift+Tab go to the next
+    // and previous window (each child window closes on Ctrl+F4 by itself).
+    const auto key = [this](const QString &name, const QKeySequence &keys, void (TPulpit::*command)(QObject *)) {
+        QAction *a = addCommand(name, QString(), QString(), command);
+        a->setShortcut(keys);
+        addAction(a);
+    };
+    key(QStringLiteral("acNastepneOkno"), QKeySequence(Qt::CTRL | Qt::Key_Tab), &TPulpit::btNextWindClick);
+    key(QStringLiteral("acPoprzednieOkno"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+        &TPulpit::btPrevWindClick);
 
     QMenu *help = menu(QStringLiteral("Po&moc"));
     item(help, QStringLiteral("miSpisTresci"), QStringLiteral("&Spis treści"),
@@ -433,16 +445,9 @@ QMdiSubWindow *TPulpit::addChild(TfrmWzorBazowy *window)
 {
     QMdiSubWindow *sub = m_mdi->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    m_children->track(sub);
     connect(sub, &QObject::destroyed, this, &TPulpit::updateIdleTick, Qt::QueuedConnection);
     return sub;
-}
-
-void TPulpit::activate(QMdiSubWindow *sub)
-{
-    m_mdi->setActiveSubWindow(sub);
-    // The focus stays with it too, so the frame activates it again when the main window
-    // itself becomes active (as it does once, just after start-up).
-    sub->widget()->setFocus(Qt::OtherFocusReason);
 }
 
 bool TPulpit::BringToFrontIfOpen(const QString &typ, const QString &numer)
@@ -451,7 +456,7 @@ bool TPulpit::BringToFrontIfOpen(const QString &typ, const QString &numer)
     for (TfrmWzorBazowy *window : ChildWindows()) {
         if (window->Typ() == typ && window->Numer() == numer) {
             auto *sub = qobject_cast<QMdiSubWindow *>(window->parentWidget());
-            activate(sub);
+            m_children->activate(sub);
             sub->raise();
             found = true;
         }
@@ -491,8 +496,7 @@ void TPulpit::OpenDocument(const QString &typ, const QString &numer)
         window->SetTyp(typ);
         window->SetNumer(numer);
         QMdiSubWindow *sub = addChild(window);
-        sub->show();
-        activate(sub);
+        m_children->showNew(sub);
         window->LoadDocument(typ, numer);
         m_openWindows.Add(0, typ, numer);
         updateIdleTick();
@@ -513,8 +517,7 @@ void TPulpit::OpenQuiz(int questions, int seconds)
         quiz->SetTyp(QuizTyp);
         quiz->SetNumer(QuizNumer);
         QMdiSubWindow *sub = addChild(quiz);
-        sub->show();
-        activate(sub);
+        m_children->showNew(sub);
     }
     m_openWindows.Add(0, QuizTyp, QuizNumer);
 }
@@ -575,19 +578,19 @@ void TPulpit::btNextWindClick(QObject *sender)
 void TPulpit::btCascadeWindClick(QObject *sender)
 {
     if (!HelpTest(sender))
-        m_mdi->cascadeSubWindows();
+        m_children->cascade();
 }
 
 void TPulpit::btTileVertClick(QObject *sender)
 {
     if (!HelpTest(sender))
-        tile(true);
+        m_children->tile(true);
 }
 
 void TPulpit::btTileHorizClick(QObject *sender)
 {
     if (!HelpTest(sender))
-        tile(false);
+        m_children->tile(false);
 }
 
 void TPulpit::btHelpClick(QObject *sender)
@@ -710,40 +713,6 @@ void TPulpit::btSoundStopClick(QObject *sender)
 {
     if (!HelpTest(sender))
         StopSound();
-}
-
-void TPulpit::tile(bool columns)
-{
-    QList<QMdiSubWindow *> windows;
-    for (QMdiSubWindow *sub : m_mdi->subWindowList()) {
-        if (!sub->isHidden() && !sub->isMinimized())
-            windows.append(sub);
-    }
-    if (windows.isEmpty())
-        return;
-    // Up to three windows share the area in one direction; more make a grid whose lines
-    // run in that direction.
-    const int n = int(windows.size());
-    const int lines = n <= 3 ? n : int(std::ceil(std::sqrt(double(n))));
-    const QRect area = m_mdi->viewport()->rect();
-    int index = 0;
-    for (int line = 0; line < lines; ++line) {
-        const int inLine = n / lines + (line < n % lines ? 1 : 0);
-        for (int k = 0; k < inLine; ++k, ++index) {
-            QRect r;
-            if (columns) {
-                const int w = area.width() / lines, h = area.height() / inLine;
-                r = QRect(line * w, k * h, w, h);
-            } else {
-                const int w = area.width() / inLine, h = area.height() / lines;
-                r = QRect(k * w, line * h, w, h);
-            }
-            QMdiSubWindow *sub = windows[index];
-            if (sub->isMaximized())
-                sub->showNormal();
-            sub->setGeometry(r);
-        }
-    }
 }
 
 void TPulpit::updateIdleTick()

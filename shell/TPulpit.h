@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+class ChildWindowManager;
 class HelpSystem;
 class QAction;
 class QMdiArea;
@@ -133,8 +134,6 @@ private:
                            int pixmap, void (TPulpit::*command)(QObject *));
     void commandWithoutAction(QObject *sender);
     QMdiSubWindow *addChild(TfrmWzorBazowy *window);
-    void activate(QMdiSubWindow *sub);
-    void tile(bool columns);
     void updateIdleTick();
     void idleTick();
     QList<QToolBar *> toolbars() const;
@@ -154,6 +153,7 @@ private:
     QuizFactory m_quizClass;
 
     QMdiArea *m_mdi = nullptr;
+    ChildWindowManager *m_children = nullptr;
     QToolBar *m_tbMenu = nullptr;
     QToolBar *m_tbIndeks = nullptr;
     QHash<QAction *, QToolBar *> m_toolbarOf;

@@ -1,0 +1,146 @@
+#include "ChildWindowManager.h"
+
+#include "ChildPlacement.h"
+
+#include <QEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStyle>
+#include <QTimer>
+
+ChildWindowManager::ChildWindowManager(QMdiArea *area) : QObject(area), m_area(area)
+{
+    connect(m_area, &QMdiArea::subWindowActivated, this, &ChildWindowManager::activated);
+}
+
+void ChildWindowManager::track(QMdiSubWindow *sub)
+{
+    // Installed after the area's own filter, so it sees a closing child first.
+    sub->installEventFilter(this);
+}
+
+void ChildWindowManager::showNew(QMdiSubWindow *sub)
+{
+    QMdiSubWindow *active = m_area->activeSubWindow();
+    if (active && active != sub && active->isMaximized()) {
+        sub->showMaximized();
+    } else {
+        std::optional<QRect> previous;
+        if (m_last && m_last != sub && !m_last->isHidden() && !m_last->isMaximized() &&
+            !m_last->isMinimized())
+            previous = m_last->geometry();
+        sub->setGeometry(ChildPlacement::next(m_area->viewport()->rect(), previous, step()));
+        sub->show();
+    }
+    m_last = sub;
+    activate(sub);
+}
+
+void ChildWindowManager::activate(QMdiSubWindow *sub)
+{
+    if (!sub)
+        return;
+    focusIn(sub);
+    QTimer::singleShot(0, sub, [this, sub] {
+        if (!sub->isHidden() && m_area->activeSubWindow() != sub)
+            focusIn(sub);
+    });
+}
+
+void ChildWindowManager::focusIn(QMdiSubWindow *sub)
+{
+    m_area->setActiveSubWindow(sub);
+    // The focus goes with it too, so the frame activates it again when the main window
+    // itself becomes active.
+    if (QWidget *widget = sub->widget())
+        widget->setFocus(Qt::OtherFocusReason);
+}
+
+void ChildWindowManager::activated(QMdiSubWindow *sub)
+{
+    if (!sub || m_settling)
+        return;
+    m_history.removeAll(sub);
+    m_history.removeAll(nullptr);
+    m_history.append(sub);
+}
+
+QList<QMdiSubWindow *> ChildWindowManager::history() const
+{
+    QList<QMdiSubWindow *> windows;
+    for (const QPointer<QMdiSubWindow> &sub : m_history) {
+        if (sub && !sub->isHidden())
+            windows.append(sub);
+    }
+    return windows;
+}
+
+bool ChildWindowManager::eventFilter(QObject *watched, QEvent *event)
+{
+    // A child hides as it closes; the area then activates whatever lies on top, which is not
+    // always the child that was active before. That one is activated instead.
+    if (event->type() == QEvent::Hide) {
+        auto *sub = qobject_cast<QMdiSubWindow *>(watched);
+        if (sub && sub == m_area->activeSubWindow()) {
+            m_history.removeAll(sub);
+            const QList<QMdiSubWindow *> before = history();
+            if (!before.isEmpty()) {
+                QPointer<QMdiSubWindow> previous = before.last();
+                m_settling = true;
+                QTimer::singleShot(0, this, [this, previous] {
+                    m_settling = false;
+                    if (previous && !previous->isHidden())
+                        activate(previous);
+                });
+            }
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+QList<QMdiSubWindow *> ChildWindowManager::arrangeable() const
+{
+    // In the order of activation, the active child last: in a cascade it lies on top, and
+    // the title bars of the others show above and left of it.
+    QList<QMdiSubWindow *> windows;
+    const QList<QMdiSubWindow *> recent = history();
+    for (QMdiSubWindow *sub : m_area->subWindowList(QMdiArea::CreationOrder)) {
+        if (!sub->isHidden() && !sub->isMinimized() && !recent.contains(sub))
+            windows.append(sub);
+    }
+    for (QMdiSubWindow *sub : recent) {
+        if (!sub->isMinimized())
+            windows.append(sub);
+    }
+    return windows;
+}
+
+int ChildWindowManager::step() const
+{
+    return m_area->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, m_area) + 4;
+}
+
+void ChildWindowManager::cascade()
+{
+    const QList<QMdiSubWindow *> windows = arrangeable();
+    const QList<QRect> places = ChildPlacement::cascade(m_area->viewport()->rect(), int(windows.size()), step());
+    for (int i = 0; i < windows.size(); ++i) {
+        if (windows[i]->isMaximized())
+            windows[i]->showNormal();
+        windows[i]->setGeometry(places[i]);
+        windows[i]->raise();
+    }
+    if (!windows.isEmpty())
+        m_last = windows.last();
+}
+
+void ChildWindowManager::tile(bool columns)
+{
+    const QList<QMdiSubWindow *> windows = arrangeable();
+    const QList<QRect> places = ChildPlacement::tile(m_area->viewport()->rect(), int(windows.size()), columns);
+    for (int i = 0; i < windows.size(); ++i) {
+        if (windows[i]->isMaximized())
+            windows[i]->showNormal();
+        windows[i]->setGeometry(places[i]);
+    }
+}
