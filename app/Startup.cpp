@@ -11,6 +11,8 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
@@ -58,7 +60,6 @@ int RunProgram(SettingsStore &settings, const VolumeList &volumes, const Startup
     splash->show();
     QCoreApplication::processEvents();
 
-    QApplication::setApplicationDisplayName(QStringLiteral("Verbarium"));
     TPulpit::Environment environment;
     environment.settings = &settings;
     environment.splash = splash;
@@ -71,6 +72,17 @@ int RunProgram(SettingsStore &settings, const VolumeList &volumes, const Startup
     SetData(data.get());
     if (splash)
         splash->SetStatus(QStringLiteral("Otwieranie baz danych..."));
+
+    // A folder named on the command line that does not hold the data is reported; the search
+    // then goes on in the usual places.
+    if (!options.dataFolder.isEmpty()) {
+        const QString folder = QFileInfo(options.dataFolder).absoluteFilePath();
+        if (!TData::FilesPresent(folder, TData::RequiredFiles))
+            MessageBoxes::show(nullptr, {QStringLiteral("W folderze\n%1\nnie ma pliku %2.\n"
+                                                        "Program poszuka danych w pozostałych miejscach.")
+                                             .arg(QDir::toNativeSeparators(folder), TData::RequiredFiles),
+                                         QStringLiteral("Uwaga"), QMessageBox::Warning, QMessageBox::Ok});
+    }
 
     bool started = false;
     if (!data->FindDataFolder()) {

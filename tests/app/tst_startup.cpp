@@ -25,6 +25,7 @@ class TestStartup : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -33,6 +34,7 @@ private Q_SLOTS:
     void startsAndStopsInOrder();
     void failures_data();
     void failures();
+    void wrongFolderIsReportedAndTheSearchGoesOn();
     void programQuitsAfterStart();
     void openEntryAfterStart();
     void programStopsCleanlyOnSignal();
@@ -42,7 +44,15 @@ private:
     std::unique_ptr<QSettings> m_settings;
     std::unique_ptr<SettingsStore> m_store;
     QList<MessageBoxes::Message> m_messages;
+    // Whether a splash screen was on the screen when each message came.
+    QList<bool> m_splashShown;
 };
+
+void TestStartup::initTestCase()
+{
+    // As the program's main sets it: the title of its error boxes.
+    QCoreApplication::setApplicationName(QStringLiteral("Verbarium"));
+}
 
 void TestStartup::init()
 {
@@ -51,8 +61,13 @@ void TestStartup::init()
     m_store = std::make_unique<SettingsStore>(*m_settings);
     useSkin(*m_dir);
     m_messages.clear();
+    m_splashShown.clear();
     MessageBoxes::setHandler([this](const MessageBoxes::Message &m) {
         m_messages.append(m);
+        bool splash = false;
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            splash = splash || (widget->windowType() == Qt::SplashScreen && widget->isVisible());
+        m_splashShown.append(splash);
         return QMessageBox::Ok;
     });
 }
@@ -174,15 +189,40 @@ void TestStartup::failures()
     }
     FixedVolumes volumes;
     StartupOptions options;
-    options.dataFolder = data;
+    if (!file.isEmpty())
+        options.dataFolder = data;
     options.quitAfterStart = true;
     QCOMPARE(RunProgram(*m_store, volumes, options), 1);
     QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_splashShown, QList<bool>{false});
     QCOMPARE(m_messages[0].caption, caption);
     QVERIFY2(m_messages[0].text.endsWith(text), qPrintable(m_messages[0].text));
     QVERIFY(!Pulpit() && !Data());
     m_settings->sync();
     QCOMPARE(m_settings->contains(QStringLiteral("DataPath")), !file.isEmpty());
+}
+
+void TestStartup::wrongFolderIsReportedAndTheSearchGoesOn()
+{
+    const QString data = m_dir->filePath(QStringLiteral("DATA"));
+    QDir().mkpath(data);
+    writeFile(*m_dir, container({{"L197\\UnidX", itemIndex({{"U", "_19701", "1"}})}}),
+              QStringLiteral("DATA/Verbarium.dat"));
+    m_store->writePaths(m_dir->path() + u'/', data + u'/');
+    const QString empty = m_dir->filePath(QStringLiteral("pusty"));
+    QDir().mkpath(empty);
+
+    StartupOptions options;
+    options.dataFolder = empty;
+    options.quitAfterStart = true;
+    QCOMPARE(RunProgram(*m_store, FixedVolumes(), options), 0);
+    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_messages[0].caption, QStringLiteral("Uwaga"));
+    QVERIFY2(m_messages[0].text.contains(empty), qPrintable(m_messages[0].text));
+    QVERIFY(m_messages[0].text.contains(QStringLiteral("Verbarium.dat")));
+    QCOMPARE(m_splashShown, QList<bool>{false});
+    m_settings->sync();
+    QCOMPARE(m_settings->value(QStringLiteral("DataPath")).toString(), data + u'/');
 }
 
 void TestStartup::programQuitsAfterStart()
