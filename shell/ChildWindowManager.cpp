@@ -2,9 +2,11 @@
 
 #include "ChildPlacement.h"
 
+#include <QAction>
 #include <QEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QStyle>
 #include <QTimer>
 
@@ -17,6 +19,21 @@ void ChildWindowManager::track(QMdiSubWindow *sub)
 {
     // Installed after the area's own filter, so it sees a closing child first.
     sub->installEventFilter(this);
+    // Ctrl+F4 is the frame's (its system menu's key does not reach it everywhere, and two
+    // owners would make the key ambiguous).
+    if (QMenu *menu = sub->systemMenu()) {
+        for (QAction *action : menu->actions()) {
+            if (action->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_F4)))
+                action->setShortcuts({});
+        }
+    }
+}
+
+void ChildWindowManager::closeActive()
+{
+    // The Index refuses to close; document and quiz windows close as by their close button.
+    if (QMdiSubWindow *sub = m_area->activeSubWindow())
+        sub->close();
 }
 
 void ChildWindowManager::showNew(QMdiSubWindow *sub)

@@ -27,6 +27,7 @@ public:
     // activation back to the old child when it enables the window again.
     void activate(QMdiSubWindow *sub);
 
+    void closeActive();
     void cascade();
     void tile(bool columns);
     // The child windows, most recently active last.

@@ -233,13 +233,14 @@ void TPulpit::createMenus()
     item(window, QStringLiteral("miPoziomo"), QStringLiteral("Sąsiadująco w poziomie"), {},
          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F4), &TPulpit::btTileHorizClick);
 
-    // The platform's keys beside the menu's own: Ctrl+Tab and Ctrl+Shift+Tab go to the next
-    // and previous window (each child window closes on Ctrl+F4 by itself).
+    // The platform's keys beside the menu's own: Ctrl+F4 closes the active document window,
+    // Ctrl+Tab and Ctrl+Shift+Tab go to the next and previous window.
     const auto key = [this](const QString &name, const QKeySequence &keys, void (TPulpit::*command)(QObject *)) {
         QAction *a = addCommand(name, QString(), QString(), command);
         a->setShortcut(keys);
         addAction(a);
     };
+    key(QStringLiteral("acZamknijOkno"), QKeySequence(Qt::CTRL | Qt::Key_F4), &TPulpit::closeActiveChild);
     key(QStringLiteral("acNastepneOkno"), QKeySequence(Qt::CTRL | Qt::Key_Tab), &TPulpit::btNextWindClick);
     key(QStringLiteral("acPoprzednieOkno"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
         &TPulpit::btPrevWindClick);
@@ -573,6 +574,12 @@ void TPulpit::btNextWindClick(QObject *sender)
 {
     if (!HelpTest(sender))
         m_mdi->activateNextSubWindow();
+}
+
+void TPulpit::closeActiveChild(QObject *sender)
+{
+    if (!HelpTest(sender))
+        m_children->closeActive();
 }
 
 void TPulpit::btCascadeWindClick(QObject *sender)

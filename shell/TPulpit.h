@@ -103,6 +103,7 @@ public:
     void btExitClick(QObject *sender = nullptr);
     void btPrevWindClick(QObject *sender = nullptr);
     void btNextWindClick(QObject *sender = nullptr);
+    void closeActiveChild(QObject *sender = nullptr);
     void btCascadeWindClick(QObject *sender = nullptr);
     void btTileVertClick(QObject *sender = nullptr);
     void btTileHorizClick(QObject *sender = nullptr);

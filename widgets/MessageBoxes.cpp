@@ -54,9 +54,12 @@ QMessageBox::StandardButton show(QWidget *parent, const Message &message)
         return handler()(message);
     QWidget *owner = parent ? parent : applicationWindow();
     QMessageBox box(message.icon, message.caption, message.text, message.buttons, owner);
-    // Without a window to belong to (early in the start-up) it stays above the desktop.
+    // A dialog frame: a title and a close button. Without a window to belong to (early in
+    // the start-up) it stays above the desktop.
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
     if (!owner)
-        box.setWindowFlag(Qt::WindowStaysOnTopHint);
+        flags |= Qt::WindowStaysOnTopHint;
+    box.setWindowFlags(flags);
     makeRoomForCaption(box);
     return QMessageBox::StandardButton(box.exec());
 }
