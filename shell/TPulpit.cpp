@@ -131,6 +131,11 @@ TPulpit::TPulpit(const Environment &environment)
     for (QToolBar *toolbar : toolbars())
         stored.append({toolbar, m_settings.readToolbar(toolbar->objectName())});
     ToolbarLayout::restore(*this, stored);
+    // The button that shows what does not fit a toolbar is said by name too.
+    for (QToolBar *toolbar : toolbars()) {
+        if (auto *more = toolbar->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button")))
+            more->setAccessibleName(QStringLiteral("Więcej przycisków"));
+    }
 
     m_prefs = m_settings.readPreferences();
     m_windowLimit = m_prefs.windCount;
