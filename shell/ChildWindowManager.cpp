@@ -3,7 +3,6 @@
 #include "ChildPlacement.h"
 
 #include <QAction>
-#include <QEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -12,13 +11,10 @@
 
 ChildWindowManager::ChildWindowManager(QMdiArea *area) : QObject(area), m_area(area)
 {
-    connect(m_area, &QMdiArea::subWindowActivated, this, &ChildWindowManager::activated);
 }
 
 void ChildWindowManager::track(QMdiSubWindow *sub)
 {
-    // Installed after the area's own filter, so it sees a closing child first.
-    sub->installEventFilter(this);
     // Ctrl+F4 is the frame's (its system menu's key does not reach it everywhere, and two
     // owners would make the key ambiguous).
     if (QMenu *menu = sub->systemMenu()) {
@@ -73,60 +69,13 @@ void ChildWindowManager::focusIn(QMdiSubWindow *sub)
         widget->setFocus(Qt::OtherFocusReason);
 }
 
-void ChildWindowManager::activated(QMdiSubWindow *sub)
-{
-    if (!sub || m_settling)
-        return;
-    m_history.removeAll(sub);
-    m_history.removeAll(nullptr);
-    m_history.append(sub);
-}
-
-QList<QMdiSubWindow *> ChildWindowManager::history() const
-{
-    QList<QMdiSubWindow *> windows;
-    for (const QPointer<QMdiSubWindow> &sub : m_history) {
-        if (sub && !sub->isHidden())
-            windows.append(sub);
-    }
-    return windows;
-}
-
-bool ChildWindowManager::eventFilter(QObject *watched, QEvent *event)
-{
-    // A child hides as it closes; the area then activates whatever lies on top, which is not
-    // always the child that was active before. That one is activated instead.
-    if (event->type() == QEvent::Hide) {
-        auto *sub = qobject_cast<QMdiSubWindow *>(watched);
-        if (sub && sub == m_area->activeSubWindow()) {
-            m_history.removeAll(sub);
-            const QList<QMdiSubWindow *> before = history();
-            if (!before.isEmpty()) {
-                QPointer<QMdiSubWindow> previous = before.last();
-                m_settling = true;
-                QTimer::singleShot(0, this, [this, previous] {
-                    m_settling = false;
-                    if (previous && !previous->isHidden())
-                        activate(previous);
-                });
-            }
-        }
-    }
-    return QObject::eventFilter(watched, event);
-}
-
 QList<QMdiSubWindow *> ChildWindowManager::arrangeable() const
 {
     // In the order of activation, the active child last: in a cascade it lies on top, and
     // the title bars of the others show above and left of it.
     QList<QMdiSubWindow *> windows;
-    const QList<QMdiSubWindow *> recent = history();
-    for (QMdiSubWindow *sub : m_area->subWindowList(QMdiArea::CreationOrder)) {
-        if (!sub->isHidden() && !sub->isMinimized() && !recent.contains(sub))
-            windows.append(sub);
-    }
-    for (QMdiSubWindow *sub : recent) {
-        if (!sub->isMinimized())
+    for (QMdiSubWindow *sub : m_area->subWindowList(QMdiArea::ActivationHistoryOrder)) {
+        if (!sub->isHidden() && !sub->isMinimized())
             windows.append(sub);
     }
     return windows;

@@ -9,8 +9,8 @@ class QMdiSubWindow;
 
 // How the frame's child windows come and go, as the platform's MDI behaves: a new child opens
 // maximised when the active one is, otherwise cascaded below the last one at a readable size;
-// the child that opens or comes to the front gets the keyboard focus; closing a child returns
-// to the one that was active before it; cascade and tiling keep every title bar in the area.
+// the child that opens or comes to the front gets the keyboard focus; cascade and tiling keep
+// every title bar in the area.
 class ChildWindowManager : public QObject
 {
     Q_OBJECT
@@ -30,21 +30,11 @@ public:
     void closeActive();
     void cascade();
     void tile(bool columns);
-    // The child windows, most recently active last.
-    QList<QMdiSubWindow *> history() const;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
-    void activated(QMdiSubWindow *sub);
     void focusIn(QMdiSubWindow *sub);
     QList<QMdiSubWindow *> arrangeable() const;
     int step() const;
 
     QMdiArea *m_area;
-    QList<QPointer<QMdiSubWindow>> m_history;
     QPointer<QMdiSubWindow> m_last;
-    // While a closed child's successor is being chosen, the area's own choice is not history.
-    bool m_settling = false;
 };
