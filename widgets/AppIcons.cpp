@@ -19,9 +19,9 @@ constexpr CategoryPicture Categories[] = {
 };
 
 constexpr const char16_t *Commands[] = {
-    u"options", u"copy",        u"print",        u"replay",    u"stop",      u"previous-window",
-    u"next-window", u"cascade", u"tile-columns", u"tile-rows", u"help",      u"exit",
-    u"index",   u"refresh",     u"open",         u"preview-pane",
+    u"options",     u"copy",    u"print",        u"replay",       u"stop", u"previous-window",
+    u"next-window", u"cascade", u"tile-columns", u"tile-rows",    u"help", u"exit",
+    u"index",       u"refresh", u"open",         u"preview-pane",
 };
 
 QIcon iconAt(const QString &path)
@@ -58,7 +58,8 @@ QString AppIcons::CategoryPath(const QString &typ)
 {
     for (const CategoryPicture &category : Categories) {
         if (typ == QStringView(category.typ))
-            return QStringLiteral(":/icons/categories/%1.svg").arg(QString::fromUtf16(category.file));
+            return QStringLiteral(":/icons/categories/%1.svg")
+                .arg(QString::fromUtf16(category.file));
     }
     return {};
 }

@@ -137,7 +137,8 @@ QSize TMultiRowTabBar::tabSizeHint(int index) const
     const QFontMetrics metrics = fontMetrics();
     const QSize icon = option.icon.isNull() ? QSize(0, 0) : m_iconSize;
     const int padding = option.icon.isNull() ? 0 : 4;
-    const QSize contents(metrics.size(Qt::TextShowMnemonic, option.text).width() + icon.width() + hframe + padding,
+    const QSize contents(metrics.size(Qt::TextShowMnemonic, option.text).width() + icon.width() +
+                             hframe + padding,
                          std::max(metrics.height(), icon.height()) + vframe);
     return style()->sizeFromContents(QStyle::CT_TabBarTab, &option, contents, this);
 }
@@ -194,7 +195,8 @@ void TMultiRowTabBar::ensureLayout() const
     m_rowOf = QList<int>(count(), -1);
     for (int r = 0; r < rowCount; ++r) {
         // The current row goes last, next to the page; the rows after it come round to the top.
-        const int visual = m_order == CurrentRowNextToPage ? (r - currentRow - 1 + rowCount) % rowCount : r;
+        const int visual =
+            m_order == CurrentRowNextToPage ? (r - currentRow - 1 + rowCount) % rowCount : r;
         const QList<int> &row = rows[r];
         QList<int> widths;
         int natural = 0;
@@ -278,7 +280,8 @@ void TMultiRowTabBar::paintEvent(QPaintEvent *)
             option.selectedPosition = QStyleOptionTab::PreviousIsSelected;
         const int needed = tabSizeHint(index).width();
         if (option.rect.width() < needed) {
-            const int room = option.rect.width() - (needed - fontMetrics().horizontalAdvance(option.text));
+            const int room =
+                option.rect.width() - (needed - fontMetrics().horizontalAdvance(option.text));
             option.text = fontMetrics().elidedText(option.text, Qt::ElideRight, std::max(0, room));
         }
         // A style may draw the current tab on down into the page; here a row may lie below.
@@ -345,7 +348,8 @@ int TMultiRowTabBar::tabInNextRow(int direction) const
     for (int i = 0; i < count(); ++i) {
         if (m_rowOf[i] != row)
             continue;
-        if (best < 0 || std::abs(m_rects[i].center().x() - x) < std::abs(m_rects[best].center().x() - x))
+        if (best < 0 ||
+            std::abs(m_rects[i].center().x() - x) < std::abs(m_rects[best].center().x() - x))
             best = i;
     }
     return best;

@@ -21,7 +21,8 @@ namespace {
 // How many pixels of the icon at that size are not transparent.
 int coveredPixels(const QIcon &icon, int side, qreal ratio)
 {
-    const QImage image = icon.pixmap(QSize(side, side), ratio).toImage().convertToFormat(QImage::Format_ARGB32);
+    const QImage image =
+        icon.pixmap(QSize(side, side), ratio).toImage().convertToFormat(QImage::Format_ARGB32);
     if (image.size() != QSize(side, side) * ratio)
         return -1;
     int covered = 0;

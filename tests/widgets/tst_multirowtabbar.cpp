@@ -57,7 +57,8 @@ void TestMultiRowTabBar::init()
 {
     m_bar = new TMultiRowTabBar;
     for (const IndexTab &tab : Tabs)
-        m_bar->addTab(AppIcons::Category(QString::fromUtf16(tab.typ)), QString::fromUtf16(tab.caption));
+        m_bar->addTab(AppIcons::Category(QString::fromUtf16(tab.typ)),
+                      QString::fromUtf16(tab.caption));
 }
 
 void TestMultiRowTabBar::cleanup()
@@ -77,7 +78,8 @@ void TestMultiRowTabBar::layout_data()
     QTest::addColumn<TMultiRowTabBar::RowOrder>("order");
     for (const int width : {420, 640, 800, 1024, 1280, 1600}) {
         QTest::addRow("%d, tab order", width) << width << TMultiRowTabBar::TabOrder;
-        QTest::addRow("%d, current row at the page", width) << width << TMultiRowTabBar::CurrentRowNextToPage;
+        QTest::addRow("%d, current row at the page", width)
+            << width << TMultiRowTabBar::CurrentRowNextToPage;
     }
 }
 
@@ -100,7 +102,8 @@ void TestMultiRowTabBar::layout()
         QVERIFY2(m_bar->rect().contains(tab), qPrintable(m_bar->tabText(i)));
         // Whole caption and picture: at least what the tab needs, more than the bare text.
         QVERIFY(tab.width() >= m_bar->tabSizeHint(i).width());
-        QVERIFY(tab.width() > metrics.horizontalAdvance(m_bar->tabText(i)) + m_bar->iconSize().width());
+        QVERIFY(tab.width() >
+                metrics.horizontalAdvance(m_bar->tabText(i)) + m_bar->iconSize().width());
         QCOMPARE(tab.top(), m_bar->rowOf(i) * tab.height());
         used[m_bar->rowOf(i)] += tab.width();
         for (int j = i + 1; j < TabCount; ++j)
@@ -215,13 +218,18 @@ void TestMultiRowTabBar::mouseAndKeys()
     QTest::mouseClick(m_bar, Qt::RightButton, {}, m_bar->tabRect(3).center());
     QCOMPARE(m_bar->currentIndex(), 9);
 
-    struct Step { int key; Qt::KeyboardModifiers modifiers; int expected; };
+    struct Step
+    {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        int expected;
+    };
     const Step steps[] = {
         {Qt::Key_Right, {}, 10},
         {Qt::Key_Left, {}, 9},
         {Qt::Key_End, {}, TabCount - 1},
-        {Qt::Key_Right, {}, TabCount - 1},             // the arrows stop at the ends
-        {Qt::Key_Tab, Qt::ControlModifier, 0},         // Ctrl+Tab goes round
+        {Qt::Key_Right, {}, TabCount - 1},     // the arrows stop at the ends
+        {Qt::Key_Tab, Qt::ControlModifier, 0}, // Ctrl+Tab goes round
         {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, TabCount - 1},
         {Qt::Key_PageUp, Qt::ControlModifier, TabCount - 2},
         {Qt::Key_PageDown, Qt::ControlModifier, TabCount - 1},
@@ -281,7 +289,8 @@ void TestMultiRowTabBar::accessibleTabs()
         QCOMPARE(tab->role(), QAccessible::PageTab);
         QCOMPARE(tab->text(QAccessible::Name), QString::fromUtf16(Tabs[i].caption));
         QCOMPARE(bool(tab->state().selected), i == 4);
-        QCOMPARE(tab->rect(), QRect(m_bar->mapToGlobal(m_bar->tabRect(i).topLeft()), m_bar->tabRect(i).size()));
+        QCOMPARE(tab->rect(),
+                 QRect(m_bar->mapToGlobal(m_bar->tabRect(i).topLeft()), m_bar->tabRect(i).size()));
         QCOMPARE(tab->parent(), bar);
         QCOMPARE(bar->indexOfChild(tab), i);
         QCOMPARE(bar->child(i), tab); // the same interface each time
