@@ -1,5 +1,6 @@
 // verbarium: the encyclopedia browser.
 
+#include "AppIcons.h"
 #include "Globals.h"
 #include "SettingsStore.h"
 #include "Startup.h"
@@ -16,6 +17,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Quandrel"));
     QApplication::setApplicationName(QStringLiteral("Verbarium"));
+    QApplication::setWindowIcon(AppIcons::Program());
 
     QString error;
     const auto options = StartupOptions::parse(QApplication::arguments(), &error);

@@ -13,6 +13,7 @@
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QProgressBar>
 #include <QSplitter>
 #include <QToolButton>
@@ -41,6 +42,10 @@ TfrmIlustra::TfrmIlustra(QWidget *parent) : TfrmWzorDoc(parent)
     m_splitter->setAutoFillBackground(true);
     m_display = new TPictureDisplay(m_splitter);
     m_display->setObjectName(QStringLiteral("pmDisplay"));
+    // The window's popup menu comes on the picture as it does on the description.
+    m_display->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_display, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { PopupMenu1()->popup(m_display->mapToGlobal(pos)); });
     m_splitter->addWidget(m_display);
     m_splitter->addWidget(HT1());
     m_splitter->setStretchFactor(0, 1);

@@ -1,5 +1,6 @@
 #include "TfrmWzorDoc.h"
 
+#include "AppIcons.h"
 #include "DocumentTemplates.h"
 #include "Globals.h"
 #include "LinkMenu.h"
@@ -9,6 +10,7 @@
 #include "TPulpit.h"
 #include "THTMLViewer.h"
 #include "TScrollBanner.h"
+#include "TToolbarButton97.h"
 #include "TextLines.h"
 
 #include <QAction>
@@ -34,6 +36,7 @@ constexpr int BarHeight = 38;
 constexpr int ButtonWidth = 44;
 constexpr int ButtonHeight = 34;
 constexpr int ButtonPitch = 46;
+constexpr int IconSide = 30;
 
 struct ButtonInfo
 {
@@ -41,20 +44,19 @@ struct ButtonInfo
     const char16_t *hint;
     const char16_t *typ;     // empty: no related category
     const char16_t *caption; // caption field of the linked entries
-    const char16_t *glyph;
 };
 
 constexpr ButtonInfo Buttons[TfrmWzorDoc::ButtonCount] = {
-    {"btDziela", u"Powiązane dzieła", u"_19701", u"Tytuł", u"Dz"},
-    {"btBiogramy", u"Powiązane biogramy", u"_19702", u"Autor", u"Bi"},
-    {"btEpoki", u"Powiązane epoki literackie", u"_19703", u"Epoka", u"Ep"},
-    {"btRodzaje", u"Powiązane rodzaje literackie", u"_19714", u"Rodzaj", u"Ro"},
-    {"btGatunki", u"Powiązane gatunki literackie", u"_19704", u"Gatunek", u"Ga"},
-    {"btWypisy", u"Powiązane wypisy z literatury", u"_19706", u"Fagment_disp", u"Wy"},
-    {"btCytaty", u"Powiązane cytaty", u"_19720", u"Źródło", u"Cy"},
-    {"btWypowiedz", u"Powiązane fragmenty dźwiękowe", u"_19721", u"Tytuł", u"♪"},
-    {"btIlustracje", u"Powiązane ilustracje", u"", u"", u"Il"},
-    {"btBohaterowie", u"Powiązani bohaterowie literaccy", u"_19799", u"Nazwa", u"Bo"},
+    {"btDziela", u"Powiązane dzieła", u"_19701", u"Tytuł"},
+    {"btBiogramy", u"Powiązane biogramy", u"_19702", u"Autor"},
+    {"btEpoki", u"Powiązane epoki literackie", u"_19703", u"Epoka"},
+    {"btRodzaje", u"Powiązane rodzaje literackie", u"_19714", u"Rodzaj"},
+    {"btGatunki", u"Powiązane gatunki literackie", u"_19704", u"Gatunek"},
+    {"btWypisy", u"Powiązane wypisy z literatury", u"_19706", u"Fagment_disp"},
+    {"btCytaty", u"Powiązane cytaty", u"_19720", u"Źródło"},
+    {"btWypowiedz", u"Powiązane fragmenty dźwiękowe", u"_19721", u"Tytuł"},
+    {"btIlustracje", u"Powiązane ilustracje", u"", u""},
+    {"btBohaterowie", u"Powiązani bohaterowie literaccy", u"_19799", u"Nazwa"},
 };
 
 // The bar behind the buttons: a vertical gradient from black to the window's background.
@@ -96,22 +98,6 @@ protected:
             onClick();
     }
 };
-
-QIcon glyphIcon(const QString &glyph)
-{
-    QPixmap pixmap(32, 28);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(QColor(255, 255, 255, 60));
-    p.setPen(QPen(QColor(255, 255, 255, 160), 1));
-    p.drawRoundedRect(QRectF(0.5, 0.5, 31, 27), 5, 5);
-    QFont font(QStringLiteral("Arial"), 11, QFont::Bold);
-    p.setFont(font);
-    p.setPen(Qt::white);
-    p.drawText(pixmap.rect(), Qt::AlignCenter, glyph);
-    return QIcon(pixmap);
-}
 
 } // namespace
 
@@ -170,12 +156,16 @@ void TfrmWzorDoc::createBar()
     m_panel = bar;
     for (int i = 0; i < ButtonCount; ++i) {
         const ButtonInfo &info = Buttons[i];
-        auto *button = new QToolButton(bar);
+        auto *button = new TToolbarButton97(bar);
         button->setObjectName(QLatin1String(info.name));
-        button->setToolTip(QString::fromUtf16(info.hint));
-        button->setStatusTip(QString::fromUtf16(info.hint));
-        button->setIcon(glyphIcon(QString::fromUtf16(info.glyph)));
-        button->setIconSize(QSize(32, 28));
+        const QString hint = QString::fromUtf16(info.hint);
+        button->setToolTip(hint);
+        button->setStatusTip(hint);
+        button->setAccessibleName(hint);
+        // The illustrations button, which links no list, still shows the illustrations' picture.
+        const QString typ = QString::fromUtf16(info.typ);
+        button->setIcon(AppIcons::Category(typ.isEmpty() ? QStringLiteral("_19711") : typ));
+        button->setIconSize(QSize(IconSide, IconSide));
         button->setAutoRaise(true);
         button->setPopupMode(QToolButton::InstantPopup);
         button->setGeometry(2, 2, ButtonWidth, ButtonHeight);
@@ -316,8 +306,12 @@ void TfrmWzorDoc::ApplyLook()
     }
     m_panel->setVisible(visible > 0);
 
-    QPalette strip = m_thumbnails->palette();
+    // The strip is the window's colour to its edges: its dock's handle and the separator
+    // beside it show the body behind them.
+    QPalette strip = m_body->palette();
     strip.setColor(QPalette::Window, m_backColor);
+    m_body->setPalette(strip);
+    m_body->setAutoFillBackground(true);
     m_thumbnails->setPalette(strip);
     m_thumbnails->viewport()->setPalette(strip);
     m_thumbnails->viewport()->setAutoFillBackground(true);

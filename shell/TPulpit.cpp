@@ -1,5 +1,6 @@
 #include "TPulpit.h"
 
+#include "AppIcons.h"
 #include "AudioOutput.h"
 #include "ChildWindowManager.h"
 #include "ContentError.h"
@@ -23,7 +24,6 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -179,10 +179,10 @@ QAction *TPulpit::addCommand(const QString &name, const QString &text, const QSt
 }
 
 QAction *TPulpit::addToolButton(QToolBar *toolbar, const QString &name, const QString &hint,
-                                int pixmap, void (TPulpit::*command)(QObject *))
+                                const QString &picture, void (TPulpit::*command)(QObject *))
 {
     QAction *action = addCommand(name, hint, hint, command);
-    action->setIcon(style()->standardIcon(QStyle::StandardPixmap(pixmap)));
+    action->setIcon(AppIcons::Command(picture));
     action->setToolTip(hint);
     toolbar->addAction(action);
     toolbar->widgetForAction(action)->setObjectName(name);
@@ -284,13 +284,13 @@ void TPulpit::createToolbars()
     const auto later = &TPulpit::commandWithoutAction;
 
     m_btOpcje = addToolButton(m_tbMenu, QStringLiteral("btOpcje"), QStringLiteral("Opcje programu"),
-                              QStyle::SP_FileDialogContentsView, later);
+                              QStringLiteral("options"), later);
     m_btOpcje->setEnabled(false);
     m_tbMenu->addSeparator();
     addToolButton(m_tbMenu, QStringLiteral("btKopiuj"), QStringLiteral("Kopiowanie do schowka"),
-                  QStyle::SP_FileLinkIcon, &TPulpit::btKopiujClick);
+                  QStringLiteral("copy"), &TPulpit::btKopiujClick);
     QAction *print = addToolButton(m_tbMenu, QStringLiteral("btDrukuj"), QStringLiteral("Drukowanie dokumentu"),
-                                   QStyle::SP_DriveFDIcon, &TPulpit::btDrukujClick);
+                                   QStringLiteral("print"), &TPulpit::btDrukujClick);
     auto *printMenu = new QMenu(this);
     QAction *printItem = printMenu->addAction(QStringLiteral("Drukowanie"));
     printItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
@@ -303,25 +303,25 @@ void TPulpit::createToolbars()
     printButton->setPopupMode(QToolButton::MenuButtonPopup);
     m_tbMenu->addSeparator();
     addToolButton(m_tbMenu, QStringLiteral("ToolbarButton971"),
-                  QStringLiteral("Powtórne odtworzenie fragmentu dźwiękowego"), QStyle::SP_MediaPlay,
+                  QStringLiteral("Powtórne odtworzenie fragmentu dźwiękowego"), QStringLiteral("replay"),
                   &TPulpit::ToolbarButton971Click);
     addToolButton(m_tbMenu, QStringLiteral("btSoundStop"), QStringLiteral("Zatrzymanie odtwarzania dźwięków"),
-                  QStyle::SP_MediaStop, &TPulpit::btSoundStopClick);
+                  QStringLiteral("stop"), &TPulpit::btSoundStopClick);
     m_tbMenu->addSeparator();
-    addToolButton(m_tbMenu, QStringLiteral("btPrevWind"), QStringLiteral("Poprzednie okno"), QStyle::SP_ArrowLeft,
-                  &TPulpit::btPrevWindClick);
-    addToolButton(m_tbMenu, QStringLiteral("btNextWind"), QStringLiteral("Następne okno"), QStyle::SP_ArrowRight,
-                  &TPulpit::btNextWindClick);
+    addToolButton(m_tbMenu, QStringLiteral("btPrevWind"), QStringLiteral("Poprzednie okno"),
+                  QStringLiteral("previous-window"), &TPulpit::btPrevWindClick);
+    addToolButton(m_tbMenu, QStringLiteral("btNextWind"), QStringLiteral("Następne okno"),
+                  QStringLiteral("next-window"), &TPulpit::btNextWindClick);
     m_tbMenu->addSeparator();
     addToolButton(m_tbMenu, QStringLiteral("btCascadeWind"), QStringLiteral("Okna - Kaskada"),
-                  QStyle::SP_TitleBarNormalButton, &TPulpit::btCascadeWindClick);
+                  QStringLiteral("cascade"), &TPulpit::btCascadeWindClick);
     addToolButton(m_tbMenu, QStringLiteral("btTileVert"), QStringLiteral("Okna - Sąsiadująco w pionie"),
-                  QStyle::SP_ToolBarVerticalExtensionButton, &TPulpit::btTileVertClick);
+                  QStringLiteral("tile-columns"), &TPulpit::btTileVertClick);
     addToolButton(m_tbMenu, QStringLiteral("btTileHoriz"), QStringLiteral("Okna - Sąsiadująco w poziomie"),
-                  QStyle::SP_ToolBarHorizontalExtensionButton, &TPulpit::btTileHorizClick);
+                  QStringLiteral("tile-rows"), &TPulpit::btTileHorizClick);
     m_tbMenu->addSeparator();
     QAction *help = addToolButton(m_tbMenu, QStringLiteral("btHelp"), QStringLiteral("System pomocy"),
-                                  QStyle::SP_MessageBoxQuestion, &TPulpit::btHelpClick);
+                                  QStringLiteral("help"), &TPulpit::btHelpClick);
     auto *helpMenu = new QMenu(this);
     QAction *contents = helpMenu->addAction(QStringLiteral("Spis treści"));
     contents->setStatusTip(QStringLiteral("Spis treści systemu pomocy"));
@@ -337,21 +337,21 @@ void TPulpit::createToolbars()
     helpButton->setPopupMode(QToolButton::MenuButtonPopup);
     m_tbMenu->addSeparator();
     addToolButton(m_tbMenu, QStringLiteral("btExit"), QStringLiteral("Zakończenie programu"),
-                  QStyle::SP_DialogCloseButton, &TPulpit::btExitClick);
+                  QStringLiteral("exit"), &TPulpit::btExitClick);
 
     m_tbIndeks = new QToolBar(QStringLiteral("Indeks"), this);
     m_tbIndeks->setObjectName(QStringLiteral("tbIndeks"));
     m_tbIndeks->setProperty(HelpContextProperty, int(IndexToolbarContext));
     addToolBar(Qt::TopToolBarArea, m_tbIndeks);
     addToolButton(m_tbIndeks, QStringLiteral("btIndeks"), QStringLiteral("Wyświetlenie indeksu"),
-                  QStyle::SP_FileDialogListView, &TPulpit::btIndeksClick);
+                  QStringLiteral("index"), &TPulpit::btIndeksClick);
     m_tbIndeks->addSeparator();
     addToolButton(m_tbIndeks, QStringLiteral("btRefresh"), QStringLiteral("Odświeżenie zestawienia"),
-                  QStyle::SP_BrowserReload, &TPulpit::btRefreshClick);
+                  QStringLiteral("refresh"), &TPulpit::btRefreshClick);
     addToolButton(m_tbIndeks, QStringLiteral("btShow"), QStringLiteral("Otwarcie zaznaczonego dokumentu"),
-                  QStyle::SP_DialogOpenButton, &TPulpit::btShowClick);
+                  QStringLiteral("open"), &TPulpit::btShowClick);
     addToolButton(m_tbIndeks, QStringLiteral("btPreviewShow"),
-                  QStringLiteral("Pokazanie - ukrycie okna szybkiego podglądu"), QStyle::SP_FileDialogInfoView,
+                  QStringLiteral("Pokazanie - ukrycie okna szybkiego podglądu"), QStringLiteral("preview-pane"),
                   &TPulpit::btPreviewShowClick);
 }
 

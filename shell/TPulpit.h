@@ -132,7 +132,7 @@ private:
     QAction *addCommand(const QString &name, const QString &text, const QString &hint,
                         void (TPulpit::*command)(QObject *));
     QAction *addToolButton(QToolBar *toolbar, const QString &name, const QString &hint,
-                           int pixmap, void (TPulpit::*command)(QObject *));
+                           const QString &picture, void (TPulpit::*command)(QObject *));
     void commandWithoutAction(QObject *sender);
     QMdiSubWindow *addChild(TfrmWzorBazowy *window);
     void updateIdleTick();

@@ -1,5 +1,7 @@
 #include "TGlyphButton.h"
 
+#include "FocusFrame.h"
+
 #include <QPainter>
 #include <QStyleOptionButton>
 
@@ -61,6 +63,8 @@ void TGlyphButton::paintEvent(QPaintEvent *)
     if (!glyph.isNull()) {
         const QPoint at((width() - glyph.width()) / 2, (height() - glyph.height()) / 2);
         painter.drawImage(at, glyph);
+        if (hasFocus())
+            FocusFrame::Paint(painter, rect());
         return;
     }
     QStyleOptionButton option;

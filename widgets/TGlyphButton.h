@@ -6,8 +6,9 @@
 
 // A picture button. Its glyph is a strip of state images side by side — normal, disabled,
 // pressed, held down, under the mouse — with the colour of the strip's bottom-left pixel
-// transparent. Without a glyph it draws a plain raised face with its text. `Tag` carries a
-// number for the handler the button shares with others.
+// transparent. Without a glyph it draws a plain raised face with its text. With the focus it
+// shows a frame over its glyph. `Tag` carries a number for the handler the button shares
+// with others.
 class TGlyphButton : public QAbstractButton
 {
     Q_OBJECT

@@ -1,4 +1,5 @@
 #include "ProgramFixture.h"
+#include "AppIcons.h"
 #include "DocumentClasses.h"
 #include "Globals.h"
 #include "FakeHelp.h"
@@ -10,6 +11,7 @@
 #include "TPulpit.h"
 #include "THTMLViewer.h"
 #include "TScrollBanner.h"
+#include "TToolbarButton97.h"
 #include "TfrmBiogramy.h"
 #include "TfrmDziela.h"
 #include "TfrmEpoki.h"
@@ -21,6 +23,7 @@
 
 #include <QAction>
 #include <QBuffer>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QStyle>
@@ -72,7 +75,10 @@ private Q_SLOTS:
     void registeredClassesOpen_data();
     void registeredClassesOpen();
     void buttonsStandInTheirOrder();
+    void buttonsShowTheirCategories_data();
+    void buttonsShowTheirCategories();
     void noRelationsHidesBarAndStrip();
+    void darkStripToItsEdges();
     void thumbnailStrip_data();
     void thumbnailStrip();
     void thumbnailOpensItsIllustration();
@@ -88,6 +94,7 @@ private Q_SLOTS:
     void worksBanner();
     void illustration_data();
     void illustration();
+    void illustrationPopupOnThePicture();
 
 private:
     void writeData(const Entries &extra = {});
@@ -255,6 +262,45 @@ void TestDocumentWindows::buttonsStandInTheirOrder()
     QCOMPARE(items[1]->statusTip(), QStringLiteral("Autor: Aleksander Fredro"));
 }
 
+void TestDocumentWindows::buttonsShowTheirCategories_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QString>("hint");
+    QTest::addColumn<QString>("typ");
+    const auto row = [](const char *name, TfrmWzorDoc::Button button, const char16_t *hint, const char16_t *typ) {
+        QTest::newRow(name) << int(button) << QString::fromUtf16(hint) << QString::fromUtf16(typ);
+    };
+    row("works", TfrmWzorDoc::btDziela, u"Powiązane dzieła", u"_19701");
+    row("biographies", TfrmWzorDoc::btBiogramy, u"Powiązane biogramy", u"_19702");
+    row("epochs", TfrmWzorDoc::btEpoki, u"Powiązane epoki literackie", u"_19703");
+    row("kinds", TfrmWzorDoc::btRodzaje, u"Powiązane rodzaje literackie", u"_19714");
+    row("genres", TfrmWzorDoc::btGatunki, u"Powiązane gatunki literackie", u"_19704");
+    row("excerpts", TfrmWzorDoc::btWypisy, u"Powiązane wypisy z literatury", u"_19706");
+    row("quotations", TfrmWzorDoc::btCytaty, u"Powiązane cytaty", u"_19720");
+    row("sounds", TfrmWzorDoc::btWypowiedz, u"Powiązane fragmenty dźwiękowe", u"_19721");
+    row("illustrations", TfrmWzorDoc::btIlustracje, u"Powiązane ilustracje", u"_19711");
+    row("characters", TfrmWzorDoc::btBohaterowie, u"Powiązani bohaterowie literaccy", u"_19799");
+}
+
+void TestDocumentWindows::buttonsShowTheirCategories()
+{
+    QFETCH(int, button);
+    QFETCH(QString, hint);
+    QFETCH(QString, typ);
+    writeData();
+    TfrmWzorDoc *work = open(QStringLiteral("_19701"), QStringLiteral("1"));
+    QVERIFY(work);
+    const QToolButton *shown = work->ButtonAt(TfrmWzorDoc::Button(button));
+    // The picture of the category, no text; the hint is the tooltip and what a screen reader says.
+    const auto picture = [](const QIcon &icon) { return icon.pixmap(QSize(30, 30), 1.0).toImage(); };
+    QVERIFY(qobject_cast<const TToolbarButton97 *>(shown)); // its focus frame shows on the dark bar
+    QVERIFY(!shown->icon().isNull());
+    QCOMPARE(picture(shown->icon()), picture(AppIcons::Category(typ)));
+    QVERIFY(shown->text().isEmpty());
+    QCOMPARE(shown->toolTip(), hint);
+    QCOMPARE(shown->accessibleName(), hint);
+}
+
 void TestDocumentWindows::noRelationsHidesBarAndStrip()
 {
     writeData();
@@ -263,6 +309,36 @@ void TestDocumentWindows::noRelationsHidesBarAndStrip()
     QVERIFY(epoch->Panel1()->isHidden());
     QVERIFY(epoch->TWImage()->isHidden());
     QVERIFY(epoch->HT1()->toPlainText().startsWith(QStringLiteral("Romantyzm")));
+}
+
+void TestDocumentWindows::darkStripToItsEdges()
+{
+    writeData();
+    TfrmWzorDoc *work = open(QStringLiteral("_19701"), QStringLiteral("2"));
+    QVERIFY(work && !work->TWImage()->isHidden());
+    const QColor back = work->BackColor();
+    QCOMPARE(back, QColor(0, 0, 64));
+    auto *body = work->findChild<QWidget *>(QStringLiteral("Body"));
+    QVERIFY(body);
+    const QImage image = body->grab().toImage();
+    // Everything left of the text that is not a thumbnail: the strip's handle above the
+    // thumbnails, the ground below them and the separator beside them.
+    const QRect strip(QPoint(0, 0), QPoint(work->HT1()->geometry().left() - 1, image.height() - 1));
+    QRegion thumbnails;
+    for (QWidget *thumbnail : work->Thumbnails())
+        thumbnails += QRect(thumbnail->mapTo(body, QPoint(0, 0)), thumbnail->size());
+    int checked = 0;
+    for (int y = strip.top(); y <= strip.bottom(); ++y) {
+        for (int x = strip.left(); x <= strip.right(); ++x) {
+            if (thumbnails.contains(QPoint(x, y)))
+                continue;
+            QVERIFY2(image.pixelColor(x, y) == back, qPrintable(QStringLiteral("%1, %2").arg(x).arg(y)));
+            ++checked;
+        }
+    }
+    // At least the separator's column and the handle's band were looked at.
+    QVERIFY(thumbnails.boundingRect().top() > 0);
+    QVERIFY(checked > strip.height() * (strip.width() - TfrmWzorDoc::ThumbnailPitch));
 }
 
 void TestDocumentWindows::thumbnailStrip_data()
@@ -510,6 +586,23 @@ void TestDocumentWindows::illustration()
     QVERIFY(m_searcher->ProgressBar1()->isHidden());
     QVERIFY(!m_searcher->Label2()->isHidden());
     QCOMPARE(m_searcher->Label1()->text(), QStringLiteral("Wczytywanie danych..."));
+}
+
+void TestDocumentWindows::illustrationPopupOnThePicture()
+{
+    writeData();
+    auto *window = qobject_cast<TfrmIlustra *>(open(QStringLiteral("_19711"), QStringLiteral("1")));
+    QVERIFY(window);
+    QMenu *popup = window->PopupMenu1();
+    // On the picture as on the description below it.
+    for (QWidget *target : {static_cast<QWidget *>(window->pmDisplay()), window->HT1()->viewport()}) {
+        const QPoint at(5, 5);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
+        QCoreApplication::sendEvent(target, &event);
+        QTRY_VERIFY2(popup->isVisible(), target->objectName().toLatin1());
+        QCOMPARE(popup->pos(), target->mapToGlobal(at));
+        popup->hide();
+    }
 }
 
 QTEST_MAIN(TestDocumentWindows)

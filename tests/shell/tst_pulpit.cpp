@@ -1,4 +1,5 @@
 #include "ProgramFixture.h"
+#include "AppIcons.h"
 #include "ContentError.h"
 #include "Globals.h"
 #include "FakeHelp.h"
@@ -63,6 +64,7 @@ private Q_SLOTS:
     void colourDepthWarning_data();
     void colourDepthWarning();
     void menusAndToolbars();
+    void toolbarPicturesAreOurOwn();
     void helpModeMarksAndCursor();
     void helpModeOnToolbarButton_data();
     void helpModeOnToolbarButton();
@@ -295,6 +297,28 @@ void TestPulpit::menusAndToolbars()
         QCOMPARE(a->shortcut(), item.keys);
         QCOMPARE(a->statusTip(), QString::fromUtf16(item.hint));
     }
+}
+
+void TestPulpit::toolbarPicturesAreOurOwn()
+{
+    makePulpit();
+    const auto picture = [](const QIcon &icon) { return icon.pixmap(QSize(24, 24), 1.0).toImage(); };
+    QList<QImage> ours;
+    for (const QString &name : AppIcons::CommandNames())
+        ours.append(picture(AppIcons::Command(name)));
+    // Every button shows one of the program's command pictures, and no two the same.
+    QList<QImage> shown;
+    for (QToolBar *toolbar : {m_pulpit->MenuToolbar(), m_pulpit->IndexToolbar()}) {
+        for (QAction *action : toolbar->actions()) {
+            if (action->isSeparator())
+                continue;
+            const QImage image = picture(action->icon());
+            QVERIFY2(ours.contains(image), qPrintable(action->objectName()));
+            QVERIFY2(!shown.contains(image), qPrintable(action->objectName()));
+            shown.append(image);
+        }
+    }
+    QCOMPARE(shown.size(), 16);
 }
 
 void TestPulpit::helpModeMarksAndCursor()
