@@ -34,6 +34,8 @@ void BuildMenu(TLinkList &links, const QString &typ, const QString &value,
     button->show();
 
     auto *menu = new QMenu(window);
+    // Said by a screen reader as the menu opens.
+    menu->setTitle(button->toolTip());
     for (int i = 0; i < links.Count(); ++i) {
         QString linkTyp;
         QString numer;

@@ -9,7 +9,7 @@ class TToolbarButton97 : public QToolButton
     Q_OBJECT
 
 public:
-    using QToolButton::QToolButton;
+    explicit TToolbarButton97(QWidget *parent = nullptr);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
