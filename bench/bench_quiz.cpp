@@ -32,7 +32,8 @@ constexpr int Runs = 9;
 
 // A container with `count` entries of the category, field lists made by `fields`.
 template <typename F>
-std::unique_ptr<TPSSDirectory> directoryOf(const QTemporaryDir &dir, const char *typ, int count, F fields)
+std::unique_ptr<TPSSDirectory> directoryOf(const QTemporaryDir &dir, const char *typ, int count,
+                                           F fields)
 {
     ContainerWriter writer;
     ItemIndexWriter index;
@@ -47,15 +48,16 @@ std::unique_ptr<TPSSDirectory> directoryOf(const QTemporaryDir &dir, const char 
     writer.add("L197\\UnidX", index.toBytes());
     for (const auto &[name, data] : entries)
         writer.add(name, data);
-    const QString path = dir.filePath(QString::fromLatin1(typ) + QString::number(count) + QStringLiteral(".dat"));
+    const QString path =
+        dir.filePath(QString::fromLatin1(typ) + QString::number(count) + QStringLiteral(".dat"));
     writer.write(path);
     return std::make_unique<TPSSDirectory>(path);
 }
 
 void report(const char *name, int size, const char *unit, double value, double floor)
 {
-    std::printf("%s_%d: %.3f %s (floor %.3f %s, ratio %.2f)\n", name, size, value, unit, floor, unit,
-                floor > 0 ? value / floor : 0.0);
+    std::printf("%s_%d: %.3f %s (floor %.3f %s, ratio %.2f)\n", name, size, value, unit, floor,
+                unit, floor > 0 ? value / floor : 0.0);
     std::fflush(stdout);
 }
 
@@ -83,10 +85,12 @@ double readFieldsFloor(TPSSDirectory &directory, const QString &typ)
 
 void pool(const QTemporaryDir &dir, int size)
 {
-    static const QString difficulties[] = {QStringLiteral("Łatwe"), QStringLiteral("Średnie"), QStringLiteral("Trudne")};
+    static const QString difficulties[] = {QStringLiteral("Łatwe"), QStringLiteral("Średnie"),
+                                           QStringLiteral("Trudne")};
     const auto directory = directoryOf(dir, "_19710", size, [](int i) {
-        return QStringLiteral("Trudność=%1\r\nKategoria=%2\r\n1=Odpowiedź pierwsza\r\n2=Odpowiedź druga\r\n"
-                              "3=Odpowiedź trzecia\r\nPoprawna=1, 3")
+        return QStringLiteral(
+                   "Trudność=%1\r\nKategoria=%2\r\n1=Odpowiedź pierwsza\r\n2=Odpowiedź druga\r\n"
+                   "3=Odpowiedź trzecia\r\nPoprawna=1, 3")
             .arg(difficulties[i % 3])
             .arg(1 + i % 9);
     });
@@ -117,9 +121,10 @@ void filmography(const QTemporaryDir &dir, int size)
 {
     const auto directory = directoryOf(dir, "_19709", size, [size](int i) {
         // Titles over the alphabet, some repeated in another letter case.
-        return QStringLiteral("Tytuł=%1 film %2\r\nReżyser_imię=Jan\r\nReżyser_nazwisko=Reżyser %3\r\n"
-                              "Scenariusz_imię=Anna\r\nScenariusz_nazwisko=Scenarzystka\r\nData=19%4\r\n"
-                              "Dzieło=„Powieść %2” Autora")
+        return QStringLiteral(
+                   "Tytuł=%1 film %2\r\nReżyser_imię=Jan\r\nReżyser_nazwisko=Reżyser %3\r\n"
+                   "Scenariusz_imię=Anna\r\nScenariusz_nazwisko=Scenarzystka\r\nData=19%4\r\n"
+                   "Dzieło=„Powieść %2” Autora")
             .arg(i % 2 ? QStringLiteral("Ł") : QStringLiteral("l"))
             .arg(size - i)
             .arg(i % 50)

@@ -44,7 +44,8 @@ QStringList Build(TPSSDirectory &directory, const QLocale &locale)
 
     rows.prepend(QStringLiteral("<tr><th>Tytuł filmu</th><th>Reżyser</th><th>Scenarzysta</th>"
                                 "<th>Premiera</th><th>Na podstawie</th></tr>"));
-    rows.prepend(QStringLiteral("<table align=center border CellPadding=4 CellSpacing=1 width=100%>"));
+    rows.prepend(
+        QStringLiteral("<table align=center border CellPadding=4 CellSpacing=1 width=100%>"));
     rows.append(QStringLiteral("</table border>"));
     return rows;
 }

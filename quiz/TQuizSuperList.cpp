@@ -26,7 +26,7 @@ quint8 epochOf(const QString &value)
     bool ok = false;
     int number = value.toInt(&ok, 10);
     if (!ok)
-        number = 1; // missing or not a number: the first epoch
+        number = 1;            // missing or not a number: the first epoch
     return quint8(number - 1); // "0" wraps to 255, which no epoch bit admits
 }
 

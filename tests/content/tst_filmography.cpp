@@ -33,15 +33,18 @@ private Q_SLOTS:
 
 void TestFilmography::row()
 {
-    QCOMPARE(Filmography::Row({QStringLiteral("Tytuł=Wesele"), QStringLiteral("Reżyser_imię=Andrzej"),
-                               QStringLiteral("Reżyser_nazwisko=Wajda"), QStringLiteral("Scenariusz_imię=Andrzej"),
-                               QStringLiteral("Scenariusz_nazwisko=Kijowski"), QStringLiteral("Data=1972"),
-                               QStringLiteral("Dzieło=„Wesele” <i>Wyspiańskiego</i>")}),
-             QStringLiteral("<tr><td bgcolor=\"#FFFF80\" valign=top><b>Wesele</b>&nbsp;</td> "
-                            "<td bgcolor=\"#FFFFFF\" valign=top>Andrzej Wajda&nbsp;</td>"
-                            "<td bgcolor=\"#FFFF80\" valign=top>Andrzej Kijowski&nbsp;</td>"
-                            "<td bgcolor=\"#FFFFFF\" valign=top>1972&nbsp;</td>"
-                            "<td bgcolor=\"#FFFF80\" valign=top>„Wesele” <i>Wyspiańskiego</i>&nbsp;</td></tr>"));
+    QCOMPARE(
+        Filmography::Row(
+            {QStringLiteral("Tytuł=Wesele"), QStringLiteral("Reżyser_imię=Andrzej"),
+             QStringLiteral("Reżyser_nazwisko=Wajda"), QStringLiteral("Scenariusz_imię=Andrzej"),
+             QStringLiteral("Scenariusz_nazwisko=Kijowski"), QStringLiteral("Data=1972"),
+             QStringLiteral("Dzieło=„Wesele” <i>Wyspiańskiego</i>")}),
+        QStringLiteral(
+            "<tr><td bgcolor=\"#FFFF80\" valign=top><b>Wesele</b>&nbsp;</td> "
+            "<td bgcolor=\"#FFFFFF\" valign=top>Andrzej Wajda&nbsp;</td>"
+            "<td bgcolor=\"#FFFF80\" valign=top>Andrzej Kijowski&nbsp;</td>"
+            "<td bgcolor=\"#FFFFFF\" valign=top>1972&nbsp;</td>"
+            "<td bgcolor=\"#FFFF80\" valign=top>„Wesele” <i>Wyspiańskiego</i>&nbsp;</td></tr>"));
     // Without a first name the director cell starts with the joining blank.
     QVERIFY(Filmography::Row({QStringLiteral("Reżyser_nazwisko=Has")})
                 .contains(QStringLiteral("<td bgcolor=\"#FFFFFF\" valign=top> Has&nbsp;</td>")));
@@ -61,7 +64,8 @@ void TestFilmography::table_data()
     // Same titles go by the director cell (a blank first, then the first name), whatever the
     // letter case of the title; the film without a field list has an empty title and leads.
     QTest::newRow("C") << QLocale::c() << QList<int>{0, 5, 4, 1, 2, 6, 3};
-    QTest::newRow("Polish: Ł after L") << QLocale(QLocale::Polish, QLocale::Poland) << QList<int>{0, 5, 4, 1, 2, 3, 6};
+    QTest::newRow("Polish: Ł after L")
+        << QLocale(QLocale::Polish, QLocale::Poland) << QList<int>{0, 5, 4, 1, 2, 3, 6};
 }
 
 void TestFilmography::table()
@@ -83,9 +87,10 @@ void TestFilmography::table()
     const QTemporaryDir dir;
     TPSSDirectory directory(writeFile(dir, container(entries)));
 
-    QStringList expected{QStringLiteral("<table align=center border CellPadding=4 CellSpacing=1 width=100%>"),
-                         QStringLiteral("<tr><th>Tytuł filmu</th><th>Reżyser</th><th>Scenarzysta</th>"
-                                        "<th>Premiera</th><th>Na podstawie</th></tr>")};
+    QStringList expected{
+        QStringLiteral("<table align=center border CellPadding=4 CellSpacing=1 width=100%>"),
+        QStringLiteral("<tr><th>Tytuł filmu</th><th>Reżyser</th><th>Scenarzysta</th>"
+                       "<th>Premiera</th><th>Na podstawie</th></tr>")};
     for (int i : order)
         expected.append(Filmography::Row(TextLines::split(Films[i])));
     expected.append(QStringLiteral("</table border>"));

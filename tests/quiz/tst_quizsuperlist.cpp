@@ -18,7 +18,8 @@ struct Question
 };
 
 // A directory over a container holding the questions, in this item-index order.
-std::unique_ptr<TPSSDirectory> directoryOf(const QTemporaryDir &dir, const QList<Question> &questions,
+std::unique_ptr<TPSSDirectory> directoryOf(const QTemporaryDir &dir,
+                                           const QList<Question> &questions,
                                            const QString &name = QStringLiteral("Verbarium.dat"))
 {
     QList<Item> items;
@@ -78,28 +79,46 @@ void TestQuizSuperList::eligibility_data()
     QTest::addColumn<bool>("eligible");
 
     const QString romantic = QStringLiteral("Trudność=%1\nKategoria=5");
-    QTest::newRow("Łatwe, bit 0") << romantic.arg(QStringLiteral("Łatwe")) << quint8(0x01) << quint16(0x10) << 0 << 4 << true;
-    QTest::newRow("Średnie needs bit 1") << romantic.arg(QStringLiteral("Średnie")) << quint8(0x05) << quint16(0x10) << 1 << 4 << false;
-    QTest::newRow("Trudne, bit 2") << romantic.arg(QStringLiteral("Trudne")) << quint8(0x04) << quint16(0x10) << 2 << 4 << true;
-    QTest::newRow("epoch 5 needs bit 4") << romantic.arg(QStringLiteral("Łatwe")) << AllDifficulties << quint16(0x1EF) << 0 << 4 << false;
-    QTest::newRow("lower-case word") << romantic.arg(QStringLiteral("łatwe")) << quint8(0xFF) << AllEpochButtons << 255 << 4 << false;
-    QTest::newRow("trailing blank") << romantic.arg(QStringLiteral("Trudne ")) << quint8(0xFF) << AllEpochButtons << 255 << 4 << false;
-    QTest::newRow("no difficulty") << QStringLiteral("Kategoria=5") << quint8(0xFF) << AllEpochButtons << 255 << 4 << false;
+    QTest::newRow("Łatwe, bit 0") << romantic.arg(QStringLiteral("Łatwe")) << quint8(0x01)
+                                  << quint16(0x10) << 0 << 4 << true;
+    QTest::newRow("Średnie needs bit 1") << romantic.arg(QStringLiteral("Średnie")) << quint8(0x05)
+                                         << quint16(0x10) << 1 << 4 << false;
+    QTest::newRow("Trudne, bit 2") << romantic.arg(QStringLiteral("Trudne")) << quint8(0x04)
+                                   << quint16(0x10) << 2 << 4 << true;
+    QTest::newRow("epoch 5 needs bit 4") << romantic.arg(QStringLiteral("Łatwe")) << AllDifficulties
+                                         << quint16(0x1EF) << 0 << 4 << false;
+    QTest::newRow("lower-case word") << romantic.arg(QStringLiteral("łatwe")) << quint8(0xFF)
+                                     << AllEpochButtons << 255 << 4 << false;
+    QTest::newRow("trailing blank") << romantic.arg(QStringLiteral("Trudne ")) << quint8(0xFF)
+                                    << AllEpochButtons << 255 << 4 << false;
+    QTest::newRow("no difficulty")
+        << QStringLiteral("Kategoria=5") << quint8(0xFF) << AllEpochButtons << 255 << 4 << false;
 
     const QString easy = QStringLiteral("Trudność=Łatwe\nKategoria=%1");
-    QTest::newRow("Kategoria 0") << easy.arg(QStringLiteral("0")) << AllDifficulties << quint16(0xFFFF) << 0 << 255 << false;
-    QTest::newRow("Kategoria 9") << easy.arg(QStringLiteral("9")) << AllDifficulties << quint16(0x100) << 0 << 8 << true;
-    QTest::newRow("Kategoria 10, buttons") << easy.arg(QStringLiteral("10")) << AllDifficulties << AllEpochButtons << 0 << 9 << false;
-    QTest::newRow("Kategoria 16, buttons") << easy.arg(QStringLiteral("16")) << AllDifficulties << AllEpochButtons << 0 << 15 << false;
-    QTest::newRow("Kategoria 16, bit 15") << easy.arg(QStringLiteral("16")) << AllDifficulties << quint16(0x8000) << 0 << 15 << true;
-    QTest::newRow("Kategoria 17") << easy.arg(QStringLiteral("17")) << AllDifficulties << quint16(0xFFFF) << 0 << 16 << false;
-    QTest::newRow("Kategoria -1") << easy.arg(QStringLiteral("-1")) << AllDifficulties << quint16(0xFFFF) << 0 << 254 << false;
+    QTest::newRow("Kategoria 0") << easy.arg(QStringLiteral("0")) << AllDifficulties
+                                 << quint16(0xFFFF) << 0 << 255 << false;
+    QTest::newRow("Kategoria 9") << easy.arg(QStringLiteral("9")) << AllDifficulties
+                                 << quint16(0x100) << 0 << 8 << true;
+    QTest::newRow("Kategoria 10, buttons")
+        << easy.arg(QStringLiteral("10")) << AllDifficulties << AllEpochButtons << 0 << 9 << false;
+    QTest::newRow("Kategoria 16, buttons")
+        << easy.arg(QStringLiteral("16")) << AllDifficulties << AllEpochButtons << 0 << 15 << false;
+    QTest::newRow("Kategoria 16, bit 15")
+        << easy.arg(QStringLiteral("16")) << AllDifficulties << quint16(0x8000) << 0 << 15 << true;
+    QTest::newRow("Kategoria 17") << easy.arg(QStringLiteral("17")) << AllDifficulties
+                                  << quint16(0xFFFF) << 0 << 16 << false;
+    QTest::newRow("Kategoria -1") << easy.arg(QStringLiteral("-1")) << AllDifficulties
+                                  << quint16(0xFFFF) << 0 << 254 << false;
     QTest::newRow("Kategoria 257 wraps to epoch 1")
         << easy.arg(QStringLiteral("257")) << AllDifficulties << quint16(0x01) << 0 << 0 << true;
-    QTest::newRow("no Kategoria: epoch 1") << QStringLiteral("Trudność=Łatwe") << AllDifficulties << quint16(0x01) << 0 << 0 << true;
-    QTest::newRow("empty Kategoria: epoch 1") << easy.arg(QString()) << AllDifficulties << quint16(0x01) << 0 << 0 << true;
-    QTest::newRow("Kategoria V: epoch 1") << easy.arg(QStringLiteral("V")) << AllDifficulties << quint16(0x01) << 0 << 0 << true;
-    QTest::newRow("Kategoria 5a: epoch 1") << easy.arg(QStringLiteral("5a")) << AllDifficulties << quint16(0x10) << 0 << 0 << false;
+    QTest::newRow("no Kategoria: epoch 1")
+        << QStringLiteral("Trudność=Łatwe") << AllDifficulties << quint16(0x01) << 0 << 0 << true;
+    QTest::newRow("empty Kategoria: epoch 1")
+        << easy.arg(QString()) << AllDifficulties << quint16(0x01) << 0 << 0 << true;
+    QTest::newRow("Kategoria V: epoch 1")
+        << easy.arg(QStringLiteral("V")) << AllDifficulties << quint16(0x01) << 0 << 0 << true;
+    QTest::newRow("Kategoria 5a: epoch 1")
+        << easy.arg(QStringLiteral("5a")) << AllDifficulties << quint16(0x10) << 0 << 0 << false;
 }
 
 void TestQuizSuperList::eligibility()
@@ -125,8 +144,9 @@ void TestQuizSuperList::eligibility()
 
 void TestQuizSuperList::emptySetsMakeNothingAvailable()
 {
-    const auto directory = directoryOf(*m_dir, {question("1", QStringLiteral("Łatwe"), QStringLiteral("1")),
-                                                question("2", QStringLiteral("Trudne"), QStringLiteral("9"))});
+    const auto directory =
+        directoryOf(*m_dir, {question("1", QStringLiteral("Łatwe"), QStringLiteral("1")),
+                             question("2", QStringLiteral("Trudne"), QStringLiteral("9"))});
     TQuizSuperList pool(m_random);
     pool.Load(*directory);
     QCOMPARE(pool.CountAvailable(), 0); // the sets start empty
@@ -144,7 +164,8 @@ void TestQuizSuperList::drawsEachEligibleQuestionOnce()
 {
     QList<Question> questions;
     for (int i = 1; i <= 12; ++i) // easy ones in epochs 1 and 2, hard ones in epoch 1
-        questions.append(question(QByteArray::number(i), i % 3 ? QStringLiteral("Łatwe") : QStringLiteral("Trudne"),
+        questions.append(question(QByteArray::number(i),
+                                  i % 3 ? QStringLiteral("Łatwe") : QStringLiteral("Trudne"),
                                   QString::number(1 + i % 2)));
     const auto directory = directoryOf(*m_dir, questions);
     TQuizSuperList pool(m_random);
@@ -152,7 +173,8 @@ void TestQuizSuperList::drawsEachEligibleQuestionOnce()
     pool.SetDifficultySet(0x01);
     pool.SetEpochSet(0x01);
     // In sorted order.
-    const QStringList expected{QStringLiteral("10"), QStringLiteral("2"), QStringLiteral("4"), QStringLiteral("8")};
+    const QStringList expected{QStringLiteral("10"), QStringLiteral("2"), QStringLiteral("4"),
+                               QStringLiteral("8")};
     QCOMPARE(pool.CountAvailable(), 4);
 
     for (quint32 seed : {0u, 7u, 4000000000u}) {
@@ -192,7 +214,8 @@ void TestQuizSuperList::drawPicksTheGeneratorsPlace()
 
     QList<Question> questions;
     for (int i = 1; i <= 10; ++i)
-        questions.append(question("E" + QByteArray::number(i), QStringLiteral("Średnie"), QString::number(i == 10 ? 1 : i)));
+        questions.append(question("E" + QByteArray::number(i), QStringLiteral("Średnie"),
+                                  QString::number(i == 10 ? 1 : i)));
     const auto directory = directoryOf(*m_dir, questions);
     TQuizSuperList pool(m_random);
     pool.Load(*directory);
@@ -204,9 +227,10 @@ void TestQuizSuperList::drawPicksTheGeneratorsPlace()
 
 void TestQuizSuperList::narrowedSelectionLeavesNothingToDraw()
 {
-    const auto directory = directoryOf(*m_dir, {question("1", QStringLiteral("Łatwe"), QStringLiteral("3")),
-                                                question("2", QStringLiteral("Łatwe"), QStringLiteral("3")),
-                                                question("3", QStringLiteral("Łatwe"), QStringLiteral("4"))});
+    const auto directory =
+        directoryOf(*m_dir, {question("1", QStringLiteral("Łatwe"), QStringLiteral("3")),
+                             question("2", QStringLiteral("Łatwe"), QStringLiteral("3")),
+                             question("3", QStringLiteral("Łatwe"), QStringLiteral("4"))});
     TQuizSuperList pool(m_random);
     pool.Load(*directory);
     pool.SetDifficultySet(0x01);
@@ -222,10 +246,11 @@ void TestQuizSuperList::narrowedSelectionLeavesNothingToDraw()
 void TestQuizSuperList::loadsOnceThenOnlyMakesQuestionsAvailable()
 {
     // "3" is in the index without a field list; "b2" is upper-cased by the directory.
-    auto first = directoryOf(*m_dir, {question("7", QStringLiteral("Łatwe"), QStringLiteral("1")),
-                                      question("1", QStringLiteral("Łatwe"), QStringLiteral("1")),
-                                      {"3", std::nullopt},
-                                      question("b2", QStringLiteral("Trudne"), QStringLiteral("2"))});
+    auto first =
+        directoryOf(*m_dir, {question("7", QStringLiteral("Łatwe"), QStringLiteral("1")),
+                             question("1", QStringLiteral("Łatwe"), QStringLiteral("1")),
+                             {"3", std::nullopt},
+                             question("b2", QStringLiteral("Trudne"), QStringLiteral("2"))});
     TQuizSuperList pool(m_random);
     pool.Load(*first);
     QCOMPARE(pool.Count(), 3);
@@ -239,8 +264,9 @@ void TestQuizSuperList::loadsOnceThenOnlyMakesQuestionsAvailable()
     QCOMPARE(pool.CountAvailable(), 0);
 
     // A second load reads nothing: another container's questions do not come in.
-    const auto second = directoryOf(*m_dir, {question("99", QStringLiteral("Łatwe"), QStringLiteral("1"))},
-                                    QStringLiteral("other.dat"));
+    const auto second =
+        directoryOf(*m_dir, {question("99", QStringLiteral("Łatwe"), QStringLiteral("1"))},
+                    QStringLiteral("other.dat"));
     pool.Load(*second);
     QCOMPARE(pool.Count(), 3);
     QCOMPARE(pool.CountAvailable(), 3);
