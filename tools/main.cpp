@@ -5,8 +5,11 @@
 #include "ContentError.h"
 #include "Cp1250.h"
 #include "DocumentTemplates.h"
+#include "Filmography.h"
+#include "QuizPage.h"
 #include "SourceTreePacker.h"
 #include "TPSSDirectory.h"
+#include "TQuizSuperList.h"
 #include "TSimplePSS.h"
 
 #include <QCoreApplication>
@@ -27,6 +30,7 @@ const char UsageText[] =
     "       verbarium-dat fields FILE TYP NUMER\n"
     "       verbarium-dat text FILE TYP NUMER\n"
     "       verbarium-dat render FILE TYP NUMER\n"
+    "       verbarium-dat filmography FILE\n"
     "       verbarium-dat pack SOURCE_DIR FILE\n"
     "       verbarium-dat verify FILE\n";
 
@@ -86,15 +90,32 @@ int lines(const QString &path, const QString &typ, const QString &numer, bool fi
     return Success;
 }
 
-// The lines the entry's document window loads into its view: heading, text, footer.
+// The lines the entry's document window loads into its view: heading, text, footer; for a
+// quiz question, the page the quiz window shows for it as the first question.
 int render(const QString &path, const QString &typ, const QString &numer)
 {
     const auto directory = std::make_unique<TPSSDirectory>(path);
+    if (typ == TQuizSuperList::Category) {
+        const auto question = QuizPage::Read(*directory, numer, 1);
+        if (!question)
+            return NotFound;
+        for (const QString &line : question->page)
+            printLine(line);
+        return Success;
+    }
     const DocumentTemplates::Document document =
         DocumentTemplates::BuildEntry(*directory, typ, numer);
     if (!document.lines || document.lines->isEmpty())
         return NotFound;
     for (const QString &line : *document.lines)
+        printLine(line);
+    return Success;
+}
+
+int filmography(const QString &path)
+{
+    const auto directory = std::make_unique<TPSSDirectory>(path);
+    for (const QString &line : Filmography::Build(*directory))
         printLine(line);
     return Success;
 }
@@ -140,6 +161,8 @@ int run(const QStringList &args)
         return lines(args[1], args[2], args[3], command == u"fields");
     if (command == u"render" && n == 4)
         return render(args[1], args[2], args[3]);
+    if (command == u"filmography" && n == 2)
+        return filmography(args[1]);
     if (command == u"pack" && n == 3)
         return pack(args[1], args[2]);
     if (command == u"verify" && n == 2)

@@ -46,6 +46,8 @@ private Q_SLOTS:
     void packsASourceTree();
     void render_data();
     void render();
+    void renderQuestionWithoutText();
+    void filmography();
     void exitStatus_data();
     void exitStatus();
     void badSourceTrees_data();
@@ -178,6 +180,25 @@ void TestVerbariumDat::render_data()
     QTest::newRow("illustration: title and description")
         << QStringLiteral("_19711") << 0 << QStringLiteral("Krakowskie Przedmieście\n<P>Ulica nocą\n");
     QTest::newRow("no document window") << QStringLiteral("_19708") << 1 << QString();
+    QTest::newRow("quiz question: its page as the first question")
+        << QStringLiteral("_19710") << 0
+        << QStringLiteral("<body><br><table border align=center width=75%>\n"
+                          "<tr><td bgcolor=\"#d0d0d0\">\n"
+                          "<table align=center>\n"
+                          "<tr><th align=right><h3>Pytanie numer 1</h3></th></td>\n"
+                          "<tr><td><hr></td>\n"
+                          "<tr><td align=center><h3>\n"
+                          "Kto napisał „Lalkę”?\n"
+                          "</h3></td>\n"
+                          "<tr><td><hr><br></td>\n"
+                          "<tr><td align=left><b>Odpowiedzi:</b></td>\n"
+                          "<tr><td align=left><ol><li><input type=checkbox Name=Odp1 value=1> Bolesław Prus<br>\n"
+                          "<li><input type=checkbox Name=Odp2 value=2> Eliza Orzeszkowa<br>\n"
+                          "<li><input type=checkbox Name=Odp3 value=3> Henryk Sienkiewicz</ol></td>\n"
+                          "<tr><td><hr></td>\n"
+                          "<tr><td align= center><h3><INPUT TYPE=SUBMIT name=\"Odpowiedz\" value=\"&Sprawdź\"></h3></td>\n"
+                          "</table>\n"
+                          "</table><br><br></body>\n");
 }
 
 void TestVerbariumDat::render()
@@ -187,7 +208,7 @@ void TestVerbariumDat::render()
     QFETCH(QString, out);
 
     const QString src = m_dir->filePath(QStringLiteral("src"));
-    writeText(src + QStringLiteral("/index.tsv"), "_19701\t1\n_19711\t1\n_19708\t1\n");
+    writeText(src + QStringLiteral("/index.tsv"), "_19701\t1\n_19711\t1\n_19708\t1\n_19710\t1\n");
     writeText(src + QStringLiteral("/items/_19701/1/pola.txt"),
               "Tytuł=Lalka\nAutor=Bolesław Prus\nI_wyd_data=1890\nAutor_tekstu=Redakcja\n");
     writeText(src + QStringLiteral("/items/_19701/1/tekst.htm"), "<P>Wokulski wrócił\r\ndo Warszawy.\r\n");
@@ -196,6 +217,9 @@ void TestVerbariumDat::render()
     writeText(src + QStringLiteral("/items/_19711/1/tekst.htm"), "<P>not the description");
     writeText(src + QStringLiteral("/items/_19708/1/pola.txt"), "Data=1890\n");
     writeText(src + QStringLiteral("/items/_19708/1/tekst.htm"), "<P>Wydarzenie");
+    writeText(src + QStringLiteral("/items/_19710/1/pola.txt"),
+              "Trudność=Łatwe\nKategoria=6\n1=Bolesław Prus\n2=Eliza Orzeszkowa\n3=Henryk Sienkiewicz\nPoprawna=1\n");
+    writeText(src + QStringLiteral("/items/_19710/1/tekst.htm"), "Kto napisał „Lalkę”?\n");
     const QString file = m_dir->filePath(QStringLiteral("out.dat"));
     QCOMPARE(runTool({QStringLiteral("pack"), src, file}).exitCode, 0);
 
@@ -203,6 +227,51 @@ void TestVerbariumDat::render()
     QCOMPARE(r.exitCode, exitCode);
     QCOMPARE(QString::fromUtf8(r.out), out);
     QVERIFY(r.err.isEmpty());
+}
+
+void TestVerbariumDat::renderQuestionWithoutText()
+{
+    const QString src = m_dir->filePath(QStringLiteral("src"));
+    writeText(src + QStringLiteral("/index.tsv"), "_19710\t1\n");
+    writeText(src + QStringLiteral("/items/_19710/1/pola.txt"), "Trudność=Łatwe\nPoprawna=1\n");
+    const QString file = m_dir->filePath(QStringLiteral("out.dat"));
+    QCOMPARE(runTool({QStringLiteral("pack"), src, file}).exitCode, 0);
+
+    const Result r = runTool({QStringLiteral("render"), file, QStringLiteral("_19710"), QStringLiteral("1")});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY(r.out.isEmpty());
+    QVERIFY(r.err.isEmpty());
+}
+
+void TestVerbariumDat::filmography()
+{
+    const QString src = m_dir->filePath(QStringLiteral("src"));
+    writeText(src + QStringLiteral("/index.tsv"), "_19709\t1\n_19709\t2\n");
+    writeText(src + QStringLiteral("/items/_19709/1/pola.txt"),
+              "Tytuł=Wesele\nReżyser_imię=Andrzej\nReżyser_nazwisko=Wajda\nData=1972\n");
+    writeText(src + QStringLiteral("/items/_19709/2/pola.txt"),
+              "Tytuł=Potop\nReżyser_imię=Jerzy\nReżyser_nazwisko=Hoffman\nData=1974\n");
+    const QString file = m_dir->filePath(QStringLiteral("out.dat"));
+    QCOMPARE(runTool({QStringLiteral("pack"), src, file}).exitCode, 0);
+
+    const Result r = runTool({QStringLiteral("filmography"), file});
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY(r.err.isEmpty());
+    QCOMPARE(QString::fromUtf8(r.out),
+             QStringLiteral("<table align=center border CellPadding=4 CellSpacing=1 width=100%>\n"
+                            "<tr><th>Tytuł filmu</th><th>Reżyser</th><th>Scenarzysta</th><th>Premiera</th>"
+                            "<th>Na podstawie</th></tr>\n"
+                            "<tr><td bgcolor=\"#FFFF80\" valign=top><b>Potop</b>&nbsp;</td> "
+                            "<td bgcolor=\"#FFFFFF\" valign=top>Jerzy Hoffman&nbsp;</td>"
+                            "<td bgcolor=\"#FFFF80\" valign=top> &nbsp;</td>"
+                            "<td bgcolor=\"#FFFFFF\" valign=top>1974&nbsp;</td>"
+                            "<td bgcolor=\"#FFFF80\" valign=top>&nbsp;</td></tr>\n"
+                            "<tr><td bgcolor=\"#FFFF80\" valign=top><b>Wesele</b>&nbsp;</td> "
+                            "<td bgcolor=\"#FFFFFF\" valign=top>Andrzej Wajda&nbsp;</td>"
+                            "<td bgcolor=\"#FFFF80\" valign=top> &nbsp;</td>"
+                            "<td bgcolor=\"#FFFFFF\" valign=top>1972&nbsp;</td>"
+                            "<td bgcolor=\"#FFFF80\" valign=top>&nbsp;</td></tr>\n"
+                            "</table border>\n"));
 }
 
 void TestVerbariumDat::exitStatus_data()
@@ -232,6 +301,11 @@ void TestVerbariumDat::exitStatus_data()
     QTest::newRow("render without fields")
         << QStringList{QStringLiteral("render"), QStringLiteral("@"), QStringLiteral("_19701"), QStringLiteral("7")}
         << 1 << QString();
+    QTest::newRow("render a question that is not there")
+        << QStringList{QStringLiteral("render"), QStringLiteral("@"), QStringLiteral("_19710"), QStringLiteral("1")}
+        << 1 << QString();
+    QTest::newRow("filmography missing file") << QStringList{QStringLiteral("filmography"), missing} << 2
+                                              << QStringLiteral("Could not find file: \"%1\"").arg(missing);
     QTest::newRow("render without number")
         << QStringList{QStringLiteral("render"), QStringLiteral("@"), QStringLiteral("_19701")} << 64
         << QStringLiteral("usage:");
