@@ -6,6 +6,7 @@
 #include "MessageBoxes.h"
 #include "TData.h"
 #include "TPulpit.h"
+#include "TerminationSignals.h"
 #include "TfrmSearcher.h"
 #include "TfrmSplasher.h"
 
@@ -56,6 +57,18 @@ std::optional<StartupOptions> StartupOptions::parse(const QStringList &arguments
 
 int RunProgram(SettingsStore &settings, const VolumeList &volumes, const StartupOptions &options)
 {
+    // A stop from outside closes the main window as the reader would and leaves every event
+    // loop, a modal box's or dialog's included; one that comes before the main loop keeps it
+    // from starting. The program then goes down in its usual order.
+    bool stopped = false;
+    TerminationSignals signals;
+    QObject::connect(&signals, &TerminationSignals::received, [&stopped] {
+        stopped = true;
+        if (TPulpit *pulpit = Pulpit())
+            pulpit->close();
+        QCoreApplication::exit(0);
+    });
+
     QPointer<TfrmSplasher> splash = new TfrmSplasher;
     splash->show();
     QCoreApplication::processEvents();
@@ -127,13 +140,17 @@ int RunProgram(SettingsStore &settings, const VolumeList &volumes, const Startup
                                  return;
                              started->deleteLater();
                              started->stop();
-                             if (!options.openTyp.isEmpty())
+                             if (!options.openTyp.isEmpty()) {
+                                 qCDebug(lcStartup, "Otwieranie %s %s", qUtf8Printable(options.openTyp),
+                                         qUtf8Printable(options.openNumer));
                                  pulpit->OpenDocument(options.openTyp, options.openNumer);
+                             }
                              if (options.quitAfterStart)
                                  QTimer::singleShot(0, pulpit, &QWidget::close);
                          });
         started->start();
-        QApplication::exec();
+        if (!stopped && !pulpit->TerminationRequested())
+            QApplication::exec();
     } else {
         delete splash;
     }

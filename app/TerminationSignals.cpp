@@ -3,12 +3,14 @@
 #include <QSocketNotifier>
 
 #include <csignal>
+#include <iterator>
 #include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
 
 int g_sockets[2] = {-1, -1};
+constexpr int Signals[] = {SIGTERM, SIGINT, SIGHUP};
 
 void onSignal(int)
 {
@@ -33,14 +35,16 @@ TerminationSignals::TerminationSignals(QObject *parent) : QObject(parent)
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (int signal : {SIGTERM, SIGINT, SIGHUP})
-        sigaction(signal, &action, nullptr);
+    for (size_t i = 0; i < std::size(Signals); ++i)
+        sigaction(Signals[i], &action, &m_previous[i]);
 }
 
 TerminationSignals::~TerminationSignals()
 {
-    for (int signal : {SIGTERM, SIGINT, SIGHUP})
-        std::signal(signal, SIG_DFL);
+    if (m_notifier) {
+        for (size_t i = 0; i < std::size(Signals); ++i)
+            sigaction(Signals[i], &m_previous[i], nullptr);
+    }
     delete m_notifier;
     for (int &socket : g_sockets) {
         if (socket >= 0)

@@ -2,10 +2,13 @@
 
 #include <QObject>
 
+#include <csignal>
+
 class QSocketNotifier;
 
-// Turns SIGTERM, SIGINT and SIGHUP into a normal close of the main window, so a program
-// stopped from outside still writes its settings and removes its temporary folder.
+// Turns SIGTERM, SIGINT and SIGHUP into a signal of the event loop, so a program stopped
+// from outside still goes down in its own order. The handlers in place before are put back
+// when the object goes.
 class TerminationSignals : public QObject
 {
     Q_OBJECT
@@ -19,4 +22,5 @@ Q_SIGNALS:
 
 private:
     QSocketNotifier *m_notifier = nullptr;
+    struct sigaction m_previous[3] = {}; // one for each of the three signals
 };

@@ -6,8 +6,9 @@ class QLabel;
 class QProgressBar;
 class QTimer;
 
-// The small always-on-top panel shown during long loads: a running animation, a bold line,
-// a second line and a progress bar (hidden until a load shows it) over the bold line.
+// The small always-on-top panel shown during long loads: a running animation, the bold line
+// "Proszę czekać", the plain line that says what is loading, and a progress bar (hidden until
+// a load shows it) over the bold line, so the plain line stays readable beside it.
 class TfrmSearcher : public QWidget
 {
     Q_OBJECT

@@ -3,18 +3,17 @@
 #include "DocumentTemplates.h"
 #include "Globals.h"
 #include "JpegDecoder.h"
+#include "LoadingGuard.h"
 #include "TPSSDirectory.h"
 #include "TPictureDisplay.h"
 #include "TPulpit.h"
 #include "THTMLViewer.h"
 #include "TScrollBanner.h"
 #include "TextLines.h"
-#include "TfrmSearcher.h"
 
 #include <QCloseEvent>
-#include <QLabel>
 #include <QMenu>
-#include <QProgressBar>
+#include <QScopeGuard>
 #include <QSplitter>
 #include <QToolButton>
 
@@ -61,15 +60,11 @@ TfrmIlustra::TfrmIlustra(QWidget *parent) : TfrmWzorDoc(parent)
 
 void TfrmIlustra::LoadDocument(const QString &typ, const QString &numer)
 {
-    TfrmSearcher *searcher = Searcher();
-    if (searcher) {
-        searcher->Label1()->setText(QStringLiteral("Wczytywanie danych..."));
-        searcher->Label2()->hide();
-        searcher->ProgressBar1()->setValue(0);
-        searcher->ProgressBar1()->show();
-        searcher->show();
-        searcher->repaint();
-    }
+    // However the loading ends, a read error included, the window can close afterwards and
+    // the progress window goes.
+    LoadingGuard loading(QStringLiteral("Wczytywanie danych..."),
+                         LoadingGuard::Progress | LoadingGuard::ProgressBar);
+    const auto loaded = qScopeGuard([this] { SetBusy(false); });
 
     TfrmWzorDoc::LoadDocument(typ, numer);
 
@@ -97,13 +92,6 @@ void TfrmIlustra::LoadDocument(const QString &typ, const QString &numer)
     if (TPulpit *pulpit = Pulpit())
         pulpit->PlayNarration(QStringLiteral("podpisy"), spokenCaption);
     SetLastSound(spokenCaption);
-    SetBusy(false);
-
-    if (searcher) {
-        searcher->hide();
-        searcher->Label2()->show();
-        searcher->ProgressBar1()->hide();
-    }
 }
 
 void TfrmIlustra::LayoutBanner()

@@ -4,6 +4,7 @@
 #include "DocumentTemplates.h"
 #include "Globals.h"
 #include "LinkMenu.h"
+#include "LoadingGuard.h"
 #include "Paths.h"
 #include "TItemInfo.h"
 #include "TPSSDirectory.h"
@@ -14,7 +15,6 @@
 #include "TextLines.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QFileInfo>
@@ -358,12 +358,10 @@ void TfrmWzorDoc::LoadDocument(const QString &typ, const QString &numer)
 
 void TfrmWzorDoc::AddThumbnail(int index)
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const LoadingGuard hourglass(QString(), LoadingGuard::Hourglass);
     QString typ, numer;
-    if (!m_illustrations.GetLink(index, typ, numer)) {
-        QApplication::restoreOverrideCursor();
+    if (!m_illustrations.GetLink(index, typ, numer))
         return;
-    }
     auto *image = new Thumbnail(m_thumbnailPage);
     image->setObjectName(QStringLiteral("Thumbnail%1").arg(index));
     image->setGeometry(1, ThumbnailPitch * index + 1, ThumbnailSize, ThumbnailSize);
@@ -380,7 +378,6 @@ void TfrmWzorDoc::AddThumbnail(int index)
             image->setToolTip(TextLines::fieldValue(fields, u"Tytuł"));
     }
     image->show();
-    QApplication::restoreOverrideCursor();
 }
 
 QList<QWidget *> TfrmWzorDoc::Thumbnails() const
@@ -525,7 +522,6 @@ void TfrmWzorDoc::LoadCategoryDocument(const QString &typ, const QString &numer)
         if (document.lines)
             m_html->LoadStrings(*document.lines);
     }
-    m_busy = false;
 }
 
 void TfrmWzorDoc::FormDeactivate()

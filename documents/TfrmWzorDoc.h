@@ -72,7 +72,7 @@ public:
 
 protected:
     // The category part of loading for the text categories: caption, banner, the document
-    // from the category's template; clears Busy in every case.
+    // from the category's template. The caller clears Busy however it ends.
     void LoadCategoryDocument(const QString &typ, const QString &numer);
     // For windows with a banner: creates it at the top of the bar.
     void EnableBanner();

@@ -2,6 +2,8 @@
 
 #include "THTMLViewer.h"
 
+#include <QScopeGuard>
+
 TfrmWzorTekst::TfrmWzorTekst(const CategoryLook &look, QWidget *parent) : TfrmWzorDoc(parent)
 {
     setObjectName(QLatin1String(look.designName));
@@ -16,6 +18,8 @@ TfrmWzorTekst::TfrmWzorTekst(const CategoryLook &look, QWidget *parent) : TfrmWz
 
 void TfrmWzorTekst::LoadDocument(const QString &typ, const QString &numer)
 {
+    // However the loading ends, a read error included, the window can close afterwards.
+    const auto loaded = qScopeGuard([this] { SetBusy(false); });
     TfrmWzorDoc::LoadDocument(typ, numer);
     LoadCategoryDocument(typ, numer);
 }

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QProgressBar>
 
 LoadingGuard::LoadingGuard(const QString &text, int options) : m_options(options)
 {
@@ -13,7 +14,11 @@ LoadingGuard::LoadingGuard(const QString &text, int options) : m_options(options
         QApplication::setOverrideCursor(Qt::WaitCursor);
     if (m_options & Progress) {
         if (TfrmSearcher *searcher = Searcher()) {
-            searcher->Label1()->setText(text);
+            searcher->Label2()->setText(text);
+            if (m_options & ProgressBar) {
+                searcher->ProgressBar1()->setValue(0);
+                searcher->ProgressBar1()->show();
+            }
             searcher->show();
             searcher->repaint();
         }
@@ -27,8 +32,10 @@ LoadingGuard::LoadingGuard(const QString &text, int options) : m_options(options
 LoadingGuard::~LoadingGuard()
 {
     if (m_options & Progress) {
-        if (TfrmSearcher *searcher = Searcher())
+        if (TfrmSearcher *searcher = Searcher()) {
             searcher->hide();
+            searcher->ProgressBar1()->hide();
+        }
     }
     if (m_options & DisableMain) {
         if (TPulpit *pulpit = Pulpit())

@@ -482,6 +482,8 @@ void TPulpit::OpenDocument(const QString &typ, const QString &numer)
     if (m_opening)
         return;
     FlagGuard opening(m_opening);
+    // Opening never fails its callers (the Index, links, related menus, thumbnails): an error
+    // is shown here, once the window being opened has its state back.
     try {
         if (BringToFrontIfOpen(typ, numer))
             return;
@@ -646,8 +648,11 @@ void TPulpit::startNarration(const QString &folder, const QString &name)
     try {
         if (TData *data = Data())
             path = data->GetSoundFile(lower(folder), lower(name));
-    } catch (const ContentError &) {
-        // A sound that cannot be written out is not played; nothing is reported.
+    } catch (const ContentError &e) {
+        // A sound that cannot be read or written out is reported and not played; what asked
+        // for it (an opening illustration, say) goes on.
+        MessageBoxes::showError(nullptr, e.message());
+        return;
     }
     m_player->SetFileName(path);
     m_player->Play();

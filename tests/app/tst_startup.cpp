@@ -37,6 +37,7 @@ private Q_SLOTS:
     void wrongFolderIsReportedAndTheSearchGoesOn();
     void programQuitsAfterStart();
     void openEntryAfterStart();
+    void programStopsCleanlyOnSignal_data();
     void programStopsCleanlyOnSignal();
 
 private:
@@ -277,14 +278,32 @@ void TestStartup::openEntryAfterStart()
     QVERIFY(m_messages.isEmpty());
 }
 
+void TestStartup::programStopsCleanlyOnSignal_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // before the data folder
+    QTest::addColumn<QByteArray>("ready");      // the trace line after which the signal comes
+    QTest::addColumn<int>("signal");
+
+    QTest::newRow("running") << QStringList() << QByteArray("Indeks") << int(SIGTERM);
+    // No entry window for sound fragments: the program shows its message box, modally.
+    const QStringList box{QStringLiteral("--open"), QStringLiteral("_19721"), QStringLiteral("1")};
+    QTest::newRow("message box open, SIGTERM") << box << QByteArray("Otwieranie _19721 1") << int(SIGTERM);
+    QTest::newRow("message box open, SIGINT") << box << QByteArray("Otwieranie _19721 1") << int(SIGINT);
+    QTest::newRow("message box open, SIGHUP") << box << QByteArray("Otwieranie _19721 1") << int(SIGHUP);
+}
+
 void TestStartup::programStopsCleanlyOnSignal()
 {
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, ready);
+    QFETCH(int, signal);
     const QString temp = m_dir->filePath(QStringLiteral("tmp"));
     QDir().mkpath(temp);
     QProcess program;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir->filePath(QStringLiteral("config")));
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("verbarium.startup.debug=true"));
     env.insert(QStringLiteral("TMPDIR"), temp);
     // Qt's own runtime folder would otherwise land in the temporary folder too.
     const QString runtime = m_dir->filePath(QStringLiteral("runtime"));
@@ -293,12 +312,14 @@ void TestStartup::programStopsCleanlyOnSignal()
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
     env.insert(QStringLiteral("VERBARIUM_AUDIO_OUT"), QStringLiteral("test:"));
     program.setProcessEnvironment(env);
-    program.start(QStringLiteral(VERBARIUM_PROGRAM), {QStringLiteral(VERBARIUM_DEMO_DATA)});
+    program.start(QStringLiteral(VERBARIUM_PROGRAM), arguments + QStringList{QStringLiteral(VERBARIUM_DEMO_DATA)});
     QVERIFY(program.waitForStarted());
-    // Running: its temporary folder is there.
-    QTRY_VERIFY_WITH_TIMEOUT(!QDir(temp).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty(), 10000);
+    // Running, its temporary folder there, as far as the trace line.
+    QByteArray trace;
+    QTRY_VERIFY_WITH_TIMEOUT((trace += program.readAllStandardError()).contains(ready), 10000);
+    QVERIFY(!QDir(temp).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
 
-    ::kill(pid_t(program.processId()), SIGTERM);
+    ::kill(pid_t(program.processId()), signal);
     QVERIFY(program.waitForFinished(10000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), 0);

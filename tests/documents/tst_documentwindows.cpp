@@ -9,6 +9,7 @@
 #include "TM3Player.h"
 #include "TPSSDirectory.h"
 #include "TPulpit.h"
+#include "TSimplePSS.h"
 #include "THTMLViewer.h"
 #include "TScrollBanner.h"
 #include "TToolbarButton97.h"
@@ -95,9 +96,14 @@ private Q_SLOTS:
     void illustration_data();
     void illustration();
     void illustrationPopupOnThePicture();
+    void readErrorAfterStartUp_data();
+    void readErrorAfterStartUp();
+    void narrationFailuresAreShown_data();
+    void narrationFailuresAreShown();
 
 private:
     void writeData(const Entries &extra = {});
+    void cutContainerAt(const QByteArray &name);
     TfrmWzorDoc *open(const QString &typ, const QString &numer);
 
     ProgramFixture m_program;
@@ -178,6 +184,20 @@ void TestDocumentWindows::writeData(const Entries &extra)
     m_pulpit->resize(1100, 800);
     m_pulpit->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_pulpit));
+}
+
+// Cuts the container file short where the entry's data begins, as a scratched disc or a file
+// cut while the program runs would: that entry and every later one can no longer be read.
+void TestDocumentWindows::cutContainerAt(const QByteArray &name)
+{
+    TSimplePSS &file = Directory()->container();
+    for (int i = 0; i < file.count(); ++i) {
+        if (file.entryAt(i).name == name) {
+            QVERIFY(QFile::resize(file.fileName(), file.entryAt(i).offset));
+            return;
+        }
+    }
+    QFAIL("no such entry");
 }
 
 TfrmWzorDoc *TestDocumentWindows::open(const QString &typ, const QString &numer)
@@ -572,9 +592,28 @@ void TestDocumentWindows::illustration()
     QFETCH(QString, text);
     QFETCH(QSize, picture);
     writeData();
+    // The spoken caption is asked for while the window loads.
+    struct
+    {
+        bool shown = false, bar = false, lineVisible = false, lineUnderBar = true;
+        QString bold, line;
+    } seen;
+    connect(m_pulpit->M3Play(), &TM3Player::AfterFileChange, this, [&] {
+        seen.shown = m_searcher->isVisible();
+        seen.bar = m_searcher->ProgressBar1()->isVisible();
+        seen.bold = m_searcher->Label1()->text();
+        seen.line = m_searcher->Label2()->text();
+        seen.lineVisible = m_searcher->Label2()->isVisible();
+        seen.lineUnderBar = m_searcher->ProgressBar1()->geometry().intersects(m_searcher->Label2()->geometry());
+    });
     auto *window = qobject_cast<TfrmIlustra *>(open(QStringLiteral("_19711"), numer));
     QVERIFY(window);
     QCOMPARE(window->windowTitle(), caption);
+    // While it loads, the progress window says so on its plain line, clear of the bar.
+    QVERIFY(seen.shown && seen.bar);
+    QCOMPARE(seen.bold, QStringLiteral("Proszę czekać"));
+    QCOMPARE(seen.line, QStringLiteral("Wczytywanie danych..."));
+    QVERIFY(seen.lineVisible && !seen.lineUnderBar);
     QStringList shown = window->HT1()->toPlainText().split(u'\n', Qt::SkipEmptyParts);
     for (QString &line : shown)
         line = line.trimmed();
@@ -585,7 +624,80 @@ void TestDocumentWindows::illustration()
     QVERIFY(m_searcher->isHidden());
     QVERIFY(m_searcher->ProgressBar1()->isHidden());
     QVERIFY(!m_searcher->Label2()->isHidden());
-    QCOMPARE(m_searcher->Label1()->text(), QStringLiteral("Wczytywanie danych..."));
+}
+
+void TestDocumentWindows::readErrorAfterStartUp_data()
+{
+    QTest::addColumn<QString>("typ");
+    QTest::addColumn<QString>("numer");
+    QTest::addColumn<QByteArray>("cutAt");
+    QTest::newRow("field list") << QStringLiteral("_19702") << QStringLiteral("1")
+                                << QByteArray("L197\\TypX\\_19702\\1\\Pola");
+    QTest::newRow("entry text") << QStringLiteral("_19703") << QStringLiteral("21F6")
+                                << QByteArray("_19703\\21F6");
+    QTest::newRow("thumbnail") << QStringLiteral("_19701") << QStringLiteral("2")
+                               << QByteArray("_19711\\1\\THUMB");
+    QTest::newRow("illustration") << QStringLiteral("_19711") << QStringLiteral("1")
+                                  << QByteArray("_19711\\1\\FULL");
+}
+
+// The container becomes unreadable after start-up: opening shows the standard error box, the
+// window that was being opened can close, and the program goes on as before.
+void TestDocumentWindows::readErrorAfterStartUp()
+{
+    QFETCH(QString, typ);
+    QFETCH(QString, numer);
+    QFETCH(QByteArray, cutAt);
+    writeData();
+    cutContainerAt(cutAt);
+    TfrmWzorDoc *window = open(typ, numer);
+
+    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_messages[0].icon, QMessageBox::Critical);
+    QVERIFY2(m_messages[0].text.startsWith(QStringLiteral("Błąd odczytu pliku")), qPrintable(m_messages[0].text));
+    QVERIFY(window && window->Typ() == typ && window->Numer() == numer);
+    QVERIFY(!window->Busy());
+    QVERIFY(!m_pulpit->Opening());
+    QVERIFY(m_pulpit->isEnabled());
+    QVERIFY(!QGuiApplication::overrideCursor());
+    QVERIFY(m_searcher->isHidden());
+
+    window->parentWidget()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(m_pulpit->ChildWindows().size(), 0);
+    // Nothing is stuck: an entry that needs no reading opens as ever.
+    QVERIFY(open(QStringLiteral("_19703"), QStringLiteral("999")));
+    QCOMPARE(m_messages.size(), 1);
+}
+
+void TestDocumentWindows::narrationFailuresAreShown_data()
+{
+    QTest::addColumn<bool>("unreadable"); // else the sound file cannot be created
+    QTest::addColumn<QString>("text");
+    QTest::newRow("recording unreadable") << true << QStringLiteral("Błąd odczytu pliku");
+    QTest::newRow("sound file cannot be created") << false << QStringLiteral("Nie można utworzyć pliku");
+}
+
+void TestDocumentWindows::narrationFailuresAreShown()
+{
+    QFETCH(bool, unreadable);
+    QFETCH(QString, text);
+    writeData();
+    TfrmWzorDoc *biography = open(QStringLiteral("_19702"), QStringLiteral("1"));
+    if (unreadable) {
+        cutContainerAt("_197SND\\Glosy\\mickiewicz");
+    } else {
+        // A file where the temporary folder was: nothing can be created in it.
+        const QString folder = m_program.data().TempFolder();
+        QVERIFY(QDir(folder).removeRecursively());
+        QFile blocker(folder.chopped(1));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+    }
+    biography->ButtonAt(TfrmWzorDoc::btWypowiedz)->menu()->actions().at(0)->trigger();
+    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_messages[0].icon, QMessageBox::Critical);
+    QVERIFY2(m_messages[0].text.startsWith(text), qPrintable(m_messages[0].text));
+    QVERIFY(!m_pulpit->M3Play()->Running());
 }
 
 void TestDocumentWindows::illustrationPopupOnThePicture()
