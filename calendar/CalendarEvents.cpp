@@ -27,7 +27,6 @@ void Load(TPSSDirectory &directory, TKalendarList &list)
     list.Clear();
     QStringList fields;
     for (const QString &numer : directory.ListNumbers(Typ)) {
-        fields.clear();
         if (!directory.ReadFields(Typ, numer, fields))
             continue;
         const auto year = number(fields, u"Rok");

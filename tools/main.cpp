@@ -114,7 +114,6 @@ int calendar(const QString &path, CalendarEvents::SortButton order)
     QStringList fields;
     for (int i = 0; i < events.Count(); ++i) {
         events.GetRecord(i, event);
-        fields.clear();
         directory->ReadFields(event.Typ, event.Numer, fields);
         printLine(QStringLiteral("%1\t%2\t%3\t%4\t%5")
                       .arg(event.Year)
