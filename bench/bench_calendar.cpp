@@ -41,9 +41,10 @@ bool writeEvents(const QString &path, int events)
         if (category == 15)
             category = 16;
         const QString fields =
-            QStringLiteral("Rok=%1\r\nKategoria=%2\r\nTyp_wydarzenia=%3\r\n"
-                           "Wydarzenie bis=Prapremiera „Dziadów” w Teatrze Miejskim, wydarzenie %4\r\n"
-                           "Autor=%5\r\nDodatkowe_informacje=%6\r\n_19701=%7\r\n")
+            QStringLiteral(
+                "Rok=%1\r\nKategoria=%2\r\nTyp_wydarzenia=%3\r\n"
+                "Wydarzenie bis=Prapremiera „Dziadów” w Teatrze Miejskim, wydarzenie %4\r\n"
+                "Autor=%5\r\nDodatkowe_informacje=%6\r\n_19701=%7\r\n")
                 .arg(1000 + random.bounded(998))
                 .arg(category)
                 .arg(1 + random.bounded(4))
@@ -105,7 +106,8 @@ void measure(int events)
                 directory.ReadFields(CalendarEvents::Typ, numer, fields);
             floor.push_back(milliseconds(timer));
         }
-        report(QByteArray("load_sort_") + order.name, events, bench::median(load), bench::median(floor));
+        report(QByteArray("load_sort_") + order.name, events, bench::median(load),
+               bench::median(floor));
     }
 
     const struct

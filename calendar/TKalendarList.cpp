@@ -52,7 +52,8 @@ int TKalendarList::FindNearest(FindMode mode, int year, int filter) const
     int result = -1;
     for (int i = 0; i < Count() && best != 0; ++i) {
         const TKalendarRecord &r = m_records[size_t(i)];
-        if ((mode == InCategory && r.Category != filter) || (mode == OfType && r.EventType != filter))
+        if ((mode == InCategory && r.Category != filter) ||
+            (mode == OfType && r.EventType != filter))
             continue;
         const qint64 distance = std::abs(qint64(r.Year) - year);
         if (distance < best) {

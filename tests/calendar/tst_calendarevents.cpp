@@ -21,7 +21,11 @@ QString describe(const TKalendarList &list)
     TKalendarRecord r;
     for (int i = 0; i < list.Count(); ++i) {
         list.GetRecord(i, r);
-        out.append(QStringLiteral("%1 %2 %3 %4 %5").arg(r.Year).arg(r.Category).arg(r.EventType).arg(r.Numer, r.Typ));
+        out.append(QStringLiteral("%1 %2 %3 %4 %5")
+                       .arg(r.Year)
+                       .arg(r.Category)
+                       .arg(r.EventType)
+                       .arg(r.Numer, r.Typ));
     }
     return out.join(u'|');
 }
@@ -68,17 +72,19 @@ void TestCalendarEvents::loadsInDirectoryOrderLeavingOutUnreadableEvents()
     TKalendarList list;
     list.Add({1, 1, 1, QStringLiteral("old"), CalendarEvents::Typ});
     CalendarEvents::Load(directory, list);
-    QCOMPARE(describe(list), QStringLiteral("1834 6 1 20 _19708|0 0 0 7 _19708|-50 16 4 10 _19708"));
+    QCOMPARE(describe(list),
+             QStringLiteral("1834 6 1 20 _19708|0 0 0 7 _19708|-50 16 4 10 _19708"));
 }
 
 // A damaged event loaded as year 0 would stand first in every order; left out, it hides nothing.
 void TestCalendarEvents::oneDamagedEventLeavesTheRestInOrder()
 {
     TPSSDirectory directory(std::make_unique<TSimplePSS>(
-        container({{"L197\\UnidX", itemIndex({{"u1", "_19708", "1"}, {"u2", "_19708", "2"},
-                                              {"u3", "_19708", "3"}})},
-                   {pola("1"), "Rok=1901\r\nKategoria=10\r\nTyp_wydarzenia=1"},
-                   {pola("3"), "Rok=1580\r\nKategoria=6\r\nTyp_wydarzenia=1"}}),
+        container(
+            {{"L197\\UnidX",
+              itemIndex({{"u1", "_19708", "1"}, {"u2", "_19708", "2"}, {"u3", "_19708", "3"}})},
+             {pola("1"), "Rok=1901\r\nKategoria=10\r\nTyp_wydarzenia=1"},
+             {pola("3"), "Rok=1580\r\nKategoria=6\r\nTyp_wydarzenia=1"}}),
         QStringLiteral("mem")));
     TKalendarList list;
     CalendarEvents::Load(directory, list);
@@ -93,7 +99,8 @@ void TestCalendarEvents::sortLoaded_data()
     QTest::addColumn<QString>("order");
 
     // Load order 1..5: 1900 c2 t1, 1800 c1 t3, 1900 c1 t1, 1700 c2 t3, 1800 c1 t3. Worked by hand.
-    QTest::newRow("Chronologicznie") << int(CalendarEvents::Chronologicznie) << QStringLiteral("4 5 2 1 3");
+    QTest::newRow("Chronologicznie")
+        << int(CalendarEvents::Chronologicznie) << QStringLiteral("4 5 2 1 3");
     QTest::newRow("Kategoriami") << int(CalendarEvents::Kategoriami) << QStringLiteral("2 5 3 4 1");
     QTest::newRow("Typem") << int(CalendarEvents::Typem) << QStringLiteral("3 1 4 5 2");
 }
@@ -125,20 +132,23 @@ void TestCalendarEvents::barText_data()
 
     const QString event = QStringLiteral("Wydarzenie bis=„Pan Tadeusz”");
     QTest::newRow("author and information")
-        << QStringList{event, QStringLiteral("Autor=Adam Mickiewicz"), QStringLiteral("Dodatkowe_informacje=Paryż")}
+        << QStringList{event, QStringLiteral("Autor=Adam Mickiewicz"),
+                       QStringLiteral("Dodatkowe_informacje=Paryż")}
         << QStringLiteral("„Pan Tadeusz”; Adam Mickiewicz; Paryż");
     QTest::newRow("no author, no information")
         << QStringList{event, QStringLiteral("Autor=- "), QStringLiteral("Dodatkowe_informacje=")}
         << QStringLiteral("„Pan Tadeusz”");
     QTest::newRow("no author, information")
-        << QStringList{QStringLiteral("autor=- "), QStringLiteral("DODATKOWE_INFORMACJE=1834"), event}
+        << QStringList{QStringLiteral("autor=- "), QStringLiteral("DODATKOWE_INFORMACJE=1834"),
+                       event}
         << QStringLiteral("„Pan Tadeusz”; 1834");
-    QTest::newRow("absent author still joins") << QStringList{event} << QStringLiteral("„Pan Tadeusz”; ");
+    QTest::newRow("absent author still joins")
+        << QStringList{event} << QStringLiteral("„Pan Tadeusz”; ");
     QTest::newRow("a hyphen without the blank is an author")
         << QStringList{event, QStringLiteral("Autor=-")} << QStringLiteral("„Pan Tadeusz”; -");
-    QTest::newRow("no event text")
-        << QStringList{QStringLiteral("Autor=Jan Matejko"), QStringLiteral("Dodatkowe_informacje=olej")}
-        << QStringLiteral("; Jan Matejko; olej");
+    QTest::newRow("no event text") << QStringList{QStringLiteral("Autor=Jan Matejko"),
+                                                  QStringLiteral("Dodatkowe_informacje=olej")}
+                                   << QStringLiteral("; Jan Matejko; olej");
 }
 
 void TestCalendarEvents::barText()

@@ -32,8 +32,7 @@ QStringList numbers(const TKalendarList &list)
 }
 
 // Five events with equal categories, types and years among them (year, category, type).
-const QList<Event> Mixed = {
-    {1900, 2, 1}, {1800, 1, 3}, {1900, 1, 1}, {1700, 2, 3}, {1800, 1, 3}};
+const QList<Event> Mixed = {{1900, 2, 1}, {1800, 1, 3}, {1900, 1, 1}, {1700, 2, 3}, {1800, 1, 3}};
 
 } // namespace
 
@@ -87,9 +86,7 @@ void TestKalendarList::sortBy_data()
     QTest::addColumn<QList<int>>("keys");
     QTest::addColumn<QStringList>("order");
 
-    const auto order = [](const char *numbers) {
-        return QString::fromLatin1(numbers).split(u' ');
-    };
+    const auto order = [](const char *numbers) { return QString::fromLatin1(numbers).split(u' '); };
     // Worked through the exchanges by hand; where a stable sort would differ it says so.
     QTest::newRow("year: equal years leave load order (stable: 4 2 5 1 3)")
         << Mixed << QList<int>{0} << order("4 5 2 1 3");
