@@ -1,6 +1,7 @@
 // verbarium-dat: lists, reads, checks and writes container files.
 // Names and texts on the command line and in the output are UTF-8.
 
+#include "CalendarEvents.h"
 #include "ContainerWriter.h"
 #include "ContentError.h"
 #include "Cp1250.h"
@@ -8,6 +9,7 @@
 #include "Filmography.h"
 #include "QuizPage.h"
 #include "SourceTreePacker.h"
+#include "TKalendarList.h"
 #include "TPSSDirectory.h"
 #include "TQuizSuperList.h"
 #include "TSimplePSS.h"
@@ -31,6 +33,7 @@ const char UsageText[] =
     "       verbarium-dat text FILE TYP NUMER\n"
     "       verbarium-dat render FILE TYP NUMER\n"
     "       verbarium-dat filmography FILE\n"
+    "       verbarium-dat calendar FILE [chronologicznie|kategoriami|typem]\n"
     "       verbarium-dat pack SOURCE_DIR FILE\n"
     "       verbarium-dat verify FILE\n";
 
@@ -117,6 +120,25 @@ int filmography(const QString &path)
     const auto directory = std::make_unique<TPSSDirectory>(path);
     for (const QString &line : Filmography::Build(*directory))
         printLine(line);
+// The calendar's events in the order of the strip after loading with that sort button down,
+// each with the text its bar shows.
+int calendar(const QString &path, CalendarEvents::SortButton order)
+{
+    const auto directory = std::make_unique<TPSSDirectory>(path);
+    TKalendarList events;
+    CalendarEvents::Load(*directory, events);
+    CalendarEvents::SortLoaded(events, order);
+    TKalendarRecord event;
+    QStringList fields;
+    for (int i = 0; i < events.Count(); ++i) {
+        events.GetRecord(i, event);
+        directory->ReadFields(event.Typ, event.Numer, fields);
+        printLine(QStringLiteral("%1\t%2\t%3\t%4\t%5")
+                      .arg(event.Year)
+                      .arg(event.Category)
+                      .arg(event.EventType)
+                      .arg(event.Numer, CalendarEvents::BarText(fields)));
+    }
     return Success;
 }
 
@@ -163,6 +185,15 @@ int run(const QStringList &args)
         return render(args[1], args[2], args[3]);
     if (command == u"filmography" && n == 2)
         return filmography(args[1]);
+    if (command == u"calendar" && (n == 2 || n == 3)) {
+        const QString order = args.value(2, QStringLiteral("chronologicznie"));
+        if (order == u"chronologicznie")
+            return calendar(args[1], CalendarEvents::Chronologicznie);
+        if (order == u"kategoriami")
+            return calendar(args[1], CalendarEvents::Kategoriami);
+        if (order == u"typem")
+            return calendar(args[1], CalendarEvents::Typem);
+    }
     if (command == u"pack" && n == 3)
         return pack(args[1], args[2]);
     if (command == u"verify" && n == 2)

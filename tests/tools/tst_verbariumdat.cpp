@@ -2,6 +2,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QHash>
 #include <QProcess>
 #include <QTest>
 
@@ -48,6 +49,8 @@ private Q_SLOTS:
     void render();
     void renderQuestionWithoutText();
     void filmography();
+    void calendar_data();
+    void calendar();
     void exitStatus_data();
     void exitStatus();
     void badSourceTrees_data();
@@ -274,6 +277,58 @@ void TestVerbariumDat::filmography()
                             "</table border>\n"));
 }
 
+void TestVerbariumDat::calendar_data()
+{
+    QTest::addColumn<QStringList>("order");
+    QTest::addColumn<QString>("numbers");
+
+    // Load order 1 2 3 4 (5 cannot be read and is left out); by year 2 1 4 3, then by category
+    // or type within that order, as the exchange sort leaves equal years (worked by hand).
+    QTest::newRow("default") << QStringList() << QStringLiteral("2 1 4 3");
+    QTest::newRow("chronologicznie") << QStringList{QStringLiteral("chronologicznie")} << QStringLiteral("2 1 4 3");
+    QTest::newRow("kategoriami") << QStringList{QStringLiteral("kategoriami")} << QStringLiteral("3 2 1 4");
+    QTest::newRow("typem: equal type and year not in load order")
+        << QStringList{QStringLiteral("typem")} << QStringLiteral("4 1 3 2");
+}
+
+void TestVerbariumDat::calendar()
+{
+    QFETCH(QStringList, order);
+    QFETCH(QString, numbers);
+
+    const QString src = m_dir->filePath(QStringLiteral("src"));
+    writeText(src + QStringLiteral("/index.tsv"), "_19708\t1\n_19708\t2\n_19701\t1\n_19708\t3\n_19708\t4\n_19708\t5\n");
+    writeText(src + QStringLiteral("/items/_19708/1/pola.txt"),
+              "Rok=1834\nKategoria=6\nTyp_wydarzenia=1\nWydarzenie bis=\xe2\x80\x9ePan Tadeusz\xe2\x80\x9d\n"
+              "Autor=Adam Mickiewicz\nDodatkowe_informacje=Pary\xc5\xbc\n_19701=1\n");
+    writeText(src + QStringLiteral("/items/_19708/2/pola.txt"),
+              "Rok=1830\nKategoria=3\nTyp_wydarzenia=3\nWydarzenie bis=Koncert e-moll\n"
+              "Autor=Fryderyk Chopin\nDodatkowe_informacje=\n");
+    writeText(src + QStringLiteral("/items/_19701/1/pola.txt"), "Rok=1000\nTytu\xc5\x82=Pan Tadeusz\n");
+    writeText(src + QStringLiteral("/items/_19708/3/pola.txt"),
+              "Rok=1924\nKategoria=0\nTyp_wydarzenia=1\nWydarzenie bis=Nagroda Nobla dla Reymonta\n"
+              "Autor=- \nDodatkowe_informacje=\n");
+    writeText(src + QStringLiteral("/items/_19708/4/pola.txt"),
+              "Rok=1834\nKategoria=10\nTyp_wydarzenia=1\nWydarzenie bis=Prapremiera \xe2\x80\x9eZemsty\xe2\x80\x9d\n"
+              "Autor=- \nDodatkowe_informacje=Lw\xc3\xb3w\n");
+    const QString file = m_dir->filePath(QStringLiteral("out.dat"));
+    QCOMPARE(runTool({QStringLiteral("pack"), src, file}).exitCode, 0);
+
+    const QHash<QString, QString> lines = {
+        {QStringLiteral("1"), QStringLiteral("1834\t6\t1\t1\t„Pan Tadeusz”; Adam Mickiewicz; Paryż\n")},
+        {QStringLiteral("2"), QStringLiteral("1830\t3\t3\t2\tKoncert e-moll; Fryderyk Chopin\n")},
+        {QStringLiteral("3"), QStringLiteral("1924\t0\t1\t3\tNagroda Nobla dla Reymonta\n")},
+        {QStringLiteral("4"), QStringLiteral("1834\t10\t1\t4\tPrapremiera „Zemsty”; Lwów\n")}};
+    QString out;
+    for (const QString &numer : numbers.split(u' '))
+        out += lines[numer];
+
+    const Result r = runTool(QStringList{QStringLiteral("calendar"), file} + order);
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(QString::fromUtf8(r.out), out);
+    QVERIFY(r.err.isEmpty());
+}
+
 void TestVerbariumDat::exitStatus_data()
 {
     QTest::addColumn<QStringList>("args");
@@ -311,6 +366,12 @@ void TestVerbariumDat::exitStatus_data()
         << QStringLiteral("usage:");
     QTest::newRow("render missing file")
         << QStringList{QStringLiteral("render"), missing, QStringLiteral("_19701"), QStringLiteral("1")} << 2
+        << QStringLiteral("Could not find file: \"%1\"").arg(missing);
+    QTest::newRow("calendar in an unknown order")
+        << QStringList{QStringLiteral("calendar"), QStringLiteral("@"), QStringLiteral("latami")} << 64
+        << QStringLiteral("usage:");
+    QTest::newRow("calendar missing file")
+        << QStringList{QStringLiteral("calendar"), missing} << 2
         << QStringLiteral("Could not find file: \"%1\"").arg(missing);
     QTest::newRow("list missing file") << QStringList{QStringLiteral("list"), missing} << 2
                                        << QStringLiteral("Nie można otworzyć pliku \"%1\"").arg(missing);

@@ -1,0 +1,146 @@
+// bench_calendar: times loading and sorting the calendar's events on synthetic containers.
+//
+//   bench_calendar [EVENTS...]      (default: 5000 50000)
+//
+// Figures per size:
+//   load_sort_<order>   loading every event and putting it in the strip's order for that sort
+//                       button (floor: the same ReadFields calls alone)
+//   sort_<key>          one sort of the loaded events by year, category or type, as a sort
+//                       button does on the current order (no floor)
+// Output: NAME: VALUE UNIT (floor VALUE UNIT, ratio R)
+
+#include "BenchSupport.h"
+#include "CalendarEvents.h"
+#include "ContainerWriter.h"
+#include "Cp1250.h"
+#include "TKalendarList.h"
+#include "TPSSDirectory.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+// Field lists of the size and shape of real events: years 1000-1997, every category and type.
+bool writeEvents(const QString &path, int events)
+{
+    QRandomGenerator random(1997);
+    ContainerWriter writer;
+    ItemIndexWriter index;
+    QList<std::pair<QByteArray, QByteArray>> entries;
+    for (int i = 0; i < events; ++i) {
+        const QByteArray numer = QByteArray::number(i + 1);
+        index.add(QByteArray::number(i).rightJustified(32, '0'), "_19708", numer);
+        int category = random.bounded(16);
+        if (category == 15)
+            category = 16;
+        const QString fields =
+            QStringLiteral(
+                "Rok=%1\r\nKategoria=%2\r\nTyp_wydarzenia=%3\r\n"
+                "Wydarzenie bis=Prapremiera „Dziadów” w Teatrze Miejskim, wydarzenie %4\r\n"
+                "Autor=%5\r\nDodatkowe_informacje=%6\r\n_19701=%7\r\n")
+                .arg(1000 + random.bounded(998))
+                .arg(category)
+                .arg(1 + random.bounded(4))
+                .arg(i)
+                .arg(i % 3 ? QStringLiteral("Stanisław Wyspiański") : QStringLiteral("- "))
+                .arg(i % 2 ? QStringLiteral("reżyseria autora") : QString())
+                .arg(i % 10 ? QString() : QString::number(i % 500 + 1));
+        entries.append({"L197\\TypX\\_19708\\" + numer + "\\Pola", Cp1250::encode(fields)});
+    }
+    writer.add("L197\\UnidX", index.toBytes());
+    for (const auto &[name, data] : entries)
+        writer.add(name, data);
+    return writer.write(path);
+}
+
+void report(const QByteArray &name, int events, double value, double floor)
+{
+    std::printf("%s_%d: %.2f ms (floor %.2f ms, ratio %.2f)\n", name.constData(), events, value,
+                floor, floor > 0 ? value / floor : 0.0);
+    std::fflush(stdout);
+}
+
+double milliseconds(const QElapsedTimer &timer)
+{
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+void measure(int events)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Verbarium.dat"));
+    if (!writeEvents(path, events)) {
+        std::fprintf(stderr, "bench_calendar: cannot write %s\n", qPrintable(path));
+        std::exit(1);
+    }
+    TPSSDirectory directory(path);
+    const int runs = events >= 50000 ? 5 : 9;
+
+    const struct
+    {
+        const char *name;
+        CalendarEvents::SortButton button;
+    } orders[] = {{"chronologicznie", CalendarEvents::Chronologicznie},
+                  {"kategoriami", CalendarEvents::Kategoriami},
+                  {"typem", CalendarEvents::Typem}};
+    TKalendarList list;
+    for (const auto &order : orders) {
+        std::vector<double> load, floor;
+        for (int r = 0; r < runs; ++r) {
+            QElapsedTimer timer;
+            timer.start();
+            CalendarEvents::Load(directory, list);
+            CalendarEvents::SortLoaded(list, order.button);
+            load.push_back(milliseconds(timer));
+
+            timer.restart();
+            QStringList fields;
+            for (const QString &numer : directory.ListNumbers(CalendarEvents::Typ))
+                directory.ReadFields(CalendarEvents::Typ, numer, fields);
+            floor.push_back(milliseconds(timer));
+        }
+        report(QByteArray("load_sort_") + order.name, events, bench::median(load),
+               bench::median(floor));
+    }
+
+    const struct
+    {
+        const char *name;
+        TKalendarList::SortKey key;
+    } keys[] = {{"year", TKalendarList::ByYear},
+                {"category", TKalendarList::ByCategory},
+                {"type", TKalendarList::ByType}};
+    for (const auto &key : keys) {
+        std::vector<double> sort;
+        for (int r = 0; r < runs; ++r) {
+            CalendarEvents::Load(directory, list);
+            QElapsedTimer timer;
+            timer.start();
+            list.SortBy(key.key);
+            sort.push_back(milliseconds(timer));
+        }
+        report(QByteArray("sort_") + key.name, events, bench::median(sort), 0);
+    }
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    std::vector<int> sizes;
+    for (int i = 1; i < argc; ++i)
+        sizes.push_back(std::max(1, std::atoi(argv[i])));
+    if (sizes.empty())
+        sizes = {5000, 50000};
+    for (int events : sizes)
+        measure(events);
+    return 0;
+}
