@@ -120,6 +120,9 @@ int filmography(const QString &path)
     const auto directory = std::make_unique<TPSSDirectory>(path);
     for (const QString &line : Filmography::Build(*directory))
         printLine(line);
+    return Success;
+}
+
 // The calendar's events in the order of the strip after loading with that sort button down,
 // each with the text its bar shows.
 int calendar(const QString &path, CalendarEvents::SortButton order)
