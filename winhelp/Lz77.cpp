@@ -44,8 +44,9 @@ QByteArray decompress(QByteArrayView input, qsizetype limit, const char *what)
     return out;
 }
 
-QByteArray compress(QByteArrayView input, qsizetype capacity, qsizetype *consumed)
+QByteArray compress(QByteArrayView input, qsizetype capacity, qsizetype *consumed, const bool *literal)
 {
+    const auto fixed = [&](qsizetype i) { return literal && literal[i]; };
     constexpr qsizetype Window = 4096;
     constexpr int MaxLength = 18;
     constexpr int MaxChain = 64;
@@ -60,7 +61,7 @@ QByteArray compress(QByteArrayView input, qsizetype capacity, qsizetype *consume
         return ((quint8(input[i]) << 4) ^ (quint8(input[i + 1]) << 2) ^ quint8(input[i + 2])) & 0xFFF;
     };
     const auto insert = [&](qsizetype i) {
-        if (i + 2 < input.size()) {
+        if (i + 2 < input.size() && !fixed(i) && !fixed(i + 1) && !fixed(i + 2)) {
             const int h = hashAt(i);
             previous[size_t(i)] = head[size_t(h)];
             head[size_t(h)] = int(i);
@@ -74,13 +75,13 @@ QByteArray compress(QByteArrayView input, qsizetype capacity, qsizetype *consume
     while (pos < input.size()) {
         int bestLength = 0;
         qsizetype bestFrom = 0;
-        if (pos + 2 < input.size()) {
+        if (pos + 2 < input.size() && !fixed(pos) && !fixed(pos + 1) && !fixed(pos + 2)) {
             int candidate = head[size_t(hashAt(pos))];
             for (int chain = 0; candidate >= 0 && chain < MaxChain && pos - candidate <= Window;
                  ++chain, candidate = previous[size_t(candidate)]) {
                 int length = 0;
-                while (length < MaxLength && pos + length < input.size() &&
-                       input[candidate + length] == input[pos + length])
+                while (length < MaxLength && pos + length < input.size() && !fixed(pos + length) &&
+                       !fixed(candidate + length) && input[candidate + length] == input[pos + length])
                     ++length;
                 if (length > bestLength) {
                     bestLength = length;

@@ -12,7 +12,10 @@ namespace Lz77 {
 QByteArray decompress(QByteArrayView input, qsizetype limit, const char *what);
 
 // Compresses as much of `input` as fits into `capacity` output bytes; `consumed` tells how
-// many input bytes that was. Without a capacity, compresses all of it.
-QByteArray compress(QByteArrayView input, qsizetype capacity = -1, qsizetype *consumed = nullptr);
+// many input bytes that was. Without a capacity, compresses all of it. Bytes marked in
+// `literal` (one flag per input byte) are stored as they are and never copied from, so their
+// values do not change the size of the output.
+QByteArray compress(QByteArrayView input, qsizetype capacity = -1, qsizetype *consumed = nullptr,
+                    const bool *literal = nullptr);
 
 } // namespace Lz77

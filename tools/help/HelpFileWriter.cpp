@@ -188,6 +188,16 @@ QByteArray HelpFileWriter::topicFile(Layout &layout) const
             stream.append(bytes);
         }
     };
+    // The TOPICPOS fields are stored as literals, so their values cannot move the split.
+    QList<bool> fields;
+    for (qsizetype i = 0; i < layout.records.size(); ++i) {
+        fields.resize(layout.starts[i] + layout.records[i].bytes.size(), false);
+        for (int k = 8; k < 16; ++k)
+            fields[layout.starts[i] + k] = true;
+        if (layout.records[i].header && !before31)
+            for (int k = LinkHeader + 20; k < LinkHeader + 28; ++k)
+                fields[layout.starts[i] + k] = true;
+    }
     const auto split = [&]() {
         QList<qsizetype> blocks;
         qsizetype pos = 0;
@@ -199,7 +209,7 @@ QByteArray HelpFileWriter::topicFile(Layout &layout) const
             }
             qsizetype consumed = 0;
             Lz77::compress(QByteArrayView(stream).sliced(pos, qMin<qsizetype>(BlockSpan, stream.size() - pos)), capacity,
-                           &consumed);
+                           &consumed, fields.constData() + pos);
             pos += consumed;
         }
         if (blocks.isEmpty())
@@ -249,7 +259,7 @@ QByteArray HelpFileWriter::topicFile(Layout &layout) const
         QByteArray body = data.toByteArray();
         if (m_options.lz77 && settled) {
             qsizetype consumed = 0;
-            body = Lz77::compress(data, capacity, &consumed);
+            body = Lz77::compress(data, capacity, &consumed, fields.constData() + from);
             if (consumed != data.size())
                 throw std::runtime_error("topic block overflow");
         } else if (m_options.lz77) {
