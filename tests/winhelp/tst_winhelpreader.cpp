@@ -1,5 +1,6 @@
 #include "SampleHelp.h"
 
+#include "ContainerFixture.h"
 #include "ContextHash.h"
 #include "HelpFileSystem.h"
 #include "HelpFormatError.h"
@@ -137,7 +138,9 @@ void TestWinHelpReader::writerFiles()
     options.lz77 = lz77;
     options.phrases = phrases;
     options.picturePacking = lz77 ? 2 : 1;
-    const WinHelpFile help(sample::smallHelp(options));
+    const QByteArray bytes = sample::smallHelp(options);
+    fixture::seedCorpus(bytes);
+    const WinHelpFile help(bytes);
 
     QCOMPARE(help.versionName(), version);
     QCOMPARE(help.title(), QStringLiteral("Pomoc testowa"));
@@ -226,7 +229,9 @@ void TestWinHelpReader::version30File()
         topic.text(QStringLiteral("Drugi akapit tematu %1.").arg(i));
         topic.endParagraph();
     }
-    const WinHelpFile help(writer.build());
+    const QByteArray bytes = writer.build();
+    fixture::seedCorpus(bytes);
+    const WinHelpFile help(bytes);
     QCOMPARE(help.versionName(), QStringLiteral("3.0"));
     QCOMPARE(help.title(), QStringLiteral("Stara pomoc"));
     QCOMPARE(help.topicBlockSize(), 2048);
@@ -302,7 +307,11 @@ void TestWinHelpReader::halibutFile()
     QVERIFY(process.waitForFinished(30000));
     QCOMPARE(process.exitCode(), 0);
 
-    const WinHelpFile help = WinHelpFile::open(dir.filePath(QStringLiteral("manual.hlp")));
+    QFile file(dir.filePath(QStringLiteral("manual.hlp")));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    fixture::seedCorpus(bytes);
+    const WinHelpFile help(bytes);
     QCOMPARE(help.versionName(), QStringLiteral("4.0"));
     QCOMPARE(help.title(), QStringLiteral("Test manual"));
     QStringList topicTitles;
@@ -439,6 +448,7 @@ void TestWinHelpReader::damagedFiles()
     QFETCH(QByteArray, bytes);
     QFETCH(int, topic);
     QFETCH(QString, error);
+    fixture::seedCorpus(bytes);
     if (topic < 0) {
         QCOMPARE(errorOf([&] { WinHelpFile help(bytes); }), error);
         return;
