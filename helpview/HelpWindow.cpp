@@ -10,7 +10,6 @@
 #include <QCollator>
 #include <QCursor>
 #include <QFile>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
