@@ -190,6 +190,9 @@ void WinHelpFile::readTopicStream()
     if (!m_files.contains(QByteArrayLiteral("|TOPIC")))
         throw HelpFormatError(QStringLiteral("no |TOPIC file"));
     const QByteArrayView topic = m_files.file(QByteArrayLiteral("|TOPIC"));
+    // Room for every block decompressed in full spares copying the stream as it grows.
+    const qsizetype blocks = (topic.size() + m_blockSize - 1) / m_blockSize;
+    m_stream.reserve(blocks * (m_lz77 ? BlockSpan : m_blockSize));
     for (qsizetype at = 0; at + 12 < topic.size(); at += m_blockSize) {
         const QByteArrayView data = topic.sliced(at + 12, qMin<qsizetype>(m_blockSize - 12, topic.size() - at - 12));
         m_blockStarts.append(m_stream.size());
