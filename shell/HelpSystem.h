@@ -1,8 +1,14 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 
+#include <memory>
+
+class HelpPopup;
+class HelpWindow;
 class QWidget;
+class WinHelpFile;
 
 // The help the program offers: pop-up topics by context number, and the contents and index.
 class HelpSystem
@@ -13,20 +19,30 @@ public:
     virtual void showContents() = 0;
 };
 
-// Help from the help file in the program's folder. There is no reader for the file's format
-// yet, so every request reports that the file cannot be opened, as a help system does.
+// Help from the WinHelp file in the program's folder, read when first asked for. A pop-up
+// shows the topic the file maps the context number to beside the mouse pointer; the contents
+// open the help window. A file that is missing or cannot be read is reported instead.
 class HelpFile : public HelpSystem
 {
 public:
-    HelpFile(QWidget *owner, const QString &path) : m_owner(owner), m_path(path) {}
+    HelpFile(QWidget *owner, const QString &path);
+    ~HelpFile() override;
 
     void showPopup(int context) override;
     void showContents() override;
     const QString &path() const { return m_path; }
 
+    // The windows last shown, for tests; null once closed.
+    HelpPopup *popup() const;
+    HelpWindow *window() const;
+
 private:
+    bool load();
     void reportUnreadable();
 
     QWidget *m_owner;
     QString m_path;
+    std::unique_ptr<WinHelpFile> m_file;
+    QPointer<HelpPopup> m_popup;
+    QPointer<HelpWindow> m_window;
 };
