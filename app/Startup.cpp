@@ -7,6 +7,7 @@
 #include "TData.h"
 #include "TPulpit.h"
 #include "TerminationSignals.h"
+#include "TfrmIndeks.h"
 #include "TfrmSearcher.h"
 #include "TfrmSplasher.h"
 
@@ -79,6 +80,7 @@ int RunProgram(SettingsStore &settings, const VolumeList &volumes, const Startup
     auto pulpit = std::make_unique<TPulpit>(environment);
     SetPulpit(pulpit.get());
     RegisterDocumentClasses(*pulpit);
+    pulpit->RegisterIndexClass([] { return new TfrmIndeks; });
 
     int status = 0;
     auto data = std::make_unique<TData>(settings, volumes, TData::Options{options.dataFolder, {}, {}});

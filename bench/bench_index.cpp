@@ -20,6 +20,7 @@
 #include "TIndexListModel.h"
 #include "TPSSDirectory.h"
 #include "TPulpit.h"
+#include "TIndexListPage.h"
 #include "TfrmIndeks.h"
 #include "TfrmSearcher.h"
 #include "VolumeList.h"
@@ -93,15 +94,17 @@ void measure(int rows)
     environment.soundAvailable = false;
     TPulpit pulpit(environment);
     SetPulpit(&pulpit);
+    pulpit.RegisterIndexClass([] { return new TfrmIndeks; });
     pulpit.resize(1280, 1000);
     pulpit.show();
     pulpit.btIndeksClick();
     auto *index = qobject_cast<TfrmIndeks *>(pulpit.ActiveChild());
     index->pcIndeks()->setCurrentIndex(TfrmIndeks::tsStart);
+    TIndexListPage *works = index->ListPage(TfrmIndeks::tsDziela);
 
     // Memory first, on the first fill.
     const double before = bench::residentMegabytes();
-    index->FillList(TfrmIndeks::tsDziela);
+    works->FillList();
     const double memory = bench::residentMegabytes() - before;
 
     std::vector<double> fill, floor;
@@ -110,7 +113,7 @@ void measure(int rows)
     for (int r = 0; r < runs; ++r) {
         QElapsedTimer timer;
         timer.start();
-        index->FillList(TfrmIndeks::tsDziela);
+        works->FillList();
         fill.push_back(double(timer.nsecsElapsed()) / 1e6);
 
         timer.restart();
@@ -122,8 +125,8 @@ void measure(int rows)
     report("fill_list", rows, "ms", bench::median(fill), bench::median(floor));
 
     // Finding by typing: from the first row, "Ż" is found only in the last.
-    QTreeView *list = index->ListOf(TfrmIndeks::tsDziela);
-    TIndexListModel *model = index->ModelOf(TfrmIndeks::tsDziela);
+    QTreeView *list = works->List();
+    TIndexListModel *model = works->Model();
     model->sort(0, Qt::DescendingOrder); // "Ż" sorts first...
     model->sort(0, Qt::AscendingOrder);  // ...and here last
     std::vector<double> steps;
@@ -131,7 +134,7 @@ void measure(int rows)
         list->setCurrentIndex(model->index(0, 0));
         QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("Ż"));
         qint64 t = 100000 * (r + 1);
-        index->SetClock([t] { return t; });
+        works->SetClock([t] { return t; });
         QElapsedTimer timer;
         timer.start();
         QApplication::sendEvent(list, &key);

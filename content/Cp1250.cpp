@@ -96,4 +96,14 @@ QByteArray upperAscii(QByteArrayView bytes)
     return result;
 }
 
+QString upperAscii(QStringView text)
+{
+    QString result = text.toString();
+    for (QChar &c : result) {
+        if (c >= u'a' && c <= u'z')
+            c = QChar(c.unicode() - (u'a' - u'A'));
+    }
+    return result;
+}
+
 } // namespace Cp1250

@@ -25,5 +25,7 @@ inline char upperAscii(char c)
 {
     return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
 }
+// The same for text: "ą" stays "ą", as the item index keeps it.
+QString upperAscii(QStringView text);
 
 } // namespace Cp1250

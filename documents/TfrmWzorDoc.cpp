@@ -276,6 +276,12 @@ void TfrmWzorDoc::SetDocFontSize(int points)
     }
 }
 
+void TfrmWzorDoc::ApplyDocumentLook(const Preferences &prefs)
+{
+    SetDocFontSize(prefs.docFontSize);
+    SetDocFontName(prefs.docFont);
+}
+
 void TfrmWzorDoc::SetLastSound(const QString &name)
 {
     if (name != m_lastSound)

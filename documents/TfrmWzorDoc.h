@@ -51,6 +51,7 @@ public:
     void SetDocFontName(const QString &name);
     int DocFontSize() const { return m_docFontSize; }
     void SetDocFontSize(int points);
+    void ApplyDocumentLook(const Preferences &prefs) override;
     QString LastSound() const override { return m_lastSound; }
     void SetLastSound(const QString &name);
     void ApplyLook();

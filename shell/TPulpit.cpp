@@ -9,10 +9,8 @@
 #include "TData.h"
 #include "TM3Player.h"
 #include "MessageBoxes.h"
-#include "TfrmIndeks.h"
 #include "TfrmSplasher.h"
 #include "TfrmWzorBazowy.h"
-#include "TfrmWzorDoc.h"
 #include "ToolbarLayout.h"
 
 #include <QAction>
@@ -151,10 +149,8 @@ TPulpit::~TPulpit()
     m_player->Stop();
     if (m_helpMode)
         QGuiApplication::restoreOverrideCursor();
-    for (TfrmWzorBazowy *window : ChildWindows()) {
-        if (auto *index = qobject_cast<TfrmIndeks *>(window))
-            index->SaveListSettings(m_settings);
-    }
+    for (TfrmWzorBazowy *window : ChildWindows())
+        window->SaveSettings(m_settings);
     m_settings.sync();
     // The child windows go while the main window is whole: they and the frame's signals
     // still reach it as they are destroyed.
@@ -426,6 +422,11 @@ void TPulpit::RegisterDocumentClass(const QString &typ, DocumentFactory factory)
     m_documentClasses.insert(typ, std::move(factory));
 }
 
+void TPulpit::RegisterIndexClass(DocumentFactory factory)
+{
+    m_indexClass = std::move(factory);
+}
+
 void TPulpit::RegisterQuizClass(QuizFactory factory)
 {
     m_quizClass = std::move(factory);
@@ -541,13 +542,13 @@ void TPulpit::btIndeksClick(QObject *sender)
 {
     if (HelpTest(sender))
         return;
-    if (!BringToFrontIfOpen(IndexTyp, IndexNumer)) {
+    if (!BringToFrontIfOpen(IndexTyp, IndexNumer) && m_indexClass) {
         if (m_splash)
             m_splash->SetStatus(QStringLiteral("Inicjalizacja indeksu..."));
-        auto *index = new TfrmIndeks;
+        TfrmWzorBazowy *index = m_indexClass();
         index->SetTyp(IndexTyp);
         index->SetNumer(IndexNumer);
-        index->LoadListSettings(m_settings);
+        index->LoadSettings(m_settings);
         QMdiSubWindow *sub = addChild(index);
         // No minimise or close button: the Index stays open for the whole run.
         sub->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -683,24 +684,24 @@ void TPulpit::btRefreshClick(QObject *sender)
 {
     if (HelpTest(sender))
         return;
-    if (auto *index = qobject_cast<TfrmIndeks *>(ActiveChild()))
-        index->btRefreshClick();
+    if (TfrmWzorBazowy *active = ActiveChild())
+        active->btRefreshClick();
 }
 
 void TPulpit::btPreviewShowClick(QObject *sender)
 {
     if (HelpTest(sender))
         return;
-    if (auto *index = qobject_cast<TfrmIndeks *>(ActiveChild()))
-        index->btPreviewShowClick();
+    if (TfrmWzorBazowy *active = ActiveChild())
+        active->btPreviewShowClick();
 }
 
 void TPulpit::btShowClick(QObject *sender)
 {
     if (HelpTest(sender))
         return;
-    if (auto *index = qobject_cast<TfrmIndeks *>(ActiveChild()))
-        index->btShowClick();
+    if (TfrmWzorBazowy *active = ActiveChild())
+        active->btShowClick();
 }
 
 void TPulpit::btDrukujClick(QObject *sender)
@@ -718,12 +719,8 @@ void TPulpit::SetDocumentFont(const QString &name, int points)
 {
     m_prefs.docFont = name;
     m_prefs.docFontSize = points;
-    for (TfrmWzorBazowy *window : ChildWindows()) {
-        if (auto *document = qobject_cast<TfrmWzorDoc *>(window)) {
-            document->SetDocFontSize(points);
-            document->SetDocFontName(name);
-        }
-    }
+    for (TfrmWzorBazowy *window : ChildWindows())
+        window->ApplyDocumentLook(m_prefs);
 }
 
 void TPulpit::btSoundStopClick(QObject *sender)

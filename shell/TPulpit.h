@@ -78,6 +78,8 @@ public:
     using DocumentFactory = std::function<TfrmWzorBazowy *()>;
     using QuizFactory = std::function<TfrmWzorBazowy *(int questions, int seconds)>;
     void RegisterDocumentClass(const QString &typ, DocumentFactory factory);
+    // The Index window, made by the first Index command.
+    void RegisterIndexClass(DocumentFactory factory);
     void RegisterQuizClass(QuizFactory factory);
     void OpenDocument(const QString &typ, const QString &numer);
     bool BringToFrontIfOpen(const QString &typ, const QString &numer);
@@ -151,6 +153,7 @@ private:
     bool m_terminationRequested = false;
     TFormList m_openWindows;
     QHash<QString, DocumentFactory> m_documentClasses;
+    DocumentFactory m_indexClass;
     QuizFactory m_quizClass;
 
     QMdiArea *m_mdi = nullptr;

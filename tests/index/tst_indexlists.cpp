@@ -9,6 +9,8 @@
 #include "TGlyphButton.h"
 #include "TImage.h"
 #include "TIndexListModel.h"
+#include "TIndexListPage.h"
+#include "TIndexPanelPage.h"
 #include "TPulpit.h"
 #include "TfrmIndeks.h"
 #include "TfrmSearcher.h"
@@ -19,6 +21,7 @@
 #include <QLocale>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
@@ -70,9 +73,16 @@ private Q_SLOTS:
     void imageList_data();
     void imageList();
     void missingImageList();
+    void pendingPreviewKeepsItsRowThroughASort();
+    void findingByTypingStartsAfterTheSelectedRow();
+    void otherListsSearchTheFirstColumn();
+    void numberWithAPolishLetter();
+    void unreadableContainer_data();
+    void unreadableContainer();
 
 private:
     TfrmIndeks *index() { return qobject_cast<TfrmIndeks *>(m_program.pulpit()->ChildWindows().value(0)); }
+    QFrame *panelOf(int page) { return qobject_cast<TIndexPanelPage *>(index()->PageAt(page))->Panel(); }
     void showPage(int page) { index()->pcIndeks()->setCurrentIndex(page); }
 
     ProgramFixture m_program;
@@ -103,6 +113,11 @@ void TestIndexLists::init()
         entries.append({"_19701\\" + QByteArray(numer).toUpper(),
                         "<P>Tekst " + QByteArray(numer) + " <P>dalej <a href=\"../_19702/1.htm\">link</a>"});
     entries.append({"_19720\\1", cp(QStringLiteral("Polały się łzy me czyste"))});
+    // The item index upper-cases ASCII letters only: this number stays as it is.
+    const QByteArray polish = cp(QStringLiteral("ż1"));
+    items.append({"POLISH", "_19705", polish});
+    entries.append({"L197\\TypX\\_19705\\" + polish + "\\Pola", cp(QStringLiteral("Termin=Żart"))});
+    entries.append({"_19705\\" + polish, cp(QStringLiteral("Żart to żart."))});
     entries.append({"_19704\\1", cp(QStringLiteral("Ballada łączy epikę z liryką."))});
     entries.prepend({"L197\\UnidX", itemIndex(items)});
     QVERIFY(m_program.openData(container(entries)));
@@ -180,10 +195,10 @@ void TestIndexLists::theSevenLists()
     QFETCH(QStringList, firstRow);
 
     showPage(page);
-    QTreeView *list = index()->ListOf(page);
+    QTreeView *list = index()->ListPage(page)->List();
     QVERIFY(list);
     QCOMPARE(list->objectName(), view);
-    TIndexListModel *model = index()->ModelOf(page);
+    TIndexListModel *model = index()->ListPage(page)->Model();
     QCOMPARE(model->Columns(), columns);
     for (int c = 0; c < columns.size(); ++c)
         QCOMPARE(model->headerData(c, Qt::Horizontal).toString(), columns[c]);
@@ -205,7 +220,7 @@ void TestIndexLists::theSevenLists()
 void TestIndexLists::filledOnceThenOnlyByRefresh()
 {
     showPage(TfrmIndeks::tsDziela);
-    TIndexListModel *model = index()->ModelOf(TfrmIndeks::tsDziela);
+    TIndexListModel *model = index()->ListPage(TfrmIndeks::tsDziela)->Model();
     QCOMPARE(model->rowCount(), 4);
     const TFormRecord *before = model->RowAt(0).record;
     showPage(TfrmIndeks::tsStart);
@@ -228,8 +243,8 @@ void TestIndexLists::filledOnceThenOnlyByRefresh()
 void TestIndexLists::headerClickSortsAndTurns()
 {
     showPage(TfrmIndeks::tsDziela);
-    TIndexListModel *model = index()->ModelOf(TfrmIndeks::tsDziela);
-    QHeaderView *header = index()->ListOf(TfrmIndeks::tsDziela)->header();
+    TIndexListModel *model = index()->ListPage(TfrmIndeks::tsDziela)->Model();
+    QHeaderView *header = index()->ListPage(TfrmIndeks::tsDziela)->List()->header();
     const auto titles = [model] {
         QStringList t;
         for (int r = 0; r < model->rowCount(); ++r)
@@ -255,11 +270,11 @@ void TestIndexLists::headerClickSortsAndTurns()
 void TestIndexLists::enterOpensTheSelectedEntry()
 {
     showPage(TfrmIndeks::tsDziela);
-    QTreeView *list = index()->ListOf(TfrmIndeks::tsDziela);
+    QTreeView *list = index()->ListPage(TfrmIndeks::tsDziela)->List();
     QTest::keyClick(list, Qt::Key_Return); // nothing selected: nothing opens
     QCOMPARE(m_program.pulpit()->ChildWindows().size(), 1);
 
-    TIndexListModel *model = index()->ModelOf(TfrmIndeks::tsDziela);
+    TIndexListModel *model = index()->ListPage(TfrmIndeks::tsDziela)->Model();
     int lalka = 0;
     while (model->index(lalka, 0).data().toString() != u"Lalka")
         ++lalka;
@@ -273,8 +288,8 @@ void TestIndexLists::findingByTyping()
 {
     showPage(TfrmIndeks::tsDziela);
     qint64 now = 10000;
-    index()->SetClock([&now] { return now; });
-    QTreeView *list = index()->ListOf(TfrmIndeks::tsDziela);
+    index()->ListPage(TfrmIndeks::tsDziela)->SetClock([&now] { return now; });
+    QTreeView *list = index()->ListPage(TfrmIndeks::tsDziela)->List();
     const auto selected = [list] { return list->currentIndex().data().toString(); };
 
     QTest::keyClicks(list, QStringLiteral("l"));
@@ -306,7 +321,7 @@ void TestIndexLists::findingByTyping()
 void TestIndexLists::listSettingsSurviveARestart()
 {
     showPage(TfrmIndeks::tsDziela);
-    QTreeView *list = index()->ListOf(TfrmIndeks::tsDziela);
+    QTreeView *list = index()->ListPage(TfrmIndeks::tsDziela)->List();
     Q_EMIT list->header()->sectionClicked(1);
     Q_EMIT list->header()->sectionClicked(1); // author, descending
     list->header()->resizeSection(0, 222);
@@ -324,11 +339,11 @@ void TestIndexLists::listSettingsSurviveARestart()
     environment.soundAvailable = false;
     m_program.startPulpit(environment).btIndeksClick();
     showPage(TfrmIndeks::tsDziela);
-    TIndexListModel *model = index()->ModelOf(TfrmIndeks::tsDziela);
+    TIndexListModel *model = index()->ListPage(TfrmIndeks::tsDziela)->Model();
     QCOMPARE(model->SortColumn(), 1);
     QCOMPARE(model->SortOrder(), Qt::DescendingOrder);
     QCOMPARE(model->index(0, 1).data().toString(), QStringLiteral("Bolesław Prus"));
-    QHeaderView *header = index()->ListOf(TfrmIndeks::tsDziela)->header();
+    QHeaderView *header = index()->ListPage(TfrmIndeks::tsDziela)->List()->header();
     QCOMPARE(header->sectionSize(0), 222);
     QCOMPARE(header->logicalIndex(0), 3);
 }
@@ -362,19 +377,19 @@ int rowTitled(TIndexListModel *model, const QString &title)
 void TestIndexLists::previewRestsOnTheLastRow()
 {
     showPage(TfrmIndeks::tsDziela);
-    QTreeView *list = index()->ListOf(TfrmIndeks::tsDziela);
-    TIndexListModel *model = index()->ModelOf(TfrmIndeks::tsDziela);
+    QTreeView *list = index()->ListPage(TfrmIndeks::tsDziela)->List();
+    TIndexListModel *model = index()->ListPage(TfrmIndeks::tsDziela)->Model();
     for (int step = 0; step < 10; ++step)
         list->setCurrentIndex(model->index(step % model->rowCount(), 0));
     // Nothing read yet; the rest starts again with every move.
-    QVERIFY(index()->lvTimer()->isActive());
-    QCOMPARE(index()->lvTimer()->interval(), 400);
-    QVERIFY(index()->PreviewOf(TfrmIndeks::tsDziela)->toPlainText().isEmpty());
-    index()->lvTimerTimer();
+    QVERIFY(index()->ListPage(TfrmIndeks::tsDziela)->lvTimer()->isActive());
+    QCOMPARE(index()->ListPage(TfrmIndeks::tsDziela)->lvTimer()->interval(), 400);
+    QVERIFY(index()->ListPage(TfrmIndeks::tsDziela)->Preview()->toPlainText().isEmpty());
+    index()->ListPage(TfrmIndeks::tsDziela)->lvTimerTimer();
     const int last = 9 % model->rowCount();
     const QString numer = model->RowAt(last).record->Numer.toLower();
     // The first "<P>" goes, a later one stays as markup.
-    QCOMPARE(index()->PreviewOf(TfrmIndeks::tsDziela)->toPlainText().split(u'\n').first(),
+    QCOMPARE(index()->ListPage(TfrmIndeks::tsDziela)->Preview()->toPlainText().split(u'\n').first(),
              QStringLiteral("Tekst ") + numer + u' ');
     QVERIFY(!m_program.pulpit()->Opening());
 }
@@ -382,69 +397,69 @@ void TestIndexLists::previewRestsOnTheLastRow()
 void TestIndexLists::noPreviewWhileADocumentOpens()
 {
     showPage(TfrmIndeks::tsGatunki);
-    index()->ListOf(TfrmIndeks::tsGatunki)->setCurrentIndex(index()->ModelOf(TfrmIndeks::tsGatunki)->index(0, 0));
+    index()->ListPage(TfrmIndeks::tsGatunki)->List()->setCurrentIndex(index()->ListPage(TfrmIndeks::tsGatunki)->Model()->index(0, 0));
     m_program.pulpit()->SetOpening(true);
-    index()->lvTimerTimer(); // skipped, not retried, and the flag is left to its owner
-    QVERIFY(index()->PreviewOf(TfrmIndeks::tsGatunki)->toPlainText().isEmpty());
+    index()->ListPage(TfrmIndeks::tsGatunki)->lvTimerTimer(); // skipped, not retried, and the flag is left to its owner
+    QVERIFY(index()->ListPage(TfrmIndeks::tsGatunki)->Preview()->toPlainText().isEmpty());
     QVERIFY(m_program.pulpit()->Opening());
     m_program.pulpit()->SetOpening(false);
-    index()->ShowPreview(TfrmIndeks::tsGatunki, 0);
-    QCOMPARE(index()->PreviewOf(TfrmIndeks::tsGatunki)->toPlainText(), QStringLiteral("Ballada łączy epikę z liryką."));
+    index()->ListPage(TfrmIndeks::tsGatunki)->ShowPreview(0);
+    QCOMPARE(index()->ListPage(TfrmIndeks::tsGatunki)->Preview()->toPlainText(), QStringLiteral("Ballada łączy epikę z liryką."));
 }
 
 void TestIndexLists::pageChangeCancelsThePreview()
 {
     showPage(TfrmIndeks::tsDziela);
-    index()->ListOf(TfrmIndeks::tsDziela)->setCurrentIndex(index()->ModelOf(TfrmIndeks::tsDziela)->index(1, 0));
-    QVERIFY(index()->lvTimer()->isActive());
+    index()->ListPage(TfrmIndeks::tsDziela)->List()->setCurrentIndex(index()->ListPage(TfrmIndeks::tsDziela)->Model()->index(1, 0));
+    QVERIFY(index()->ListPage(TfrmIndeks::tsDziela)->lvTimer()->isActive());
     showPage(TfrmIndeks::tsStart);
-    QVERIFY(!index()->lvTimer()->isActive());
-    index()->lvTimerTimer();
-    QVERIFY(index()->PreviewOf(TfrmIndeks::tsDziela)->toPlainText().isEmpty());
+    QVERIFY(!index()->ListPage(TfrmIndeks::tsDziela)->lvTimer()->isActive());
+    index()->ListPage(TfrmIndeks::tsDziela)->lvTimerTimer();
+    QVERIFY(index()->ListPage(TfrmIndeks::tsDziela)->Preview()->toPlainText().isEmpty());
 }
 
 void TestIndexLists::hiddenPaneAndShowingItAgain()
 {
     showPage(TfrmIndeks::tsDziela);
-    QTreeView *list = index()->ListOf(TfrmIndeks::tsDziela);
-    TIndexListModel *model = index()->ModelOf(TfrmIndeks::tsDziela);
-    QVERIFY(!index()->PaneOf(TfrmIndeks::tsDziela)->isHidden());
+    QTreeView *list = index()->ListPage(TfrmIndeks::tsDziela)->List();
+    TIndexListModel *model = index()->ListPage(TfrmIndeks::tsDziela)->Model();
+    QVERIFY(!index()->ListPage(TfrmIndeks::tsDziela)->Pane()->isHidden());
     m_program.pulpit()->Action(QStringLiteral("btPreviewShow"))->trigger(); // hide
-    QVERIFY(index()->PaneOf(TfrmIndeks::tsDziela)->isHidden());
+    QVERIFY(index()->ListPage(TfrmIndeks::tsDziela)->Pane()->isHidden());
     list->setCurrentIndex(model->index(rowTitled(model, QStringLiteral("Lalka")), 0));
-    QVERIFY(!index()->lvTimer()->isActive()); // a hidden works pane schedules nothing
+    QVERIFY(!index()->ListPage(TfrmIndeks::tsDziela)->lvTimer()->isActive()); // a hidden works pane schedules nothing
 
-    QSplitter *splitter = index()->SplitterOf(TfrmIndeks::tsDziela);
+    QSplitter *splitter = index()->ListPage(TfrmIndeks::tsDziela)->Splitter();
     splitter->resize(900, splitter->height());
     list->resize(600, list->height());
     m_program.pulpit()->Action(QStringLiteral("btPreviewShow"))->trigger(); // show: previewed at once
-    QVERIFY(!index()->PaneOf(TfrmIndeks::tsDziela)->isHidden());
+    QVERIFY(!index()->ListPage(TfrmIndeks::tsDziela)->Pane()->isHidden());
     QCOMPARE(splitter->sizes().first(), 300);
-    QVERIFY(index()->PreviewOf(TfrmIndeks::tsDziela)->toPlainText().startsWith(QStringLiteral("Tekst 2")));
+    QVERIFY(index()->ListPage(TfrmIndeks::tsDziela)->Preview()->toPlainText().startsWith(QStringLiteral("Tekst 2")));
 
     // On a page without a list the command does nothing.
     showPage(TfrmIndeks::tsRodzaje);
     m_program.pulpit()->Action(QStringLiteral("btPreviewShow"))->trigger();
-    QVERIFY(!index()->PaneOf(TfrmIndeks::tsDziela)->isHidden());
+    QVERIFY(!index()->ListPage(TfrmIndeks::tsDziela)->Pane()->isHidden());
 }
 
 void TestIndexLists::quotationPreview()
 {
     showPage(TfrmIndeks::tsCytaty);
-    TIndexListModel *model = index()->ModelOf(TfrmIndeks::tsCytaty);
+    TIndexListModel *model = index()->ListPage(TfrmIndeks::tsCytaty)->Model();
     m_program.pulpit()->Action(QStringLiteral("btPreviewShow"))->trigger(); // hide
-    index()->ListOf(TfrmIndeks::tsCytaty)->setCurrentIndex(model->index(rowTitled(model, QStringLiteral("Adam Mickiewicz")), 0));
+    index()->ListPage(TfrmIndeks::tsCytaty)->List()->setCurrentIndex(model->index(rowTitled(model, QStringLiteral("Adam Mickiewicz")), 0));
     m_program.pulpit()->Action(QStringLiteral("btPreviewShow"))->trigger(); // show: only after the rest
-    THTMLViewer *preview = index()->PreviewOf(TfrmIndeks::tsCytaty);
+    THTMLViewer *preview = index()->ListPage(TfrmIndeks::tsCytaty)->Preview();
     QVERIFY(preview->toPlainText().isEmpty());
-    QVERIFY(index()->lvTimer()->isActive());
-    index()->lvTimerTimer();
+    QVERIFY(index()->ListPage(TfrmIndeks::tsCytaty)->lvTimer()->isActive());
+    index()->ListPage(TfrmIndeks::tsCytaty)->lvTimerTimer();
     QCOMPARE(preview->toPlainText().simplified(), QStringLiteral("Polały się łzy me czyste Adam Mickiewicz, Dziady"));
 }
 
 void TestIndexLists::previewLinkOpensByPath()
 {
-    THTMLViewer *preview = index()->PreviewOf(TfrmIndeks::tsDziela);
+    THTMLViewer *preview = index()->ListPage(TfrmIndeks::tsDziela)->Preview();
     bool handled = false;
     Q_EMIT preview->HotSpotClick(QStringLiteral("../_19701/3a.htm"), &handled);
     QVERIFY(handled);
@@ -454,27 +469,33 @@ void TestIndexLists::previewLinkOpensByPath()
 
 void TestIndexLists::paneLayout()
 {
-    QFrame *pane = index()->PaneOf(TfrmIndeks::tsGatunki);
+    QFrame *pane = index()->ListPage(TfrmIndeks::tsGatunki)->Pane();
     pane->setParent(nullptr); // measured on its own
     pane->resize(300, 400);
     pane->show();
-    QCOMPARE(index()->PreviewOf(TfrmIndeks::tsGatunki)->geometry(), QRect(2, 37, 296, 326));
+    QCOMPARE(index()->ListPage(TfrmIndeks::tsGatunki)->Preview()->geometry(), QRect(2, 37, 296, 326));
     QCOMPARE(pane->findChild<TGlyphButton *>(QStringLiteral("btGatunkiCl"))->geometry(), QRect(283, 4, 13, 13));
     QCOMPARE(pane->findChild<TImage *>(QStringLiteral("ImGatunkiR"))->pos(), QPoint(248, 363));
-    index()->SplitterOf(TfrmIndeks::tsGatunki)->addWidget(pane); // back in its page
+    index()->ListPage(TfrmIndeks::tsGatunki)->Splitter()->addWidget(pane); // back in its page
 }
 
 void TestIndexLists::lastColumnFillsTheList()
 {
+    // The one column of the terms list is its last too.
+    showPage(TfrmIndeks::tsTerminy);
+    QTreeView *terms = index()->ListPage(TfrmIndeks::tsTerminy)->List();
+    QTRY_VERIFY(terms->width() > 300);
+    QTRY_COMPARE(terms->header()->sectionSize(0), terms->width() - 17);
+
     // A page shown for the first time is laid out after the page change; its list follows.
     showPage(TfrmIndeks::tsCytaty);
-    QTreeView *quotes = index()->ListOf(TfrmIndeks::tsCytaty);
+    QTreeView *quotes = index()->ListPage(TfrmIndeks::tsCytaty)->List();
     QTRY_VERIFY(quotes->width() > 300);
     QTRY_COMPARE(quotes->header()->sectionSize(1), quotes->width() - 150 - 17);
 
     showPage(TfrmIndeks::tsDziela);
     m_program.pulpit()->Action(QStringLiteral("btPreviewShow"))->trigger(); // the list takes the page
-    QTreeView *list = index()->ListOf(TfrmIndeks::tsDziela);
+    QTreeView *list = index()->ListPage(TfrmIndeks::tsDziela)->List();
     QTRY_VERIFY(list->width() > 600);
     index()->FormResize();
     QHeaderView *header = list->header();
@@ -490,7 +511,7 @@ void TestIndexLists::lastColumnFillsTheList()
 void TestIndexLists::helpModeInTheIndex()
 {
     showPage(TfrmIndeks::tsDziela);
-    QTreeView *list = index()->ListOf(TfrmIndeks::tsDziela);
+    QTreeView *list = index()->ListPage(TfrmIndeks::tsDziela)->List();
     m_program.pulpit()->SetHelpMode(true);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
     QVERIFY(!m_program.pulpit()->HelpMode());
@@ -531,11 +552,11 @@ void TestIndexLists::tabLayouts()
 void TestIndexLists::panelsStayCentred()
 {
     QWidget *start = index()->pcIndeks()->widget(TfrmIndeks::tsStart);
-    QFrame *panel = index()->PanelOf(TfrmIndeks::tsStart);
+    QFrame *panel = panelOf(TfrmIndeks::tsStart);
     QCOMPARE(panel->size(), QSize(402, 269));
     QCOMPARE(panel->pos(), QPoint((start->width() - 402) / 2, (start->height() - 269) / 2));
     for (int page : {TfrmIndeks::tsEpoki, TfrmIndeks::tsRodzaje, TfrmIndeks::tsHistoria, TfrmIndeks::tsQuiz})
-        QCOMPARE(index()->PanelOf(page)->pos(), panel->pos());
+        QCOMPARE(panelOf(page)->pos(), panel->pos());
 
     // A page narrower than the panel: the offset is negative, truncated toward zero.
     QWidget *window = index()->parentWidget();
@@ -564,7 +585,7 @@ void TestIndexLists::startButtonsSwitchPages()
 {
     QFETCH(QString, button);
     QFETCH(int, page);
-    auto *start = index()->PanelOf(TfrmIndeks::tsStart)->findChild<TGlyphButton *>(button);
+    auto *start = panelOf(TfrmIndeks::tsStart)->findChild<TGlyphButton *>(button);
     QVERIFY(start);
     QCOMPARE(start->size(), QSize(34, 34));
     QCOMPARE(start->cursor().shape(), Qt::PointingHandCursor);
@@ -579,8 +600,8 @@ void TestIndexLists::startButtonsSwitchPages()
     QTest::mouseClick(start, Qt::LeftButton);
     QCOMPARE(index()->pcIndeks()->currentIndex(), page);
     QCOMPARE(index()->windowTitle(), QStringLiteral("Indeks: «") + index()->pcIndeks()->tabText(page) + u'»');
-    if (TIndexListModel *model = index()->ModelOf(page))
-        QVERIFY(model->rowCount() > 0); // the page-change steps ran
+    if (TIndexListPage *list = index()->ListPage(page))
+        QVERIFY(list->Model()->rowCount() > 0); // the page-change steps ran
 }
 
 namespace {
@@ -663,6 +684,134 @@ void TestIndexLists::missingImageList()
     QCOMPARE(m_messages[0].caption, QStringLiteral("Uwaga"));
     QCOMPARE(m_messages[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     QVERIFY(m_program.pulpit()->TerminationRequested());
+}
+
+void TestIndexLists::pendingPreviewKeepsItsRowThroughASort()
+{
+    showPage(TfrmIndeks::tsDziela);
+    TIndexListPage *works = index()->ListPage(TfrmIndeks::tsDziela);
+    TIndexListModel *model = works->Model();
+    const int lalka = rowTitled(model, QStringLiteral("Lalka"));
+    works->List()->setCurrentIndex(model->index(lalka, 0));
+    Q_EMIT works->List()->header()->sectionClicked(0); // within the rest: the rows turn round
+    QVERIFY(rowTitled(model, QStringLiteral("Lalka")) != lalka);
+    QVERIFY(works->lvTimer()->isActive());
+    works->lvTimerTimer();
+    QVERIFY(works->Preview()->toPlainText().startsWith(QStringLiteral("Tekst 2 ")));
+}
+
+void TestIndexLists::findingByTypingStartsAfterTheSelectedRow()
+{
+    showPage(TfrmIndeks::tsDziela);
+    TIndexListPage *works = index()->ListPage(TfrmIndeks::tsDziela);
+    qint64 now = 10000;
+    works->SetClock([&now] { return now; });
+    QTreeView *list = works->List();
+    Q_EMIT list->header()->sectionClicked(1); // by author: "", Adam Mickiewicz, Anonim, Bolesław Prus
+    const auto author = [list] { return list->currentIndex().siblingAtColumn(1).data().toString(); };
+
+    // The focus leaves a current row that is not selected: the search starts at the first row.
+    list->selectionModel()->setCurrentIndex(works->Model()->index(1, 0), QItemSelectionModel::NoUpdate);
+    QVERIFY(!list->selectionModel()->hasSelection());
+    QTest::keyClicks(list, QStringLiteral("a"));
+    QCOMPARE(author(), QStringLiteral("Adam Mickiewicz"));
+    // Now that it is selected, the next search starts after it.
+    now += 1001;
+    QTest::keyClicks(list, QStringLiteral("a"));
+    QCOMPARE(author(), QStringLiteral("Anonim"));
+}
+
+void TestIndexLists::otherListsSearchTheFirstColumn()
+{
+    showPage(TfrmIndeks::tsCytaty);
+    TIndexListPage *quotes = index()->ListPage(TfrmIndeks::tsCytaty);
+    QTreeView *list = quotes->List();
+    const int adam = rowTitled(quotes->Model(), QStringLiteral("Adam Mickiewicz"));
+    // The reader clicked the other column of the other row: the search still looks at authors.
+    list->setCurrentIndex(quotes->Model()->index(1 - adam, 1));
+    QTest::keyClicks(list, QStringLiteral("a"));
+    QCOMPARE(list->currentIndex().row(), adam);
+    QVERIFY(list->selectionModel()->isRowSelected(adam, QModelIndex()));
+}
+
+void TestIndexLists::numberWithAPolishLetter()
+{
+    showPage(TfrmIndeks::tsTerminy);
+    TIndexListPage *terms = index()->ListPage(TfrmIndeks::tsTerminy);
+    const int row = rowTitled(terms->Model(), QStringLiteral("Żart"));
+    QVERIFY(row >= 0);
+    QCOMPARE(terms->Model()->RowAt(row).record->Numer, QStringLiteral("ż1"));
+    terms->List()->setCurrentIndex(terms->Model()->index(row, 0));
+    terms->lvTimerTimer();
+    QCOMPARE(terms->Preview()->toPlainText(), QStringLiteral("Żart to żart."));
+    QTest::keyClick(terms->List(), Qt::Key_Return);
+    QCOMPARE(m_program.pulpit()->ChildWindows().size(), 2);
+    QCOMPARE(m_program.pulpit()->ChildWindows().last()->windowTitle(), QStringLiteral("Termin: Żart"));
+}
+
+void TestIndexLists::unreadableContainer_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::newRow("list filled at its first visit") << QStringLiteral("fill");
+    QTest::newRow("list refreshed") << QStringLiteral("refresh");
+    QTest::newRow("preview") << QStringLiteral("preview");
+}
+
+void TestIndexLists::unreadableContainer()
+{
+    QFETCH(QString, operation);
+    TIndexListPage *works = index()->ListPage(TfrmIndeks::tsDziela);
+    TIndexListModel *model = works->Model();
+    if (operation != u"fill") {
+        showPage(TfrmIndeks::tsDziela);
+        QCOMPARE(model->rowCount(), 4);
+        works->List()->setCurrentIndex(model->index(rowTitled(model, QStringLiteral("Lalka")), 0));
+    }
+    // The disc goes bad under the running program: the container is cut short.
+    const QString path = m_program.dir().filePath(QStringLiteral("DATA/Verbarium.dat"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray whole = file.readAll();
+    file.close();
+    QVERIFY(QFile::resize(path, 4));
+
+    const auto run = [&] {
+        if (operation == u"fill")
+            showPage(TfrmIndeks::tsDziela);
+        else if (operation == u"refresh")
+            m_program.pulpit()->Action(QStringLiteral("btRefresh"))->trigger();
+        else
+            works->lvTimerTimer();
+    };
+    run();
+    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_messages[0].icon, QMessageBox::Critical);
+    QVERIFY2(m_messages[0].text.contains(QStringLiteral("Błąd odczytu pliku")), qPrintable(m_messages[0].text));
+    // Everything the operation changed is back.
+    QVERIFY(m_program.pulpit()->isEnabled());
+    QVERIFY(!QGuiApplication::overrideCursor());
+    QVERIFY(m_program.searcher().isHidden());
+    QVERIFY(!m_program.pulpit()->Opening());
+    if (operation == u"preview") {
+        QVERIFY(works->Preview()->toPlainText().isEmpty());
+    } else {
+        // A list that could not be read stays empty, with no records left behind.
+        QCOMPARE(model->rowCount(), 0);
+        QCOMPARE(index()->RowRecords().Count(), 0);
+    }
+
+    // The program goes on: once the disc reads again, so does the operation.
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(whole), whole.size());
+    file.close();
+    if (operation == u"fill")
+        showPage(TfrmIndeks::tsStart);
+    run();
+    QCOMPARE(m_messages.size(), 1);
+    if (operation == u"preview")
+        QVERIFY(works->Preview()->toPlainText().startsWith(QStringLiteral("Tekst 2 ")));
+    else
+        QCOMPARE(model->rowCount(), 4);
 }
 
 QTEST_MAIN(TestIndexLists)

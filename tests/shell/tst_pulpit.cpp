@@ -43,6 +43,23 @@ public:
     void BannerStep() override { ++bannerSteps; }
 };
 
+// A child that records what the frame asks of it.
+class RecordingChild : public TfrmWzorBazowy
+{
+public:
+    QStringList calls;
+    void ApplyDocumentLook(const Preferences &prefs) override
+    {
+        calls.append(QStringLiteral("look ") + prefs.docFont);
+    }
+    void LoadSettings(const SettingsStore &) override { calls.append(QStringLiteral("load")); }
+    void SaveSettings(SettingsStore &) const override { m_saved->append(QStringLiteral("save")); }
+    void btRefreshClick() override { calls.append(QStringLiteral("refresh")); }
+    void btShowClick() override { calls.append(QStringLiteral("show")); }
+    void btPreviewShowClick() override { calls.append(QStringLiteral("preview")); }
+    QStringList *m_saved = nullptr;
+};
+
 void flushDeletes()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -72,6 +89,7 @@ private Q_SLOTS:
     void helpModeOnFrameAndStatusBar();
     void contextHelpOfAControl();
     void indexCommandTwice();
+    void childrenHooks();
     void openingAnOpenEntry();
     void windowLimit_data();
     void windowLimit();
@@ -407,6 +425,7 @@ void TestPulpit::indexCommandTwice()
     makePulpit(32, splash);
     QCOMPARE(splash->Status(), QStringLiteral("Inicjalizacja zmiennych..."));
     QSignalSpy shown(m_pulpit.get(), &TPulpit::IndexShown);
+    m_pulpit->RegisterIndexClass([] { return new TfrmIndeks; });
 
     m_pulpit->btIndeksClick();
     flushDeletes();
@@ -443,6 +462,39 @@ void TestPulpit::indexCommandTwice()
     index->parentWidget()->close();
     flushDeletes();
     QCOMPARE(m_pulpit->ChildWindows().size(), 2);
+}
+
+void TestPulpit::childrenHooks()
+{
+    // The frame knows its children only through their base: the Index class is registered,
+    // made by the first Index command, and asked for its commands and settings.
+    makePulpit();
+    QStringList saved;
+    RecordingChild *index = nullptr;
+    m_pulpit->RegisterIndexClass([&] {
+        index = new RecordingChild;
+        index->m_saved = &saved;
+        return index;
+    });
+    m_pulpit->btIndeksClick();
+    QVERIFY(index);
+    QCOMPARE(index->Typ(), QStringLiteral("_19700"));
+    for (const char *command : {"btRefresh", "btShow", "btPreviewShow"})
+        m_pulpit->Action(QLatin1String(command))->trigger();
+    m_pulpit->SetDocumentFont(QStringLiteral("Tahoma"), 12);
+    QCOMPARE(index->calls, (QStringList{QStringLiteral("load"), QStringLiteral("refresh"), QStringLiteral("show"),
+                                        QStringLiteral("preview"), QStringLiteral("look Tahoma")}));
+
+    // With a document active the commands reach the document, whose base does nothing.
+    registerFakes();
+    open(QStringLiteral("_19701"), QStringLiteral("1"));
+    index->calls.clear();
+    m_pulpit->Action(QStringLiteral("btRefresh"))->trigger();
+    QVERIFY(index->calls.isEmpty());
+
+    SetPulpit(nullptr);
+    m_pulpit.reset();
+    QCOMPARE(saved, QStringList{QStringLiteral("save")});
 }
 
 void TestPulpit::openingAnOpenEntry()

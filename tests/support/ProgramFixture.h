@@ -2,7 +2,8 @@
 
 // A running program over a container of the test's own, as the start-up leaves it: settings
 // in a file of the test, the data module on DATA/Verbarium.dat, the progress window, and the
-// main window with every document category registered. Torn down in the program's order.
+// main window with the Index and every document category registered. Torn down in the
+// program's order.
 
 #include "ContainerFixture.h"
 #include "DocumentClasses.h"
@@ -11,6 +12,7 @@
 #include "SettingsStore.h"
 #include "TData.h"
 #include "TPulpit.h"
+#include "TfrmIndeks.h"
 #include "TfrmSearcher.h"
 #include "VolumeList.h"
 
@@ -65,6 +67,7 @@ public:
         m_pulpit = std::make_unique<TPulpit>(environment);
         SetPulpit(m_pulpit.get());
         RegisterDocumentClasses(*m_pulpit);
+        m_pulpit->RegisterIndexClass([] { return new TfrmIndeks; });
         return *m_pulpit;
     }
 

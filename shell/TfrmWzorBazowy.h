@@ -3,8 +3,12 @@
 #include <QString>
 #include <QWidget>
 
+struct Preferences;
+class SettingsStore;
+
 // The base of every child window of the main window: the category code and entry number of
-// what it shows, by which the dispatcher finds it.
+// what it shows, by which the dispatcher finds it, and what the main window asks of its
+// children without knowing their classes.
 class TfrmWzorBazowy : public QWidget
 {
     Q_OBJECT
@@ -28,6 +32,16 @@ public:
     virtual void FormDeactivate() {}
     // The name of the recording this window played last, for the replay button.
     virtual QString LastSound() const { return QString(); }
+    // The preferences changed: the window takes their document font (and look) again.
+    virtual void ApplyDocumentLook(const Preferences & /*prefs*/) {}
+    // What the window keeps across runs: read once it is made, written at the end of the run.
+    virtual void LoadSettings(const SettingsStore & /*settings*/) {}
+    virtual void SaveSettings(SettingsStore & /*settings*/) const {}
+    // The Index toolbar's refresh, open-selected and preview commands, for the active child;
+    // only a window with lists acts on them.
+    virtual void btRefreshClick() {}
+    virtual void btShowClick() {}
+    virtual void btPreviewShowClick() {}
 
 protected:
     // Closing forgets the window in the main window's open-window list.
