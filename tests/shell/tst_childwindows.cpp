@@ -5,6 +5,7 @@
 #include "ProgramFixture.h"
 #include "SettingsStore.h"
 #include "TPulpit.h"
+#include "TfrmIndeks.h"
 #include "TfrmWzorBazowy.h"
 
 #include <QAction>
@@ -78,6 +79,7 @@ void TestChildWindows::init()
     environment.soundAvailable = false;
     m_pulpit = std::make_unique<TPulpit>(environment);
     SetPulpit(m_pulpit.get());
+    m_pulpit->RegisterIndexClass([] { return new TfrmIndeks; });
     m_pulpit->RegisterDocumentClass(QStringLiteral("_19701"), [] { return new FakeDocument; });
     m_pulpit->resize(1024, 768);
     m_pulpit->show();
