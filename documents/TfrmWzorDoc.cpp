@@ -127,6 +127,7 @@ TfrmWzorDoc::TfrmWzorDoc(QWidget *parent) : TfrmWzorBazowy(parent)
     m_body->setWindowFlags(Qt::Widget);
     m_body->setObjectName(QStringLiteral("Body"));
     m_html = new THTMLViewer(m_body);
+    m_html->setAccessibleName(QStringLiteral("Treść dokumentu"));
     m_html->setObjectName(QStringLiteral("HT1"));
     m_html->SetHelpContext(HelpContext);
     m_html->setProperty("helpContext", HelpContext);
@@ -375,13 +376,19 @@ void TfrmWzorDoc::AddThumbnail(int index)
     image->setProperty("tag", index);
     image->setCursor(Qt::PointingHandCursor);
     image->onClick = [this, index] { ThumbnailClick(index); };
+    image->setAccessibleName(QStringLiteral("Ilustracja"));
     if (TPSSDirectory *directory = Directory()) {
         QByteArray bitmap;
         if (directory->ReadPicture(QStringLiteral("_19711"), numer, true, bitmap))
             image->setPixmap(QPixmap::fromImage(QImage::fromData(bitmap)));
         QStringList fields;
-        if (directory->ReadFields(QStringLiteral("_19711"), numer, fields))
-            image->setToolTip(TextLines::fieldValue(fields, u"Tytuł"));
+        if (directory->ReadFields(QStringLiteral("_19711"), numer, fields)) {
+            const QString title = TextLines::fieldValue(fields, u"Tytuł");
+            image->setToolTip(title);
+            // A screen reader says the illustration's title.
+            if (!title.isEmpty())
+                image->setAccessibleName(title);
+        }
     }
     image->show();
 }

@@ -75,6 +75,7 @@ TIndexListPage::TIndexListPage(const QString &name, const Definition &definition
 
     m_view = new QTreeView(m_splitter);
     m_view->setObjectName(QStringLiteral("ev") + suffix);
+    m_view->setAccessibleName(m_definition.title);
     m_view->setRootIsDecorated(false);
     m_view->setUniformRowHeights(true);
     m_view->setAlternatingRowColors(true);
@@ -147,6 +148,7 @@ void TIndexListPage::createPane()
 
     m_preview = new THTMLViewer(m_pane);
     m_preview->setObjectName(QStringLiteral("HT") + suffix);
+    m_preview->setAccessibleName(QStringLiteral("Szybki podgląd"));
     m_preview->setFrameShape(QFrame::NoFrame);
     m_preview->SetDefBackground(PaneColour);
     m_preview->SetDefFontColor(Qt::black);

@@ -72,6 +72,8 @@ TIndexStartPage::TIndexStartPage(const QString &name, QWidget *parent)
         button->setCursor(Qt::PointingHandCursor);
         button->SetTag(info.page);
         button->setText(IndexPages::Caption(info.page).left(1));
+        // Said by a screen reader as the page it shows.
+        button->setAccessibleName(IndexPages::Caption(info.page));
         button->setProperty("helpContext", StartHelpContext);
         // The hints keep their line breaks; a tooltip breaks at "\n".
         button->setProperty("hint", QString::fromUtf16(info.hint));
