@@ -8,6 +8,7 @@
 #include "MessageBoxes.h"
 #include "Paths.h"
 #include "SettingsStore.h"
+#include "SkinImageList.h"
 #include "TextLines.h"
 #include "TfrmSearcher.h"
 #include "TGlyphButton.h"
@@ -264,13 +265,8 @@ bool TfrmIndeks::LoadImageList()
         return false;
     }
     const QList<QWidget *> components = findChildren<QWidget *>();
-    for (const QString &line : TextLines::split(Cp1250::decode(file.readAll()))) {
-        const qsizetype equals = line.indexOf(u'=');
-        if (equals < 0)
-            continue;
-        const QString name = line.left(equals).trimmed();
-        if (name.isEmpty())
-            continue;
+    for (const SkinImageList::Entry &entry : SkinImageList(file.readAll()).entries()) {
+        const QString &name = entry.component;
         const auto it = std::find_if(components.begin(), components.end(), [&name](const QWidget *widget) {
             return widget->objectName().compare(name, Qt::CaseInsensitive) == 0;
         });
@@ -281,7 +277,7 @@ bool TfrmIndeks::LoadImageList()
         if (!button && !image)
             continue;
         // Picture names stay inside the bmps folder, as in entry texts.
-        const QString path = Paths::pictureInBmps(line.mid(equals + 1).trimmed());
+        const QString path = Paths::pictureInBmps(entry.picture);
         const QImage picture = path.isEmpty() ? QImage() : ImageDecoder::Load(path);
         if (picture.isNull())
             continue;
