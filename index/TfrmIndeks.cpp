@@ -265,7 +265,8 @@ bool TfrmIndeks::LoadImageList()
         return false;
     }
     const QList<QWidget *> components = findChildren<QWidget *>();
-    for (const SkinImageList::Entry &entry : SkinImageList(file.readAll()).entries()) {
+    const SkinImageList list(file.readAll());
+    for (const SkinImageList::Entry &entry : list.entries()) {
         const QString &name = entry.component;
         const auto it = std::find_if(components.begin(), components.end(), [&name](const QWidget *widget) {
             return widget->objectName().compare(name, Qt::CaseInsensitive) == 0;
