@@ -344,15 +344,11 @@ void TestHtmlViewer::brokenMarkupTakesLinearTime_data()
     QTest::addColumn<QString>("html");
     QTest::addColumn<int>("pictures");
     // Each of these took seconds to tens of seconds when every '<' or '&' was followed to the
-    // end of the text, or every picture looked for among those before it.
+    // end of the text.
     QTest::newRow("tags that never close") << QStringLiteral("<a").repeated(5000) << 0;
     QTest::newRow("quotes that never close") << QStringLiteral("<a x='").repeated(10000) << 0;
     QTest::newRow("ampersands in a value")
         << QStringLiteral("<img alt=\"") + QString(400000, u'&') + QStringLiteral("\">") << 0;
-    QString pictures;
-    for (int i = 0; i < 60000; ++i)
-        pictures += QStringLiteral("<img src=%1>").arg(i);
-    QTest::newRow("many pictures") << pictures << 60000;
 }
 
 void TestHtmlViewer::brokenMarkupTakesLinearTime()
