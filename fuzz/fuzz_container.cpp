@@ -3,6 +3,7 @@
 // lookup for what it holds.
 
 #include "ContentError.h"
+#include "FuzzCheck.h"
 #include "TPSSDirectory.h"
 #include "TSimplePSS.h"
 
@@ -10,19 +11,7 @@
 #include <QStringList>
 
 #include <algorithm>
-#include <cstdint>
-#include <cstdlib>
 #include <memory>
-
-namespace {
-
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -8,6 +8,7 @@
 #include "MessageBoxes.h"
 #include "Paths.h"
 #include "SettingsStore.h"
+#include "SkinImageList.h"
 #include "TextLines.h"
 #include "TGlyphButton.h"
 #include "TImage.h"
@@ -148,13 +149,9 @@ bool TfrmIndeks::LoadImageList()
         return false;
     }
     const QList<QWidget *> components = findChildren<QWidget *>();
-    for (const QString &line : TextLines::split(Cp1250::decode(file.readAll()))) {
-        const qsizetype equals = line.indexOf(u'=');
-        if (equals < 0)
-            continue;
-        const QString name = line.left(equals).trimmed();
-        if (name.isEmpty())
-            continue;
+    const SkinImageList list(file.readAll());
+    for (const SkinImageList::Entry &entry : list.entries()) {
+        const QString &name = entry.component;
         const auto it = std::find_if(components.begin(), components.end(), [&name](const QWidget *widget) {
             return widget->objectName().compare(name, Qt::CaseInsensitive) == 0;
         });
@@ -165,7 +162,7 @@ bool TfrmIndeks::LoadImageList()
         if (!button && !image)
             continue;
         // Picture names stay inside the bmps folder, as in entry texts.
-        const QString path = Paths::pictureInBmps(line.mid(equals + 1).trimmed());
+        const QString path = Paths::pictureInBmps(entry.picture);
         const QImage picture = path.isEmpty() ? QImage() : ImageDecoder::Load(path);
         if (picture.isNull())
             continue;

@@ -364,7 +364,7 @@ void restore(QMainWindow &window, const Stored &toolbars)
         if (!toolbar || !stored || toolbar->parentWidget() != &window)
             continue;
         auto item = std::find_if(placed.begin(), placed.end(),
-                                 [toolbar](const Placed &p) { return p.toolbar == toolbar; });
+                                 [bar = toolbar](const Placed &p) { return p.toolbar == bar; });
         if (item == placed.end())
             item = placed.insert(placed.end(), Placed{toolbar, {}, !toolbar->isHidden(), {}});
         item->stored = true;

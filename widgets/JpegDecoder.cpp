@@ -14,6 +14,10 @@ constexpr JDIMENSION kMaxSide = 30000;
 // For the decoded picture, and separately for libjpeg's own buffers (a progressive stream
 // keeps all its coefficients in memory).
 constexpr qint64 kMaxBytes = 400 * 1024 * 1024;
+// A Huffman-coded stream spends at least one bit on every 8 x 8 block of a full-size
+// component, so it cannot describe more than 512 pixels per byte. A header that claims more is
+// refused before the decoder or the picture allocate anything for it.
+constexpr qint64 kMaxPixelsPerByte = 8 * 8 * 8;
 
 // Turns libjpeg's errors, and its warnings about missing or corrupt data, into a jump back to
 // the decoding function, with the message kept.
@@ -93,6 +97,10 @@ bool decompress(jpeg_decompress_struct &cinfo, ErrorManager &errors, const QByte
     const JDIMENSION height = cinfo.image_height;
     if (width > kMaxSide || height > kMaxSide || qint64(width) * height * 4 > kMaxBytes) {
         setError(error, QStringLiteral("JPEG picture too large: %1 x %2").arg(width).arg(height));
+        return false;
+    }
+    if (qint64(width) * height > kMaxPixelsPerByte * data.size()) {
+        setError(error, QStringLiteral("JPEG data too short for a picture of %1 x %2").arg(width).arg(height));
         return false;
     }
 

@@ -24,28 +24,52 @@ QImage fail(QString *error, const QString &text)
     return QImage();
 }
 
-// Expands the run-length encoded stream into `out`; runs may cross line and plane ends.
-bool unpack(const uchar *data, qsizetype size, std::vector<uchar> &out)
+// Reads the run-length encoded stream that follows the header; runs may cross line and plane
+// ends.
+class RunReader
 {
-    size_t filled = 0;
-    qsizetype at = kHeaderSize;
-    while (filled < out.size()) {
-        if (at >= size)
-            return false;
-        uchar value = data[at++];
-        size_t count = 1;
-        if ((value & 0xC0) == 0xC0) {
-            count = value & 0x3F;
-            if (at >= size)
+public:
+    RunReader(const uchar *data, qsizetype size) : m_data(data), m_size(size) {}
+
+    // Fills `out` with the next `count` bytes; false when the stream ends first.
+    bool read(uchar *out, size_t count)
+    {
+        while (count > 0) {
+            if (m_left == 0 && !nextRun())
                 return false;
-            value = data[at++];
+            const size_t taken = std::min(count, m_left);
+            if (out) {
+                std::fill_n(out, taken, m_value);
+                out += taken;
+            }
+            m_left -= taken;
+            count -= taken;
         }
-        count = std::min(count, out.size() - filled);
-        std::fill_n(out.begin() + qsizetype(filled), count, value);
-        filled += count;
+        return true;
     }
-    return true;
-}
+
+private:
+    bool nextRun()
+    {
+        if (m_at >= m_size)
+            return false;
+        m_value = m_data[m_at++];
+        m_left = 1;
+        if ((m_value & 0xC0) == 0xC0) {
+            m_left = m_value & 0x3F;
+            if (m_at >= m_size)
+                return false;
+            m_value = m_data[m_at++];
+        }
+        return true;
+    }
+
+    const uchar *m_data;
+    qsizetype m_size;
+    qsizetype m_at = kHeaderSize;
+    uchar m_value = 0;
+    size_t m_left = 0;
+};
 
 } // namespace
 
@@ -76,9 +100,10 @@ QImage Decode(const QByteArray &bytes, QString *error)
     if (qint64(bytesPerLine) * 8 < qint64(width) * bits)
         return fail(error, QStringLiteral("PCX lines shorter than the picture"));
 
+    // The header alone may claim gigabytes: the stream is walked once without storing
+    // anything, so nothing is allocated for data the file does not hold.
     const size_t lineBytes = size_t(bytesPerLine) * size_t(planes);
-    std::vector<uchar> pixels(lineBytes * size_t(height));
-    if (!unpack(data, size, pixels))
+    if (!RunReader(data, size).read(nullptr, lineBytes * size_t(height)))
         return fail(error, QStringLiteral("PCX data ends early"));
 
     QImage image(width, height, planes == 4 && trueColour ? QImage::Format_ARGB32 : QImage::Format_RGB32);
@@ -104,8 +129,11 @@ QImage Decode(const QByteArray &bytes, QString *error)
         }
     }
 
+    RunReader runs(data, size);
+    std::vector<uchar> lineBuffer(lineBytes);
+    const uchar *line = lineBuffer.data();
     for (int y = 0; y < height; ++y) {
-        const uchar *line = pixels.data() + size_t(y) * lineBytes;
+        runs.read(lineBuffer.data(), lineBytes);
         auto *out = reinterpret_cast<QRgb *>(image.scanLine(y));
         for (int x = 0; x < width; ++x) {
             if (trueColour) {

@@ -4,16 +4,13 @@
 #include "mp3.h"
 
 #include "AudioOutput.h"
+#include "MemoryFile.h"
 
 #include <mpg123.h>
 #include <out123.h>
 
-#include <algorithm>
 #include <atomic>
 #include <cstdio>
-#include <cstring>
-#include <memory>
-#include <vector>
 
 #define MP3_EXPORT extern "C" __attribute__((visibility("default")))
 
@@ -21,50 +18,6 @@ namespace {
 
 std::atomic<bool> stopRequested{false};
 std::atomic<int64_t> seekRequest{-1};
-
-// A recording read into memory at once: the decoder's many small reads, and the scan for the
-// length, then cost no system calls.
-struct MemoryFile
-{
-    std::vector<unsigned char> bytes;
-    size_t position = 0;
-
-    bool load(const char *fileName)
-    {
-        std::unique_ptr<FILE, decltype(&std::fclose)> file(std::fopen(fileName, "rb"), &std::fclose);
-        if (!file || std::fseek(file.get(), 0, SEEK_END) != 0)
-            return false;
-        const long size = std::ftell(file.get());
-        if (size < 0 || size > MaxInMemory || std::fseek(file.get(), 0, SEEK_SET) != 0)
-            return false;
-        bytes.resize(size_t(size));
-        return std::fread(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
-    }
-
-    static mpg123_ssize_t read(void *handle, void *buffer, size_t count)
-    {
-        auto *self = static_cast<MemoryFile *>(handle);
-        count = std::min(count, self->bytes.size() - self->position);
-        std::memcpy(buffer, self->bytes.data() + self->position, count);
-        self->position += count;
-        return mpg123_ssize_t(count);
-    }
-
-    static off_t seek(void *handle, off_t offset, int whence)
-    {
-        auto *self = static_cast<MemoryFile *>(handle);
-        const off_t base = whence == SEEK_SET   ? 0
-                           : whence == SEEK_CUR ? off_t(self->position)
-                                                : off_t(self->bytes.size());
-        const off_t target = base + offset;
-        if (target < 0 || target > off_t(self->bytes.size()))
-            return -1;
-        self->position = size_t(target);
-        return target;
-    }
-
-    static constexpr long MaxInMemory = 64L << 20;
-};
 
 struct Decoder
 {
@@ -84,11 +37,8 @@ struct Decoder
         if (!handle)
             return false;
         mpg123_param(handle, MPG123_ADD_FLAGS, MPG123_QUIET, 0);
-        if (memory.load(fileName)) {
-            return mpg123_replace_reader_handle(handle, &MemoryFile::read, &MemoryFile::seek, nullptr) ==
-                       MPG123_OK &&
-                   mpg123_open_handle(handle, &memory) == MPG123_OK;
-        }
+        if (memory.load(fileName))
+            return memory.open(handle);
         // Too large to hold: the decoder reads the file itself.
         return mpg123_open(handle, fileName) == MPG123_OK;
     }

@@ -1,7 +1,9 @@
 #include "THTMLViewer.h"
+#include "html/PreparedPage.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QPrinter>
 #include <QRegularExpression>
@@ -154,6 +156,8 @@ private Q_SLOTS:
     void renders();
     void tablesKeepTheirAttributes();
     void quizQuestionStaysInsideItsFrame();
+    void brokenMarkupTakesLinearTime_data();
+    void brokenMarkupTakesLinearTime();
 
     void defaultLookApplies();
     void linkColourChangeRerenders();
@@ -333,6 +337,31 @@ void TestHtmlViewer::quizQuestionStaysInsideItsFrame()
     QCOMPARE(frame->format().width(), QTextLength(QTextLength::PercentageLength, 75));
     QCOMPARE(frame->format().border(), 1.0);
     QCOMPARE(frame->cellAt(0, 0).format().background().color(), QColor(0xd0, 0xd0, 0xd0));
+}
+
+void TestHtmlViewer::brokenMarkupTakesLinearTime_data()
+{
+    QTest::addColumn<QString>("html");
+    QTest::addColumn<int>("pictures");
+    // Each of these took seconds to tens of seconds when every '<' or '&' was followed to the
+    // end of the text.
+    QTest::newRow("tags that never close") << QStringLiteral("<a").repeated(5000) << 0;
+    QTest::newRow("quotes that never close") << QStringLiteral("<a x='").repeated(10000) << 0;
+    QTest::newRow("ampersands in a value")
+        << QStringLiteral("<img alt=\"") + QString(400000, u'&') + QStringLiteral("\">") << 0;
+}
+
+void TestHtmlViewer::brokenMarkupTakesLinearTime()
+{
+    QFETCH(QString, html);
+    QFETCH(int, pictures);
+    QElapsedTimer timer;
+    timer.start();
+    const PreparedPage page = PreparedPage::prepare(html);
+    QVERIFY2(timer.elapsed() < 2000, qPrintable(QStringLiteral("%1 ms").arg(timer.elapsed())));
+    QCOMPARE(page.imageSources.size(), pictures);
+    if (pictures == 0) // no tag to change: the text goes through as it is
+        QCOMPARE(page.html, html);
 }
 
 void TestHtmlViewer::defaultLookApplies()

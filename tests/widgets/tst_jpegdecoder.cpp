@@ -176,8 +176,11 @@ void TestJpegDecoder::damagedStreamsAreRefused_data()
                                  << QStringLiteral("too large: 20000 x 20000");
     // The picture would fit, but the 600 MB of coefficients a progressive 4:4:4 stream of
     // that size keeps do not.
+    QTest::newRow("more pixels than the data can hold")
+        << withFrameSize(jpeg, 8000, 8000) << QStringLiteral("too short for a picture of 8000 x 8000");
+    // Bytes after the end marker make the file long enough for its picture.
     QTest::newRow("progressive, buffers over 400 MB")
-        << withFrameSize(readFile(testFile("gradient-progressive.jpg")), 10000, 10000)
+        << withFrameSize(readFile(testFile("gradient-progressive.jpg")), 10000, 10000) + QByteArray(200000, '\0')
         << QStringLiteral("Backing store not supported");
 }
 

@@ -7,6 +7,8 @@
 #include <QTest>
 #include <QtEndian>
 
+#include <sys/resource.h>
+
 // The skin's pictures: one decoder per file extension, our PCX reader, and the picture button
 // that cuts a strip of state images.
 class TestSkinPictures : public QObject
@@ -22,6 +24,7 @@ private Q_SLOTS:
     void pcxLayouts();
     void damagedPcx_data();
     void damagedPcx();
+    void pcxTakesMemoryOnlyForItsData();
     void glyphStates();
 };
 
@@ -55,6 +58,14 @@ QByteArray pcx(int bits, int planes, int width, int height, int bytesPerLine, co
     qToLittleEndian<quint16>(quint16(bytesPerLine), h + 66);
     header.replace(16, headerPalette.size(), headerPalette);
     return header + data + tail;
+}
+
+// The most memory the process has held so far.
+long peakMemoryKb()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
 }
 
 QByteArray bytes(std::initializer_list<int> values)
@@ -194,6 +205,17 @@ void TestSkinPictures::damagedPcx()
     QString error;
     QVERIFY(PcxDecoder::Decode(file, &error).isNull());
     QVERIFY(!error.isEmpty());
+}
+
+void TestSkinPictures::pcxTakesMemoryOnlyForItsData()
+{
+    // The header claims 10000 lines of 40000 bytes, 400 MB, and two bytes of data follow.
+    const QByteArray file = pcx(8, 1, 1, 10000, 40000, bytes({0xC1, 0}));
+    const long before = peakMemoryKb();
+    QString error;
+    QVERIFY(PcxDecoder::Decode(file, &error).isNull());
+    QCOMPARE(error, QStringLiteral("PCX data ends early"));
+    QVERIFY2(peakMemoryKb() - before < 50 * 1024, qPrintable(QString::number(peakMemoryKb() - before)));
 }
 
 void TestSkinPictures::glyphStates()

@@ -1,5 +1,7 @@
 #include "HtmlTag.h"
 
+#include <algorithm>
+
 namespace {
 
 bool isSpace(QChar c)
@@ -14,8 +16,16 @@ bool isNameChar(QChar c)
 
 } // namespace
 
-HtmlTag HtmlTag::parse(QStringView html, qsizetype at)
+// Where the tag goes on from position i between its attributes depends on i alone, so once
+// a scan from i found no end, every position it passed on the way is marked in `neverCloses`.
+HtmlTag HtmlTag::parse(QStringView html, qsizetype at, std::vector<bool> &neverCloses)
 {
+    std::vector<qsizetype> passed;
+    const auto unclosed = [&passed, &neverCloses]() {
+        for (const qsizetype position : passed)
+            neverCloses[size_t(position)] = true;
+        return HtmlTag();
+    };
     HtmlTag tag;
     const qsizetype size = html.size();
     qsizetype i = at + 1;
@@ -31,6 +41,9 @@ HtmlTag HtmlTag::parse(QStringView html, qsizetype at)
     tag.m_name = html.sliced(nameBegin, i - nameBegin).toString().toLower();
 
     while (i < size) {
+        if (neverCloses[size_t(i)])
+            return unclosed();
+        passed.push_back(i);
         while (i < size && (isSpace(html[i]) || html[i] == u'/'))
             ++i;
         if (i >= size)
@@ -58,7 +71,7 @@ HtmlTag HtmlTag::parse(QStringView html, qsizetype at)
                 const QChar quote = html[j];
                 const qsizetype close = html.indexOf(quote, j + 1);
                 if (close < 0)
-                    return {};
+                    return unclosed();
                 attribute.valueBegin = j + 1;
                 attribute.valueEnd = close;
                 i = close + 1;
@@ -75,7 +88,16 @@ HtmlTag HtmlTag::parse(QStringView html, qsizetype at)
         if (!attribute.name.isEmpty())
             tag.m_attributes.append(attribute);
     }
-    return {};
+    return unclosed();
+}
+
+HtmlTagReader::HtmlTagReader(QStringView html) : m_html(html), m_neverCloses(size_t(html.size()) + 1, false)
+{
+}
+
+HtmlTag HtmlTagReader::tagAt(qsizetype at)
+{
+    return HtmlTag::parse(m_html, at, m_neverCloses);
 }
 
 qsizetype HtmlTag::skipNonTag(QStringView html, qsizetype at)
@@ -119,7 +141,10 @@ QString decodeHtmlEntities(QStringView text)
     result.reserve(text.size());
     qsizetype i = 0;
     while (i < text.size()) {
-        const qsizetype semicolon = text[i] == u'&' ? text.indexOf(u';', i + 1) : -1;
+        // The longest reference known is 9 characters with its '&'; looking no further keeps
+        // a value full of '&' linear.
+        const qsizetype semicolon =
+            text[i] == u'&' ? text.first(std::min(text.size(), i + 11)).indexOf(u';', i + 1) : -1;
         if (semicolon > i + 1 && semicolon - i <= 10) {
             const QStringView reference = text.sliced(i + 1, semicolon - i - 1);
             char32_t decoded = 0;

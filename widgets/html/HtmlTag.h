@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <vector>
+
 // One start or end tag of an HTML text, with where it and its attribute values stand in the
 // text, so that a caller can copy the text through and change single pieces of it.
 class HtmlTag
@@ -17,9 +19,6 @@ public:
         qsizetype valueEnd = -1;   // -1 for an attribute without a value
     };
 
-    // Reads the tag that starts with the '<' at position `at`. Returns an invalid tag when the
-    // text there is no tag ("a < b", a comment, a doctype, a tag that never closes).
-    static HtmlTag parse(QStringView html, qsizetype at);
     // Where the markup starting with the '<' at `at` ends when it is not a tag: after a
     // comment or a declaration, or just after the '<' for a stray one.
     static qsizetype skipNonTag(QStringView html, qsizetype at);
@@ -36,11 +35,32 @@ public:
     bool has(QStringView name) const { return attribute(name) != nullptr; }
 
 private:
+    friend class HtmlTagReader;
+    static HtmlTag parse(QStringView html, qsizetype at, std::vector<bool> &neverCloses);
+
     QString m_name;
     QList<Attribute> m_attributes;
     qsizetype m_begin = 0;
     qsizetype m_end = 0;
     bool m_endTag = false;
+};
+
+// Reads the tags of one text. A tag that never closes is only found out at the end of the
+// text, or of a quoted value; the reader remembers where such a scan went, so that text full
+// of stray '<' or quotes is read in one pass, not in one pass per '<'.
+class HtmlTagReader
+{
+public:
+    explicit HtmlTagReader(QStringView html);
+
+    // The tag that starts with the '<' at position `at`, or an invalid tag when the text there
+    // is no tag ("a < b", a comment, a doctype, a tag that never closes).
+    HtmlTag tagAt(qsizetype at);
+    QStringView html() const { return m_html; }
+
+private:
+    QStringView m_html;
+    std::vector<bool> m_neverCloses; // positions inside a tag from which the tag never closes
 };
 
 // Replaces the character references of an attribute value ("&amp;", "&#261;", ...). A '&'

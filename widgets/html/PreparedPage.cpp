@@ -3,6 +3,7 @@
 #include "HtmlTag.h"
 #include "PageResources.h"
 
+#include <QHash>
 #include <QList>
 
 #include <algorithm>
@@ -89,8 +90,9 @@ qsizetype rawTextEnd(QStringView html, const HtmlTag &tag)
 }
 
 // Whether nothing more comes on the line before the next block boundary or the end.
-bool endsLine(QStringView html, qsizetype from)
+bool endsLine(HtmlTagReader &tags, qsizetype from)
 {
+    const QStringView html = tags.html();
     qsizetype at = from;
     while (at < html.size()) {
         if (html[at].isSpace()) {
@@ -99,7 +101,7 @@ bool endsLine(QStringView html, qsizetype from)
         }
         if (html[at] != u'<')
             return false;
-        const HtmlTag tag = HtmlTag::parse(html, at);
+        const HtmlTag tag = tags.tagAt(at);
         if (!tag.isValid()) {
             const qsizetype skipped = HtmlTag::skipNonTag(html, at);
             if (skipped == at + 1)
@@ -128,13 +130,13 @@ class BlockFlow
 {
 public:
     // What goes in place of a <br>: the tag itself, nothing, or an empty paragraph.
-    QString lineBreak(QStringView html, const HtmlTag &tag)
+    QString lineBreak(HtmlTagReader &tags, const HtmlTag &tag)
     {
-        const QStringView text = html.sliced(tag.begin(), tag.end() - tag.begin());
+        const QStringView text = tags.html().sliced(tag.begin(), tag.end() - tag.begin());
         const bool hadContent = m_lineHasContent;
         m_lineHasContent = true;
         m_breakPending = false;
-        if (!endsLine(html, tag.end()))
+        if (!endsLine(tags, tag.end()))
             return text.toString();
         if (hadContent)
             return QString();
@@ -200,10 +202,11 @@ public:
     {
         QString &out = m_page.html;
         out.reserve(html.size() + html.size() / 8);
+        HtmlTagReader tags(html);
         qsizetype copied = 0;
         qsizetype at = html.indexOf(u'<');
         while (at >= 0) {
-            const HtmlTag tag = HtmlTag::parse(html, at);
+            const HtmlTag tag = tags.tagAt(at);
             if (!tag.isValid()) {
                 at = html.indexOf(u'<', HtmlTag::skipNonTag(html, at));
                 continue;
@@ -216,7 +219,7 @@ public:
             if (!m_tables.keep(tag)) {
                 // dropped
             } else if (tag.name() == u"br" && !tag.isEndTag()) {
-                out += m_flow.lineBreak(html, tag);
+                out += m_flow.lineBreak(tags, tag);
             } else {
                 out += m_flow.beforeTag(tag);
                 out += rewritten(html, tag);
@@ -296,18 +299,19 @@ private:
         const HtmlTag::Attribute *src = tag.attribute(u"src");
         if (src->valueBegin < 0)
             return tagText(html, tag).toString();
-        qsizetype index = m_page.imageSources.indexOf(src->value);
-        if (index < 0) {
-            index = m_page.imageSources.size();
+        auto index = m_imageIndexes.constFind(src->value);
+        if (index == m_imageIndexes.constEnd()) {
+            index = m_imageIndexes.insert(src->value, int(m_page.imageSources.size()));
             m_page.imageSources.append(src->value);
         }
         const QStringView text(html);
         return text.sliced(tag.begin(), src->valueBegin - tag.begin()).toString() +
-               PageResources::name(PageResources::imageScheme, int(index)) +
+               PageResources::name(PageResources::imageScheme, *index) +
                text.sliced(src->valueEnd, tag.end() - src->valueEnd).toString();
     }
 
     PreparedPage &m_page;
+    QHash<QString, int> m_imageIndexes; // where each source stands in imageSources
     TableNesting m_tables;
     BlockFlow m_flow;
     int m_form = -1;
