@@ -13,6 +13,7 @@
 #include "TGlyphButton.h"
 #include "TImage.h"
 #include "TIndexListPage.h"
+#include "TMultiRowTabBar.h"
 #include "TIndexPanelPage.h"
 #include "TIndexStartPage.h"
 #include "TPulpit.h"
@@ -49,8 +50,22 @@ TfrmIndeks::TfrmIndeks(QWidget *parent) : TfrmWzorBazowy(parent)
     connect(m_pages, &QTabWidget::currentChanged, this, &TfrmIndeks::pcIndeksChange);
     (new HelpClicks(this))->watch(m_pages->tabBar(), m_pages);
 
+    // The tabs in several rows, every caption whole, stand in for the page control's own bar.
+    m_rows = new TMultiRowTabBar(this);
+    m_rows->setObjectName(QStringLiteral("pcIndeksRows"));
+    m_rows->setProperty("helpContext", 4010);
+    m_rows->setAccessibleName(QStringLiteral("Strony indeksu"));
+    for (int page = 0; page < PageCount; ++page)
+        m_rows->addTab(IndexImages::SmallImage(IndexPages::Image(page)), IndexPages::Caption(page));
+    m_rows->setCurrentIndex(tsStart);
+    connect(m_rows, &TMultiRowTabBar::currentChanged, m_pages, &QTabWidget::setCurrentIndex);
+    connect(m_pages, &QTabWidget::currentChanged, m_rows, &TMultiRowTabBar::setCurrentIndex);
+    m_rows->hide();
+
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_rows);
     layout->addWidget(m_pages);
     createPopup();
     LoadImageList();
@@ -233,20 +248,16 @@ void TfrmIndeks::ApplyIndexLook()
 
 void TfrmIndeks::ApplyDocumentLook(const Preferences &prefs)
 {
-    // The tab layouts: one row that scrolls; all tabs at the top; all tabs at the bottom.
-    // Any other value leaves the tabs as they are.
+    // The tab layouts; any other value leaves the tabs as they are.
     if (prefs.indeksState >= 0 && prefs.indeksState <= 2) {
-        const bool scrolls = prefs.indeksState == 0;
-        m_pages->setUsesScrollButtons(scrolls);
-        m_pages->setTabPosition(prefs.indeksState == 2 ? QTabWidget::South : QTabWidget::North);
-        // Without scroll buttons the tabs sit closer and their captions shorten when the
-        // window is narrow, so every tab stays in sight.
-        m_pages->setElideMode(scrolls ? Qt::ElideNone : Qt::ElideRight);
-        m_pages->tabBar()->setStyleSheet(scrolls ? QString()
-                                                 : QStringLiteral("QTabBar::tab { padding: 3px 4px; margin-right: 1px;"
-                                                                  " border: 1px solid #a0a0a0; background: #e4e4e4; }"
-                                                                  "QTabBar::tab:selected { background: white; }"
-                                                                  "QTabBar::tab:hover:!selected { background: #f2f2f2; }"));
+        // One row that scrolls is the page control's own bar; several rows are ours, their
+        // order kept (1) or the current tab's row next to the page (2).
+        const bool oneRow = prefs.indeksState == 0;
+        m_pages->setUsesScrollButtons(true);
+        m_pages->tabBar()->setVisible(oneRow);
+        m_rows->setVisible(!oneRow);
+        m_rows->setRowOrder(prefs.indeksState == 2 ? TMultiRowTabBar::CurrentRowNextToPage
+                                                   : TMultiRowTabBar::TabOrder);
     }
     for (TIndexPage *page : std::as_const(m_pageList))
         page->ApplyDocumentLook(prefs);

@@ -8,6 +8,7 @@
 
 class QMenu;
 class QTabWidget;
+class TMultiRowTabBar;
 class TIndexListPage;
 class TIndexPage;
 
@@ -27,6 +28,8 @@ public:
     explicit TfrmIndeks(QWidget *parent = nullptr);
 
     QTabWidget *pcIndeks() const { return m_pages; }
+    // The tabs in several rows (layouts 1 and 2).
+    TMultiRowTabBar *TabRows() const { return m_rows; }
     TIndexPage *PageAt(int page) const { return m_pageList.value(page); }
     // The list page at a page index, or null for a page without a list.
     TIndexListPage *ListPage(int page) const;
@@ -66,6 +69,7 @@ private:
     TIndexPage *activePage() const;
 
     QTabWidget *m_pages;
+    TMultiRowTabBar *m_rows = nullptr;
     TFormList m_records;
     QList<TIndexPage *> m_pageList; // in page-index order
     QMenu *m_popup = nullptr;

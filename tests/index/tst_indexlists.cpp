@@ -13,6 +13,7 @@
 #include "TIndexPanelPage.h"
 #include "TPulpit.h"
 #include "TfrmIndeks.h"
+#include "TMultiRowTabBar.h"
 #include "TfrmSearcher.h"
 #include "VolumeList.h"
 
@@ -524,29 +525,43 @@ void TestIndexLists::helpModeInTheIndex()
 void TestIndexLists::tabLayouts_data()
 {
     QTest::addColumn<int>("state");
-    QTest::addColumn<bool>("scrolls");
-    QTest::addColumn<int>("position");
-    QTest::addColumn<bool>("compact");
-    QTest::newRow("one row") << 0 << true << int(QTabWidget::North) << false;
-    QTest::newRow("several rows") << 1 << false << int(QTabWidget::North) << true;
-    QTest::newRow("opposite side") << 2 << false << int(QTabWidget::South) << true;
-    QTest::newRow("unknown value keeps the last") << 7 << false << int(QTabWidget::South) << true;
+    QTest::addColumn<bool>("rows"); // the tabs in several rows, else the page control's one row
+    QTest::addColumn<int>("order");
+    QTest::newRow("one row") << 0 << false << int(TMultiRowTabBar::TabOrder);
+    QTest::newRow("several rows") << 1 << true << int(TMultiRowTabBar::TabOrder);
+    QTest::newRow("rows that jump") << 2 << true << int(TMultiRowTabBar::CurrentRowNextToPage);
+    QTest::newRow("unknown value keeps the last") << 7 << true << int(TMultiRowTabBar::CurrentRowNextToPage);
 }
 
 void TestIndexLists::tabLayouts()
 {
     QFETCH(int, state);
-    QFETCH(bool, scrolls);
-    QFETCH(int, position);
-    QFETCH(bool, compact);
+    QFETCH(bool, rows);
+    QFETCH(int, order);
     m_program.pulpit()->Prefs().indeksState = 2;
     index()->ApplyIndexLook();
     m_program.pulpit()->Prefs().indeksState = state;
     index()->ApplyIndexLook();
-    QCOMPARE(index()->pcIndeks()->usesScrollButtons(), scrolls);
-    QCOMPARE(int(index()->pcIndeks()->tabPosition()), position);
-    QCOMPARE(index()->pcIndeks()->elideMode(), compact ? Qt::ElideRight : Qt::ElideNone);
-    QCOMPARE(index()->pcIndeks()->tabBar()->styleSheet().isEmpty(), !compact);
+    TMultiRowTabBar *bar = index()->TabRows();
+    QCOMPARE(bar->isVisibleTo(index()), rows);
+    QCOMPARE(index()->pcIndeks()->tabBar()->isVisibleTo(index()), !rows);
+    QCOMPARE(int(bar->rowOrder()), order);
+    QCOMPARE(bar->count(), index()->pcIndeks()->count());
+    // The two bars show the same page whichever is used.
+    bar->setCurrentIndex(TfrmIndeks::tsCytaty);
+    QCOMPARE(index()->pcIndeks()->currentIndex(), int(TfrmIndeks::tsCytaty));
+    index()->pcIndeks()->setCurrentIndex(TfrmIndeks::tsTerminy);
+    QCOMPARE(bar->currentIndex(), int(TfrmIndeks::tsTerminy));
+    if (rows) {
+        // At the width of a 1024-pixel screen every caption is whole.
+        index()->resize(1024 - 8, 600);
+        QCoreApplication::processEvents();
+        QVERIFY(bar->rowCount() >= 1);
+        for (int i = 0; i < bar->count(); ++i) {
+            QVERIFY(bar->rect().contains(bar->tabRect(i)));
+            QVERIFY(bar->tabRect(i).width() >= bar->tabSizeHint(i).width());
+        }
+    }
 }
 
 void TestIndexLists::panelsStayCentred()
