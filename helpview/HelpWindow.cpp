@@ -143,7 +143,7 @@ void HelpWindow::fillIndex()
     if (titles.isEmpty())
         for (const WinHelpFile::TopicEntry &topic : m_file.topics())
             titles.append({topic.title, topic.offset});
-    QCollator collator(QLocale(QLocale::Polish));
+    QCollator collator{QLocale(QLocale::Polish)};
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::sort(titles.begin(), titles.end(),
               [&](const Title &a, const Title &b) { return collator.compare(a.text, b.text) < 0; });
