@@ -1,29 +1,20 @@
+#include "ToolRun.h"
 #include "ContainerFixture.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QHash>
-#include <QProcess>
 #include <QTest>
 
 using namespace fixture;
 
 namespace {
 
-struct Result
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Result = ToolResult;
 
 Result runTool(const QStringList &args)
 {
-    QProcess process;
-    process.start(QStringLiteral(VERBARIUM_DAT), args);
-    process.waitForFinished(30000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput(), process.readAllStandardError()};
+    return runToolProgram(QStringLiteral(VERBARIUM_DAT), args);
 }
 
 void writeText(const QString &path, const QByteArray &utf8)

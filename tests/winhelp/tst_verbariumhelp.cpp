@@ -1,29 +1,20 @@
+#include "ToolRun.h"
 #include "SampleHelp.h"
 
 #include "WinHelpFile.h"
 
 #include <QFile>
 #include <QtEndian>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
-struct Result
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Result = ToolResult;
 
 Result runTool(const QStringList &args)
 {
-    QProcess process;
-    process.start(QStringLiteral(VERBARIUM_HELP), args);
-    process.waitForFinished(30000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
-            process.readAllStandardError()};
+    return runToolProgram(QStringLiteral(VERBARIUM_HELP), args);
 }
 
 QString hex(quint32 v)
