@@ -128,7 +128,9 @@ int RunProgram(SettingsStore &settings, const VolumeList &volumes, const Startup
         pulpit->showMaximized();
         if (splash && QGuiApplication::platformName() != u"offscreen")
             splash->raise();
-        pulpit->btIndeksClick();
+        // The Index opens inside the event loop, where an error while it loads is shown by
+        // the application's net instead of ending the program.
+        QMetaObject::invokeMethod(pulpit.get(), [p = pulpit.get()] { p->btIndeksClick(); }, Qt::QueuedConnection);
         searcher = std::make_unique<TfrmSearcher>();
         SetSearcher(searcher.get());
         // What comes after the start waits until the main window is active, so the frame

@@ -20,6 +20,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -506,7 +507,10 @@ void TPulpit::OpenDocument(const QString &typ, const QString &numer)
         window->SetNumer(numer);
         QMdiSubWindow *sub = addChild(window);
         m_children->showNew(sub);
+        // A window whose entry cannot be read is not left behind empty.
+        auto discard = qScopeGuard([sub] { sub->close(); });
         window->LoadDocument(typ, numer);
+        discard.dismiss();
         m_openWindows.Add(0, typ, numer);
         updateIdleTick();
     } catch (const std::exception &e) {

@@ -614,6 +614,8 @@ void TestPulpit::failedLoadClearsOpening()
     QCOMPARE(m_messages.size(), 1);
     QCOMPARE(m_messages[0].text, QStringLiteral("Błąd odczytu pliku \"x\""));
     QCOMPARE(m_messages[0].icon, QMessageBox::Critical);
+    flushDeletes();
+    QVERIFY(m_pulpit->ChildWindows().isEmpty());
     QVERIFY(open(QStringLiteral("_19701"), QStringLiteral("1")));
     QCOMPARE(m_pulpit->OpenWindows().Count(), 1);
 }
