@@ -20,6 +20,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QStatusBar>
@@ -505,10 +506,15 @@ void TPulpit::OpenDocument(const QString &typ, const QString &numer)
         TfrmWzorBazowy *window = (*factory)();
         window->SetTyp(typ);
         window->SetNumer(numer);
+        const QPointer<QMdiSubWindow> previous = m_mdi->activeSubWindow();
         QMdiSubWindow *sub = addChild(window);
         m_children->showNew(sub);
-        // A window whose entry cannot be read is not left behind empty.
-        auto discard = qScopeGuard([sub] { sub->close(); });
+        // A window whose entry cannot be read is not left behind empty, and the one that was
+        // active before comes back (the focus would otherwise fall to the first child).
+        auto discard = qScopeGuard([this, sub, previous] {
+            sub->close();
+            m_children->activate(previous);
+        });
         window->LoadDocument(typ, numer);
         discard.dismiss();
         m_openWindows.Add(0, typ, numer);

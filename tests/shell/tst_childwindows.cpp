@@ -1,4 +1,5 @@
 #include "ChildPlacement.h"
+#include "ContentError.h"
 #include "FakeHelp.h"
 #include "Globals.h"
 #include "MessageBoxes.h"
@@ -23,7 +24,12 @@ class FakeDocument : public TfrmWzorBazowy
 {
 public:
     FakeDocument() { setFocusPolicy(Qt::StrongFocus); }
-    void LoadDocument(const QString &typ, const QString &numer) override { setWindowTitle(typ + u'/' + numer); }
+    void LoadDocument(const QString &typ, const QString &numer) override
+    {
+        if (numer == u"unreadable")
+            throw ContentError(QStringLiteral("Błąd odczytu pliku"));
+        setWindowTitle(typ + u'/' + numer);
+    }
 };
 
 QMdiSubWindow *subOf(QWidget *window)
@@ -50,6 +56,8 @@ private Q_SLOTS:
     void newWindowOpensCascadedAndReadable();
     void openingWithTheMainWindowDisabledLeavesTheNewWindowActive();
     void closingReturnsToThePreviousWindow();
+    void aWindowThatCannotLoadReturnsToThePreviousOne_data();
+    void aWindowThatCannotLoadReturnsToThePreviousOne();
     void arrangingKeepsEveryTitleBarInside_data();
     void arrangingKeepsEveryTitleBarInside();
     void platformKeys();
@@ -224,6 +232,32 @@ void TestChildWindows::closingReturnsToThePreviousWindow()
     QCoreApplication::processEvents();
     QCOMPARE(m_pulpit->ActiveChild(), a);
     QVERIFY(a->hasFocus());
+}
+
+void TestChildWindows::aWindowThatCannotLoadReturnsToThePreviousOne_data()
+{
+    QTest::addColumn<bool>("maximised");
+    QTest::newRow("cascaded") << false;
+    QTest::newRow("maximised") << true;
+}
+
+void TestChildWindows::aWindowThatCannotLoadReturnsToThePreviousOne()
+{
+    QFETCH(bool, maximised);
+    m_pulpit->btIndeksClick();
+    FakeDocument *a = open(QStringLiteral("1"));
+    if (maximised)
+        subOf(a)->showMaximized();
+    else
+        subOf(a)->showNormal();
+    const auto before = m_pulpit->ChildWindows().size();
+    QVERIFY(!open(QStringLiteral("unreadable")));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    QCOMPARE(m_pulpit->ChildWindows().size(), before);
+    QCOMPARE(m_pulpit->ActiveChild(), a);
+    QVERIFY(a->hasFocus());
+    QCOMPARE(subOf(a)->isMaximized(), maximised);
 }
 
 void TestChildWindows::arrangingKeepsEveryTitleBarInside_data()
