@@ -38,13 +38,13 @@ public:
 
     TIndexThemePage(const QString &name, const Definition &definition, QWidget *parent = nullptr);
 
-    // The entry a tag opens, or an empty text for a tag the panel does not know.
-    QString EntryFor(int tag) const;
-
     // In help mode the button's help; otherwise the entry of the button's tag, if any.
     void ButtonClick(TGlyphButton *button);
 
 private:
+    // The entry a tag opens, or an empty text for a tag the panel does not know.
+    QString EntryFor(int tag) const;
+
     QString m_typ;
     std::span<const Entry> m_entries;
 };
