@@ -12,6 +12,10 @@
 #include "TextLines.h"
 #include "TGlyphButton.h"
 #include "TImage.h"
+#include "TIndexArtPage.h"
+#include "TIndexEpochsPage.h"
+#include "TIndexFilmographyPage.h"
+#include "TIndexKindsPage.h"
 #include "TIndexListPage.h"
 #include "TMultiRowTabBar.h"
 #include "TIndexPanelPage.h"
@@ -109,21 +113,17 @@ TIndexPage *TfrmIndeks::createPage(int page)
                      {QStringLiteral("Autor"), QStringLiteral("Źródło")}, {150, 100},
                      QStringLiteral("Zestawienie cytatów z literatury")});
     case tsEpoki:
-        return new TIndexPanelPage(name, QStringLiteral("Epoki"), 4013);
+        return new TIndexEpochsPage(name);
     case tsRodzaje:
-        return new TIndexPanelPage(name, QStringLiteral("Rodzaje"), 4014);
+        return new TIndexKindsPage(name);
     case tsHistoria:
-        return new TIndexPanelPage(name, QStringLiteral("Historia"), 4020);
+        return new TIndexArtPage(name);
     case tsQuiz:
         return new TIndexPanelPage(name, QStringLiteral("Quiz"), 4022);
     case tsStart:
         return new TIndexStartPage(name);
-    case tsFilmografia: {
-        auto *films = new TIndexPage(name);
-        films->SetBody(nullptr, QStringLiteral("Filmografia"),
-                       QStringLiteral("Zestawienie ekranizacji dzieł literatury polskiej"));
-        return films;
-    }
+    case tsFilmografia:
+        return new TIndexFilmographyPage(name);
     default:
         return new TIndexPage(name);
     }
