@@ -15,9 +15,9 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QPainter>
 #include <QPrinter>
-#include <QMenu>
 #include <QScopeGuard>
 #include <QSplitter>
 #include <QToolButton>

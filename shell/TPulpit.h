@@ -36,7 +36,8 @@ public:
     {
         SettingsStore *settings = nullptr; // not owned
         HelpSystem *help = nullptr;        // not owned; the help file beside the program if null
-        PrintDialogs *printDialogs = nullptr; // not owned; the platform's dialogs if null
+        // Not owned; the platform's print and printer-setup dialogs if null.
+        PrintDialogs *printDialogs = nullptr;
         TfrmSplasher *splash = nullptr;    // destroyed by the first Index command
         int screenDepth = -1;              // bits per pixel; the primary screen's when -1
         // Whether sound can be played; probed from the audio outputs when not given.

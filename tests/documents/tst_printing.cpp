@@ -306,6 +306,7 @@ void TestPrinting::copyDocument_data()
     QTest::addColumn<int>("selected"); // characters from the start of the document
     QTest::newRow("nothing selected, toolbar") << QStringLiteral("btKopiuj") << 0;
     QTest::newRow("nothing selected, popup") << QStringLiteral("Kopiowaniedoschowka1") << 0;
+    QTest::newRow("nothing selected, Ctrl+C in the text") << QStringLiteral("Ctrl+C") << 0;
     QTest::newRow("selection, menu") << QStringLiteral("miKopiuj") << 5;
     QTest::newRow("selection, popup") << QStringLiteral("Kopiowaniedoschowka1") << 13;
 }
@@ -319,10 +320,15 @@ void TestPrinting::copyDocument()
     const QString whole = work->HT1()->toPlainText();
     QVERIFY(whole.startsWith(QStringLiteral("Pan Tadeusz")) && whole.contains(QString::fromUtf8(WorkText)));
     work->HT1()->SetSelLength(selected);
-    if (command.endsWith(u'1'))
+    if (command == u"Ctrl+C") {
+        m_pulpit->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_pulpit));
+        QTest::keyClick(work->HT1()->viewport(), Qt::Key_C, Qt::ControlModifier);
+    } else if (command.endsWith(u'1')) {
         work->PopupMenu1()->findChild<QAction *>(command)->trigger();
-    else
+    } else {
         m_pulpit->Action(command)->trigger();
+    }
     QCOMPARE(QGuiApplication::clipboard()->text(), selected ? whole.left(selected) : whole);
     QCOMPARE(work->HT1()->SelLength(), selected);
     QCOMPARE(work->HT1()->textCursor().hasSelection(), selected > 0);
