@@ -10,6 +10,7 @@
 #include "TfrmWzorDoc.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -19,6 +20,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 
 using namespace fixture;
 
@@ -109,6 +111,8 @@ private Q_SLOTS:
     void pictureFittedToThePage_data();
     void pictureFittedToThePage();
     void printerSetupOnlyShowsItsDialog();
+    void helpModeStopsTheCommands_data();
+    void helpModeStopsTheCommands();
     void copyDocument_data();
     void copyDocument();
     void copyPicture_data();
@@ -297,6 +301,43 @@ void TestPrinting::printerSetupOnlyShowsItsDialog()
     QCOMPARE(m_dialogs.prints, 0);
     QVERIFY(m_help.popups.isEmpty());
     QVERIFY(m_pulpit->HelpMode());
+}
+
+// In help mode the commands only show their help (a toolbar button its toolbar's topic, a menu
+// item none) and end the mode.
+void TestPrinting::helpModeStopsTheCommands_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QList<int>>("popups");
+    QTest::newRow("print, toolbar") << QStringLiteral("btDrukuj") << QList<int>{4004};
+    QTest::newRow("print, menu") << QStringLiteral("miDrukuj") << QList<int>{};
+    QTest::newRow("copy, toolbar") << QStringLiteral("btKopiuj") << QList<int>{4004};
+    QTest::newRow("copy, menu") << QStringLiteral("miKopiuj") << QList<int>{};
+    QTest::newRow("options, toolbar") << QStringLiteral("btOpcje") << QList<int>{4004};
+    QTest::newRow("options, menu") << QStringLiteral("miOpcje") << QList<int>{};
+}
+
+void TestPrinting::helpModeStopsTheCommands()
+{
+    QFETCH(QString, command);
+    QFETCH(QList<int>, popups);
+    m_pulpit->btIndeksClick(); // enables the options button
+    auto *work = qobject_cast<TfrmWzorDoc *>(open(QStringLiteral("_19701"), QStringLiteral("1")));
+    QVERIFY(work);
+    m_pulpit->SetHelpMode(true);
+    // A dialog would be a fault; it is closed so the test goes on to say so.
+    QWidget *dialog = nullptr;
+    QTimer::singleShot(0, this, [&dialog] {
+        if ((dialog = QApplication::activeModalWidget()))
+            dialog->close();
+    });
+    m_pulpit->Action(command)->trigger();
+    QCoreApplication::processEvents();
+    QVERIFY(!dialog);
+    QCOMPARE(m_dialogs.prints, 0);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("schowek"));
+    QCOMPARE(m_help.popups, popups);
+    QVERIFY(!m_pulpit->HelpMode());
 }
 
 // Copying takes the selection, or else the whole document and leaves no selection.
