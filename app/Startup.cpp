@@ -4,6 +4,7 @@
 #include "DocumentClasses.h"
 #include "Globals.h"
 #include "MessageBoxes.h"
+#include "PdfExport.h"
 #include "TData.h"
 #include "TPulpit.h"
 #include "TerminationSignals.h"
@@ -19,6 +20,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <cstdio>
 #include <memory>
 
 Q_LOGGING_CATEGORY(lcStartup, "verbarium.startup", QtInfoMsg)
@@ -30,6 +32,8 @@ std::optional<StartupOptions> StartupOptions::parse(const QStringList &arguments
     parser.addOption(quit);
     const QCommandLineOption open(QStringLiteral("open"), QString(), QStringLiteral("TYP"));
     parser.addOption(open);
+    const QCommandLineOption printPdf(QStringLiteral("print-pdf"), QString(), QStringLiteral("TYP"));
+    parser.addOption(printPdf);
     parser.addPositionalArgument(QStringLiteral("DATA_FOLDER"), QString());
     // --open takes two values, the category code and the number; the number comes first
     // among the positional arguments.
@@ -38,11 +42,14 @@ std::optional<StartupOptions> StartupOptions::parse(const QStringList &arguments
     if (parsed)
         positional = parser.positionalArguments();
     const bool opening = parsed && parser.isSet(open);
-    if (!parsed || (opening && positional.isEmpty()) || positional.size() > (opening ? 2 : 1)) {
+    // --print-pdf likewise takes the number and the file name first.
+    const bool printing = parsed && parser.isSet(printPdf);
+    const qsizetype taken = opening ? 1 : printing ? 2 : 0;
+    if (!parsed || (opening && printing) || positional.size() < taken || positional.size() > taken + 1) {
         if (error)
             *error = parser.errorText().isEmpty()
-                         ? QStringLiteral("użycie: verbarium [--open TYP NUMER] [FOLDER_DANYCH] "
-                                          "[--quit-after-start]")
+                         ? QStringLiteral("użycie: verbarium [--open TYP NUMER | --print-pdf TYP NUMER PLIK.pdf] "
+                                          "[FOLDER_DANYCH] [--quit-after-start]")
                          : parser.errorText();
         return std::nullopt;
     }
@@ -50,6 +57,11 @@ std::optional<StartupOptions> StartupOptions::parse(const QStringList &arguments
     if (opening) {
         options.openTyp = parser.value(open);
         options.openNumer = positional.takeFirst();
+    }
+    if (printing) {
+        options.printTyp = parser.value(printPdf);
+        options.printNumer = positional.takeFirst();
+        options.printFile = positional.takeFirst();
     }
     options.dataFolder = positional.value(0);
     options.quitAfterStart = parser.isSet(quit);
@@ -139,7 +151,7 @@ int RunProgram(SettingsStore &settings, const VolumeList &volumes, const Startup
         auto *started = new QTimer(pulpit.get());
         started->setInterval(10);
         QObject::connect(started, &QTimer::timeout, pulpit.get(),
-                         [&options, pulpit = pulpit.get(), started, tries = 0]() mutable {
+                         [&options, &status, pulpit = pulpit.get(), started, tries = 0]() mutable {
                              if (!pulpit->isActiveWindow() && ++tries < 100)
                                  return;
                              started->deleteLater();
@@ -149,7 +161,14 @@ int RunProgram(SettingsStore &settings, const VolumeList &volumes, const Startup
                                          qUtf8Printable(options.openNumer));
                                  pulpit->OpenDocument(options.openTyp, options.openNumer);
                              }
-                             if (options.quitAfterStart)
+                             if (!options.printTyp.isEmpty()) {
+                                 QString error;
+                                 status = PdfExport::PrintEntry(*pulpit, options.printTyp, options.printNumer,
+                                                                options.printFile, &error);
+                                 if (status != PdfExport::Printed)
+                                     std::fprintf(stderr, "%s\n", error.toUtf8().constData());
+                             }
+                             if (options.quitAfterStart || !options.printTyp.isEmpty())
                                  QTimer::singleShot(0, pulpit, &QWidget::close);
                          });
         started->start();

@@ -12,7 +12,7 @@ class VolumeList;
 Q_DECLARE_LOGGING_CATEGORY(lcStartup)
 
 // What the command line asks for:
-// `verbarium [--open TYP NUMER] [DATA_FOLDER] [--quit-after-start]`.
+// `verbarium [--open TYP NUMER | --print-pdf TYP NUMER FILE.pdf] [DATA_FOLDER] [--quit-after-start]`.
 struct StartupOptions
 {
     QString dataFolder;
@@ -21,6 +21,10 @@ struct StartupOptions
     // An entry to open once the Index is shown, as a link would.
     QString openTyp;
     QString openNumer;
+    // An entry to print into a PDF file once the Index is shown; the program then ends.
+    QString printTyp;
+    QString printNumer;
+    QString printFile;
 
     // Nothing (and `error` set) when the command line is not understood.
     static std::optional<StartupOptions> parse(const QStringList &arguments, QString *error);

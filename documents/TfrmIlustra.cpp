@@ -4,6 +4,7 @@
 #include "Globals.h"
 #include "JpegDecoder.h"
 #include "LoadingGuard.h"
+#include "PictureFit.h"
 #include "TPSSDirectory.h"
 #include "TPictureDisplay.h"
 #include "TPulpit.h"
@@ -11,8 +12,12 @@
 #include "TScrollBanner.h"
 #include "TextLines.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMenu>
+#include <QPainter>
+#include <QPrinter>
 #include <QScopeGuard>
 #include <QSplitter>
 #include <QToolButton>
@@ -92,6 +97,26 @@ void TfrmIlustra::LoadDocument(const QString &typ, const QString &numer)
     if (TPulpit *pulpit = Pulpit())
         pulpit->PlayNarration(QStringLiteral("podpisy"), spokenCaption);
     SetLastSound(spokenCaption);
+}
+
+bool TfrmIlustra::Print(QPrinter &printer)
+{
+    const QImage &picture = m_display->Picture();
+    const QRect target =
+        PictureFit::OnPage(picture.size(), printer.pageRect(QPrinter::DevicePixel).size().toSize());
+    if (target.isEmpty())
+        return false;
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    painter.drawImage(target, picture);
+    return painter.end();
+}
+
+void TfrmIlustra::CopyToClipboard()
+{
+    if (!m_display->Picture().isNull())
+        QGuiApplication::clipboard()->setImage(m_display->Picture());
 }
 
 void TfrmIlustra::LayoutBanner()

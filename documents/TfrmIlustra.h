@@ -15,6 +15,10 @@ public:
     explicit TfrmIlustra(QWidget *parent = nullptr);
     void LoadDocument(const QString &typ, const QString &numer) override;
     void FormDeactivate() override;
+    // The displayed picture, fitted to one page; nothing when there is none.
+    bool Print(QPrinter &printer) override;
+    // The displayed picture, when there is one.
+    void CopyToClipboard() override;
 
     TPictureDisplay *pmDisplay() const { return m_display; }
     QSplitter *Splitter1() const { return m_splitter; }

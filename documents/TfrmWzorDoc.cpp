@@ -283,6 +283,26 @@ void TfrmWzorDoc::ApplyDocumentLook(const Preferences &prefs)
     SetDocFontName(prefs.docFont);
 }
 
+bool TfrmWzorDoc::Print(QPrinter &printer)
+{
+    return m_html->Print(printer, 0, 999) > 0;
+}
+
+void TfrmWzorDoc::CopyToClipboard()
+{
+    if (m_html->SelLength() > 0) {
+        m_html->CopyToClipboard();
+        return;
+    }
+    // Selecting and clearing move the text cursor; the reader keeps the place he reads.
+    QScrollBar *scroll = m_html->verticalScrollBar();
+    const int position = scroll->value();
+    m_html->SelectAll();
+    m_html->CopyToClipboard();
+    m_html->SetSelLength(0);
+    scroll->setValue(position);
+}
+
 void TfrmWzorDoc::SetLastSound(const QString &name)
 {
     if (name != m_lastSound)

@@ -52,6 +52,12 @@ public:
     int DocFontSize() const { return m_docFontSize; }
     void SetDocFontSize(int points);
     void ApplyDocumentLook(const Preferences &prefs) override;
+    // The whole document of the HTML view, on as many pages as it takes.
+    bool CanPrint() const override { return true; }
+    bool Print(QPrinter &printer) override;
+    // The selection, or the whole document when nothing is selected; the view shows the
+    // same selection afterwards as before.
+    void CopyToClipboard() override;
     QString LastSound() const override { return m_lastSound; }
     void SetLastSound(const QString &name);
     void ApplyLook();

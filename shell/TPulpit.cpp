@@ -9,6 +9,8 @@
 #include "TData.h"
 #include "TM3Player.h"
 #include "MessageBoxes.h"
+#include "PrintDialogs.h"
+#include "TfrmProps.h"
 #include "TfrmSplasher.h"
 #include "TfrmWzorBazowy.h"
 #include "ToolbarLayout.h"
@@ -21,6 +23,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QPrinter>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QStatusBar>
@@ -57,7 +60,8 @@ TfrmWzorBazowy *windowOf(QMdiSubWindow *sub)
 } // namespace
 
 TPulpit::TPulpit(const Environment &environment)
-    : m_settings(*environment.settings), m_help(environment.help), m_splash(environment.splash)
+    : m_settings(*environment.settings), m_help(environment.help),
+      m_printDialogs(environment.printDialogs), m_splash(environment.splash)
 {
     setObjectName(QStringLiteral("Pulpit"));
     m_soundAvailable = environment.soundAvailable.value_or(AudioOutput::available());
@@ -79,6 +83,10 @@ TPulpit::TPulpit(const Environment &environment)
         m_ownHelp = std::make_unique<HelpFile>(
             this, QCoreApplication::applicationDirPath() + QStringLiteral("/VERB97.HLP"));
         m_help = m_ownHelp.get();
+    }
+    if (!m_printDialogs) {
+        m_ownPrintDialogs = std::make_unique<PrintDialogs>();
+        m_printDialogs = m_ownPrintDialogs.get();
     }
 
     const QScreen *screen = QGuiApplication::primaryScreen();
@@ -203,22 +211,23 @@ void TPulpit::createMenus()
         return a;
     };
     const QKeySequence none;
-    const auto later = &TPulpit::commandWithoutAction;
 
     QMenu *program = menu(QStringLiteral("&Program"));
-    item(program, QStringLiteral("miOpcje"), QStringLiteral("Opcje programu"), {}, none, later);
+    item(program, QStringLiteral("miOpcje"), QStringLiteral("Opcje programu"), {}, none, &TPulpit::btOpcjeClick);
     program->addSeparator();
     item(program, QStringLiteral("miDrukuj"), QStringLiteral("Drukuj"), {}, QKeySequence(Qt::CTRL | Qt::Key_P),
          &TPulpit::btDrukujClick);
     // Printer setup, the update check and the about box run even in help mode.
-    program->addAction(QStringLiteral("Ustawienia drukarki"))->setObjectName(QStringLiteral("miUstawienia"));
+    QAction *setup = program->addAction(QStringLiteral("Ustawienia drukarki"), this, &TPulpit::UstawieniaDrukarkiClick);
+    setup->setObjectName(QStringLiteral("miUstawienia"));
     program->addSeparator();
     item(program, QStringLiteral("miKoniec"), QStringLiteral("Koniec"), QStringLiteral("Zakończenie programu"),
          none, &TPulpit::btExitClick);
 
     QMenu *edit = menu(QStringLiteral("&Edycja"));
     item(edit, QStringLiteral("miKopiuj"), QStringLiteral("&Kopiuj"),
-         QStringLiteral("Kopiowanie dokumentu do schowka"), QKeySequence(Qt::CTRL | Qt::Key_C), later);
+         QStringLiteral("Kopiowanie dokumentu do schowka"), QKeySequence(Qt::CTRL | Qt::Key_C),
+         &TPulpit::btKopiujClick);
 
     QMenu *window = menu(QStringLiteral("&Okno"));
     item(window, QStringLiteral("miIndeks"), QStringLiteral("Pokaż indeks"), {}, QKeySequence(Qt::CTRL | Qt::Key_I),
@@ -279,10 +288,9 @@ void TPulpit::createToolbars()
     m_tbMenu->setProperty(HelpContextProperty, int(MenuToolbarContext));
     m_tbMenu->setToolButtonStyle(Qt::ToolButtonIconOnly);
     addToolBar(Qt::TopToolBarArea, m_tbMenu);
-    const auto later = &TPulpit::commandWithoutAction;
 
     m_btOpcje = addToolButton(m_tbMenu, QStringLiteral("btOpcje"), QStringLiteral("Opcje programu"),
-                              QStringLiteral("options"), later);
+                              QStringLiteral("options"), &TPulpit::btOpcjeClick);
     m_btOpcje->setEnabled(false);
     m_tbMenu->addSeparator();
     addToolButton(m_tbMenu, QStringLiteral("btKopiuj"), QStringLiteral("Kopiowanie do schowka"),
@@ -295,7 +303,8 @@ void TPulpit::createToolbars()
     printItem->setShortcutContext(Qt::WidgetShortcut); // the menu bar's Ctrl+P is the one that fires
     connect(printItem, &QAction::triggered, this, [this, print] { btDrukujClick(print); });
     printMenu->addSeparator();
-    printMenu->addAction(QStringLiteral("Ustawienia drukarki"));
+    printMenu->addAction(QStringLiteral("Ustawienia drukarki"), this, &TPulpit::UstawieniaDrukarkiClick)
+        ->setObjectName(QStringLiteral("puUstawienia"));
     auto *printButton = qobject_cast<QToolButton *>(m_tbMenu->widgetForAction(print));
     printButton->setMenu(printMenu);
     printButton->setPopupMode(QToolButton::MenuButtonPopup);
@@ -356,13 +365,6 @@ void TPulpit::createToolbars()
 QAction *TPulpit::Action(const QString &objectName) const
 {
     return findChild<QAction *>(objectName);
-}
-
-void TPulpit::commandWithoutAction(QObject *sender)
-{
-    // The commands whose windows and services are not part of the program yet still honour
-    // the help mode like every other command.
-    HelpTest(sender);
 }
 
 void TPulpit::SetHelpMode(bool on)
@@ -714,21 +716,75 @@ void TPulpit::btShowClick(QObject *sender)
         active->btShowClick();
 }
 
+QPrinter &TPulpit::printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
 void TPulpit::btDrukujClick(QObject *sender)
 {
-    // Printing comes with its own dialogs; until then the command only honours help mode.
-    HelpTest(sender);
+    if (HelpTest(sender))
+        return;
+    const QPointer<TfrmWzorBazowy> active = ActiveChild();
+    if (!active || !active->CanPrint())
+        return;
+    StopSound();
+    if (!m_printDialogs->ExecPrint(printer(), this) || !active)
+        return;
+    active->Print(printer());
+}
+
+void TPulpit::UstawieniaDrukarkiClick()
+{
+    m_printDialogs->ExecSetup(printer(), this);
 }
 
 void TPulpit::btKopiujClick(QObject *sender)
 {
-    HelpTest(sender);
+    if (HelpTest(sender))
+        return;
+    if (TfrmWzorBazowy *active = ActiveChild())
+        active->CopyToClipboard();
+}
+
+void TPulpit::btOpcjeClick(QObject *sender)
+{
+    if (HelpTest(sender))
+        return;
+    bool changed = false;
+    {
+        const TfrmProps::Values current{m_prefs.docFont, m_prefs.docFontSize, m_prefs.indeksState,
+                                        m_prefs.cytatShow, m_windowLimit, m_prefs.autorun};
+        TfrmProps dialog(current, [this](int context) { m_help->showPopup(context); }, this);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        const TfrmProps::Values &chosen = dialog.Result();
+        // Only the font and the layout are worth updating the open windows for. The names
+        // compare with letter case: the font box may spell a stored name otherwise.
+        changed = chosen.fontName != m_prefs.docFont || chosen.fontSize != m_prefs.docFontSize ||
+                  chosen.indexLayout != m_prefs.indeksState;
+        m_prefs.docFont = chosen.fontName;
+        m_prefs.docFontSize = chosen.fontSize;
+        m_prefs.indeksState = chosen.indexLayout;
+        m_prefs.cytatShow = chosen.showQuote;
+        m_windowLimit = chosen.docCount;
+        m_prefs.autorun = chosen.autorun;
+    }
+    if (changed)
+        applyLookToChildren();
 }
 
 void TPulpit::SetDocumentFont(const QString &name, int points)
 {
     m_prefs.docFont = name;
     m_prefs.docFontSize = points;
+    applyLookToChildren();
+}
+
+void TPulpit::applyLookToChildren()
+{
     for (TfrmWzorBazowy *window : ChildWindows())
         window->ApplyDocumentLook(m_prefs);
 }

@@ -13,9 +13,11 @@
 
 class ChildWindowManager;
 class HelpSystem;
+class PrintDialogs;
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
+class QPrinter;
 class QTimer;
 class QToolBar;
 class TM3Player;
@@ -34,6 +36,8 @@ public:
     {
         SettingsStore *settings = nullptr; // not owned
         HelpSystem *help = nullptr;        // not owned; the help file beside the program if null
+        // Not owned; the platform's print and printer-setup dialogs if null.
+        PrintDialogs *printDialogs = nullptr;
         TfrmSplasher *splash = nullptr;    // destroyed by the first Index command
         int screenDepth = -1;              // bits per pixel; the primary screen's when -1
         // Whether sound can be played; probed from the audio outputs when not given.
@@ -81,6 +85,7 @@ public:
     // The Index window, made by the first Index command.
     void RegisterIndexClass(DocumentFactory factory);
     void RegisterQuizClass(QuizFactory factory);
+    bool HasDocumentClass(const QString &typ) const { return m_documentClasses.contains(typ); }
     void OpenDocument(const QString &typ, const QString &numer);
     bool BringToFrontIfOpen(const QString &typ, const QString &numer);
     void ForgetWindow(const QString &typ, const QString &numer);
@@ -111,12 +116,17 @@ public:
     void btTileHorizClick(QObject *sender = nullptr);
     void btHelpClick(QObject *sender = nullptr);
     void ToolbarButton971Click(QObject *sender = nullptr);
+    // Print, printer setup and copy act on the active child window, whichever window or
+    // control ran them.
     void btDrukujClick(QObject *sender = nullptr);
+    void UstawieniaDrukarkiClick();
     void btRefreshClick(QObject *sender = nullptr);
     void btShowClick(QObject *sender = nullptr);
     void btPreviewShowClick(QObject *sender = nullptr);
     void btKopiujClick(QObject *sender = nullptr);
     void btSoundStopClick(QObject *sender = nullptr);
+    // The options dialog; the open windows follow a new document font or Index layout.
+    void btOpcjeClick(QObject *sender = nullptr);
     void CoToJestClick();
 
 Q_SIGNALS:
@@ -135,15 +145,20 @@ private:
                         void (TPulpit::*command)(QObject *));
     QAction *addToolButton(QToolBar *toolbar, const QString &name, const QString &hint,
                            const QString &picture, void (TPulpit::*command)(QObject *));
-    void commandWithoutAction(QObject *sender);
     QMdiSubWindow *addChild(TfrmWzorBazowy *window);
     void updateIdleTick();
     void idleTick();
     QList<QToolBar *> toolbars() const;
+    QPrinter &printer();
+    void applyLookToChildren();
 
     SettingsStore &m_settings;
     HelpSystem *m_help;
     std::unique_ptr<HelpSystem> m_ownHelp;
+    PrintDialogs *m_printDialogs;
+    std::unique_ptr<PrintDialogs> m_ownPrintDialogs;
+    // The platform's current printer, made when first printed on or set up.
+    std::unique_ptr<QPrinter> m_printer;
     QPointer<TfrmSplasher> m_splash;
 
     Preferences m_prefs;

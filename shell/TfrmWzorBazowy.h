@@ -4,6 +4,7 @@
 #include <QWidget>
 
 struct Preferences;
+class QPrinter;
 class SettingsStore;
 
 // The base of every child window of the main window: the category code and entry number of
@@ -32,6 +33,12 @@ public:
     virtual void FormDeactivate() {}
     // The name of the recording this window played last, for the replay button.
     virtual QString LastSound() const { return QString(); }
+    // What the print and copy commands do with the window when it is the active one. By
+    // default nothing: the Index and the quiz window neither print nor copy.
+    virtual bool CanPrint() const { return false; }
+    // Prints onto a printer the reader has chosen; false when nothing could be printed.
+    virtual bool Print(QPrinter & /*printer*/) { return false; }
+    virtual void CopyToClipboard() {}
     // The preferences changed: the window takes their document font (and look) again.
     virtual void ApplyDocumentLook(const Preferences & /*prefs*/) {}
     // What the window keeps across runs: read once it is made, written at the end of the run.

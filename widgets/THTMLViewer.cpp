@@ -273,9 +273,9 @@ void THTMLViewer::SetSelLength(int length)
     setTextCursor(cursor);
 }
 
-void THTMLViewer::Print(QPrinter &printer, int fromPage, int toPage)
+int THTMLViewer::Print(QPrinter &printer, int fromPage, int toPage)
 {
-    DocumentPrinter(*document(), m_printMargins).print(printer, fromPage, toPage);
+    return DocumentPrinter(*document(), m_printMargins).print(printer, fromPage, toPage);
 }
 
 QVariant THTMLViewer::loadResource(int type, const QUrl &name)

@@ -57,8 +57,9 @@ public:
     int SelLength() const;
     // 0 clears the selection.
     void SetSelLength(int length);
-    // Prints pages from..to (counted from 0; pages past the end are skipped) with the margins.
-    void Print(QPrinter &printer, int fromPage, int toPage);
+    // Prints pages from..to (counted from 0; pages past the end are skipped) with the margins;
+    // returns the number of pages printed.
+    int Print(QPrinter &printer, int fromPage, int toPage);
 
 Q_SIGNALS:
     // A link was clicked; set *handled to stop the view from doing anything further.
