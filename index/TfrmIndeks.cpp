@@ -15,6 +15,7 @@
 #include "TIndexListPage.h"
 #include "TMultiRowTabBar.h"
 #include "TIndexPanelPage.h"
+#include "TIndexQuizPage.h"
 #include "TIndexStartPage.h"
 #include "TPulpit.h"
 
@@ -115,7 +116,7 @@ TIndexPage *TfrmIndeks::createPage(int page)
     case tsHistoria:
         return new TIndexPanelPage(name, QStringLiteral("Historia"), 4020);
     case tsQuiz:
-        return new TIndexPanelPage(name, QStringLiteral("Quiz"), 4022);
+        return new TIndexQuizPage(name);
     case tsStart:
         return new TIndexStartPage(name);
     case tsFilmografia: {
