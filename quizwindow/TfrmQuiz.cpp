@@ -133,8 +133,7 @@ TLEDDisplay *TfrmQuiz::addDisplay(const QString &name, const QString &label, int
 void TfrmQuiz::Start()
 {
     LcgRandom::program().Randomize();
-    m_timer.Restart();
-    NextQuestion();
+    NextQuestion(); // which starts the countdown
 }
 
 void TfrmQuiz::NextQuestion()
@@ -154,6 +153,8 @@ void TfrmQuiz::NextQuestion()
                               ? std::nullopt
                               : QuizPage::Read(*directory, numer, number);
     if (!question) {
+        m_remaining = 0;
+        m_ledPozostale->SetValue(0);
         ShowSummary();
         return;
     }

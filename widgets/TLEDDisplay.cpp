@@ -13,8 +13,6 @@ TLEDDisplay::TLEDDisplay(QWidget *parent) : QLCDNumber(Digits, parent)
     QPalette colours = palette();
     colours.setColor(QPalette::Window, Qt::black);
     colours.setColor(QPalette::WindowText, QColor(0, 255, 0));
-    colours.setColor(QPalette::Light, QColor(0, 255, 0));
-    colours.setColor(QPalette::Dark, QColor(0, 255, 0));
     setPalette(colours);
     SetValue(0);
 }

@@ -380,6 +380,7 @@ void TestQuizWindow::endsWhenNoFurtherQuestion()
     QVERIFY(page().startsWith(QStringLiteral("Podsumowanie:")));
     QVERIFY(page().contains(QStringLiteral("dobrze na 1 pytań(a), co stanowi 100%")));
     QCOMPARE(led("LEDZadane"), 1);
+    QCOMPARE(led("LEDPozostale"), 0); // nothing more will come
     QCOMPARE(led("LEDPoprawne"), 1);
     QCOMPARE(led("LEDTime"), 0);
     QVERIFY(!m_quiz->Timer1().IsRunning());
