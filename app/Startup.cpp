@@ -9,6 +9,7 @@
 #include "TPulpit.h"
 #include "TerminationSignals.h"
 #include "TfrmIndeks.h"
+#include "TfrmQuiz.h"
 #include "TfrmSearcher.h"
 #include "TfrmSplasher.h"
 
@@ -93,6 +94,7 @@ int RunProgram(SettingsStore &settings, const VolumeList &volumes, const Startup
     SetPulpit(pulpit.get());
     RegisterDocumentClasses(*pulpit);
     pulpit->RegisterIndexClass([] { return new TfrmIndeks; });
+    pulpit->RegisterQuizClass(&TfrmQuiz::Create);
 
     int status = 0;
     auto data = std::make_unique<TData>(settings, volumes, TData::Options{options.dataFolder, {}, {}});

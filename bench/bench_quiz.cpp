@@ -6,6 +6,8 @@
 //   load_pool_N         loading a pool of N questions (floor: the same ReadFields calls alone)
 //   count_available_N   CountAvailable over N questions, all selected
 //   draw_question_N     one DrawQuestion over N questions, averaged over drawing half of them
+//   question_page_N     the page of one drawn question, read and built as the quiz window
+//                       shows it, averaged over 100 (floor: the same ReadFields and ReadText)
 //   filmography_N       the filmography table of N films, sorted with Polish collation
 //                       (floor: the same ReadFields calls alone)
 // Output: NAME: VALUE UNIT (floor VALUE UNIT, ratio R)
@@ -14,6 +16,7 @@
 #include "ContainerWriter.h"
 #include "Cp1250.h"
 #include "Filmography.h"
+#include "QuizPage.h"
 #include "TPSSDirectory.h"
 #include "TQuizSuperList.h"
 
@@ -115,6 +118,24 @@ void pool(const QTemporaryDir &dir, int size)
             quiz.DrawQuestion();
     });
     report("draw_question", size, "ms", draw / draws, 0);
+
+    constexpr int Pages = 100;
+    quiz.ClearUsed();
+    QStringList drawn;
+    for (int i = 0; i < Pages; ++i)
+        drawn.append(quiz.DrawQuestion());
+    const double page = medianMs([&] {
+        for (int i = 0; i < Pages; ++i)
+            QuizPage::Read(*directory, drawn.at(i), i + 1);
+    });
+    const double pageFloor = medianMs([&] {
+        for (const QString &numer : std::as_const(drawn)) {
+            QStringList fields, text;
+            directory->ReadFields(TQuizSuperList::Category, numer, fields);
+            directory->ReadText(TQuizSuperList::Category, numer, text);
+        }
+    });
+    report("question_page", size, "ms", page / Pages, pageFloor / Pages);
 }
 
 void filmography(const QTemporaryDir &dir, int size)

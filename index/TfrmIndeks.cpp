@@ -19,6 +19,7 @@
 #include "TIndexListPage.h"
 #include "TMultiRowTabBar.h"
 #include "TIndexPanelPage.h"
+#include "TIndexQuizPage.h"
 #include "TIndexStartPage.h"
 #include "TPulpit.h"
 
@@ -119,7 +120,7 @@ TIndexPage *TfrmIndeks::createPage(int page)
     case tsHistoria:
         return new TIndexArtPage(name);
     case tsQuiz:
-        return new TIndexPanelPage(name, QStringLiteral("Quiz"), 4022);
+        return new TIndexQuizPage(name);
     case tsStart:
         return new TIndexStartPage(name);
     case tsFilmografia:

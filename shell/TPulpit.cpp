@@ -6,8 +6,11 @@
 #include "ContentError.h"
 #include "Globals.h"
 #include "HelpSystem.h"
+#include "LoadingGuard.h"
 #include "TData.h"
 #include "TM3Player.h"
+#include "TPSSDirectory.h"
+#include "TQuizSuperList.h"
 #include "MessageBoxes.h"
 #include "PrintDialogs.h"
 #include "TfrmProps.h"
@@ -61,7 +64,8 @@ TfrmWzorBazowy *windowOf(QMdiSubWindow *sub)
 
 TPulpit::TPulpit(const Environment &environment)
     : m_settings(*environment.settings), m_help(environment.help),
-      m_printDialogs(environment.printDialogs), m_splash(environment.splash)
+      m_printDialogs(environment.printDialogs), m_splash(environment.splash),
+      m_quizPool(std::make_unique<TQuizSuperList>())
 {
     setObjectName(QStringLiteral("Pulpit"));
     m_soundAvailable = environment.soundAvailable.value_or(AudioOutput::available());
@@ -541,6 +545,18 @@ void TPulpit::OpenQuiz(int questions, int seconds)
         m_children->showNew(sub);
     }
     m_openWindows.Add(0, QuizTyp, QuizNumer);
+}
+
+void TPulpit::LoadQuizPool()
+{
+    // The pool is never touched while a quiz runs.
+    if (BringToFrontIfOpen(QuizTyp, QuizNumer))
+        return;
+    TPSSDirectory *directory = Directory();
+    if (!directory)
+        return;
+    const LoadingGuard loading(QString(), LoadingGuard::Hourglass | LoadingGuard::DisableMain);
+    m_quizPool->Load(*directory);
 }
 
 void TPulpit::RequestTermination()

@@ -21,6 +21,7 @@ class QPrinter;
 class QTimer;
 class QToolBar;
 class TM3Player;
+class TQuizSuperList;
 class TfrmSplasher;
 class TfrmWzorBazowy;
 
@@ -90,6 +91,11 @@ public:
     bool BringToFrontIfOpen(const QString &typ, const QString &numer);
     void ForgetWindow(const QString &typ, const QString &numer);
     void OpenQuiz(int questions, int seconds);
+    // The question pool, shared by the Index's quiz page and the quiz window.
+    TQuizSuperList &QuizPool() const { return *m_quizPool; }
+    // The quiz page is shown: an open quiz only comes to the front; otherwise the pool is
+    // read the first time and made wholly available again later.
+    void LoadQuizPool();
     bool Opening() const { return m_opening; }
     void SetOpening(bool opening) { m_opening = opening; }
     const TFormList &OpenWindows() const { return m_openWindows; }
@@ -170,6 +176,7 @@ private:
     QHash<QString, DocumentFactory> m_documentClasses;
     DocumentFactory m_indexClass;
     QuizFactory m_quizClass;
+    std::unique_ptr<TQuizSuperList> m_quizPool;
 
     QMdiArea *m_mdi = nullptr;
     ChildWindowManager *m_children = nullptr;

@@ -13,6 +13,7 @@
 #include "TData.h"
 #include "TPulpit.h"
 #include "TfrmIndeks.h"
+#include "TfrmQuiz.h"
 #include "TfrmSearcher.h"
 #include "VolumeList.h"
 
@@ -68,6 +69,7 @@ public:
         SetPulpit(m_pulpit.get());
         RegisterDocumentClasses(*m_pulpit);
         m_pulpit->RegisterIndexClass([] { return new TfrmIndeks; });
+        m_pulpit->RegisterQuizClass(&TfrmQuiz::Create);
         return *m_pulpit;
     }
 

@@ -1,0 +1,241 @@
+#include "TfrmQuiz.h"
+
+#include "Globals.h"
+#include "LcgRandom.h"
+#include "MessageBoxes.h"
+#include "QuizAnswer.h"
+#include "QuizPage.h"
+#include "QuizSummary.h"
+#include "THTMLViewer.h"
+#include "TLEDDisplay.h"
+#include "TPSSDirectory.h"
+#include "TPulpit.h"
+#include "TQuizSuperList.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPointer>
+
+namespace {
+
+constexpr int SidePanelWidth = 138;
+const QColor Lime(0, 255, 0);
+const QColor PaleYellow(255, 255, 160);
+
+} // namespace
+
+TfrmQuiz::TfrmQuiz(int questions, int seconds, QuizCountdown::TickSource ticks, QWidget *parent)
+    : TfrmWzorBazowy(parent), m_remaining(questions), m_timeLimit(seconds),
+      m_timer(std::move(ticks))
+{
+    setObjectName(QStringLiteral("frmQuiz"));
+    resize(398, 343);
+    setProperty("helpContext", HelpContext);
+
+    m_ht1 = new THTMLViewer(this);
+    m_ht1->setObjectName(QStringLiteral("HT1"));
+    m_ht1->SetViewImages(false);
+    m_ht1->setFrameShape(QFrame::NoFrame);
+    m_ht1->SetDefBackground(PaleYellow);
+    m_ht1->SetHelpContext(HelpContext);
+    m_ht1->setProperty("helpContext", HelpContext);
+
+    m_panel1 = new QFrame(this);
+    m_panel1->setObjectName(QStringLiteral("Panel1"));
+    m_panel1->setFixedWidth(SidePanelWidth);
+    m_panel1->setFrameShape(QFrame::Panel);
+    m_panel1->setFrameShadow(QFrame::Raised);
+    m_panel1->setProperty("helpContext", HelpContext);
+
+    m_panel2 = new QFrame(m_panel1);
+    m_panel2->setObjectName(QStringLiteral("Panel2"));
+    m_panel2->setGeometry(6, 4, 125, 269);
+    m_panel2->setFrameShape(QFrame::Panel);
+    m_panel2->setFrameShadow(QFrame::Sunken);
+    m_panel2->setAutoFillBackground(true);
+    QPalette black = m_panel2->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    m_panel2->setPalette(black);
+    m_panel2->setProperty("helpContext", HelpContext);
+
+    addLabel(QStringLiteral("Czas:"), 4, 4);
+    m_ledTime = addDisplay(QStringLiteral("LEDTime"), QStringLiteral("Czas"), 24);
+    addLabel(QStringLiteral("Odpowiedzi"), 8, 84);
+    addLabel(QStringLiteral("Zadane:"), 8, 104);
+    m_ledZadane = addDisplay(QStringLiteral("LEDZadane"), QStringLiteral("Zadane"), 124);
+    addLabel(QStringLiteral("Poprawne:"), 4, 156);
+    m_ledPoprawne = addDisplay(QStringLiteral("LEDPoprawne"), QStringLiteral("Poprawne"), 176);
+    addLabel(QStringLiteral("Pozostało:"), 4, 208);
+    m_ledPozostale = addDisplay(QStringLiteral("LEDPozostale"), QStringLiteral("Pozostało"), 228);
+
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_ht1, 1);
+    layout->addWidget(m_panel1);
+
+    connect(m_ht1, &THTMLViewer::FormSubmit, this,
+            [this](const QString &, const QString &, const QStringList &results) {
+                HT1FormSubmit(results);
+            });
+    connect(m_ht1, &THTMLViewer::MouseUp, this, [this] { Panel2MouseUp(m_ht1); });
+    m_panel1->installEventFilter(this);
+    m_panel2->installEventFilter(this);
+    connect(&m_timer, &QuizCountdown::Step, this, &TfrmQuiz::CountDown);
+
+    FormCreate();
+}
+
+TfrmQuiz *TfrmQuiz::Create(int questions, int seconds)
+{
+    auto *quiz = new TfrmQuiz(questions, seconds);
+    quiz->Start();
+    return quiz;
+}
+
+void TfrmQuiz::FormCreate()
+{
+    setWindowTitle(QStringLiteral("Quiz"));
+    // The document font as it is now; a later change in the options does not reach the quiz.
+    if (TPulpit *pulpit = Pulpit()) {
+        m_ht1->SetDefFontName(pulpit->Prefs().docFont);
+        m_ht1->SetDefFontSize(pulpit->Prefs().docFontSize);
+    }
+}
+
+void TfrmQuiz::addLabel(const QString &text, int left, int top)
+{
+    auto *label = new QLabel(text, m_panel2);
+    QFont font(QStringLiteral("Arial"));
+    font.setBold(true);
+    font.setPixelSize(13);
+    label->setFont(font);
+    QPalette lime = label->palette();
+    lime.setColor(QPalette::WindowText, Lime);
+    label->setPalette(lime);
+    label->move(left, top);
+    label->adjustSize();
+}
+
+TLEDDisplay *TfrmQuiz::addDisplay(const QString &name, const QString &label, int top)
+{
+    auto *display = new TLEDDisplay(m_panel2);
+    display->setObjectName(name);
+    display->setAccessibleName(label);
+    display->setGeometry(36, top, 80, 30);
+    return display;
+}
+
+void TfrmQuiz::Start()
+{
+    LcgRandom::program().Randomize();
+    NextQuestion(); // which starts the countdown
+}
+
+void TfrmQuiz::NextQuestion()
+{
+    if (m_remaining <= 0) {
+        ShowSummary();
+        return;
+    }
+    // A question that cannot be drawn (the selection was narrowed during the quiz) or read
+    // ends the quiz with what has been asked so far; the previous page and its answers would
+    // otherwise be shown and scored again.
+    TPulpit *pulpit = Pulpit();
+    TPSSDirectory *directory = Directory();
+    const QString numer = pulpit ? pulpit->QuizPool().DrawQuestion() : QString();
+    const int number = m_ledZadane->Value() + 1;
+    const auto question = numer.isEmpty() || !directory
+                              ? std::nullopt
+                              : QuizPage::Read(*directory, numer, number);
+    if (!question) {
+        m_remaining = 0;
+        m_ledPozostale->SetValue(0);
+        ShowSummary();
+        return;
+    }
+    m_ledZadane->SetValue(number);
+    --m_remaining;
+    m_ledPozostale->SetValue(m_remaining);
+    m_ht1->LoadStrings(question->page);
+    m_correctAnswers = question->correctAnswers;
+    m_ledTime->SetValue(m_timeLimit);
+    m_timer.Restart();
+}
+
+void TfrmQuiz::CountDown()
+{
+    m_ledTime->SetValue(m_ledTime->Value() - 1);
+    if (m_ledTime->Value() != 0)
+        return;
+    m_timer.Stop();
+    // As if the reader pressed the accelerator of "&Sprawdź", with the boxes ticked now.
+    QCoreApplication::postEvent(
+        m_ht1, new QKeyEvent(QEvent::KeyPress, Qt::Key_S, Qt::NoModifier, QStringLiteral("s")));
+}
+
+void TfrmQuiz::HT1FormSubmit(const QStringList &results)
+{
+    TPulpit *pulpit = Pulpit();
+    if (pulpit && pulpit->HelpMode()) {
+        pulpit->ShowContextHelp(m_ht1);
+        return;
+    }
+    if (pulpit)
+        pulpit->StopSound();
+    m_timer.Stop();
+    if (QuizAnswer::IsRight(m_correctAnswers, results)) {
+        playSound(QStringLiteral("brawo"));
+        m_ledPoprawne->SetValue(m_ledPoprawne->Value() + 1);
+    } else {
+        playSound(QStringLiteral("huh"));
+        const QPointer<TfrmQuiz> self(this);
+        MessageBoxes::show(nullptr, {QuizAnswer::WrongAnswerText(m_correctAnswers),
+                                     QStringLiteral("Błąd!"), QMessageBox::NoIcon, QMessageBox::Ok});
+        // The window may have been closed while the message was open.
+        if (!self)
+            return;
+    }
+    NextQuestion();
+}
+
+void TfrmQuiz::ShowSummary()
+{
+    m_timer.Stop();
+    m_ledTime->SetValue(0);
+    m_ht1->LoadStrings(QuizSummary::Page(m_ledPoprawne->Value(), m_ledZadane->Value()));
+}
+
+void TfrmQuiz::playSound(const QString &name)
+{
+    if (TPulpit *pulpit = Pulpit())
+        pulpit->PlayNarration(QStringLiteral("events"), name);
+}
+
+bool TfrmQuiz::Panel2MouseUp(QObject *control)
+{
+    TPulpit *pulpit = Pulpit();
+    return pulpit && pulpit->HelpTest(control);
+}
+
+bool TfrmQuiz::eventFilter(QObject *watched, QEvent *event)
+{
+    // Handled once, by the innermost panel.
+    if (event->type() == QEvent::MouseButtonRelease && Panel2MouseUp(watched))
+        return true;
+    return TfrmWzorBazowy::eventFilter(watched, event);
+}
+
+void TfrmQuiz::closeEvent(QCloseEvent *event)
+{
+    TfrmWzorBazowy::closeEvent(event);
+    if (!event->isAccepted())
+        return;
+    m_timer.Stop();
+    if (TPulpit *pulpit = Pulpit())
+        pulpit->QuizPool().ClearUsed();
+}
