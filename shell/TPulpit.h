@@ -19,6 +19,8 @@ class QMdiSubWindow;
 class QTimer;
 class QToolBar;
 class TM3Player;
+class TWebFileInfo;
+class WidgetUpdateUi;
 class TfrmSplasher;
 class TfrmWzorBazowy;
 
@@ -118,6 +120,7 @@ public:
     void btKopiujClick(QObject *sender = nullptr);
     void btSoundStopClick(QObject *sender = nullptr);
     void CoToJestClick();
+    void SzukajnowejwersjiwsieciWWW1Click(QObject *sender = nullptr);
 
 Q_SIGNALS:
     // The Index window has been created and shown.
@@ -170,4 +173,7 @@ private:
     // A narration asked for while the previous one was still stopping.
     std::optional<std::pair<QString, QString>> m_pendingNarration;
     QPointer<QMdiSubWindow> m_activeChild;
+    // The update check: its windows, and the checker that keeps what it fetched for the run.
+    std::unique_ptr<WidgetUpdateUi> m_updateUi;
+    std::unique_ptr<TWebFileInfo> WWCheck;
 };
