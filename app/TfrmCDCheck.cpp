@@ -33,6 +33,9 @@ TfrmCDCheck::TfrmCDCheck(const VolumeList &volumes, QWidget *parent)
     m_expLabel = new QLabel(this);
     m_expLabel->setObjectName(QStringLiteral("ExpLabel"));
     m_expLabel->setGeometry(8, 8, 315, 18);
+    QFont expFont = m_expLabel->font();
+    expFont.setPointSizeF(expFont.pointSizeF() * 0.9);
+    m_expLabel->setFont(expFont);
 
     m_animate = new FolderAnimation(this);
     m_animate->setObjectName(QStringLiteral("Animate1"));
@@ -59,7 +62,8 @@ TfrmCDCheck::TfrmCDCheck(const VolumeList &volumes, QWidget *parent)
     QFont small = text->font();
     small.setPointSizeF(small.pointSizeF() * 0.85);
     text->setFont(small);
-    text->setGeometry(6, 4, panel->width() - 10, panel->height() - 8);
+    text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    text->setGeometry(6, 6, panel->width() - 10, panel->height() - 10);
 
     auto *cancel = new QPushButton(QStringLiteral("&Zaniechaj"), this);
     cancel->setObjectName(QStringLiteral("Button2"));
