@@ -104,6 +104,8 @@ TWebFileInfo::Transfer TWebFileInfo::Get(const QUrl &url, qint64 maxSize, QFile 
         result.error = QStringLiteral("serwer nie odpowiada");
     else if (reply->error() != QNetworkReply::NoError && result.status <= 200)
         result.error = reply->errorString();
+    // The handlers above refer to this call's locals.
+    disconnect(reply, nullptr, this, nullptr);
     reply->deleteLater();
     m_reply = nullptr;
     return result;
