@@ -6,6 +6,7 @@
 #include "MessageBoxes.h"
 #include "PdfExport.h"
 #include "TData.h"
+#include "TfrmCDCheck.h"
 #include "TPulpit.h"
 #include "TerminationSignals.h"
 #include "TfrmIndeks.h"
@@ -97,7 +98,20 @@ int RunProgram(SettingsStore &settings, const VolumeList &volumes, const Startup
     pulpit->RegisterQuizClass(&TfrmQuiz::Create);
 
     int status = 0;
+    // Found nowhere, the data folder is asked for: the disc, or a folder picked by hand.
+    const auto locate = [&volumes](const QString &start) -> std::optional<QString> {
+        MessageBoxes::hideSplashScreens();
+        TfrmCDCheck locator(volumes);
+        locator.SetExplanation(QStringLiteral("Poszukiwana ścieżka do bazy danych programu (*.db)"));
+        locator.SetFileList(TData::RequiredFiles);
+        locator.SetSubFolder(QStringLiteral("DATA\\"));
+        locator.SetFolder(start);
+        if (locator.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return locator.Folder();
+    };
     auto data = std::make_unique<TData>(settings, volumes, TData::Options{options.dataFolder, {}, {}});
+    data->SetLocator(locate);
     SetData(data.get());
     if (splash)
         splash->SetStatus(QStringLiteral("Otwieranie baz danych..."));

@@ -91,6 +91,12 @@ bool TData::FindDataFolder()
         const QString data = Paths::resolve(root, QStringLiteral("DATA"));
         found = QFileInfo(data).isDir() && tryFolder(data);
     }
+    if (!found && m_locate) {
+        if (const std::optional<QString> chosen = m_locate(m_dataPath)) {
+            m_dataPath = Paths::withSeparator(*chosen);
+            found = true;
+        }
+    }
     if (found)
         m_settings.writePaths(m_appPath, m_dataPath);
     return found;

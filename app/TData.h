@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class SettingsStore;
 class TPSSDirectory;
@@ -23,6 +24,9 @@ public:
         // Where the temporary folder is made; the system's temporary folder when empty.
         QString tempRoot;
     };
+    // Asks the user for the data folder when it is found nowhere, starting from the folder
+    // given; nothing when the user gave up.
+    using Locator = std::function<std::optional<QString>(const QString &start)>;
 
     // Creates the temporary folder and removes any "*.mp3" already in it.
     TData(SettingsStore &settings, const VolumeList &volumes, Options options);
@@ -32,10 +36,11 @@ public:
     TData(const TData &) = delete;
     TData &operator=(const TData &) = delete;
 
-    // The command-line folder, the stored "DataPath", then each optical volume's "DATA"
-    // folder. On success both paths are stored and true is returned; on failure nothing is
-    // written (there is no locator dialog yet).
+    // The command-line folder, the stored "DataPath", each optical volume's "DATA" folder,
+    // then the user's answer. On success both paths are stored and true is returned; on
+    // failure nothing is written.
     bool FindDataFolder();
+    void SetLocator(Locator locator) { m_locate = std::move(locator); }
     // Opens the content directory on the found folder; throws ContentError.
     void OpenDirectory();
 
@@ -57,6 +62,7 @@ private:
     SettingsStore &m_settings;
     const VolumeList &m_volumes;
     Options m_options;
+    Locator m_locate;
     QString m_appPath;
     QString m_dataPath;
     QString m_tempFolder;

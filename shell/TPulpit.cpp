@@ -4,6 +4,7 @@
 #include "AudioOutput.h"
 #include "ChildWindowManager.h"
 #include "ContentError.h"
+#include "FileVersionString.h"
 #include "Globals.h"
 #include "HelpSystem.h"
 #include "LoadingGuard.h"
@@ -11,12 +12,15 @@
 #include "TM3Player.h"
 #include "TPSSDirectory.h"
 #include "TQuizSuperList.h"
+#include "TWebFileInfo.h"
 #include "MessageBoxes.h"
 #include "PrintDialogs.h"
 #include "TfrmProps.h"
 #include "TfrmSplasher.h"
 #include "TfrmWzorBazowy.h"
 #include "ToolbarLayout.h"
+#include "UpdateSigningKey.h"
+#include "WidgetUpdateUi.h"
 
 #include <QAction>
 #include <QApplication>
@@ -270,7 +274,8 @@ void TPulpit::createMenus()
     connect(whatsThis, &QAction::triggered, this, &TPulpit::CoToJestClick);
     m_helpModeItems.append(whatsThis);
     help->addSeparator();
-    help->addAction(QStringLiteral("S&zukaj nowej wersji w sieci WWW"))->setObjectName(QStringLiteral("miSzukaj"));
+    item(help, QStringLiteral("miSzukaj"), QStringLiteral("S&zukaj nowej wersji w sieci WWW"), {}, none,
+         &TPulpit::SzukajnowejwersjiwsieciWWW1Click);
     help->addSeparator();
     QAction *about = help->addAction(QStringLiteral("&O programie"));
     about->setObjectName(QStringLiteral("miOProgramie"));
@@ -640,6 +645,22 @@ void TPulpit::btHelpClick(QObject *sender)
 {
     if (!HelpTest(sender))
         m_help->showContents();
+}
+
+void TPulpit::SzukajnowejwersjiwsieciWWW1Click(QObject *sender)
+{
+    if (HelpTest(sender))
+        return;
+    if (!WWCheck) {
+        m_updateUi = std::make_unique<WidgetUpdateUi>(this);
+        TWebFileInfo::Settings settings;
+        settings.HomeURL = TWebFileInfo::DefaultHomeURL();
+        settings.PublicKey = UpdateSigningKey();
+        settings.ApplicationTitle = QStringLiteral("Verbarium");
+        WWCheck = std::make_unique<TWebFileInfo>(*m_updateUi, settings);
+    }
+    WWCheck->SetCurrentVersion(GetFileVersionString());
+    WWCheck->CheckForUpdate();
 }
 
 void TPulpit::closeEvent(QCloseEvent *event)

@@ -22,6 +22,8 @@ class QTimer;
 class QToolBar;
 class TM3Player;
 class TQuizSuperList;
+class TWebFileInfo;
+class WidgetUpdateUi;
 class TfrmSplasher;
 class TfrmWzorBazowy;
 
@@ -134,6 +136,7 @@ public:
     // The options dialog; the open windows follow a new document font or Index layout.
     void btOpcjeClick(QObject *sender = nullptr);
     void CoToJestClick();
+    void SzukajnowejwersjiwsieciWWW1Click(QObject *sender = nullptr);
 
 Q_SIGNALS:
     // The Index window has been created and shown.
@@ -192,4 +195,7 @@ private:
     // A narration asked for while the previous one was still stopping.
     std::optional<std::pair<QString, QString>> m_pendingNarration;
     QPointer<QMdiSubWindow> m_activeChild;
+    // The update check: its windows, and the checker that keeps what it fetched for the run.
+    std::unique_ptr<WidgetUpdateUi> m_updateUi;
+    std::unique_ptr<TWebFileInfo> WWCheck;
 };

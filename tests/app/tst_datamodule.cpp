@@ -16,7 +16,8 @@ class FakeVolumes : public VolumeList
 {
 public:
     QStringList roots;
-    QStringList opticalRoots() const override { return roots; }
+    QStringList Drives() const override { return roots; }
+    TVolumeRecord QueryVolume(const QString &drive) const override { return FixedVolumes(roots).QueryVolume(drive); }
 };
 
 } // namespace
@@ -32,6 +33,8 @@ private Q_SLOTS:
     void searchOrder_data();
     void searchOrder();
     void failedSearchWritesNothing();
+    void locatorAnswer_data();
+    void locatorAnswer();
     void filesPresent();
     void tempFolderPerRun();
     void getSoundFile();
@@ -139,6 +142,57 @@ void TestDataModule::failedSearchWritesNothing()
     QVERIFY(!data.FindDataFolder());
     m_settings->sync();
     QVERIFY(m_settings->allKeys().isEmpty());
+}
+
+void TestDataModule::locatorAnswer_data()
+{
+    QTest::addColumn<QString>("stored");  // relative; "" for none
+    QTest::addColumn<QString>("answer");  // relative; "-" when the user gives up
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<QString>("found");   // relative, "" when the search fails
+
+    QTest::newRow("folder chosen") << QString() << QStringLiteral("chosen") << true << QStringLiteral("chosen/");
+    QTest::newRow("given up") << QString() << QStringLiteral("-") << true << QString();
+    QTest::newRow("starts from the stored folder, given up")
+        << QStringLiteral("empty") << QStringLiteral("-") << true << QString();
+    QTest::newRow("not asked when the stored folder holds the data")
+        << QStringLiteral("stored") << QStringLiteral("chosen") << false << QStringLiteral("stored/");
+}
+
+void TestDataModule::locatorAnswer()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, answer);
+    QFETCH(bool, asked);
+    QFETCH(QString, found);
+
+    makeDataFolder(QStringLiteral("stored"));
+    QDir().mkpath(m_dir->filePath(QStringLiteral("empty")));
+    if (!stored.isEmpty())
+        m_settings->setValue(QStringLiteral("DataPath"), m_dir->filePath(stored));
+    QStringList starts;
+    const auto locate = [&](const QString &start) -> std::optional<QString> {
+        starts.append(start);
+        if (answer == u"-")
+            return std::nullopt;
+        return m_dir->filePath(answer);
+    };
+    TData data(*m_store, m_volumes, {QString(), [] { return quint64(3); }, m_dir->filePath(QStringLiteral("tmp"))});
+    data.SetLocator(locate);
+
+    QCOMPARE(data.FindDataFolder(), !found.isEmpty());
+    QCOMPARE(starts.size(), asked ? 1 : 0);
+    if (asked)
+        QCOMPARE(starts[0], stored.isEmpty() ? QString() : m_dir->filePath(stored) + u'/');
+    m_settings->sync();
+    if (found.isEmpty()) {
+        QCOMPARE(m_settings->contains(QStringLiteral("AppPath")), false);
+        QCOMPARE(m_settings->value(QStringLiteral("DataPath")).toString(),
+                 stored.isEmpty() ? QString() : m_dir->filePath(stored));
+        return;
+    }
+    QCOMPARE(data.DataPath(), m_dir->filePath(found));
+    QCOMPARE(m_settings->value(QStringLiteral("DataPath")).toString(), m_dir->filePath(found));
 }
 
 void TestDataModule::filesPresent()

@@ -6,6 +6,7 @@
 #include "Startup.h"
 #include "TData.h"
 #include "TPulpit.h"
+#include "TfrmCDCheck.h"
 #include "TfrmIndeks.h"
 #include "TfrmWzorBazowy.h"
 #include "VolumeList.h"
@@ -35,6 +36,8 @@ private Q_SLOTS:
     void failures_data();
     void failures();
     void wrongFolderIsReportedAndTheSearchGoesOn();
+    void locatorAtStart_data();
+    void locatorAtStart();
     void programQuitsAfterStart();
     void openEntryAfterStart();
     void programStopsCleanlyOnSignal_data();
@@ -47,6 +50,10 @@ private:
     QList<MessageBoxes::Message> m_messages;
     // Whether a splash screen was on the screen when each message came.
     QList<bool> m_splashShown;
+    // Answers the locator when it shows: the folder to browse to, or cancel when empty.
+    QTimer m_locatorWatch;
+    QString m_locatorAnswer;
+    QStringList m_locatorStarts;
 };
 
 void TestStartup::initTestCase()
@@ -71,10 +78,28 @@ void TestStartup::init()
         m_splashShown.append(splash);
         return QMessageBox::Ok;
     });
+    m_locatorAnswer.clear();
+    m_locatorStarts.clear();
+    m_locatorWatch.setInterval(10);
+    m_locatorWatch.callOnTimeout(this, [this] {
+        auto *locator = qobject_cast<TfrmCDCheck *>(QApplication::activeModalWidget());
+        if (!locator || !locator->isVisible())
+            return;
+        m_locatorStarts.append(locator->Folder());
+        if (m_locatorAnswer.isEmpty()) {
+            locator->reject();
+            return;
+        }
+        locator->SetFolderBrowser([this](QWidget *, const QString &, const QString &) { return m_locatorAnswer; });
+        locator->Button1Click();
+    });
+    m_locatorWatch.start();
 }
 
 void TestStartup::cleanup()
 {
+    m_locatorWatch.stop();
+    m_locatorWatch.disconnect();
     MessageBoxes::setHandler(nullptr);
     Paths::setBmpsFolder(QString());
     m_store.reset();
@@ -194,6 +219,7 @@ void TestStartup::failures()
         options.dataFolder = data;
     options.quitAfterStart = true;
     QCOMPARE(RunProgram(*m_store, volumes, options), 1);
+    QCOMPARE(m_locatorStarts.size(), file.isEmpty() ? 1 : 0);
     QCOMPARE(m_messages.size(), 1);
     QCOMPARE(m_splashShown, QList<bool>{false});
     QCOMPARE(m_messages[0].caption, caption);
@@ -224,6 +250,47 @@ void TestStartup::wrongFolderIsReportedAndTheSearchGoesOn()
     QCOMPARE(m_splashShown, QList<bool>{false});
     m_settings->sync();
     QCOMPARE(m_settings->value(QStringLiteral("DataPath")).toString(), data + u'/');
+}
+
+void TestStartup::locatorAtStart_data()
+{
+    QTest::addColumn<QString>("stored");  // relative; "" for none
+    QTest::addColumn<QString>("answer");  // relative folder browsed to; "" cancels
+
+    QTest::newRow("browsed to the data folder") << QString() << QStringLiteral("dane");
+    QTest::newRow("stored folder without the data, browsed") << QStringLiteral("pusty") << QStringLiteral("dane");
+    QTest::newRow("cancelled") << QStringLiteral("pusty") << QString();
+}
+
+void TestStartup::locatorAtStart()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, answer);
+
+    QDir().mkpath(m_dir->filePath(QStringLiteral("dane")));
+    QDir().mkpath(m_dir->filePath(QStringLiteral("pusty")));
+    writeFile(*m_dir, container({{"L197\\UnidX", itemIndex({{"U", "_19701", "1"}})}}),
+              QStringLiteral("dane/Verbarium.dat"));
+    if (!stored.isEmpty())
+        m_store->writePaths(m_dir->path() + u'/', m_dir->filePath(stored));
+    if (!answer.isEmpty())
+        m_locatorAnswer = m_dir->filePath(answer);
+
+    StartupOptions options;
+    options.quitAfterStart = true;
+    QCOMPARE(RunProgram(*m_store, FixedVolumes(), options), answer.isEmpty() ? 1 : 0);
+    QCOMPARE(m_locatorStarts,
+             QStringList{stored.isEmpty() ? QString() : m_dir->filePath(stored) + u'/'});
+    m_settings->sync();
+    if (answer.isEmpty()) {
+        QCOMPARE(m_messages.size(), 1);
+        QCOMPARE(m_messages[0].caption, QStringLiteral("Zakończenie programu!"));
+        QCOMPARE(m_settings->value(QStringLiteral("AppPath")).toString(), m_dir->path() + u'/');
+        QCOMPARE(m_settings->value(QStringLiteral("DataPath")).toString(), m_dir->filePath(stored));
+        return;
+    }
+    QVERIFY(m_messages.isEmpty());
+    QCOMPARE(m_settings->value(QStringLiteral("DataPath")).toString(), m_dir->filePath(answer) + u'/');
 }
 
 void TestStartup::programQuitsAfterStart()

@@ -1,0 +1,129 @@
+#include "MessageBoxes.h"
+#include "UpdateProgressDialog.h"
+#include "UpdateWaitDialog.h"
+#include "WidgetUpdateUi.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+
+class TestUpdateWindows : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanup();
+
+    void questionsAndMessages_data();
+    void questionsAndMessages();
+    void progressWindow_data();
+    void progressWindow();
+    void waitWindowStaysUntilHidden();
+};
+
+void TestUpdateWindows::cleanup()
+{
+    MessageBoxes::setHandler(nullptr);
+}
+
+void TestUpdateWindows::questionsAndMessages_data()
+{
+    QTest::addColumn<int>("icon"); // UpdateUi::Icon; -1 for a question
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<int>("expectedIcon");
+    QTest::addColumn<int>("expectedButtons");
+    QTest::addColumn<bool>("yes");
+
+    const int yesNo = QMessageBox::Yes | QMessageBox::No;
+    QTest::newRow("question, Yes") << -1 << int(QMessageBox::Yes) << int(QMessageBox::Question) << yesNo << true;
+    QTest::newRow("question, No") << -1 << int(QMessageBox::No) << int(QMessageBox::Question) << yesNo << false;
+    QTest::newRow("question closed") << -1 << int(QMessageBox::Escape) << int(QMessageBox::Question) << yesNo << false;
+    QTest::newRow("warning") << int(UpdateUi::Icon::Warning) << int(QMessageBox::Ok) << int(QMessageBox::Warning)
+                             << int(QMessageBox::Ok) << false;
+    QTest::newRow("information") << int(UpdateUi::Icon::Information) << int(QMessageBox::Ok)
+                                 << int(QMessageBox::Information) << int(QMessageBox::Ok) << false;
+    QTest::newRow("plain") << int(UpdateUi::Icon::None) << int(QMessageBox::Ok) << int(QMessageBox::NoIcon)
+                           << int(QMessageBox::Ok) << false;
+}
+
+void TestUpdateWindows::questionsAndMessages()
+{
+    QFETCH(int, icon);
+    QFETCH(int, answer);
+    QFETCH(int, expectedIcon);
+    QFETCH(int, expectedButtons);
+    QFETCH(bool, yes);
+
+    QWidget owner;
+    WidgetUpdateUi ui(&owner);
+    QList<MessageBoxes::Message> shown;
+    MessageBoxes::setHandler([&](const MessageBoxes::Message &message) {
+        shown.append(message);
+        return QMessageBox::StandardButton(answer);
+    });
+    const QString caption = QStringLiteral("Aktualizacja dostępna");
+    const QString text = QStringLiteral("Bieżący numer wersji: 2.0.0.24.\nPobrać aktualizację?");
+    if (icon < 0)
+        QCOMPARE(ui.Ask(caption, text), yes);
+    else
+        ui.Message(UpdateUi::Icon(icon), caption, text);
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].caption, caption);
+    QCOMPARE(shown[0].text, text);
+    QCOMPARE(int(shown[0].icon), expectedIcon);
+    QCOMPARE(int(shown[0].buttons), expectedButtons);
+}
+
+void TestUpdateWindows::progressWindow_data()
+{
+    QTest::addColumn<QString>("how"); // how the user asks to stop
+
+    QTest::newRow("Cancel button") << QStringLiteral("button");
+    QTest::newRow("Escape key") << QStringLiteral("escape");
+    QTest::newRow("close box") << QStringLiteral("close");
+}
+
+void TestUpdateWindows::progressWindow()
+{
+    QFETCH(QString, how);
+    int cancelled = 0;
+    UpdateProgressDialog dialog([&cancelled] { ++cancelled; });
+    dialog.show();
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Zaawansowanie pobierania"));
+    QCOMPARE(dialog.size(), QSize(272, 123));
+    dialog.SetProgress(42, QStringLiteral("2,555,904 z 6,000,000 odebranych bajtów."));
+    QCOMPARE(dialog.findChild<QProgressBar *>()->value(), 42);
+    QCOMPARE(dialog.findChild<QLabel *>(QStringLiteral("lbBytes"))->text(),
+             QStringLiteral("2,555,904 z 6,000,000 odebranych bajtów."));
+
+    QPushButton *button = dialog.findChild<QPushButton *>();
+    QCOMPARE(button->text(), QStringLiteral("&Cancel"));
+    if (how == u"button")
+        button->click();
+    else if (how == u"escape")
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+    else
+        dialog.close();
+    QCOMPARE(cancelled, 1);
+    // The window goes only when the transfer has ended.
+    QVERIFY(dialog.isVisible());
+}
+
+void TestUpdateWindows::waitWindowStaysUntilHidden()
+{
+    UpdateWaitDialog dialog;
+    dialog.SetText(QStringLiteral("Poszukiwanie aktualizacji..."));
+    dialog.show();
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Proszę czekać"));
+    QCOMPARE(dialog.size(), QSize(240, 100));
+    QCOMPARE(dialog.findChild<QLabel *>()->text(), QStringLiteral("Poszukiwanie aktualizacji..."));
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    dialog.close();
+    QVERIFY(dialog.isVisible());
+    dialog.hide();
+    QVERIFY(!dialog.isVisible());
+}
+
+QTEST_MAIN(TestUpdateWindows)
+#include "tst_updatewindows.moc"

@@ -1,0 +1,23 @@
+#include "UpdateAddress.h"
+
+#include <QHostAddress>
+
+namespace UpdateAddress {
+
+bool IsAllowed(const QUrl &url)
+{
+    if (!url.isValid() || url.host().isEmpty())
+        return false;
+    const QString scheme = url.scheme().toLower();
+    if (scheme == u"https")
+        return true;
+    if (scheme != u"http")
+        return false;
+    const QString host = url.host().toLower();
+    if (host == u"localhost")
+        return true;
+    const QHostAddress address(host);
+    return address == QHostAddress(QHostAddress::LocalHost) || address == QHostAddress(QHostAddress::LocalHostIPv6);
+}
+
+} // namespace UpdateAddress

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QUrl>
+
+// Addresses the update check may follow: https anywhere, plain http only to this machine
+// (tests and local mirrors), since whatever comes over plain http may have been replaced on
+// the way.
+namespace UpdateAddress {
+
+bool IsAllowed(const QUrl &url);
+
+} // namespace UpdateAddress

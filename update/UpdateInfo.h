@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The values an update-information file offers. Only lines that hold "META HTTP-EQUIV" (in
+// any letter case) count, each of the shape
+//   META HTTP-EQUIV="tag" ... CONTENT="value"
+// with "CONTENT=" in capitals and the tag name matched exactly; the last line of a tag wins.
+struct UpdateInfo
+{
+    QString Version;  // "dfs-version"
+    QString Url;      // "dfs-url"
+    QString ReadMe;   // "dfs-readme"
+    QString Redirect; // "dfs-redirect"
+
+    static UpdateInfo Parse(const QByteArray &file);
+
+    // The text after the last "/" of the download address: the name the file is offered under.
+    QString FileName() const;
+};
