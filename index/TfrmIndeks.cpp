@@ -16,6 +16,7 @@
 #include "TMultiRowTabBar.h"
 #include "TIndexPanelPage.h"
 #include "TIndexStartPage.h"
+#include "TKalendariumPage.h"
 #include "TPulpit.h"
 
 #include <QCloseEvent>
@@ -118,6 +119,8 @@ TIndexPage *TfrmIndeks::createPage(int page)
         return new TIndexPanelPage(name, QStringLiteral("Quiz"), 4022);
     case tsStart:
         return new TIndexStartPage(name);
+    case tsKalendarium:
+        return new TKalendariumPage(name);
     case tsFilmografia: {
         auto *films = new TIndexPage(name);
         films->SetBody(nullptr, QStringLiteral("Filmografia"),
