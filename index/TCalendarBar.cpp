@@ -46,6 +46,7 @@ TCalendarBar::TCalendarBar(const Event &event, const QFont &font, int width, QWi
     year->setGeometry(2, 2, CalendarLook::IconSize, CalendarLook::IconSize);
 
     auto *icon = new QLabel(this);
+    icon->setObjectName(QStringLiteral("Icon"));
     icon->setPixmap(QPixmap::fromImage(event.icon));
     icon->setGeometry(width - 36, 2, CalendarLook::IconSize, CalendarLook::IconSize);
 

@@ -29,7 +29,7 @@ QLabel *addRow(QVBoxLayout *rows, const QString &text)
 
 } // namespace
 
-TCalendarLegend::TCalendarLegend(QWidget *parent) : QFrame(parent, Qt::Popup)
+TCalendarLegend::TCalendarLegend(QWidget *parent) : QFrame(parent, Qt::Popup | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("puKalendarium"));
     setWindowTitle(QStringLiteral("Kalendarium - Legenda"));

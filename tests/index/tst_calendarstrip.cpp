@@ -98,6 +98,12 @@ void TestCalendarStrip::build(int count, int view, int missing, int special, con
         std::make_unique<TSimplePSS>(container(entries), QStringLiteral("mem")));
     m_strip = std::make_unique<TCalendarStrip>(m_list);
     m_strip->SetDirectory(m_directory.get());
+    // Category icon c of the large image list is a plain square of colour (10c, 100, 200).
+    QImage icons(32 * 17, 32, QImage::Format_RGB32);
+    for (int x = 0; x < icons.width(); ++x)
+        for (int y = 0; y < 32; ++y)
+            icons.setPixel(x, y, qRgb(10 * (x / 32), 100, 200));
+    m_strip->SetImageList(icons);
     connect(m_strip.get(), &TCalendarStrip::RangeChanged, this, [this](const QString &text) { m_range = text; });
     m_strip->resize(ViewWidth, view);
     m_strip->show(); // its first resize builds the strip
@@ -204,6 +210,11 @@ void TestCalendarStrip::bars()
         QVERIFY(label->height() < 32);
         QCOMPARE(bar->height(), 40);
     }
+    // The icon of the event's category, 6, at the right.
+    const auto *icon = bar->findChild<QLabel *>(QStringLiteral("Icon"));
+    QVERIFY(icon);
+    QCOMPARE(icon->geometry(), QRect(ViewWidth - 36, 2, 32, 32));
+    QCOMPARE(icon->pixmap().toImage().pixel(5, 5), qRgb(60, 100, 200));
     // The next bar starts after the gap.
     QCOMPARE(m_strip->Bars().value(1)->y(), bar->height() + 1);
     const bool link = !work.isEmpty();
