@@ -2,8 +2,11 @@
 
 #include "CalendarLook.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMouseEvent>
+
+#include <algorithm>
 
 namespace {
 
@@ -38,12 +41,18 @@ TCalendarBar::TCalendarBar(const Event &event, const QFont &font, int width, QWi
     paintGround(this, CalendarLook::TypeColour(event.type));
 
     auto *year = new QLabel(QString::number(event.year), this);
+    year->setObjectName(QStringLiteral("Year"));
     QFont bold = font;
     bold.setBold(true);
     year->setFont(bold);
     setInk(year, Qt::black);
     year->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    year->setGeometry(2, 2, CalendarLook::IconSize, CalendarLook::IconSize);
+    // The year takes 32 pixels in the document font as designed; a wider substitute font
+    // widens its label and moves the text along rather than cut the year off.
+    const int yearWidth =
+        std::max(CalendarLook::IconSize, QFontMetrics(bold).horizontalAdvance(year->text()) + 1);
+    year->setGeometry(2, 2, yearWidth, CalendarLook::IconSize);
+    const int widening = yearWidth - CalendarLook::IconSize;
 
     auto *icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("Icon"));
@@ -63,9 +72,9 @@ TCalendarBar::TCalendarBar(const Event &event, const QFont &font, int width, QWi
         setInk(m_text, Qt::black);
     }
     m_text->setFont(regular);
-    const int textWidth = std::max(width - TextMargin, 1);
+    const int textWidth = std::max(width - TextMargin - widening, 1);
     const int textHeight = m_text->heightForWidth(textWidth);
-    m_text->setGeometry(TextLeft, TextTop, textWidth, textHeight);
+    m_text->setGeometry(TextLeft + widening, TextTop, textWidth, textHeight);
 
     resize(width, textHeight < CalendarLook::IconSize ? EventHeight : textHeight + 8);
 }

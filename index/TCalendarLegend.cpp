@@ -39,7 +39,7 @@ TCalendarLegend::TCalendarLegend(QWidget *parent) : QFrame(parent, Qt::Popup | Q
 
     auto *title = new QLabel(windowTitle(), this);
     title->setStyleSheet(QStringLiteral(
-        "QLabel { color: white; font-weight: bold; padding: 2px;"
+        "QLabel { color: white; font: bold 11px; padding: 2px;"
         " background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 black, stop:1 blue); }"));
     auto *box = new QScrollArea(this);
     box->setObjectName(QStringLiteral("sbLegenda"));

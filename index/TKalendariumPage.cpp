@@ -16,8 +16,8 @@
 #include "TextLines.h"
 #include "TfrmSearcher.h"
 
-#include <QApplication>
 #include <QButtonGroup>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -69,6 +69,13 @@ TGlyphButton *addButtonRow(QScrollArea *box, const QString &name, int tag, const
     rows->addWidget(button, row, 0, Qt::AlignTop);
     rows->addWidget(text, row, 1, Qt::AlignVCenter);
     return button;
+}
+
+// The rows keep to the top of the box.
+void endButtonRows(QScrollArea *box)
+{
+    auto *rows = static_cast<QGridLayout *>(box->widget()->layout());
+    rows->setRowStretch(rows->rowCount(), 1);
 }
 
 void setProgressText(const QString &text)
@@ -173,6 +180,7 @@ QWidget *TKalendariumPage::createCategoryButtons()
         button->setChecked(b == 1);
         connect(button, &QAbstractButton::clicked, this, [this, button] { btKalendKat1Click(button->Tag()); });
     }
+    endButtonRows(box);
     return box;
 }
 
@@ -193,6 +201,7 @@ QWidget *TKalendariumPage::createTypeButtons()
             btKalendTyp1Click(button->Tag());
         });
     }
+    endButtonRows(box);
     return box;
 }
 

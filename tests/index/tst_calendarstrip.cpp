@@ -202,7 +202,14 @@ void TestCalendarStrip::bars()
     const QLabel *label = bar->TextLabel();
     QTEST(label->text(), "shown");
     QCOMPARE(bar->width(), ViewWidth);
-    QCOMPARE(label->geometry(), QRect(36, 2, ViewWidth - 68, label->height()));
+    // The year whole in its label, at least 32 wide; the text 4 pixels after it, 32 short of
+    // the right edge.
+    const auto *year = bar->findChild<QLabel *>(QStringLiteral("Year"));
+    QCOMPARE(year->text(), QStringLiteral("1001"));
+    QVERIFY(year->font().bold());
+    QVERIFY(year->width() >= 32);
+    QVERIFY(QFontMetrics(year->font()).horizontalAdvance(year->text()) <= year->width());
+    QCOMPARE(label->geometry(), QRect(year->width() + 4, 2, ViewWidth - 36 - year->width(), label->height()));
     if (wraps) {
         QVERIFY2(label->height() >= 32, qPrintable(QString::number(label->height())));
         QCOMPARE(bar->height(), label->height() + 8);

@@ -50,8 +50,11 @@ GlyphStrip::FacePainter iconFace(int category)
         painter.setPen(QPen(look.border, 1));
         painter.setBrush(look.top);
         painter.drawRoundedRect(frame, 3, 3);
-        const QPoint at((size.width() - IconSize) / 2, (size.height() - IconSize) / 2);
-        painter.drawImage(at + look.offset, Icon(category));
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        // A pressed or held-down button shows its icon smaller, framed in the state's colour.
+        const int side = look.offset.isNull() ? IconSize : IconSize - 6;
+        const QRect icon((size.width() - side) / 2, (size.height() - side) / 2, side, side);
+        painter.drawImage(icon.translated(look.offset), Icon(category));
     };
 }
 
