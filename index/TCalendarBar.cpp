@@ -42,6 +42,7 @@ TCalendarBar::TCalendarBar(const Event &event, const QFont &font, int width, QWi
 
     auto *year = new QLabel(QString::number(event.year), this);
     year->setObjectName(QStringLiteral("Year"));
+    year->setTextFormat(Qt::PlainText);
     QFont bold = font;
     bold.setBold(true);
     year->setFont(bold);
@@ -59,7 +60,9 @@ TCalendarBar::TCalendarBar(const Event &event, const QFont &font, int width, QWi
     icon->setPixmap(QPixmap::fromImage(event.icon));
     icon->setGeometry(width - 36, 2, CalendarLook::IconSize, CalendarLook::IconSize);
 
+    // Plain text: an event's "<" is shown as it is, never taken for markup.
     m_text = new QLabel(event.text, this);
+    m_text->setTextFormat(Qt::PlainText);
     m_text->setWordWrap(true);
     m_text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QFont regular = font;

@@ -186,6 +186,8 @@ void TestCalendarStrip::bars_data()
                                      << "Wesele; Stanisław Wyspiański; prapremiera" << false;
     QTest::newRow("absent author") << "Lalka" << "" << "" << "" << "Lalka; " << false;
     QTest::newRow("a link") << "Lalka" << "- " << "" << "5" << "Lalka" << false;
+    QTest::newRow("markup shown as written") << "<b>Wesele</b> &amp;" << "- " << "" << ""
+                                             << "<b>Wesele</b> &amp;" << false;
     QTest::newRow("wrapped") << long_ << "- " << "" << "" << long_ << true;
 }
 
@@ -199,7 +201,7 @@ void TestCalendarStrip::bars()
     build(2, 300, -1, 0, {text, author, more, work});
     const TCalendarBar *bar = m_strip->Bars().value(0);
     QVERIFY(bar);
-    const QLabel *label = bar->TextLabel();
+    QLabel *label = bar->TextLabel();
     QTEST(label->text(), "shown");
     QCOMPARE(bar->width(), ViewWidth);
     // The year whole in its label, at least 32 wide; the text 4 pixels after it, 32 short of
@@ -216,6 +218,8 @@ void TestCalendarStrip::bars()
     } else {
         QVERIFY(label->height() < 32);
         QCOMPARE(bar->height(), 40);
+        // Shown as written, never taken for markup.
+        QCOMPARE(label->textFormat(), Qt::PlainText);
     }
     // The icon of the event's category, 6, at the right.
     const auto *icon = bar->findChild<QLabel *>(QStringLiteral("Icon"));
