@@ -3,6 +3,7 @@
 #include "CalendarEvents.h"
 #include "CalendarLook.h"
 #include "Globals.h"
+#include "HelpClicks.h"
 #include "LoadingGuard.h"
 #include "ReportingErrors.h"
 #include "SettingsStore.h"
@@ -118,6 +119,14 @@ TKalendariumPage::TKalendariumPage(const QString &name, QWidget *parent)
     m_legend = new TCalendarLegend(this);
     m_legend->puKalendariumOpen(imageList());
     applyTypeGlyphs();
+
+    // In the main window's help mode a click shows help and does nothing else; the scroll
+    // buttons act on the press, so the press is what shows it.
+    for (QAbstractButton *button : findChildren<QAbstractButton *>()) {
+        const bool scroll = button->parentWidget()->objectName() == u"pnKalendScroll";
+        Help()->watch(button, button, scroll ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease);
+    }
+    Help()->watch(m_strip, m_strip);
 }
 
 QWidget *TKalendariumPage::createControlColumn()

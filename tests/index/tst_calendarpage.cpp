@@ -56,6 +56,8 @@ private Q_SLOTS:
     void legendCloses_data();
     void legendCloses();
     void typeButtonGlyphs();
+    void helpModeShowsHelpInstead_data();
+    void helpModeShowsHelpInstead();
 
 private:
     TfrmIndeks *index() { return qobject_cast<TfrmIndeks *>(m_program.pulpit()->ChildWindows().value(0)); }
@@ -380,6 +382,33 @@ void TestCalendarPage::typeButtonGlyphs()
         QCOMPARE(qAlpha(glyph.pixel(1, 31)), 255);
         QVERIFY(CalendarLook::TypeColour(type).rgb() != face);
     }
+}
+
+void TestCalendarPage::helpModeShowsHelpInstead_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("context");
+
+    QTest::newRow("sort button") << "btKSort2" << 4010;
+    QTest::newRow("scroll button") << "btKalendariumDown" << 4010;
+    QTest::newRow("category button") << "btKalendKat15" << 4010;
+    QTest::newRow("view") << "pnKalendarium" << 4021;
+}
+
+void TestCalendarPage::helpModeShowsHelpInstead()
+{
+    QFETCH(QString, control);
+    QFETCH(int, context);
+    m_help.popups.clear();
+    m_program.pulpit()->SetHelpMode(true);
+    auto *widget = page()->findChild<QWidget *>(control);
+    QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(m_help.popups, QList<int>{context});
+    QVERIFY(!m_program.pulpit()->HelpMode());
+    // Nothing else happened: same order, same place, same filter.
+    QCOMPARE(part<QStackedWidget>("bkKalendControl")->currentIndex(), 0);
+    QCOMPARE(page()->Strip()->TopEvent(), 0);
+    QCOMPARE(page()->CategoryFilter(), 0);
 }
 
 QTEST_MAIN(TestCalendarPage)
