@@ -7,16 +7,23 @@
 //                       button (floor: the same ReadFields calls alone)
 //   sort_<key>          one sort of the loaded events by year, category or type, as a sort
 //                       button does on the current order (no floor)
+//   view_fill           one fill of a 1280 x 1024 strip from the middle of the chronological
+//                       order (floor: the ReadFields calls of the bars it built)
+//   view_scroll         one ScrollForward step (floor: one ReadFields call)
+//   view_resize         the rebuild after a resize of the strip (floor as view_fill)
+//   ..._painted         the same with the strip painted at once (offscreen, raster)
 // Output: NAME: VALUE UNIT (floor VALUE UNIT, ratio R)
 
 #include "BenchSupport.h"
 #include "CalendarEvents.h"
 #include "ContainerWriter.h"
 #include "Cp1250.h"
+#include "TCalendarBar.h"
+#include "TCalendarStrip.h"
 #include "TKalendarList.h"
 #include "TPSSDirectory.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -130,17 +137,100 @@ void measure(int events)
     }
 }
 
+// The ReadFields calls of `bars` bars from `from` on, as the strip makes them.
+double readFloor(TPSSDirectory &directory, const TKalendarList &list, int from, int bars)
+{
+    QElapsedTimer timer;
+    timer.start();
+    TKalendarRecord record;
+    QStringList fields;
+    for (int i = from; i < from + bars; ++i) {
+        if (list.GetRecord(i, record))
+            directory.ReadFields(record.Typ, record.Numer, fields);
+    }
+    return milliseconds(timer);
+}
+
+void measureView(int events, bool paint)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Verbarium.dat"));
+    if (!writeEvents(path, events)) {
+        std::fprintf(stderr, "bench_calendar: cannot write %s\n", qPrintable(path));
+        std::exit(1);
+    }
+    TPSSDirectory directory(path);
+    TKalendarList list;
+    CalendarEvents::Load(directory, list);
+    CalendarEvents::SortLoaded(list, CalendarEvents::Chronologicznie);
+    QImage icons(32 * 17, 32, QImage::Format_RGB32);
+    icons.fill(Qt::darkBlue);
+
+    TCalendarStrip strip(list);
+    strip.SetDirectory(&directory);
+    strip.SetDocumentFont(QFont(QStringLiteral("Arial"), 10));
+    strip.SetImageList(icons);
+    strip.resize(1280, 1024);
+    strip.show();
+    QCoreApplication::processEvents();
+    const int middle = list.Count() / 2;
+    constexpr int runs = 21;
+
+    std::vector<double> fill, fillFloor;
+    for (int r = 0; r < runs; ++r) {
+        strip.SetTopEvent(middle + r);
+        QElapsedTimer timer;
+        timer.start();
+        strip.FillCalendarView();
+        if (paint)
+            strip.repaint();
+        fill.push_back(milliseconds(timer));
+        fillFloor.push_back(readFloor(directory, list, middle + r, int(strip.Bars().size())));
+    }
+    report(paint ? "view_fill_painted" : "view_fill", events, bench::median(fill), bench::median(fillFloor));
+
+    std::vector<double> scroll, scrollFloor;
+    for (int r = 0; r < 200; ++r) {
+        QElapsedTimer timer;
+        timer.start();
+        strip.ScrollForward();
+        if (paint)
+            strip.repaint();
+        scroll.push_back(milliseconds(timer));
+        scrollFloor.push_back(readFloor(directory, list, strip.LastEvent(), 1));
+    }
+    report(paint ? "view_scroll_painted" : "view_scroll", events, bench::median(scroll), bench::median(scrollFloor));
+
+    std::vector<double> rebuild, rebuildFloor;
+    for (int r = 0; r < runs; ++r) {
+        QElapsedTimer timer;
+        timer.start();
+        strip.resize(r % 2 ? 1280 : 1270, r % 2 ? 1024 : 1014);
+        if (paint)
+            strip.repaint();
+        rebuild.push_back(milliseconds(timer));
+        rebuildFloor.push_back(readFloor(directory, list, strip.TopEvent(), int(strip.Bars().size())));
+    }
+    report(paint ? "view_resize_painted" : "view_resize", events, bench::median(rebuild), bench::median(rebuildFloor));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // The strip is measured offscreen unless a screen is asked for.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     std::vector<int> sizes;
     for (int i = 1; i < argc; ++i)
         sizes.push_back(std::max(1, std::atoi(argv[i])));
     if (sizes.empty())
         sizes = {5000, 50000};
-    for (int events : sizes)
+    for (int events : sizes) {
         measure(events);
+        measureView(events, false);
+        measureView(events, true);
+    }
     return 0;
 }

@@ -21,6 +21,7 @@
 #include "TIndexPanelPage.h"
 #include "TIndexQuizPage.h"
 #include "TIndexStartPage.h"
+#include "TKalendariumPage.h"
 #include "TPulpit.h"
 
 #include <QCloseEvent>
@@ -123,6 +124,8 @@ TIndexPage *TfrmIndeks::createPage(int page)
         return new TIndexQuizPage(name);
     case tsStart:
         return new TIndexStartPage(name);
+    case tsKalendarium:
+        return new TKalendariumPage(name);
     case tsFilmografia:
         return new TIndexFilmographyPage(name);
     default:

@@ -37,6 +37,12 @@ QList<Expected> expectedPictures()
     numbered("btStopien", 3, QSize(83, 23));
     numbered("btEpoka", 9, QSize(83, 23));
     pictures.append({QStringLiteral("btQuizStart"), QSize(83, 23), true});
+    // The calendar page: the category icons side by side, their buttons, search and scroll.
+    pictures.append({QStringLiteral("ImageList2"), QSize(17 * 32, 32), false});
+    numbered("btKalendKat", 16, QSize(34, 34));
+    pictures.append({QStringLiteral("btKalendSearch"), QSize(28, 22), true});
+    pictures.append({QStringLiteral("btKalendariumUp"), QSize(155, 22), true});
+    pictures.append({QStringLiteral("btKalendariumDown"), QSize(155, 22), true});
     return pictures;
 }
 
@@ -67,6 +73,7 @@ private Q_SLOTS:
     void listNamesReadablePictures();
     void pictures_data();
     void pictures();
+    void calendarIconsDiffer();
     void badUsage_data();
     void badUsage();
 
@@ -164,6 +171,27 @@ void TestVerbariumSkin::pictures()
         QVERIFY2(face > image.width() * image.height() / 2, qPrintable(QString::number(state)));
         if (state > 0)
             QVERIFY2(image != normal, qPrintable(QString::number(state)));
+    }
+}
+
+void TestVerbariumSkin::calendarIconsDiffer()
+{
+    const QImage list = readByExtension(QDir(m_folder).filePath(m_files.value(QStringLiteral("imagelist2"))))
+                            .convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(list.size(), QSize(17 * 32, 32));
+    QList<QImage> icons;
+    for (int category : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 16}) {
+        const QImage icon = list.copy(category * 32, 0, 32, 32);
+        // A picture, not a plain square: a fair part of it stands out from the tile.
+        int sign = 0;
+        for (int y = 2; y < 30; ++y) {
+            for (int x = 2; x < 30; ++x)
+                sign += icon.pixel(x, y) != icon.pixel(2, 2);
+        }
+        QVERIFY2(sign >= 40, qPrintable(QStringLiteral("%1: %2").arg(category).arg(sign)));
+        for (const QImage &other : std::as_const(icons))
+            QVERIFY2(icon != other, qPrintable(QString::number(category)));
+        icons.append(icon);
     }
 }
 

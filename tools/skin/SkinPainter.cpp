@@ -1,5 +1,6 @@
 #include "SkinPainter.h"
 
+#include "CalendarIcons.h"
 #include "GlyphStrip.h"
 #include "PanelPainter.h"
 #include "SkinLayout.h"
@@ -22,6 +23,7 @@ QList<SkinPicture> Paint()
                  GlyphStrip::Paint(button.rect.size(), QColor(SkinPalette::Tray), face)});
         }
     }
+    pictures.append(CalendarIcons::Pictures());
     return pictures;
 }
 

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QFrame>
+#include <QImage>
+#include <QList>
+
+class QLabel;
+
+// The calendar's legend, "Kalendarium - Legenda": the colour of each event type and the icon
+// of each category. A popup: it closes on a click outside it.
+class TCalendarLegend : public QFrame
+{
+    Q_OBJECT
+
+public:
+    static constexpr int Width = 164;
+    static constexpr int Height = 184;
+
+    explicit TCalendarLegend(QWidget *parent);
+
+    // Takes the category icons from the large image list and the swatches from the type
+    // colours.
+    void puKalendariumOpen(const QImage &imageList);
+    // Opens under `button`, or above it when there is no room below, and inside the screen.
+    void OpenAt(const QWidget *button);
+
+    // The picture in the row of type 1..4, or of a category number.
+    QImage TypeSwatch(int type) const;
+    QImage CategoryIcon(int category) const;
+
+private:
+    QList<QLabel *> m_swatches;   // by type - 1
+    QList<QLabel *> m_icons;      // by category number, 15 null
+};

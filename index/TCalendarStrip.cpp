@@ -1,0 +1,187 @@
+#include "TCalendarStrip.h"
+
+#include "CalendarEvents.h"
+#include "CalendarLook.h"
+#include "Globals.h"
+#include "TCalendarBar.h"
+#include "TKalendarList.h"
+#include "TPSSDirectory.h"
+#include "TPulpit.h"
+#include "TextLines.h"
+
+#include <QScopeGuard>
+
+#include <algorithm>
+
+TCalendarStrip::TCalendarStrip(const TKalendarList &list, QWidget *parent)
+    : QFrame(parent), m_list(list)
+{
+    setObjectName(QStringLiteral("pnKalendarium"));
+    setFrameShape(QFrame::NoFrame);
+    setAutoFillBackground(true);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+    setProperty("helpContext", 4021);
+}
+
+int TCalendarStrip::positions() const
+{
+    // Every event and the end bar after them; an empty list shows nothing.
+    return m_list.Count() > 0 ? m_list.Count() + 1 : 0;
+}
+
+int TCalendarStrip::AddEventPanel(int top, int position)
+{
+    TCalendarBar *bar = nullptr;
+    if (position >= positions() - 1) {
+        bar = new TCalendarBar(width(), this);
+    } else {
+        TKalendarRecord record;
+        QStringList fields;
+        if (!m_list.GetRecord(position, record) || !m_directory ||
+            !m_directory->ReadFields(record.Typ, record.Numer, fields))
+            return 0;
+        const TCalendarBar::Event event{
+            record.Year, record.EventType, CalendarLook::Icon(m_imageList, record.Category),
+            CalendarEvents::BarText(fields), !TextLines::fieldValue(fields, u"_19701").isEmpty(),
+            position};
+        bar = new TCalendarBar(event, m_font, width(), this);
+        connect(bar, &TCalendarBar::LinkPressed, this, [this](int at) {
+            m_linkPressed = true;
+            Q_EMIT LinkDown(at);
+        });
+        connect(bar, &TCalendarBar::LinkReleased, this, [this] {
+            Q_EMIT LinkUp();
+            m_linkPressed = false;
+        });
+    }
+    bar->move(0, top);
+    insertBar(bar);
+    bar->show();
+    return bar->height() + 1;
+}
+
+void TCalendarStrip::insertBar(TCalendarBar *bar)
+{
+    auto at = std::upper_bound(m_bars.begin(), m_bars.end(), bar->y(),
+                               [](int top, const TCalendarBar *each) { return top < each->y(); });
+    m_bars.insert(at, bar);
+}
+
+void TCalendarStrip::moveBars(int dy)
+{
+    for (TCalendarBar *bar : std::as_const(m_bars))
+        bar->move(0, bar->y() + dy);
+}
+
+void TCalendarStrip::FillCalendarView()
+{
+    // The old bars and the new ones are painted once, in their final places.
+    setUpdatesEnabled(false);
+    const auto repaint = qScopeGuard([this] { setUpdatesEnabled(true); });
+
+    const int view = height();
+    const int count = positions();
+    m_moreBelow = true;
+    int h = 0;
+    int i = m_topEvent;
+    while (h < view) {
+        if (i < count) {
+            h += AddEventPanel(view + h, i);
+            if (h == 0) // the first event cannot be read: the view stays empty below it
+                h = view;
+            ++i;
+        } else {
+            h = view;
+            m_moreBelow = false;
+        }
+    }
+    if (i < count) {
+        m_lastEvent = i - 1;
+    } else {
+        m_lastEvent = count - 1;
+        m_moreBelow = false;
+    }
+    // The new bars, built below the view, come into it; the old ones leave it at the top.
+    moveBars(-view);
+    PruneCalendarView();
+}
+
+void TCalendarStrip::ScrollForward()
+{
+    if (!m_moreBelow)
+        return;
+    const int view = height();
+    int lastTop = 0, lastHeight = 0, firstHeight = 0;
+    for (const TCalendarBar *bar : std::as_const(m_bars)) {
+        if (bar->y() > 0 && bar->y() > lastTop) {
+            lastTop = bar->y();
+            lastHeight = bar->height();
+        }
+        if (bar->y() == 0)
+            firstHeight = bar->height();
+    }
+    const int count = positions();
+    if (m_lastEvent >= count - 1)
+        return;
+    // What hangs below the view must make up for the bar that leaves it at the top.
+    if (lastTop + lastHeight - view < firstHeight) {
+        int extra = 1;
+        while (lastTop + lastHeight + extra - view < firstHeight) {
+            if (m_lastEvent >= count - 1)
+                return;
+            ++m_lastEvent;
+            extra += AddEventPanel(lastTop + lastHeight + extra, m_lastEvent);
+        }
+    }
+    moveBars(-(firstHeight + 1));
+    PruneCalendarView();
+    ++m_topEvent;
+}
+
+void TCalendarStrip::ScrollBack()
+{
+    if (m_topEvent > 0) {
+        --m_topEvent;
+        constexpr int Above = -100;
+        const int d = AddEventPanel(Above, m_topEvent);
+        const int view = height();
+        for (TCalendarBar *bar : std::as_const(m_bars)) {
+            if (bar->y() == Above)
+                bar->move(0, -d);
+            else if (bar->y() + d > view)
+                --m_lastEvent;
+        }
+        moveBars(d);
+        PruneCalendarView();
+    }
+    m_moreBelow = m_lastEvent < positions() - 1;
+}
+
+void TCalendarStrip::PruneCalendarView()
+{
+    const int view = height();
+    int lo = 9999, hi = 0;
+    for (auto it = m_bars.begin(); it != m_bars.end();) {
+        TCalendarBar *bar = *it;
+        if (bar->y() < 0 || bar->y() > view) {
+            delete bar;
+            it = m_bars.erase(it);
+            continue;
+        }
+        lo = std::min(lo, bar->Tag());
+        hi = std::max(hi, bar->Tag());
+        ++it;
+    }
+    Q_EMIT RangeChanged(QString::number(lo) + QStringLiteral(" - ") + QString::number(hi));
+}
+
+void TCalendarStrip::resizeEvent(QResizeEvent *event)
+{
+    QFrame::resizeEvent(event);
+    const TPulpit *pulpit = Pulpit();
+    if ((pulpit && pulpit->TerminationRequested()) || m_linkPressed)
+        return;
+    FillCalendarView();
+}
