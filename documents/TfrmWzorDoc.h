@@ -96,6 +96,7 @@ private:
     void HT1HotSpotClick(const QString &target, bool *handled);
     void HT1BitmapRequest(const QString &source, QImage *image, QColor *transparent);
     void sbImagesResize();
+    void orderTabStops();
 
     bool m_busy = true;
     QColor m_backColor;

@@ -192,6 +192,7 @@ void TIndexListPage::createPane()
     close->setText(QStringLiteral("×"));
     close->setToolTip(QStringLiteral("Zamknięcie szybkiego podglądu"));
     connect(close, &QAbstractButton::clicked, this, &TIndexListPage::btPreviewShowClick);
+    setTabOrder(close, m_preview); // the button stands above the view
     m_pane->installEventFilter(this);
     m_splitter->addWidget(m_pane);
 }
