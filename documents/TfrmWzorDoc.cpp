@@ -162,7 +162,6 @@ TfrmWzorDoc::TfrmWzorDoc(QWidget *parent) : TfrmWzorBazowy(parent)
     m_html->setFrameShape(QFrame::NoFrame);
     m_html->viewport()->setCursor(Qt::IBeamCursor);
     m_body->setCentralWidget(m_html);
-    setFocusProxy(m_html);
     createStrip();
     layout->addWidget(m_body, 1);
     createPopup();
@@ -428,6 +427,14 @@ void TfrmWzorDoc::AddThumbnail(int index)
 QList<QWidget *> TfrmWzorDoc::Thumbnails() const
 {
     return m_thumbnailPage->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+void TfrmWzorDoc::focusInEvent(QFocusEvent *event)
+{
+    // The window hands its focus to the text. Not as a focus proxy: Tab would stop at the
+    // window, and so at the text, a second time on its way round.
+    TfrmWzorBazowy::focusInEvent(event);
+    m_html->setFocus(event->reason());
 }
 
 void TfrmWzorDoc::orderTabStops()

@@ -83,6 +83,7 @@ protected:
     // The bar is plain black instead of its gradient.
     void HideGradient();
     void closeEvent(QCloseEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

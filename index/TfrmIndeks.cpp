@@ -257,6 +257,8 @@ void TfrmIndeks::ApplyDocumentLook(const Preferences &prefs)
         const bool oneRow = prefs.indeksState == 0;
         m_pages->setUsesScrollButtons(true);
         m_pages->tabBar()->setVisible(oneRow);
+        // Its focus goes to its own bar: a hidden bar would hold Tab where it stands.
+        m_pages->setFocusPolicy(oneRow ? Qt::TabFocus : Qt::NoFocus);
         m_rows->setVisible(!oneRow);
         m_rows->setRowOrder(prefs.indeksState == 2 ? TMultiRowTabBar::CurrentRowNextToPage
                                                    : TMultiRowTabBar::TabOrder);

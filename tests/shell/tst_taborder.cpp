@@ -7,11 +7,13 @@
 #include "TfrmIndeks.h"
 #include "TfrmWzorDoc.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QDockWidget>
 #include <QImage>
 #include <QMainWindow>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTreeView>
 
 using namespace fixture;
@@ -123,7 +125,8 @@ void TestTabOrder::init()
     TPulpit &pulpit = m_program.startPulpit(environment);
     pulpit.resize(1024, 768);
     pulpit.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&pulpit));
+    pulpit.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&pulpit));
 }
 
 void TestTabOrder::cleanup()
@@ -190,6 +193,21 @@ void TestTabOrder::tabFollowsTheLayout()
                      qPrintable(QStringLiteral("stop %1 comes after stop %2:\n  ").arg(j).arg(i) +
                                 describe(chain)));
         }
+    }
+    // The Tab key itself goes that way, and comes round to the first stop again.
+    root->window()->activateWindow(); // a list's load disables and enables it
+    QVERIFY(QTest::qWaitForWindowActive(root->window()));
+    chain.first()->setFocus(Qt::TabFocusReason);
+    QTRY_COMPARE(QApplication::focusWidget(), chain.first());
+    for (qsizetype i = 1; i <= chain.size(); ++i) {
+        QWidget *from = QApplication::focusWidget();
+        QTest::keyClick(from, Qt::Key_Tab);
+        // In a text view Tab first goes from link to link.
+        for (int link = 0; QApplication::focusWidget() == from && qobject_cast<QTextBrowser *>(from) && link < 20; ++link)
+            QTest::keyClick(from, Qt::Key_Tab);
+        QVERIFY2(QApplication::focusWidget() == chain[i % chain.size()],
+                 qPrintable(QStringLiteral("Tab %1 went to %2").arg(i).arg(
+                     QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QStringLiteral("nothing"))));
     }
 }
 
