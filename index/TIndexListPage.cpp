@@ -168,7 +168,8 @@ void TIndexListPage::createPane()
                 *image = QImage(path);
                 *transparent = QColor(255, 255, 255);
             });
-    m_hint = new QLabel(QStringLiteral("Wybierz pozycję z listy, aby zobaczyć jej podgląd."), m_pane);
+    m_hint =
+        new QLabel(QStringLiteral("Wybierz pozycję z listy, aby zobaczyć jej podgląd."), m_pane);
     m_hint->setObjectName(QStringLiteral("lbHint") + suffix);
     m_hint->setAccessibleName(m_preview->accessibleName());
     m_hint->setAccessibleDescription(m_hint->text());
@@ -413,9 +414,8 @@ void TIndexListPage::fitLastColumn(int pageWidth) const
     int others = 0;
     for (int c = 0; c < last; ++c)
         others += header->sectionSize(c);
-    // With the preview shown there may be no room left: the column keeps a usable width.
-    // Where the others leave it less than its texts need, the last column keeps that much
-    // and the list scrolls.
+    // With the preview shown there may be little room or none left: the column keeps what
+    // its texts need and the list scrolls.
     if (others < pageWidth - 6)
         header->resizeSection(last, std::max(m_view->width() - others - 17, m_needed.value(last)));
 }
