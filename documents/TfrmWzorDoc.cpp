@@ -2,6 +2,7 @@
 
 #include "AppIcons.h"
 #include "DocumentTemplates.h"
+#include "FocusFrame.h"
 #include "Globals.h"
 #include "LinkMenu.h"
 #include "LoadingGuard.h"
@@ -18,6 +19,7 @@
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QMainWindow>
@@ -83,12 +85,12 @@ protected:
 };
 
 // A thumbnail: the picture unscaled from the top-left corner, opening its illustration when
-// clicked.
+// clicked, or from the keyboard with Enter or Space.
 class Thumbnail : public QLabel
 {
 public:
     std::function<void()> onClick;
-    using QLabel::QLabel;
+    explicit Thumbnail(QWidget *parent) : QLabel(parent) { setFocusPolicy(Qt::StrongFocus); }
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override
@@ -96,6 +98,32 @@ protected:
         QLabel::mouseReleaseEvent(event);
         if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && onClick)
             onClick();
+    }
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        const int key = event->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) && onClick)
+            onClick();
+        else
+            QLabel::keyPressEvent(event);
+    }
+    void focusInEvent(QFocusEvent *event) override
+    {
+        QLabel::focusInEvent(event);
+        for (QWidget *w = parentWidget(); w; w = w->parentWidget()) {
+            if (auto *area = qobject_cast<QScrollArea *>(w)) {
+                area->ensureWidgetVisible(this, 0, 0);
+                break;
+            }
+        }
+    }
+    void paintEvent(QPaintEvent *event) override
+    {
+        QLabel::paintEvent(event);
+        if (hasFocus()) {
+            QPainter painter(this);
+            FocusFrame::Paint(painter, rect());
+        }
     }
 };
 
@@ -134,7 +162,6 @@ TfrmWzorDoc::TfrmWzorDoc(QWidget *parent) : TfrmWzorBazowy(parent)
     m_html->setFrameShape(QFrame::NoFrame);
     m_html->viewport()->setCursor(Qt::IBeamCursor);
     m_body->setCentralWidget(m_html);
-    setFocusProxy(m_html);
     createStrip();
     layout->addWidget(m_body, 1);
     createPopup();
@@ -194,6 +221,9 @@ void TfrmWzorDoc::createStrip()
     m_thumbnails->setFixedWidth(ThumbnailPitch);
     m_strip->setWidget(m_thumbnails);
     m_body->addDockWidget(Qt::LeftDockWidgetArea, m_strip);
+    // The thumbnails are the stops; the area only scrolls them into sight.
+    m_thumbnails->setFocusPolicy(Qt::NoFocus);
+    connect(m_strip, &QDockWidget::dockLocationChanged, this, &TfrmWzorDoc::orderTabStops);
 }
 
 void TfrmWzorDoc::createPopup()
@@ -379,6 +409,7 @@ void TfrmWzorDoc::LoadDocument(const QString &typ, const QString &numer)
         for (int i = 0; i < m_illustrations.Count(); ++i)
             AddThumbnail(i);
         sbImagesResize();
+        orderTabStops();
     }
     ApplyLook();
 }
@@ -416,6 +447,33 @@ void TfrmWzorDoc::AddThumbnail(int index)
 QList<QWidget *> TfrmWzorDoc::Thumbnails() const
 {
     return m_thumbnailPage->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+void TfrmWzorDoc::focusInEvent(QFocusEvent *event)
+{
+    // The window hands its focus to the text. Not as a focus proxy: Tab would stop at the
+    // window, and so at the text, a second time on its way round.
+    TfrmWzorBazowy::focusInEvent(event);
+    m_html->setFocus(event->reason());
+}
+
+void TfrmWzorDoc::orderTabStops()
+{
+    // Tab goes as the eye does: the thumbnails before the body when their strip stands on its
+    // left, after it on the right.
+    const QList<QWidget *> thumbnails = Thumbnails();
+    QWidget *body = m_body->centralWidget();
+    if (thumbnails.isEmpty() || !body)
+        return;
+    if (m_body->dockWidgetArea(m_strip) == Qt::LeftDockWidgetArea) {
+        setTabOrder(thumbnails.last(), body);
+        return;
+    }
+    QWidget *previous = body;
+    for (QWidget *thumbnail : thumbnails) {
+        setTabOrder(previous, thumbnail);
+        previous = thumbnail;
+    }
 }
 
 void TfrmWzorDoc::ThumbnailClick(int index)

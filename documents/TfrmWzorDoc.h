@@ -89,6 +89,7 @@ protected:
     // The bar is plain black instead of its gradient.
     void HideGradient();
     void closeEvent(QCloseEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -102,6 +103,7 @@ private:
     void HT1HotSpotClick(const QString &target, bool *handled);
     void HT1BitmapRequest(const QString &source, QImage *image, QColor *transparent);
     void sbImagesResize();
+    void orderTabStops();
 
     bool m_busy = true;
     QColor m_backColor;

@@ -4,6 +4,7 @@
 #include "Globals.h"
 #include "HelpClicks.h"
 #include "IndexImages.h"
+#include "ListColumnWidths.h"
 #include "LoadingGuard.h"
 #include "Paths.h"
 #include "ReportingErrors.h"
@@ -23,6 +24,7 @@
 #include <QFrame>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QScopeGuard>
 #include <QSplitter>
 #include <QTimer>
@@ -65,7 +67,8 @@ private:
 
 TIndexListPage::TIndexListPage(const QString &name, const Definition &definition,
                                TFormList &records, QWidget *parent)
-    : TIndexPage(name, parent), m_definition(definition), m_records(records)
+    : TIndexPage(name, parent), m_definition(definition), m_records(records),
+      m_needed(definition.widths)
 {
     const QString &suffix = m_definition.suffix;
     m_splitter = new QSplitter(Qt::Horizontal, this);
@@ -165,6 +168,20 @@ void TIndexListPage::createPane()
                 *image = QImage(path);
                 *transparent = QColor(255, 255, 255);
             });
+    m_hint =
+        new QLabel(QStringLiteral("Wybierz pozycję z listy, aby zobaczyć jej podgląd."), m_pane);
+    m_hint->setObjectName(QStringLiteral("lbHint") + suffix);
+    m_hint->setAccessibleName(m_preview->accessibleName());
+    m_hint->setAccessibleDescription(m_hint->text());
+    m_hint->setAlignment(Qt::AlignCenter);
+    m_hint->setWordWrap(true);
+    m_hint->setMargin(8);
+    m_hint->setAutoFillBackground(true);
+    QPalette hintColours = m_hint->palette();
+    hintColours.setColor(QPalette::Window, PaneColour);
+    hintColours.setColor(QPalette::WindowText, Qt::black);
+    m_hint->setPalette(hintColours);
+    showHint(true);
     for (const char *side : {"L", "R"}) {
         auto *ornament = new TImage(m_pane);
         ornament->setObjectName(QStringLiteral("Im") + suffix + QLatin1String(side));
@@ -176,6 +193,7 @@ void TIndexListPage::createPane()
     close->setText(QStringLiteral("×"));
     close->setToolTip(QStringLiteral("Zamknięcie szybkiego podglądu"));
     connect(close, &QAbstractButton::clicked, this, &TIndexListPage::btPreviewShowClick);
+    setTabOrder(close, m_preview); // the button stands above the view
     m_pane->installEventFilter(this);
     m_splitter->addWidget(m_pane);
 }
@@ -216,6 +234,28 @@ void TIndexListPage::FillList()
         dropRecords.dismiss();
         m_model->sort(m_model->SortColumn(), m_model->SortOrder());
     });
+    fitColumns();
+}
+
+void TIndexListPage::fitColumns()
+{
+    m_needed = ListColumnWidths::Measure(*m_view, *m_model, m_definition.widths);
+    // An empty list says nothing of its texts: the next fill measures again.
+    if (m_widthsChosen || m_model->rowCount() == 0)
+        return;
+    m_widthsChosen = true;
+    QHeaderView *header = m_view->header();
+    for (int c = 0; c < m_needed.size(); ++c) {
+        if (m_definition.widths.value(c) > 0)
+            header->resizeSection(c, m_needed[c]);
+    }
+    fitLastColumn(width());
+}
+
+void TIndexListPage::showHint(bool shown)
+{
+    m_hint->setVisible(shown);
+    m_preview->setVisible(!shown);
 }
 
 void TIndexListPage::IndeksDblClick()
@@ -300,6 +340,7 @@ void TIndexListPage::preview(int row, bool quote)
             lines.prepend(QStringLiteral("<h3><center>"));
         }
         m_preview->LoadStrings(lines);
+        showHint(false);
     });
 }
 
@@ -307,6 +348,7 @@ void TIndexListPage::btPreviewShowClick()
 {
     if (!m_pane->isHidden()) {
         m_preview->clear();
+        showHint(true);
         m_pane->hide();
         fitLastColumn(width());
         return;
@@ -329,6 +371,7 @@ void TIndexListPage::QuickViewResize()
     const int w = m_pane->width();
     const int h = m_pane->height();
     m_preview->setGeometry(2, 37, w - 4, h - 74);
+    m_hint->setGeometry(m_preview->geometry());
     const QString &suffix = m_definition.suffix;
     if (auto *right = m_pane->findChild<TImage *>(QStringLiteral("Im") + suffix + u'R'))
         right->move(w - right->width() - 2, h - right->height() - 2);
@@ -371,15 +414,17 @@ void TIndexListPage::fitLastColumn(int pageWidth) const
     int others = 0;
     for (int c = 0; c < last; ++c)
         others += header->sectionSize(c);
-    // With the preview shown there may be no room left: the column keeps a usable width.
+    // With the preview shown there may be little room or none left: the column keeps what
+    // its texts need and the list scrolls.
     if (others < pageWidth - 6)
-        header->resizeSection(last, std::max(m_view->width() - others - 17, 40));
+        header->resizeSection(last, std::max(m_view->width() - others - 17, m_needed.value(last)));
 }
 
 void TIndexListPage::ApplyDocumentLook(const Preferences &prefs)
 {
     m_preview->SetDefFontName(prefs.docFont);
     m_preview->SetDefFontSize(prefs.docFontSize);
+    m_hint->setFont(QFont(prefs.docFont, prefs.docFontSize));
 }
 
 bool TIndexListPage::eventFilter(QObject *watched, QEvent *event)
@@ -460,6 +505,7 @@ void TIndexListPage::LoadSettings(const SettingsStore &settings)
     if (layout.sizes.size() == columns) {
         for (int c = 0; c < columns; ++c)
             header->resizeSection(c, layout.sizes[c]);
+        m_widthsChosen = true;
     }
     if (layout.order.size() == columns) {
         for (int visual = 0; visual < columns; ++visual) {

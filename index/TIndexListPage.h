@@ -8,6 +8,7 @@
 #include <functional>
 
 class QFrame;
+class QLabel;
 class QSplitter;
 class QTimer;
 class QTreeView;
@@ -46,6 +47,8 @@ public:
     QSplitter *Splitter() const { return m_splitter; }
     QFrame *Pane() const { return m_pane; }
     THTMLViewer *Preview() const { return m_preview; }
+    // What the pane shows, in the preview's colours, until an entry is previewed.
+    QLabel *Hint() const { return m_hint; }
     QTimer *lvTimer() const { return m_previewTimer; }
 
     // Reads every entry of the category into the list. A read error of the container is
@@ -86,6 +89,10 @@ private:
     // The last column takes the room the others leave in the list, when they leave any on a
     // page `pageWidth` wide.
     void fitLastColumn(int pageWidth) const;
+    // Measures the filled list's columns; the first filled list without a saved layout
+    // takes those widths.
+    void fitColumns();
+    void showHint(bool shown);
     void QuickViewResize();
     void HTSpotClick(const QString &target, bool *handled);
     bool typeAhead(const QString &text);
@@ -98,6 +105,11 @@ private:
     QSplitter *m_splitter;
     QFrame *m_pane = nullptr;
     THTMLViewer *m_preview = nullptr;
+    QLabel *m_hint = nullptr;
+    // Per column the width its texts need (at least the design width); the last column
+    // never gets less from the layout rule.
+    QList<int> m_needed;
+    bool m_widthsChosen = false; // by a saved layout or by the first fill
     QTimer *m_previewTimer;
     QPersistentModelIndex m_pendingRow;
     std::function<qint64()> m_clock;

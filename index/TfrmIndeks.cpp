@@ -41,6 +41,17 @@ TfrmIndeks::TfrmIndeks(QWidget *parent) : TfrmWzorBazowy(parent)
     resize(620, 528);
     setProperty("helpContext", 4010);
 
+    // The tabs in several rows, every caption whole, stand in for the page control's own bar;
+    // made first, Tab reaches them before the pages below them.
+    m_rows = new TMultiRowTabBar(this);
+    m_rows->setObjectName(QStringLiteral("pcIndeksRows"));
+    m_rows->setProperty("helpContext", 4010);
+    m_rows->setAccessibleName(QStringLiteral("Strony indeksu"));
+    for (int page = 0; page < PageCount; ++page)
+        m_rows->addTab(IndexImages::SmallImage(IndexPages::Image(page)), IndexPages::Caption(page));
+    m_rows->setCurrentIndex(tsStart);
+    m_rows->hide();
+
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("pcIndeks"));
     m_pages->setProperty("helpContext", 4010);
@@ -56,17 +67,8 @@ TfrmIndeks::TfrmIndeks(QWidget *parent) : TfrmWzorBazowy(parent)
     connect(m_pages, &QTabWidget::currentChanged, this, &TfrmIndeks::pcIndeksChange);
     (new HelpClicks(this))->watch(m_pages->tabBar(), m_pages);
 
-    // The tabs in several rows, every caption whole, stand in for the page control's own bar.
-    m_rows = new TMultiRowTabBar(this);
-    m_rows->setObjectName(QStringLiteral("pcIndeksRows"));
-    m_rows->setProperty("helpContext", 4010);
-    m_rows->setAccessibleName(QStringLiteral("Strony indeksu"));
-    for (int page = 0; page < PageCount; ++page)
-        m_rows->addTab(IndexImages::SmallImage(IndexPages::Image(page)), IndexPages::Caption(page));
-    m_rows->setCurrentIndex(tsStart);
     connect(m_rows, &TMultiRowTabBar::currentChanged, m_pages, &QTabWidget::setCurrentIndex);
     connect(m_pages, &QTabWidget::currentChanged, m_rows, &TMultiRowTabBar::setCurrentIndex);
-    m_rows->hide();
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -259,6 +261,8 @@ void TfrmIndeks::ApplyDocumentLook(const Preferences &prefs)
         const bool oneRow = prefs.indeksState == 0;
         m_pages->setUsesScrollButtons(true);
         m_pages->tabBar()->setVisible(oneRow);
+        // Its focus goes to its own bar: a hidden bar would hold Tab where it stands.
+        m_pages->setFocusPolicy(oneRow ? Qt::TabFocus : Qt::NoFocus);
         m_rows->setVisible(!oneRow);
         m_rows->setRowOrder(prefs.indeksState == 2 ? TMultiRowTabBar::CurrentRowNextToPage
                                                    : TMultiRowTabBar::TabOrder);

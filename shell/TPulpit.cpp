@@ -465,6 +465,9 @@ QMdiSubWindow *TPulpit::addChild(TfrmWzorBazowy *window)
 {
     QMdiSubWindow *sub = m_mdi->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    // Not a Tab stop itself: Tab entering it would hand the focus back to its last control,
+    // so Tab could not get out of the last one. Tab goes round inside the child.
+    sub->setFocusPolicy(Qt::NoFocus);
     m_children->track(sub);
     connect(sub, &QObject::destroyed, this, &TPulpit::updateIdleTick, Qt::QueuedConnection);
     return sub;

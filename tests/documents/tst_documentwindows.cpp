@@ -82,6 +82,7 @@ private Q_SLOTS:
     void darkStripToItsEdges();
     void thumbnailStrip_data();
     void thumbnailStrip();
+    void thumbnailOpensItsIllustration_data();
     void thumbnailOpensItsIllustration();
     void relatedMenuOpensTheEntry();
     void soundFragmentPlaysAndIsRemembered();
@@ -396,12 +397,29 @@ void TestDocumentWindows::thumbnailStrip()
     QVERIFY(!window->TWImage()->isHidden());
 }
 
+void TestDocumentWindows::thumbnailOpensItsIllustration_data()
+{
+    QTest::addColumn<int>("key"); // 0: a click
+
+    QTest::newRow("click") << 0;
+    QTest::newRow("Enter") << int(Qt::Key_Return);
+    QTest::newRow("Space") << int(Qt::Key_Space);
+}
+
 void TestDocumentWindows::thumbnailOpensItsIllustration()
 {
+    QFETCH(int, key);
     writeData();
     TfrmWzorDoc *work = open(QStringLiteral("_19701"), QStringLiteral("2"));
+    QWidget *thumbnail = work->Thumbnails().at(2);
     m_pulpit->SetHelpMode(true); // thumbnails do not look at the help mode
-    QTest::mouseClick(work->Thumbnails().at(2), Qt::LeftButton);
+    if (key == 0) {
+        QTest::mouseClick(thumbnail, Qt::LeftButton);
+    } else {
+        // Reached by Tab, as every other control of the window.
+        QVERIFY(thumbnail->focusPolicy() & Qt::TabFocus);
+        QTest::keyClick(thumbnail, Qt::Key(key));
+    }
     m_pulpit->SetHelpMode(false);
     auto *illustration = qobject_cast<TfrmIlustra *>(m_pulpit->ActiveChild());
     QVERIFY(illustration);

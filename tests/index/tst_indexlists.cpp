@@ -10,6 +10,7 @@
 #include "TImage.h"
 #include "TIndexListModel.h"
 #include "TIndexListPage.h"
+#include "ListColumnWidths.h"
 #include "TIndexPanelPage.h"
 #include "TPulpit.h"
 #include "TfrmIndeks.h"
@@ -65,6 +66,9 @@ private Q_SLOTS:
     void previewLinkOpensByPath();
     void paneLayout();
     void lastColumnFillsTheList();
+    void columnWidths_data();
+    void columnWidths();
+    void previewHintUntilARowIsChosen();
     void helpModeInTheIndex();
     void tabLayouts_data();
     void tabLayouts();
@@ -104,6 +108,9 @@ void TestIndexLists::init()
     add("_19701", "3a", QStringLiteral("Tytuł=Ąbc\nAutor=Anonim"));
     add("_19701", "4", QStringLiteral("Tytuł=ania"));
     add("_19702", "1", QStringLiteral("Autor=Adam Mickiewicz\nUrodzony=1798\nZmarły=1855\nEpoka=Romantyzm"));
+    add("_19702", "2", QStringLiteral("Autor=Konstanty Ildefons Gałczyński\nUrodzony=23 stycznia 1905 w Warszawie\n"
+                                      "Zmarły=6 grudnia 1953 w Warszawie, pochowany w Alei Zasłużonych "
+                                      "na Cmentarzu Wojskowym na Powązkach\nEpoka=Dwudziestolecie"));
     add("_19799", "1", QStringLiteral("Nazwa=Jacek Soplica\nDzieło=Pan Tadeusz"));
     add("_19704", "1", QStringLiteral("Gatunek=Ballada\nRodzaj=Liryka"));
     add("_19705", "1", QStringLiteral("Termin=Inwokacja"));
@@ -498,8 +505,10 @@ void TestIndexLists::lastColumnFillsTheList()
     m_program.pulpit()->Action(QStringLiteral("btPreviewShow"))->trigger(); // the list takes the page
     QTreeView *list = index()->ListPage(TfrmIndeks::tsDziela)->List();
     QTRY_VERIFY(list->width() > 600);
-    index()->FormResize();
     QHeaderView *header = list->header();
+    for (int c = 0; c < 3; ++c) // the design widths
+        header->resizeSection(c, c == 0 ? 150 : 100);
+    index()->FormResize();
     QCOMPARE(header->sectionSize(3), list->width() - 350 - 17);
 
     // Other columns wider than the page: the last keeps its width.
@@ -507,6 +516,94 @@ void TestIndexLists::lastColumnFillsTheList()
     const int kept = header->sectionSize(3);
     index()->FormResize();
     QCOMPARE(header->sectionSize(3), kept);
+}
+
+void TestIndexLists::columnWidths_data()
+{
+    QTest::addColumn<QList<int>>("saved"); // empty: no saved layout
+
+    QTest::newRow("no saved layout") << QList<int>();
+    QTest::newRow("saved layout") << QList<int>{90, 60, 70, 80};
+}
+
+void TestIndexLists::columnWidths()
+{
+    QFETCH(QList<int>, saved);
+    if (!saved.isEmpty()) {
+        m_program.stopPulpit();
+        ListLayout layout;
+        layout.sizes = saved;
+        m_program.store().writeListLayout(2, layout);
+        TPulpit::Environment environment;
+        environment.soundAvailable = false;
+        m_program.startPulpit(environment).resize(1000, 700);
+        m_program.pulpit()->show();
+        m_program.pulpit()->btIndeksClick();
+    }
+    showPage(TfrmIndeks::tsBiogramy);
+    TIndexListPage *page = index()->ListPage(TfrmIndeks::tsBiogramy);
+    QTreeView *list = page->List();
+    QHeaderView *header = list->header();
+    QTRY_VERIFY(list->width() > 300);
+    if (!saved.isEmpty()) {
+        // Kept as the reader left them; the last column follows the layout rule.
+        for (int c = 0; c < 3; ++c)
+            QCOMPARE(header->sectionSize(c), saved[c]);
+        return;
+    }
+    const int longest = rowTitled(page->Model(), QStringLiteral("Konstanty Ildefons Gałczyński"));
+    QVERIFY(longest >= 0);
+    const int cap = ListColumnWidths::MaxCharacters * list->fontMetrics().averageCharWidth();
+    // The name and the date whole, wider than their design widths; the long text stops at the cap.
+    QVERIFY(header->sectionSize(0) >= list->sizeHintForIndex(page->Model()->index(longest, 0)).width());
+    QVERIFY(header->sectionSize(0) >= 150);
+    QVERIFY(header->sectionSize(1) >= list->sizeHintForIndex(page->Model()->index(longest, 1)).width());
+    QVERIFY(header->sectionSize(1) > 100);
+    QVERIFY(list->sizeHintForIndex(page->Model()->index(longest, 2)).width() > cap);
+    QCOMPARE(header->sectionSize(2), cap);
+    // The captions are whole too, sort arrow included.
+    for (int c = 0; c < 3; ++c)
+        QVERIFY(header->sectionSize(c) >= header->sectionSizeHint(c));
+    // A refill does not undo what the reader chose.
+    header->resizeSection(0, 77);
+    page->Refresh();
+    QCOMPARE(header->sectionSize(0), 77);
+}
+
+void TestIndexLists::previewHintUntilARowIsChosen()
+{
+    showPage(TfrmIndeks::tsGatunki);
+    TIndexListPage *page = index()->ListPage(TfrmIndeks::tsGatunki);
+    QLabel *hint = page->Hint();
+    QVERIFY(!hint->isHidden());
+    QVERIFY(page->Preview()->isHidden());
+    QCOMPARE(hint->text(), QStringLiteral("Wybierz pozycję z listy, aby zobaczyć jej podgląd."));
+    QCOMPARE(hint->accessibleName(), QStringLiteral("Szybki podgląd"));
+    QCOMPARE(hint->accessibleDescription(), hint->text());
+    QCOMPARE(hint->geometry(), page->Preview()->geometry());
+    // In the preview's colours and its document font.
+    QCOMPARE(hint->palette().color(QPalette::Window), QColor(255, 255, 160));
+    QCOMPARE(hint->palette().color(QPalette::WindowText), QColor(Qt::black));
+    QVERIFY(hint->autoFillBackground());
+    Preferences prefs;
+    prefs.docFont = QStringLiteral("Courier New");
+    prefs.docFontSize = 14;
+    index()->ApplyDocumentLook(prefs);
+    QCOMPARE(hint->font().family(), QStringLiteral("Courier New"));
+    QCOMPARE(hint->font().pointSize(), 14);
+
+    page->List()->setCurrentIndex(page->Model()->index(0, 0));
+    page->lvTimerTimer();
+    QVERIFY(hint->isHidden());
+    QVERIFY(!page->Preview()->isHidden());
+    QCOMPARE(page->Preview()->toPlainText(), QStringLiteral("Ballada łączy epikę z liryką."));
+
+    // Hidden, the pane forgets its preview; shown again with nothing chosen, it hints again.
+    page->TogglePreview();
+    page->List()->selectionModel()->clear();
+    page->TogglePreview();
+    QVERIFY(!hint->isHidden());
+    QVERIFY(page->Preview()->isHidden());
 }
 
 void TestIndexLists::helpModeInTheIndex()
