@@ -14,6 +14,7 @@
 class ChildWindowManager;
 class HelpSystem;
 class QAction;
+class QDialog;
 class QMdiArea;
 class QMdiSubWindow;
 class QTimer;
@@ -39,6 +40,9 @@ public:
         // Whether sound can be played; probed from the audio outputs when not given.
         std::optional<bool> soundAvailable;
         QString mp3Library; // the MP3 library's path; the program folder's "mp3" when empty
+        // Runs a modal dialog of the frame (the quote of the day, the about box) and returns
+        // its result; the dialog's own exec() when empty.
+        std::function<int(QDialog &)> runDialog;
     };
 
     // Help context numbers of the frame's parts.
@@ -118,6 +122,7 @@ public:
     void btKopiujClick(QObject *sender = nullptr);
     void btSoundStopClick(QObject *sender = nullptr);
     void CoToJestClick();
+    void Oprogramie1Click(QObject *sender = nullptr);
 
 Q_SIGNALS:
     // The Index window has been created and shown.
@@ -128,6 +133,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    int runDialog(QDialog &dialog);
+    void showQuoteOfTheDay();
     void startNarration(const QString &folder, const QString &name);
     void createMenus();
     void createToolbars();
@@ -145,6 +152,7 @@ private:
     HelpSystem *m_help;
     std::unique_ptr<HelpSystem> m_ownHelp;
     QPointer<TfrmSplasher> m_splash;
+    std::function<int(QDialog &)> m_runDialog;
 
     Preferences m_prefs;
     int m_windowLimit = 12;
