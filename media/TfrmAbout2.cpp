@@ -13,8 +13,10 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTimer>
 
 namespace {
 const QString HelpFiles[] = {QStringLiteral("readme.htm"), QStringLiteral("licence.htm"),
@@ -40,10 +42,11 @@ TfrmAbout2::TfrmAbout2(const QString &programFolder, QWidget *parent)
 
     auto *label1 = new QLabel(VersionInfo::FileVersion.text(), this);
     label1->setObjectName(QStringLiteral("Label1"));
-    label1->setGeometry(4, 38, 32, 12);
+    label1->setGeometry(0, 38, 40, 12);
     label1->setAlignment(Qt::AlignCenter);
     QFont small(QStringLiteral("Small Fonts"));
-    small.setPixelSize(9);
+    small.setPixelSize(8);
+    small.setStretch(QFont::SemiCondensed);
     label1->setFont(small);
 
     m_pages = new QTabWidget(this);
@@ -75,6 +78,14 @@ TfrmAbout2::TfrmAbout2(const QString &programFolder, QWidget *parent)
     auto *button1 = new QPushButton(QStringLiteral("&OK"), this);
     button1->setObjectName(QStringLiteral("Button1"));
     button1->setGeometry(404, 292, 77, 23);
+
+    // Fonts wider than the classic ones would hide tab captions behind scroll arrows: the
+    // dialog grows by what the captions need.
+    if (const int extra = m_pages->tabBar()->sizeHint().width() - m_pages->width() + 8; extra > 0) {
+        setFixedSize(width() + extra, height());
+        m_pages->resize(m_pages->width() + extra, m_pages->height());
+        button1->move(button1->x() + extra, button1->y());
+    }
     button1->setDefault(true);
     connect(button1, &QPushButton::clicked, this, &QDialog::accept);
 }
@@ -118,9 +129,10 @@ void TfrmAbout2::fillVersionTable()
 void TfrmAbout2::HTInfo1HotSpotClick(THTMLViewer *view, const QString &target, bool *handled)
 {
     *handled = true;
-    if (target.startsWith(u'#'))
-        view->scrollToAnchor(target.mid(1));
-    else
+    if (target.startsWith(u'#')) {
+        // After the click is done with: its release would bring the link back into view.
+        QTimer::singleShot(0, view, [view, anchor = target.mid(1)] { view->scrollToAnchor(anchor); });
+    } else
         openWithDesktop(view, target);
 }
 

@@ -165,7 +165,13 @@ void TestAboutBox::links()
     at.setPosition(int(link.selectionStart()) + 2);
     QTest::mouseClick(html->viewport(), Qt::LeftButton, {}, html->cursorRect(at).center());
 
-    QCOMPARE(html->verticalScrollBar()->value() > 0, scrolls);
+    // The anchor's paragraph comes into view, or the page stays where it was.
+    QTextCursor end(html->document());
+    end.setPosition(int(html->document()->find(QStringLiteral("Koniec")).selectionStart()));
+    if (scrolls)
+        QTRY_VERIFY(html->viewport()->rect().contains(html->cursorRect(end).center()));
+    else
+        QCOMPARE(html->verticalScrollBar()->value(), 0);
     const QUrl helpFolder = QUrl::fromLocalFile(dir.filePath(QStringLiteral("help/")));
     QCOMPARE(handed, opened.isEmpty() ? QList<QUrl>() : QList<QUrl>{helpFolder.resolved(QUrl(opened))});
     QVERIFY(about.isVisible());
