@@ -114,6 +114,7 @@ void TfrmAbout2::fillVersionTable()
     m_listView1->setObjectName(QStringLiteral("ListView1"));
     m_listView1->setHorizontalHeaderLabels({QStringLiteral("Resource"), QStringLiteral("Value")});
     m_listView1->verticalHeader()->hide();
+    m_listView1->verticalHeader()->setDefaultSectionSize(m_listView1->fontMetrics().height() + 4);
     m_listView1->setShowGrid(true);
     m_listView1->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_listView1->setSelectionMode(QAbstractItemView::SingleSelection);
