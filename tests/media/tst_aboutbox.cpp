@@ -1,9 +1,11 @@
-#include "ContainerFixture.h"
+#include "FakeHelp.h"
+#include "ProgramFixture.h"
 #include "TfrmAbout2.h"
 #include "THTMLViewer.h"
 #include "VersionInfo.h"
 #include "VersionTable.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QScrollBar>
 #include <QTabWidget>
@@ -39,6 +41,8 @@ private Q_SLOTS:
     void links();
     void hiddenPage_data();
     void hiddenPage();
+    void openedFromTheHelpMenus_data();
+    void openedFromTheHelpMenus();
 };
 
 void TestAboutBox::withoutHelpFolder()
@@ -216,6 +220,45 @@ void TestAboutBox::hiddenPage()
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(TfrmAbout2::LicencePage).center());
         QCOMPARE(pages->currentIndex(), int(TfrmAbout2::LicencePage));
     }
+}
+
+void TestAboutBox::openedFromTheHelpMenus_data()
+{
+    QTest::addColumn<QString>("item"); // the action's text
+
+    QTest::newRow("help menu") << QStringLiteral("&O programie");
+    QTest::newRow("help button's popup") << QStringLiteral("O programie");
+}
+
+void TestAboutBox::openedFromTheHelpMenus()
+{
+    QFETCH(QString, item);
+    ProgramFixture program;
+    QVERIFY(program.openData(container({{"L197\\UnidX", itemIndex({{"U", "_19701", "1"}})}})));
+    QStringList opened;
+    FakeHelp help;
+    TPulpit::Environment environment;
+    environment.help = &help;
+    environment.soundAvailable = false;
+    environment.runDialog = [&opened](QDialog &dialog) {
+        opened.append(dialog.objectName());
+        return int(QDialog::Accepted);
+    };
+    TPulpit &pulpit = program.startPulpit(environment);
+    QAction *action = nullptr;
+    for (QAction *a : pulpit.findChildren<QAction *>()) {
+        if (a->text() == item)
+            action = a;
+    }
+    QVERIFY(action);
+
+    action->trigger();
+    QCOMPARE(opened, QStringList{QStringLiteral("frmAbout2")});
+    // In help mode the item only shows its help.
+    pulpit.SetHelpMode(true);
+    action->trigger();
+    QCOMPARE(opened.size(), 1);
+    QVERIFY(!pulpit.HelpMode());
 }
 
 QTEST_MAIN(TestAboutBox)

@@ -68,7 +68,6 @@ void TestQuoteOfDay::page_data()
     QTest::addColumn<QStringList>("text");
     QTest::addColumn<QStringList>("expected");
 
-    const QStringList fields{QStringLiteral("autor=Adam Mickiewicz"), QStringLiteral("ŹRÓDŁO=Dziady")};
     const QString signature = QStringLiteral("<I>Adam Mickiewicz, Dziady</I>");
     const auto page = [&](const QString &first) {
         return QStringList{QStringLiteral("<h3><center>"), first, QStringLiteral("drugi"),
