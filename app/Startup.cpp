@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
@@ -91,6 +92,13 @@ int RunProgram(SettingsStore &settings, const VolumeList &volumes, const Startup
     TPulpit::Environment environment;
     environment.settings = &settings;
     environment.splash = splash;
+    environment.runDialog = [quit = options.quitAfterStart](QDialog &dialog) {
+        qCDebug(lcStartup, "Okno %s", qUtf8Printable(dialog.objectName()));
+        // Quitting after the start meets the start-up's dialog and closes it with its close box.
+        if (quit)
+            QTimer::singleShot(0, &dialog, &QDialog::reject);
+        return dialog.exec();
+    };
     auto pulpit = std::make_unique<TPulpit>(environment);
     SetPulpit(pulpit.get());
     RegisterDocumentClasses(*pulpit);

@@ -32,3 +32,9 @@ QString fieldValue(const QStringList &lines, QStringView name)
 }
 
 } // namespace TextLines
+
+void StripLeadingParagraph(QStringList &lines)
+{
+    if (!lines.isEmpty() && lines.first().startsWith(QLatin1StringView("<P>")))
+        lines.first().remove(0, 3);
+}

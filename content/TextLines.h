@@ -14,3 +14,6 @@ QStringList split(QStringView text);
 QString fieldValue(const QStringList &lines, QStringView name);
 
 } // namespace TextLines
+
+// Removes "<P>" (upper-case only) from the start of the first line; an empty list stays empty.
+void StripLeadingParagraph(QStringList &lines);

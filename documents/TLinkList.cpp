@@ -47,12 +47,6 @@ void DropFirstItem(QString &text)
         text.clear();
 }
 
-void StripLeadingParagraph(QStringList &lines)
-{
-    if (!lines.isEmpty() && lines.first().startsWith(QLatin1StringView("<P>")))
-        lines.first().remove(0, 3);
-}
-
 bool CaptionLess(const QString &a, const QString &b)
 {
     const QByteArray left = Cp1250::upperAscii(Cp1250::encode(a));

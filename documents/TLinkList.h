@@ -31,8 +31,6 @@ private:
 void RemoveSpaces(QString &text);
 // Deletes everything up to and including the first ";", or everything when there is none.
 void DropFirstItem(QString &text);
-// Removes "<P>" (upper-case only) from the start of the first line; an empty list stays empty.
-void StripLeadingParagraph(QStringList &lines);
 // The order of menu captions: upper-cased (ASCII letters only), then compared byte by byte as
 // Windows-1250, a prefix first. Sorting with it stably keeps equal captions in their order.
 bool CaptionLess(const QString &a, const QString &b);

@@ -322,7 +322,7 @@ void TIndexListPage::preview(int row, bool quote)
     if (!directory || row < 0 || row >= m_model->rowCount() ||
         !m_view->selectionModel()->hasSelection())
         return;
-    ReportingErrors([&] {
+    const bool read = ReportingErrors([&] {
         const OpeningGate gate;
         if (!gate.open())
             return;
@@ -342,6 +342,11 @@ void TIndexListPage::preview(int row, bool quote)
         m_preview->LoadStrings(lines);
         showHint(false);
     });
+    // No other entry's text stays under the selected row.
+    if (!read) {
+        m_preview->clear();
+        showHint(true);
+    }
 }
 
 void TIndexListPage::btPreviewShowClick()

@@ -9,10 +9,13 @@
 #include "HelpSystem.h"
 #include "LoadingGuard.h"
 #include "TData.h"
+#include "TPSSDirectory.h"
 #include "TM3Player.h"
 #include "TPSSDirectory.h"
 #include "TQuizSuperList.h"
 #include "TWebFileInfo.h"
+#include "TfrmAbout2.h"
+#include "TfrmCytatDnia.h"
 #include "MessageBoxes.h"
 #include "PrintDialogs.h"
 #include "TfrmProps.h"
@@ -69,7 +72,7 @@ TfrmWzorBazowy *windowOf(QMdiSubWindow *sub)
 TPulpit::TPulpit(const Environment &environment)
     : m_settings(*environment.settings), m_help(environment.help),
       m_printDialogs(environment.printDialogs), m_splash(environment.splash),
-      m_quizPool(std::make_unique<TQuizSuperList>())
+      m_runDialog(environment.runDialog), m_quizPool(std::make_unique<TQuizSuperList>())
 {
     setObjectName(QStringLiteral("Pulpit"));
     m_soundAvailable = environment.soundAvailable.value_or(AudioOutput::available());
@@ -277,9 +280,9 @@ void TPulpit::createMenus()
     item(help, QStringLiteral("miSzukaj"), QStringLiteral("S&zukaj nowej wersji w sieci WWW"), {}, none,
          &TPulpit::SzukajnowejwersjiwsieciWWW1Click);
     help->addSeparator();
-    QAction *about = help->addAction(QStringLiteral("&O programie"));
-    about->setObjectName(QStringLiteral("miOProgramie"));
-    about->setStatusTip(QStringLiteral("Informacje o programie"));
+    QAction *about = addCommand(QStringLiteral("miOProgramie"), QStringLiteral("&O programie"),
+                                QStringLiteral("Informacje o programie"), &TPulpit::Oprogramie1Click);
+    help->addAction(about);
 
     // The frame's own context menu only switches the mode on.
     m_mdi->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -347,7 +350,9 @@ void TPulpit::createToolbars()
     connect(whatsThis, &QAction::triggered, this, &TPulpit::CoToJestClick);
     m_helpModeItems.append(whatsThis);
     helpMenu->addSeparator();
-    helpMenu->addAction(QStringLiteral("O programie"))->setStatusTip(QStringLiteral("Informacja o programie"));
+    QAction *aboutItem = helpMenu->addAction(QStringLiteral("O programie"));
+    aboutItem->setStatusTip(QStringLiteral("Informacja o programie"));
+    connect(aboutItem, &QAction::triggered, this, [this, aboutItem] { Oprogramie1Click(aboutItem); });
     auto *helpButton = qobject_cast<QToolButton *>(m_tbMenu->widgetForAction(help));
     helpButton->setMenu(helpMenu);
     helpButton->setPopupMode(QToolButton::MenuButtonPopup);
@@ -595,11 +600,37 @@ void TPulpit::btIndeksClick(QObject *sender)
             m_splash->deleteLater();
             m_splash = nullptr;
         }
-        // The quote of the day would come here, before the introduction.
+        if (m_prefs.cytatShow)
+            showQuoteOfTheDay();
         PlayNarration(QStringLiteral("guide"), QStringLiteral("Wprowadz"));
         Q_EMIT IndexShown();
     }
     m_btOpcje->setEnabled(true);
+}
+
+int TPulpit::runDialog(QDialog &dialog)
+{
+    return m_runDialog ? m_runDialog(dialog) : dialog.exec();
+}
+
+void TPulpit::showQuoteOfTheDay()
+{
+    TPSSDirectory *directory = Directory();
+    if (!directory)
+        return;
+    TfrmCytatDnia dialog(*directory, m_prefs.cytatShow, this);
+    // The close box leaves the setting as it was, whatever the check box says.
+    if (runDialog(dialog) == QDialog::Accepted)
+        m_prefs.cytatShow = dialog.ShowAtStart();
+    update();
+}
+
+void TPulpit::Oprogramie1Click(QObject *sender)
+{
+    if (HelpTest(sender))
+        return;
+    TfrmAbout2 dialog(QCoreApplication::applicationDirPath(), this);
+    runDialog(dialog);
 }
 
 void TPulpit::btExitClick(QObject *sender)

@@ -15,6 +15,7 @@ class ChildWindowManager;
 class HelpSystem;
 class PrintDialogs;
 class QAction;
+class QDialog;
 class QMdiArea;
 class QMdiSubWindow;
 class QPrinter;
@@ -46,6 +47,9 @@ public:
         // Whether sound can be played; probed from the audio outputs when not given.
         std::optional<bool> soundAvailable;
         QString mp3Library; // the MP3 library's path; the program folder's "mp3" when empty
+        // Runs a modal dialog of the frame (the quote of the day, the about box) and returns
+        // its result; the dialog's own exec() when empty.
+        std::function<int(QDialog &)> runDialog;
     };
 
     // Help context numbers of the frame's parts.
@@ -137,6 +141,7 @@ public:
     void btOpcjeClick(QObject *sender = nullptr);
     void CoToJestClick();
     void SzukajnowejwersjiwsieciWWW1Click(QObject *sender = nullptr);
+    void Oprogramie1Click(QObject *sender = nullptr);
 
 Q_SIGNALS:
     // The Index window has been created and shown.
@@ -147,6 +152,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    int runDialog(QDialog &dialog);
+    void showQuoteOfTheDay();
     void startNarration(const QString &folder, const QString &name);
     void createMenus();
     void createToolbars();
@@ -169,6 +176,7 @@ private:
     // The platform's current printer, made when first printed on or set up.
     std::unique_ptr<QPrinter> m_printer;
     QPointer<TfrmSplasher> m_splash;
+    std::function<int(QDialog &)> m_runDialog;
 
     Preferences m_prefs;
     int m_windowLimit = 12;

@@ -309,6 +309,8 @@ void TestStartup::programQuitsAfterStart()
     QSettings stored(m_dir->filePath(QStringLiteral("config/Quandrel/Verbarium.conf")), QSettings::IniFormat);
     QCOMPARE(stored.value(QStringLiteral("Prefs/Runing")), QVariant(QStringLiteral("0")));
     QCOMPARE(stored.value(QStringLiteral("Prefs/fDocFont")), QVariant(QStringLiteral("Arial CE")));
+    // The quote of the day came and went with its close box.
+    QCOMPARE(stored.value(QStringLiteral("Prefs/fCytatShow")), QVariant(QStringLiteral("1")));
     QVERIFY(stored.value(QStringLiteral("DataPath")).toString().endsWith(QStringLiteral("DATA/")));
     QCOMPARE(stored.value(QStringLiteral("Toolbars/tbIndeks/Rev")), QVariant(QStringLiteral("3")));
 }
@@ -350,13 +352,19 @@ void TestStartup::programStopsCleanlyOnSignal_data()
     QTest::addColumn<QStringList>("arguments"); // before the data folder
     QTest::addColumn<QByteArray>("ready");      // the trace line after which the signal comes
     QTest::addColumn<int>("signal");
+    QTest::addColumn<bool>("quote"); // the quote of the day at start-up
 
-    QTest::newRow("running") << QStringList() << QByteArray("Indeks") << int(SIGTERM);
+    QTest::newRow("running") << QStringList() << QByteArray("Indeks") << int(SIGTERM) << false;
+    QTest::newRow("quote of the day open") << QStringList() << QByteArray("Okno frmCytatDnia") << int(SIGTERM)
+                                           << true;
     // No entry window for sound fragments: the program shows its message box, modally.
     const QStringList box{QStringLiteral("--open"), QStringLiteral("_19721"), QStringLiteral("1")};
-    QTest::newRow("message box open, SIGTERM") << box << QByteArray("Otwieranie _19721 1") << int(SIGTERM);
-    QTest::newRow("message box open, SIGINT") << box << QByteArray("Otwieranie _19721 1") << int(SIGINT);
-    QTest::newRow("message box open, SIGHUP") << box << QByteArray("Otwieranie _19721 1") << int(SIGHUP);
+    QTest::newRow("message box open, SIGTERM") << box << QByteArray("Otwieranie _19721 1") << int(SIGTERM)
+                                                << false;
+    QTest::newRow("message box open, SIGINT") << box << QByteArray("Otwieranie _19721 1") << int(SIGINT)
+                                                << false;
+    QTest::newRow("message box open, SIGHUP") << box << QByteArray("Otwieranie _19721 1") << int(SIGHUP)
+                                                << false;
 }
 
 void TestStartup::programStopsCleanlyOnSignal()
@@ -364,6 +372,9 @@ void TestStartup::programStopsCleanlyOnSignal()
     QFETCH(QStringList, arguments);
     QFETCH(QByteArray, ready);
     QFETCH(int, signal);
+    QFETCH(bool, quote);
+    const QString config = m_dir->filePath(QStringLiteral("config/Quandrel/Verbarium.conf"));
+    QSettings(config, QSettings::IniFormat).setValue(QStringLiteral("Prefs/fCytatShow"), quote ? 1 : 0);
     const QString temp = m_dir->filePath(QStringLiteral("tmp"));
     QDir().mkpath(temp);
     QProcess program;
@@ -391,8 +402,10 @@ void TestStartup::programStopsCleanlyOnSignal()
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), 0);
     QVERIFY(QDir(temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
-    QSettings stored(m_dir->filePath(QStringLiteral("config/Quandrel/Verbarium.conf")), QSettings::IniFormat);
+    QSettings stored(config, QSettings::IniFormat);
     QCOMPARE(stored.value(QStringLiteral("Prefs/Runing")), QVariant(QStringLiteral("0")));
+    // Left without OK: the quote of the day keeps its setting.
+    QCOMPARE(stored.value(QStringLiteral("Prefs/fCytatShow")), QVariant(quote ? QStringLiteral("1") : QStringLiteral("0")));
 }
 
 QTEST_MAIN(TestStartup)

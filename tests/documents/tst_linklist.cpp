@@ -3,6 +3,7 @@
 #include "TLinkList.h"
 #include "TPSSDirectory.h"
 #include "TSimplePSS.h"
+#include "TextLines.h"
 
 #include <QAction>
 #include <QMenu>

@@ -877,6 +877,10 @@ void TestIndexLists::unreadableContainer()
     if (operation != u"fill") {
         showPage(TfrmIndeks::tsDziela);
         QCOMPARE(model->rowCount(), 4);
+        // Another entry's preview stands in the pane before the disc goes bad.
+        works->List()->setCurrentIndex(model->index(rowTitled(model, QStringLiteral("Lalka")) == 0 ? 1 : 0, 0));
+        works->lvTimerTimer();
+        QVERIFY(!works->Preview()->toPlainText().isEmpty());
         works->List()->setCurrentIndex(model->index(rowTitled(model, QStringLiteral("Lalka")), 0));
     }
     // The disc goes bad under the running program: the container is cut short.
@@ -905,7 +909,9 @@ void TestIndexLists::unreadableContainer()
     QVERIFY(m_program.searcher().isHidden());
     QVERIFY(!m_program.pulpit()->Opening());
     if (operation == u"preview") {
+        // No other entry's text stays under the selected row: the pane shows its hint.
         QVERIFY(works->Preview()->toPlainText().isEmpty());
+        QVERIFY(!works->Hint()->isHidden());
     } else {
         // A list that could not be read stays empty, with no records left behind.
         QCOMPARE(model->rowCount(), 0);

@@ -17,8 +17,10 @@
 #include "TfrmSearcher.h"
 #include "VolumeList.h"
 
+#include <QDialog>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <memory>
 
@@ -65,6 +67,13 @@ public:
     {
         stopPulpit();
         environment.settings = m_store.get();
+        // A dialog of the frame that the test does not answer (the quote of the day at the
+        // Index command) is closed at once, as with its close box.
+        if (!environment.runDialog)
+            environment.runDialog = [](QDialog &dialog) {
+                QTimer::singleShot(0, &dialog, &QDialog::reject);
+                return dialog.exec();
+            };
         m_pulpit = std::make_unique<TPulpit>(environment);
         SetPulpit(m_pulpit.get());
         RegisterDocumentClasses(*m_pulpit);
