@@ -9,30 +9,23 @@
 //   filmography_cpu    the same visit in CPU time of the process, steadier on a busy machine
 // Output: NAME: VALUE UNIT (floor VALUE UNIT, ratio R)
 
+#include "BenchProgram.h"
 #include "BenchSupport.h"
 #include "ContainerWriter.h"
 #include "Cp1250.h"
 #include "Filmography.h"
-#include "Globals.h"
 #include "MessageBoxes.h"
-#include "Paths.h"
-#include "SettingsStore.h"
-#include "TData.h"
 #include "THTMLViewer.h"
 #include "TIndexFilmographyPage.h"
 #include "TPSSDirectory.h"
 #include "TPulpit.h"
 #include "TfrmIndeks.h"
-#include "TfrmSearcher.h"
-#include "VolumeList.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLocale>
-#include <QSettings>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -67,32 +60,8 @@ void writeFilms(const QString &path, int films)
 
 void measure(int films)
 {
-    QTemporaryDir dir;
-    QDir().mkpath(dir.filePath(QStringLiteral("DATA")));
-    writeFilms(dir.filePath(QStringLiteral("DATA/Verbarium.dat")), films);
-    QSettings settings(dir.filePath(QStringLiteral("settings.conf")), QSettings::IniFormat);
-    SettingsStore store(settings);
-    FixedVolumes volumes;
-    TData data(store, volumes, {dir.filePath(QStringLiteral("DATA")), {}, dir.filePath(QStringLiteral("tmp"))});
-    data.FindDataFolder();
-    data.OpenDirectory();
-    SetData(&data);
-    TfrmSearcher searcher;
-    SetSearcher(&searcher);
-    // Without a skin: its configuration file is empty.
-    QDir().mkpath(dir.filePath(QStringLiteral("bmps")));
-    QFile(dir.filePath(QStringLiteral("bmps/Imglst.lst"))).open(QIODevice::WriteOnly);
-    Paths::setBmpsFolder(dir.filePath(QStringLiteral("bmps")));
-    TPulpit::Environment environment;
-    environment.settings = &store;
-    environment.soundAvailable = false;
-    TPulpit pulpit(environment);
-    SetPulpit(&pulpit);
-    pulpit.RegisterIndexClass([] { return new TfrmIndeks; });
-    pulpit.resize(1280, 1000);
-    pulpit.show();
-    pulpit.btIndeksClick();
-    auto *index = qobject_cast<TfrmIndeks *>(pulpit.ActiveChild());
+    const BenchProgram program([films](const QString &path) { writeFilms(path, films); });
+    TfrmIndeks *index = program.Index();
     index->pcIndeks()->setCurrentIndex(TfrmIndeks::tsFilmografia);
     auto *page = qobject_cast<TIndexFilmographyPage *>(index->PageAt(TfrmIndeks::tsFilmografia));
 
@@ -108,7 +77,7 @@ void measure(int films)
 
         timer.restart();
         cpu = bench::cpuSeconds();
-        Filmography::Build(*data.directory());
+        Filmography::Build(*program.Data().directory());
         floor.push_back(double(timer.nsecsElapsed()) / 1e6);
         floorCpu.push_back((bench::cpuSeconds() - cpu) * 1e3);
     }
@@ -120,9 +89,6 @@ void measure(int films)
     };
     report("filmography_page", visit, floor);
     report("filmography_cpu", visitCpu, floorCpu);
-    SetPulpit(nullptr);
-    SetSearcher(nullptr);
-    SetData(nullptr);
 }
 
 } // namespace

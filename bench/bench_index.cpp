@@ -9,29 +9,22 @@
 //   memory_rows     resident memory the filled list takes
 // Output: NAME: VALUE UNIT (floor VALUE UNIT, ratio R)
 
+#include "BenchProgram.h"
 #include "BenchSupport.h"
 #include "ContainerWriter.h"
 #include "Cp1250.h"
-#include "Globals.h"
 #include "MessageBoxes.h"
-#include "Paths.h"
-#include "SettingsStore.h"
-#include "TData.h"
 #include "TIndexListModel.h"
 #include "TPSSDirectory.h"
 #include "TPulpit.h"
 #include "TIndexListPage.h"
 #include "TfrmIndeks.h"
-#include "TfrmSearcher.h"
-#include "VolumeList.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTreeView>
 
 
@@ -73,32 +66,8 @@ void report(const char *name, int rows, const char *unit, double value, double f
 
 void measure(int rows)
 {
-    QTemporaryDir dir;
-    QDir().mkpath(dir.filePath(QStringLiteral("DATA")));
-    writeWorks(dir.filePath(QStringLiteral("DATA/Verbarium.dat")), rows);
-    QSettings settings(dir.filePath(QStringLiteral("settings.conf")), QSettings::IniFormat);
-    SettingsStore store(settings);
-    FixedVolumes volumes;
-    TData data(store, volumes, {dir.filePath(QStringLiteral("DATA")), {}, dir.filePath(QStringLiteral("tmp"))});
-    data.FindDataFolder();
-    data.OpenDirectory();
-    SetData(&data);
-    TfrmSearcher searcher;
-    SetSearcher(&searcher);
-    // The lists are measured without a skin: its configuration file is empty.
-    QDir().mkpath(dir.filePath(QStringLiteral("bmps")));
-    QFile(dir.filePath(QStringLiteral("bmps/Imglst.lst"))).open(QIODevice::WriteOnly);
-    Paths::setBmpsFolder(dir.filePath(QStringLiteral("bmps")));
-    TPulpit::Environment environment;
-    environment.settings = &store;
-    environment.soundAvailable = false;
-    TPulpit pulpit(environment);
-    SetPulpit(&pulpit);
-    pulpit.RegisterIndexClass([] { return new TfrmIndeks; });
-    pulpit.resize(1280, 1000);
-    pulpit.show();
-    pulpit.btIndeksClick();
-    auto *index = qobject_cast<TfrmIndeks *>(pulpit.ActiveChild());
+    const BenchProgram program([rows](const QString &path) { writeWorks(path, rows); });
+    TfrmIndeks *index = program.Index();
     index->pcIndeks()->setCurrentIndex(TfrmIndeks::tsStart);
     TIndexListPage *works = index->ListPage(TfrmIndeks::tsDziela);
 
@@ -109,7 +78,7 @@ void measure(int rows)
 
     std::vector<double> fill, floor;
     const int runs = rows >= 100000 ? 3 : 7;
-    TPSSDirectory &directory = *data.directory();
+    TPSSDirectory &directory = *program.Data().directory();
     for (int r = 0; r < runs; ++r) {
         QElapsedTimer timer;
         timer.start();
@@ -142,9 +111,6 @@ void measure(int rows)
     }
     report("type_ahead", rows, "ms", bench::median(steps), 0);
     report("memory_rows", rows, "MB", memory, 0);
-    SetPulpit(nullptr);
-    SetSearcher(nullptr);
-    SetData(nullptr);
 }
 
 } // namespace
