@@ -4,6 +4,7 @@
 #include "SqliteDatabase.h"
 
 #include <QFileInfo>
+#include <QHash>
 
 #include <algorithm>
 
@@ -86,43 +87,67 @@ QList<SearchIndex::Result> SearchIndex::run(const QString &expression, const Sea
     struct Hit
     {
         qint64 id;
-        double rank;
         Group group;
+        double rank = 0;
     };
     std::vector<Hit> hits;
-    // The title weighs ten times the text in the relevance of text matches.
-    SqliteDatabase::Statement match(*m_db, "SELECT rowid, bm25(fts, 10.0, 1.0) FROM fts "
-                                           "WHERE fts MATCH ?");
+    SqliteDatabase::Statement match(*m_db, "SELECT rowid FROM fts WHERE fts MATCH ?");
     match.bind(1, expression);
     while (match.step()) {
         const qint64 id = match.integer(0);
         if (id < 1 || id > qint64(m_entries.size()))
             continue;
         const Group group = groupOf(m_entries[size_t(id - 1)], queryWords, prefix);
-        if (titlesOnly && group == Text)
-            continue;
-        hits.push_back({id, match.real(1), group});
+        if (!titlesOnly || group != Text)
+            hits.push_back({id, group});
     }
-
-    const auto less = [this](const Hit &a, const Hit &b) {
-        const Entry &x = m_entries[size_t(a.id - 1)];
-        const Entry &y = m_entries[size_t(b.id - 1)];
-        if (a.group != b.group)
-            return a.group < b.group;
-        if (x.order != y.order)
-            return x.order < y.order;
-        if (a.group == Text && a.rank != b.rank)
-            return a.rank < b.rank; // bm25: lower is better
-        if (a.group != Text && x.titleWords != y.titleWords)
-            return x.titleWords < y.titleWords;
-        return a.id < b.id;
+    const auto entry = [this](const Hit &hit) -> const Entry & {
+        return m_entries[size_t(hit.id - 1)];
+    };
+    const auto byGroup = [&entry](const Hit &a, const Hit &b) {
+        return std::pair(a.group, entry(a).order) < std::pair(b.group, entry(b).order);
     };
     const size_t n = limit < 0 ? hits.size() : std::min(hits.size(), size_t(limit));
+    if (n == 0)
+        return results;
+
+    // Relevance is dear (bm25 reads every match's statistics), and it only orders text
+    // matches within a category: rank the categories the results reach into, no more.
+    std::nth_element(hits.begin(), hits.begin() + qsizetype(n - 1), hits.end(), byGroup);
+    const Hit &last = hits[n - 1];
+    if (last.group == Text) {
+        // Categories are stored one after the other, in order, so they end at an id.
+        qint64 lastId = 0;
+        for (const Entry &e : m_entries) {
+            if (e.order > entry(last).order)
+                break;
+            ++lastId;
+        }
+        QHash<qint64, double> rank;
+        // The title weighs ten times the text.
+        SqliteDatabase::Statement relevance(*m_db, "SELECT rowid, bm25(fts, 10.0, 1.0) FROM fts "
+                                                   "WHERE fts MATCH ? AND rowid <= ?");
+        relevance.bind(1, expression).bind(2, lastId);
+        while (relevance.step())
+            rank.insert(relevance.integer(0), relevance.real(1));
+        for (Hit &hit : hits)
+            hit.rank = rank.value(hit.id);
+    }
+
+    const auto less = [&](const Hit &a, const Hit &b) {
+        if (byGroup(a, b) || byGroup(b, a))
+            return byGroup(a, b);
+        if (a.group == Text && a.rank != b.rank)
+            return a.rank < b.rank; // bm25: lower is better
+        if (a.group != Text && entry(a).titleWords != entry(b).titleWords)
+            return entry(a).titleWords < entry(b).titleWords;
+        return a.id < b.id;
+    };
     std::partial_sort(hits.begin(), hits.begin() + qsizetype(n), hits.end(), less);
     results.reserve(qsizetype(n));
     for (size_t i = 0; i < n; ++i) {
-        const Entry &entry = m_entries[size_t(hits[i].id - 1)];
-        results.append({entry.typ, entry.numer, entry.title, hits[i].group, hits[i].id});
+        const Entry &e = entry(hits[i]);
+        results.append({e.typ, e.numer, e.title, hits[i].group, hits[i].id});
     }
     return results;
 }

@@ -17,6 +17,9 @@
 #include <QStandardPaths>
 #include <QtEndian>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 QString keyOf(const QString &containerPath, TSimplePSS &container)
@@ -51,24 +54,38 @@ bool build(TPSSDirectory &directory, const QString &key, const QString &path,
             "CREATE VIRTUAL TABLE fts USING fts5(title, body, content = '',"
             "                                    tokenize = 'unicode61 remove_diacritics 0');");
 
-    const int total = directory.ItemCount();
-    SqliteDatabase::Statement doc(db, "INSERT INTO docs VALUES (?, ?, ?, ?, ?, ?)");
-    SqliteDatabase::Statement fts(db, "INSERT INTO fts (rowid, title, body) VALUES (?, ?, ?)");
+    // The entries go in category by category, in the Index's order, so that each category
+    // is one range of ids (the index ranks a range of them at a time).
+    struct Item
+    {
+        int order;
+        QString typ, numer;
+    };
+    std::vector<Item> items;
     QSet<QString> seen;
-    qint64 id = 0;
-    QStringList fields, text, description;
-    for (int i = 0; i < total; ++i) {
-        if (cancel && cancel->load(std::memory_order_relaxed))
-            return false;
-        if (progress && i % 256 == 0)
-            progress(i, total);
+    for (int i = 0; i < directory.ItemCount(); ++i) {
         const TItemInfo &item = directory.itemAt(i);
         const QString typ = item.Typ();
         const int order = SearchCategories::orderOf(typ);
         const QString numer = item.Numer();
-        if (order < 0 || seen.contains(typ + u'\\' + numer))
-            continue;
-        seen.insert(typ + u'\\' + numer);
+        if (order >= 0 && !seen.contains(typ + u'\\' + numer)) {
+            seen.insert(typ + u'\\' + numer);
+            items.push_back({order, typ, numer});
+        }
+    }
+    std::stable_sort(items.begin(), items.end(),
+                     [](const Item &a, const Item &b) { return a.order < b.order; });
+
+    const int total = int(items.size());
+    SqliteDatabase::Statement doc(db, "INSERT INTO docs VALUES (?, ?, ?, ?, ?, ?)");
+    SqliteDatabase::Statement fts(db, "INSERT INTO fts (rowid, title, body) VALUES (?, ?, ?)");
+    qint64 id = 0;
+    QStringList fields, text, description;
+    for (const auto &[order, typ, numer] : items) {
+        if (cancel && cancel->load(std::memory_order_relaxed))
+            return false;
+        if (progress && id % 256 == 0)
+            progress(int(id), total);
 
         fields.clear();
         directory.ReadFields(typ, numer, fields);
