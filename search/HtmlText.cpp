@@ -11,7 +11,8 @@ QChar entity(QStringView name)
         const uint code = name.size() > 1 && (name[1] == u'x' || name[1] == u'X')
                               ? name.mid(2).toUInt(&ok, 16)
                               : name.mid(1).toUInt(&ok, 10);
-        return ok && code > 0 && code < 0x10000 ? QChar(char16_t(code)) : QChar();
+        const bool single = code > 0 && code < 0x10000 && !QChar::isSurrogate(code);
+        return ok && single ? QChar(char16_t(code)) : QChar();
     }
     static const QHash<QString, QChar> named{
         {QStringLiteral("amp"), u'&'},    {QStringLiteral("lt"), u'<'},

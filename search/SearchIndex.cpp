@@ -1,5 +1,6 @@
 #include "SearchIndex.h"
 
+#include "SearchCategories.h"
 #include "SearchFolding.h"
 #include "SqliteDatabase.h"
 
@@ -15,9 +16,14 @@ SearchIndex::SearchIndex(const QString &path)
     while (entries.step()) {
         Entry entry{entries.text(1), entries.text(2), entries.text(3), {}, int(entries.integer(4))};
         entry.titleWords = SearchFolding::words(entry.title).join(u' ');
-        if (entries.integer(0) != qint64(m_entries.size()) + 1)
+        // Ranking relies on ids that count from 1 and categories that follow one another.
+        const int previous = m_entries.empty() ? 0 : m_entries.back().order;
+        if (entries.integer(0) != qint64(m_entries.size()) + 1 || entry.order < previous ||
+            entry.order >= SearchCategories::count())
             throw SqliteDatabase::Error(QStringLiteral("entries out of order"));
+        m_categoryEnd.resize(size_t(entry.order) + 1, qint64(m_entries.size()));
         m_entries.push_back(std::move(entry));
+        m_categoryEnd.back() = qint64(m_entries.size());
     }
 }
 
@@ -116,13 +122,7 @@ QList<SearchIndex::Result> SearchIndex::run(const QString &expression, const Sea
     std::nth_element(hits.begin(), hits.begin() + qsizetype(n - 1), hits.end(), byGroup);
     const Hit &last = hits[n - 1];
     if (last.group == Text) {
-        // Categories are stored one after the other, in order, so they end at an id.
-        qint64 lastId = 0;
-        for (const Entry &e : m_entries) {
-            if (e.order > entry(last).order)
-                break;
-            ++lastId;
-        }
+        const qint64 lastId = m_categoryEnd[size_t(entry(last).order)];
         QHash<qint64, double> rank;
         // The title weighs ten times the text.
         SqliteDatabase::Statement relevance(*m_db, "SELECT rowid, bm25(fts, 10.0, 1.0) FROM fts "

@@ -66,4 +66,5 @@ private:
 
     std::unique_ptr<SqliteDatabase> m_db;
     std::vector<Entry> m_entries; // by id - 1
+    std::vector<qint64> m_categoryEnd; // by category order: the last id up to it
 };

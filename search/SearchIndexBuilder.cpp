@@ -9,6 +9,7 @@
 #include "TSimplePSS.h"
 #include "TextLines.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -147,7 +148,12 @@ bool SearchIndexBuilder::ensure(const QString &containerPath, const QString &ind
         return true;
 
     QDir().mkpath(QFileInfo(indexPath).absolutePath());
-    const QString part = indexPath + QStringLiteral(".part");
+    // A name of this build's own: another program may be building the same index.
+    static std::atomic_int builds{0};
+    const QString part = QStringLiteral("%1.%2-%3.part")
+                             .arg(indexPath)
+                             .arg(QCoreApplication::applicationPid())
+                             .arg(++builds);
     bool done = false;
     try {
         done = build(directory, key, part, progress, cancel);

@@ -51,6 +51,8 @@ void TestSearchText::plainText_data()
                                       << u"jeden dwa dwa"_s;
     QTest::newRow("references") << QStringList{u"A&amp;B &lt;b&gt; &#243;&#x142; &nbsp;x &zzz;"_s}
                                 << u"A&B <b> ół x &zzz;"_s;
+    QTest::newRow("no half characters") << QStringList{u"&#xD800;&#0;&#1114112;"_s}
+                                        << u"&#xD800;&#0;&#1114112;"_s;
     QTest::newRow("comments, scripts, styles")
         << QStringList{u"a<!-- b --> c<script>var d;</script> e<STYLE>f{}</style> g"_s}
         << u"a c e g"_s;
