@@ -19,6 +19,9 @@ class QMdiSubWindow;
 class QTimer;
 class QToolBar;
 class TM3Player;
+class TSearchBox;
+class TSearchEngine;
+class TSearchResultsPane;
 class TfrmSplasher;
 class TfrmWzorBazowy;
 
@@ -99,6 +102,10 @@ public:
     QToolBar *MenuToolbar() const { return m_tbMenu; }
     QToolBar *IndexToolbar() const { return m_tbIndeks; }
     QAction *Action(const QString &objectName) const;
+    // Search across the encyclopedia: the toolbar's field (Ctrl+K) and the results pane.
+    TSearchBox *SearchBox() const { return m_searchBox; }
+    TSearchResultsPane *SearchResults() const { return m_searchResults; }
+    TSearchEngine *SearchEngine() const { return m_searchEngine; }
 
     // Commands of the menus and toolbars; `sender` is the action that ran them.
     void btIndeksClick(QObject *sender = nullptr);
@@ -131,6 +138,7 @@ private:
     void startNarration(const QString &folder, const QString &name);
     void createMenus();
     void createToolbars();
+    void createSearch();
     QAction *addCommand(const QString &name, const QString &text, const QString &hint,
                         void (TPulpit::*command)(QObject *));
     QAction *addToolButton(QToolBar *toolbar, const QString &name, const QString &hint,
@@ -170,4 +178,9 @@ private:
     // A narration asked for while the previous one was still stopping.
     std::optional<std::pair<QString, QString>> m_pendingNarration;
     QPointer<QMdiSubWindow> m_activeChild;
+
+    TSearchEngine *m_searchEngine = nullptr;
+    TSearchBox *m_searchBox = nullptr;
+    TSearchResultsPane *m_searchResults = nullptr;
+    QString m_pendingSearch; // asked for before the index was ready
 };
