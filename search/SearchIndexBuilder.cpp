@@ -51,7 +51,8 @@ bool build(TPSSDirectory &directory, const QString &key, const QString &path,
             "CREATE TABLE meta (name TEXT PRIMARY KEY, value TEXT);"
             "CREATE TABLE docs (id INTEGER PRIMARY KEY, typ TEXT, numer TEXT, title TEXT,"
             "                   body TEXT, ord INTEGER);"
-            // The words are folded before they go in, so the table holds no copy of them.
+            // The text goes in folded (ł included, which the tokenizer would miss) and is
+            // kept once, in docs: the full-text table holds its index only.
             "CREATE VIRTUAL TABLE fts USING fts5(title, body, content = '',"
             "                                    tokenize = 'unicode61 remove_diacritics 0');");
 
