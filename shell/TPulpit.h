@@ -25,6 +25,9 @@ class TM3Player;
 class TQuizSuperList;
 class TWebFileInfo;
 class WidgetUpdateUi;
+class TSearchBox;
+class TSearchEngine;
+class TSearchResultsPane;
 class TfrmSplasher;
 class TfrmWzorBazowy;
 
@@ -116,6 +119,10 @@ public:
     QToolBar *MenuToolbar() const { return m_tbMenu; }
     QToolBar *IndexToolbar() const { return m_tbIndeks; }
     QAction *Action(const QString &objectName) const;
+    // Search across the encyclopedia: the toolbar's field (Ctrl+K) and the results pane.
+    TSearchBox *SearchBox() const { return m_searchBox; }
+    TSearchResultsPane *SearchResults() const { return m_searchResults; }
+    TSearchEngine *SearchEngine() const { return m_searchEngine; }
 
     // Commands of the menus and toolbars; `sender` is the action that ran them.
     void btIndeksClick(QObject *sender = nullptr);
@@ -157,6 +164,7 @@ private:
     void startNarration(const QString &folder, const QString &name);
     void createMenus();
     void createToolbars();
+    void createSearch();
     QAction *addCommand(const QString &name, const QString &text, const QString &hint,
                         void (TPulpit::*command)(QObject *));
     QAction *addToolButton(QToolBar *toolbar, const QString &name, const QString &hint,
@@ -206,4 +214,9 @@ private:
     // The update check: its windows, and the checker that keeps what it fetched for the run.
     std::unique_ptr<WidgetUpdateUi> m_updateUi;
     std::unique_ptr<TWebFileInfo> WWCheck;
+
+    TSearchEngine *m_searchEngine = nullptr;
+    TSearchBox *m_searchBox = nullptr;
+    TSearchResultsPane *m_searchResults = nullptr;
+    QString m_pendingSearch; // asked for before the index was ready
 };

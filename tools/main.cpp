@@ -8,15 +8,20 @@
 #include "DocumentTemplates.h"
 #include "Filmography.h"
 #include "QuizPage.h"
+#include "SearchIndex.h"
+#include "SearchIndexBuilder.h"
+#include "SqliteDatabase.h"
 #include "SourceTreePacker.h"
 #include "TKalendarList.h"
 #include "TPSSDirectory.h"
 #include "TQuizSuperList.h"
 #include "TSimplePSS.h"
+#include "VersionInfo.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <cstdio>
 #include <memory>
@@ -35,7 +40,8 @@ const char UsageText[] =
     "       verbarium-dat filmography FILE\n"
     "       verbarium-dat calendar FILE [chronologicznie|kategoriami|typem]\n"
     "       verbarium-dat pack SOURCE_DIR FILE\n"
-    "       verbarium-dat verify FILE\n";
+    "       verbarium-dat verify FILE\n"
+    "       verbarium-dat search FILE QUERY\n";
 
 void printLine(const QString &line)
 {
@@ -172,6 +178,25 @@ int verify(const QString &path)
     return Success;
 }
 
+// Uses the program's cached index when it is valid, else builds one for this run only.
+int search(const QString &path, const QString &text)
+{
+    QCoreApplication::setOrganizationName(VersionInfo::CompanyName());
+    QCoreApplication::setApplicationName(VersionInfo::ProductName());
+    QString index = SearchIndexBuilder::cacheFile(path);
+    QTemporaryDir temporary;
+    if (!SearchIndex::isValid(index, SearchIndexBuilder::containerKey(path))) {
+        if (!temporary.isValid())
+            return failure(QStringLiteral("nie można utworzyć folderu tymczasowego"));
+        index = temporary.filePath(QStringLiteral("search.sqlite"));
+        SearchIndexBuilder::ensure(path, index);
+    }
+    const QList<SearchIndex::Result> results = SearchIndex(index).search(SearchQuery(text));
+    for (const SearchIndex::Result &r : results)
+        printLine(QStringLiteral("%1\t%2\t%3").arg(r.typ, r.numer, r.title));
+    return results.isEmpty() ? NotFound : Success;
+}
+
 int run(const QStringList &args)
 {
     const QString command = args.value(0);
@@ -201,6 +226,8 @@ int run(const QStringList &args)
         return pack(args[1], args[2]);
     if (command == u"verify" && n == 2)
         return verify(args[1]);
+    if (command == u"search" && n == 3)
+        return search(args[1], args[2]);
     std::fputs(UsageText, stderr);
     return Usage;
 }
@@ -216,6 +243,8 @@ int main(int argc, char *argv[])
         return code;
     } catch (const ContentError &e) {
         return failure(e.message());
+    } catch (const SqliteDatabase::Error &e) {
+        return failure(QString::fromUtf8(e.what()));
     } catch (const std::bad_alloc &) {
         return failure(QStringLiteral("brak pamięci"));
     }

@@ -42,6 +42,8 @@ private Q_SLOTS:
     void filmography();
     void calendar_data();
     void calendar();
+    void search_data();
+    void search();
     void exitStatus_data();
     void exitStatus();
     void badSourceTrees_data();
@@ -320,6 +322,23 @@ void TestVerbariumDat::calendar()
     QVERIFY(r.err.isEmpty());
 }
 
+void TestVerbariumDat::search_data()
+{
+    QTest::addColumn<QString>("query");
+    QTest::newRow("a title word") << QStringLiteral("tadeusz");
+    QTest::newRow("typing, in capitals") << QStringLiteral("PAN TAD");
+    QTest::newRow("a phrase") << QStringLiteral("\"pan tadeusz\"");
+}
+
+void TestVerbariumDat::search()
+{
+    QFETCH(QString, query);
+    const Result r = runTool({QStringLiteral("search"), m_foreign, query});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(QString::fromUtf8(r.out), QStringLiteral("_19701\t3A\tPan Tadeusz\n"));
+    QVERIFY(r.err.isEmpty());
+}
+
 void TestVerbariumDat::exitStatus_data()
 {
     QTest::addColumn<QStringList>("args");
@@ -373,6 +392,14 @@ void TestVerbariumDat::exitStatus_data()
     QTest::newRow("verify damaged index")
         << QStringList{QStringLiteral("verify"), QStringLiteral("@badindex")} << 2
         << QStringLiteral("indeks pozycji zapowiada 5 rekordów, a mieści 0");
+    QTest::newRow("search finds nothing")
+        << QStringList{QStringLiteral("search"), QStringLiteral("@"), QStringLiteral("tadeusz pani")} << 1
+        << QString();
+    QTest::newRow("search without a query")
+        << QStringList{QStringLiteral("search"), QStringLiteral("@")} << 64 << QStringLiteral("usage:");
+    QTest::newRow("search missing file")
+        << QStringList{QStringLiteral("search"), missing, QStringLiteral("pan")} << 2
+        << QStringLiteral("Nie można otworzyć pliku \"%1\"").arg(missing);
     QTest::newRow("cat damaged") << QStringList{QStringLiteral("cat"), QStringLiteral("@damaged"), QStringLiteral("x")}
                                  << 2 << QStringLiteral("Uszkodzony plik");
 }

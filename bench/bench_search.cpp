@@ -1,0 +1,202 @@
+// bench_search: times building the search index and querying it on synthetic containers.
+//
+//   bench_search [ENTRIES...]      (default: 2000 20000)
+//
+// Figures per size:
+//   build          building the index file from the container (floor: reading and decoding
+//                  every entry's field list, text and description alone)
+//   open_cached   checking the cached index file and opening it (no floor)
+//   query_prefix_<kind>           a word being typed, all results ranked (no floor)
+//   query_prefix_first100_<kind>  the same, the first 100 results (a page of the list)
+//   query_words_<kind>            two whole words, all results ranked
+//   query_words_first100_<kind>   the same, the first 100 results
+//   suggest_<kind>                the ten best title matches of the word being typed
+// where <kind> is "common" (a word in nearly every entry) or "typical".
+// Output: NAME: VALUE UNIT (floor VALUE UNIT, ratio R)
+
+#include "BenchSupport.h"
+#include "ContainerWriter.h"
+#include "Cp1250.h"
+#include "SearchIndex.h"
+#include "SearchIndexBuilder.h"
+#include "TPSSDirectory.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <cmath>
+
+#include <cstdio>
+#include <cstdlib>
+#include <tuple>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QByteArray Categories[] = {"_19701", "_19702", "_19704", "_19705", "_19706",
+                                 "_19711", "_19720", "_19799"};
+
+// Words of Polish shape: a few thousand, from syllables with and without Polish letters.
+QStringList vocabulary()
+{
+    const QStringList syllables{
+        u"pa"_s, u"ta"_s, u"deu"_s, u"sz"_s, u"mic"_s, u"kie"_s, u"wicz"_s, u"łó"_s,
+        u"dź"_s, u"żół"_s, u"ść"_s, u"ro"_s, u"man"_s, u"tyzm"_s, u"ka"_s, u"no"_s,
+        u"wie"_s, u"rsz"_s, u"ęp"_s, u"ąc"_s, u"li"_s, u"two"_s, u"oj"_s, u"czy"_s,
+        u"zna"_s, u"bo"_s, u"ha"_s, u"ter"_s, u"po"_s, u"ema"_s, u"gó"_s, u"rzy"_s};
+    QStringList words;
+    QRandomGenerator random(1834);
+    while (words.size() < 4000) {
+        QString word;
+        for (int n = 2 + random.bounded(3); n > 0; --n)
+            word += syllables[random.bounded(syllables.size())];
+        words.append(word);
+    }
+    return words;
+}
+
+bool writeEncyclopedia(const QString &path, int entries)
+{
+    const QStringList words = vocabulary();
+    QRandomGenerator random(1798);
+    // Common words come up far more often than rare ones, as in real text.
+    const auto word = [&] {
+        return words[int(double(words.size()) * std::pow(random.generateDouble(), 3))];
+    };
+    ContainerWriter writer;
+    ItemIndexWriter index;
+    QList<std::pair<QByteArray, QByteArray>> files;
+    for (int i = 0; i < entries; ++i) {
+        const QByteArray typ = Categories[i % std::size(Categories)];
+        const QByteArray numer = QByteArray::number(i + 1);
+        index.add(QByteArray::number(i).rightJustified(32, '0'), typ, numer);
+        const QString title = word() + u' ' + word();
+        files.append({"L197\\TypX\\" + typ + '\\' + numer + "\\Pola",
+                      Cp1250::encode(u"Tytuł="_s + title + u"\r\nAutor="_s + title +
+                                     u"\r\nNazwa="_s + title + u"\r\nGatunek="_s + title +
+                                     u"\r\nTermin="_s + title + u"\r\nDzieło="_s + title)});
+        QString text;
+        while (text.size() < 3000) {
+            text += u"<p><b>"_s + word() + u"</b> "_s;
+            for (int n = 0; n < 20; ++n)
+                text += word() + (n % 7 == 6 ? u", "_s : u" "_s);
+            text += u"&nbsp;<i>"_s + word() + u"</i>.</p>\r\n"_s;
+        }
+        files.append({typ == "_19711" ? typ + '\\' + numer + "\\Opis" : typ + '\\' + numer,
+                      Cp1250::encode(text)});
+    }
+    writer.add("L197\\UnidX", index.toBytes());
+    for (const auto &[name, data] : files)
+        writer.add(name, data);
+    return writer.write(path);
+}
+
+constexpr int Titles = -2; // the ten best title matches instead of a limit
+
+void report(const char *name, int entries, double value, double floor)
+{
+    std::printf("%s_%d: %.2f ms (floor %.2f ms, ratio %.2f)\n", name, entries, value, floor,
+                floor > 0 ? value / floor : 0.0);
+    std::fflush(stdout);
+}
+
+double milliseconds(const QElapsedTimer &timer)
+{
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+double readAll(const QString &path)
+{
+    QElapsedTimer timer;
+    timer.start();
+    TPSSDirectory directory(path);
+    QStringList fields, text, description;
+    for (int i = 0; i < directory.ItemCount(); ++i) {
+        const QString typ = directory.itemAt(i).Typ();
+        const QString numer = directory.itemAt(i).Numer();
+        directory.ReadFields(typ, numer, fields);
+        directory.ReadText(typ, numer, text);
+        directory.ReadDescription(typ, numer, description);
+    }
+    return milliseconds(timer);
+}
+
+void measure(int entries)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"Verbarium.dat"_s);
+    if (!writeEncyclopedia(path, entries)) {
+        std::fprintf(stderr, "bench_search: cannot write %s\n", qPrintable(path));
+        std::exit(1);
+    }
+    const int runs = entries >= 20000 ? 3 : 5;
+    std::vector<double> build, floor;
+    for (int r = 0; r < runs; ++r) {
+        const QString index = dir.filePath(QStringLiteral("index%1.sqlite").arg(r));
+        QElapsedTimer timer;
+        timer.start();
+        SearchIndexBuilder::ensure(path, index);
+        build.push_back(milliseconds(timer));
+        floor.push_back(readAll(path));
+    }
+    report("build", entries, bench::median(build), bench::median(floor));
+
+    const QString file = dir.filePath(u"index0.sqlite"_s);
+    std::vector<double> open;
+    for (int r = 0; r < runs; ++r) {
+        QElapsedTimer timer;
+        timer.start();
+        if (!SearchIndex::isValid(file, SearchIndexBuilder::containerKey(path)))
+            std::exit(1);
+        const SearchIndex index(file);
+        open.push_back(milliseconds(timer));
+    }
+    report("open_cached", entries, bench::median(open), 0);
+    std::printf("  (%.1f MB)\n", double(QFileInfo(file).size()) / 1e6);
+
+    const SearchIndex index(file);
+    const QStringList words = vocabulary();
+    const auto time = [&](const QByteArray &name, const SearchQuery &query, int limit) {
+        std::vector<double> times;
+        qsizetype found = 0;
+        for (int r = 0; r < 31; ++r) {
+            QElapsedTimer timer;
+            timer.start();
+            found = limit == Titles ? index.titleMatches(query, 10).size()
+                                    : index.search(query, limit).size();
+            times.push_back(milliseconds(timer));
+        }
+        report(name.constData(), entries, bench::median(times), 0);
+        std::printf("  (%lld results)\n", qint64(found));
+    };
+    // A word in nearly every entry, and one of middling frequency.
+    for (const auto &[kind, a, b, c] : {std::tuple("common", 3, 10, 20), std::tuple("typical", 400, 500, 700)}) {
+        const SearchQuery typed(words[a].left(4));
+        const SearchQuery two(words[b] + u' ' + words[c] + u' ');
+        time(QByteArray("query_prefix_") + kind, typed, -1);
+        time(QByteArray("query_prefix_first100_") + kind, typed, 100);
+        time(QByteArray("query_words_") + kind, two, -1);
+        time(QByteArray("query_words_first100_") + kind, two, 100);
+        time(QByteArray("suggest_") + kind, typed, Titles);
+    }
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    std::vector<int> sizes;
+    for (int i = 1; i < argc; ++i)
+        sizes.push_back(std::max(1, std::atoi(argv[i])));
+    if (sizes.empty())
+        sizes = {2000, 20000};
+    for (int entries : sizes)
+        measure(entries);
+    return 0;
+}

@@ -1,0 +1,199 @@
+#include "SearchIndex.h"
+
+#include "SearchCategories.h"
+#include "SearchFolding.h"
+#include "SqliteDatabase.h"
+
+#include <QFileInfo>
+#include <QHash>
+
+#include <algorithm>
+
+SearchIndex::SearchIndex(const QString &path)
+    : m_db(std::make_unique<SqliteDatabase>(path, SqliteDatabase::Mode::ReadOnly))
+{
+    SqliteDatabase::Statement entries(*m_db, "SELECT id, typ, numer, title, ord FROM docs ORDER BY id");
+    while (entries.step()) {
+        Entry entry{entries.text(1), entries.text(2), entries.text(3), {}, int(entries.integer(4))};
+        entry.titleWords = SearchFolding::words(entry.title).join(u' ');
+        // Ranking relies on ids that count from 1 and categories that follow one another.
+        const int previous = m_entries.empty() ? 0 : m_entries.back().order;
+        if (entries.integer(0) != qint64(m_entries.size()) + 1 || entry.order < previous ||
+            entry.order >= SearchCategories::count())
+            throw SqliteDatabase::Error(QStringLiteral("entries out of order"));
+        m_categoryEnd.resize(size_t(entry.order) + 1, qint64(m_entries.size()));
+        m_entries.push_back(std::move(entry));
+        m_categoryEnd.back() = qint64(m_entries.size());
+    }
+}
+
+SearchIndex::~SearchIndex() = default;
+
+bool SearchIndex::isValid(const QString &path, const QString &key)
+{
+    if (!QFileInfo(path).isFile())
+        return false;
+    try {
+        SqliteDatabase db(path, SqliteDatabase::Mode::ReadOnly);
+        SqliteDatabase::Statement meta(db, "SELECT value FROM meta WHERE name = ?");
+        const auto value = [&meta](const QString &name) {
+            meta.reset();
+            meta.bind(1, name);
+            return meta.step() ? meta.text(0) : QString();
+        };
+        if (value(QStringLiteral("version")) != QString::number(Version) ||
+            value(QStringLiteral("key")) != key)
+            return false;
+        SqliteDatabase::Statement check(db, "PRAGMA quick_check");
+        if (!check.step() || check.text(0) != u"ok")
+            return false;
+        // The full-text tables answer and agree with the entries.
+        SqliteDatabase::Statement count(db, "SELECT (SELECT count(*) FROM docs), "
+                                            "(SELECT count(*) FROM fts_docsize)");
+        if (!count.step() || count.integer(0) != count.integer(1) ||
+            QString::number(count.integer(0)) != value(QStringLiteral("count")))
+            return false;
+        SqliteDatabase::Statement probe(db, "SELECT count(*) FROM fts WHERE fts MATCH 'a*'");
+        return probe.step();
+    } catch (const SqliteDatabase::Error &) {
+        return false;
+    }
+}
+
+SearchIndex::Group SearchIndex::groupOf(const Entry &entry, const QString &queryWords,
+                                        bool prefix) const
+{
+    const QString &title = entry.titleWords;
+    if (title == queryWords)
+        return ExactTitle;
+    // The query's words at a word start of the title; its last word may end inside a
+    // title word only when it is a prefix.
+    const auto fitsAt = [&](qsizetype at) {
+        const qsizetype end = at + queryWords.size();
+        return prefix || end == title.size() || title.at(end) == u' ';
+    };
+    if (title.startsWith(queryWords) && fitsAt(0))
+        return TitleStart;
+    for (qsizetype at = 0; (at = title.indexOf(queryWords, at + 1)) > 0;) {
+        if (title.at(at - 1) == u' ' && fitsAt(at))
+            return TitleWord;
+    }
+    return Text;
+}
+
+QList<SearchIndex::Result> SearchIndex::run(const QString &expression, const SearchQuery &query,
+                                            bool titlesOnly, int limit) const
+{
+    QList<Result> results;
+    if (query.isEmpty())
+        return results;
+    const QString queryWords = query.words().join(u' ');
+    const bool prefix = query.terms().back().prefix;
+
+    struct Hit
+    {
+        qint64 id;
+        Group group;
+        double rank = 0;
+    };
+    std::vector<Hit> hits;
+    SqliteDatabase::Statement match(*m_db, "SELECT rowid FROM fts WHERE fts MATCH ?");
+    match.bind(1, expression);
+    while (match.step()) {
+        const qint64 id = match.integer(0);
+        if (id < 1 || id > qint64(m_entries.size()))
+            continue;
+        const Group group = groupOf(m_entries[size_t(id - 1)], queryWords, prefix);
+        if (!titlesOnly || group != Text)
+            hits.push_back({id, group});
+    }
+    const auto entry = [this](const Hit &hit) -> const Entry & {
+        return m_entries[size_t(hit.id - 1)];
+    };
+    const auto byGroup = [&entry](const Hit &a, const Hit &b) {
+        return std::pair(a.group, entry(a).order) < std::pair(b.group, entry(b).order);
+    };
+    const size_t n = limit < 0 ? hits.size() : std::min(hits.size(), size_t(limit));
+    if (n == 0)
+        return results;
+
+    // Relevance is dear (bm25 reads every match's statistics), and it only orders text
+    // matches within a category: rank the categories the results reach into, no more.
+    std::nth_element(hits.begin(), hits.begin() + qsizetype(n - 1), hits.end(), byGroup);
+    const Hit &last = hits[n - 1];
+    if (last.group == Text) {
+        const qint64 lastId = m_categoryEnd[size_t(entry(last).order)];
+        QHash<qint64, double> rank;
+        // The title weighs ten times the text.
+        SqliteDatabase::Statement relevance(*m_db, "SELECT rowid, bm25(fts, 10.0, 1.0) FROM fts "
+                                                   "WHERE fts MATCH ? AND rowid <= ?");
+        relevance.bind(1, expression).bind(2, lastId);
+        while (relevance.step())
+            rank.insert(relevance.integer(0), relevance.real(1));
+        for (Hit &hit : hits)
+            hit.rank = rank.value(hit.id);
+    }
+
+    const auto less = [&](const Hit &a, const Hit &b) {
+        if (byGroup(a, b) || byGroup(b, a))
+            return byGroup(a, b);
+        if (a.group == Text && a.rank != b.rank)
+            return a.rank < b.rank; // bm25: lower is better
+        if (a.group != Text && entry(a).titleWords != entry(b).titleWords)
+            return entry(a).titleWords < entry(b).titleWords;
+        return a.id < b.id;
+    };
+    std::partial_sort(hits.begin(), hits.begin() + qsizetype(n), hits.end(), less);
+    results.reserve(qsizetype(n));
+    for (size_t i = 0; i < n; ++i) {
+        const Entry &e = entry(hits[i]);
+        results.append({e.typ, e.numer, e.title, hits[i].group, hits[i].id});
+    }
+    return results;
+}
+
+QList<SearchIndex::Result> SearchIndex::search(const SearchQuery &query, int limit) const
+{
+    return run(query.ftsExpression(), query, false, limit);
+}
+
+QList<SearchIndex::Result> SearchIndex::titleMatches(const SearchQuery &query, int limit) const
+{
+    return run(QStringLiteral("title : (%1)").arg(query.ftsExpression()), query, true, limit);
+}
+
+QString SearchIndex::snippet(const Result &result, const SearchQuery &query, const QString &open,
+                             const QString &close, int width) const
+{
+    SqliteDatabase::Statement body(*m_db, "SELECT body FROM docs WHERE id = ?");
+    body.bind(1, result.id);
+    if (!body.step())
+        return {};
+    const QString text = body.text(0);
+    // Folding keeps positions, so a match found in the folded text marks the original.
+    const QString folded = SearchFolding::fold(text);
+    qsizetype at = -1;
+    qsizetype length = 0;
+    for (const QString &word : query.words()) {
+        for (qsizetype from = 0; (from = folded.indexOf(word, from)) >= 0; ++from) {
+            if (from == 0 || !folded.at(from - 1).isLetterOrNumber()) {
+                if (at < 0 || from < at) {
+                    at = from;
+                    length = word.size();
+                }
+                break;
+            }
+        }
+    }
+    if (at < 0)
+        return text.left(width);
+    while (at + length < text.size() && text.at(at + length).isLetterOrNumber())
+        ++length; // the whole word a prefix matched
+    qsizetype start = std::max<qsizetype>(0, at - width / 3);
+    while (start > 0 && !text.at(start - 1).isSpace() && start < at)
+        ++start; // begin on a whole word
+    const qsizetype end = std::min(text.size(), start + width);
+    return (start > 0 ? QStringLiteral("…") : QString()) + text.mid(start, at - start) + open +
+           text.mid(at, length) + close + text.mid(at + length, end - at - length) +
+           (end < text.size() ? QStringLiteral("…") : QString());
+}

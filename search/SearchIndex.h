@@ -1,0 +1,70 @@
+#pragma once
+
+#include "SearchQuery.h"
+
+#include <QList>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class SqliteDatabase;
+
+// A built search index opened for queries (on the thread that opens it). Results come in
+// rank order: the exact title first, then titles that start with the query, then titles
+// holding it as a word or the start of a word, then matches in the text by relevance;
+// within each of these groups the categories keep the Index's order.
+class SearchIndex
+{
+public:
+    enum Group { ExactTitle, TitleStart, TitleWord, Text };
+
+    struct Result
+    {
+        QString typ;
+        QString numer;
+        QString title;
+        Group group = Text;
+        qint64 id = 0;
+    };
+
+    // The layout the builder writes; a file of another version is rebuilt.
+    static constexpr int Version = 1;
+
+    // Throws SqliteDatabase::Error when the file cannot be read as an index.
+    explicit SearchIndex(const QString &path);
+    ~SearchIndex();
+    SearchIndex(const SearchIndex &) = delete;
+    SearchIndex &operator=(const SearchIndex &) = delete;
+
+    // Whether the file is an undamaged index of this version built for `key`.
+    static bool isValid(const QString &path, const QString &key);
+
+    QList<Result> search(const SearchQuery &query, int limit = -1) const;
+    // Title matches only (the first three groups), for suggestions while typing.
+    QList<Result> titleMatches(const SearchQuery &query, int limit) const;
+    // A piece of the entry's text around its first matching word, which goes between the
+    // caller's marks; the start of the text when nothing matches there.
+    QString snippet(const Result &result, const SearchQuery &query, const QString &open,
+                    const QString &close, int width = 160) const;
+
+    int entryCount() const { return int(m_entries.size()); }
+
+private:
+    struct Entry
+    {
+        QString typ;
+        QString numer;
+        QString title;
+        QString titleWords; // folded words of the title, one space apart
+        int order = 0;      // the category's place in the Index
+    };
+
+    QList<Result> run(const QString &expression, const SearchQuery &query, bool titlesOnly,
+                      int limit) const;
+    Group groupOf(const Entry &entry, const QString &queryWords, bool prefix) const;
+
+    std::unique_ptr<SqliteDatabase> m_db;
+    std::vector<Entry> m_entries; // by id - 1
+    std::vector<qint64> m_categoryEnd; // by category order: the last id up to it
+};

@@ -1,0 +1,175 @@
+#include "SearchIndexBuilder.h"
+
+#include "HtmlText.h"
+#include "SearchCategories.h"
+#include "SearchFolding.h"
+#include "SearchIndex.h"
+#include "SqliteDatabase.h"
+#include "TPSSDirectory.h"
+#include "TSimplePSS.h"
+#include "TextLines.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <QStandardPaths>
+#include <QtEndian>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+QString keyOf(const QString &containerPath, TSimplePSS &container)
+{
+    QCryptographicHash digest(QCryptographicHash::Sha256);
+    for (int i = 0; i < container.count(); ++i) {
+        const TSimplePSS::Entry entry = container.entryAt(i);
+        char numbers[8];
+        qToLittleEndian(entry.offset, numbers);
+        qToLittleEndian(entry.size, numbers + 4);
+        digest.addData(entry.name);
+        digest.addData(QByteArrayView("\0", 1));
+        digest.addData(QByteArrayView(numbers, 8));
+    }
+    const QFileInfo info(containerPath);
+    return QStringLiteral("%1:%2:%3")
+        .arg(info.size())
+        .arg(info.lastModified().toMSecsSinceEpoch())
+        .arg(QString::fromLatin1(digest.result().toHex()));
+}
+
+bool build(TPSSDirectory &directory, const QString &key, const QString &path,
+           const SearchIndexBuilder::Progress &progress, const std::atomic_bool *cancel)
+{
+    QFile::remove(path);
+    SqliteDatabase db(path, SqliteDatabase::Mode::Create);
+    db.exec("PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF; BEGIN;"
+            "CREATE TABLE meta (name TEXT PRIMARY KEY, value TEXT);"
+            "CREATE TABLE docs (id INTEGER PRIMARY KEY, typ TEXT, numer TEXT, title TEXT,"
+            "                   body TEXT, ord INTEGER);"
+            // The text goes in folded (ł included, which the tokenizer would miss) and is
+            // kept once, in docs: the full-text table holds its index only.
+            "CREATE VIRTUAL TABLE fts USING fts5(title, body, content = '',"
+            "                                    tokenize = 'unicode61 remove_diacritics 0');");
+
+    // The entries go in category by category, in the Index's order, so that each category
+    // is one range of ids (the index ranks a range of them at a time).
+    struct Item
+    {
+        int order;
+        QString typ, numer;
+    };
+    std::vector<Item> items;
+    QSet<QString> seen;
+    for (int i = 0; i < directory.ItemCount(); ++i) {
+        const TItemInfo &item = directory.itemAt(i);
+        const QString typ = item.Typ();
+        const int order = SearchCategories::orderOf(typ);
+        const QString numer = item.Numer();
+        if (order >= 0 && !seen.contains(typ + u'\\' + numer)) {
+            seen.insert(typ + u'\\' + numer);
+            items.push_back({order, typ, numer});
+        }
+    }
+    std::stable_sort(items.begin(), items.end(),
+                     [](const Item &a, const Item &b) { return a.order < b.order; });
+
+    const int total = int(items.size());
+    SqliteDatabase::Statement doc(db, "INSERT INTO docs VALUES (?, ?, ?, ?, ?, ?)");
+    SqliteDatabase::Statement fts(db, "INSERT INTO fts (rowid, title, body) VALUES (?, ?, ?)");
+    qint64 id = 0;
+    QStringList fields, text, description;
+    for (const auto &[order, typ, numer] : items) {
+        if (cancel && cancel->load(std::memory_order_relaxed))
+            return false;
+        if (progress && id % 256 == 0)
+            progress(int(id), total);
+
+        fields.clear();
+        directory.ReadFields(typ, numer, fields);
+        const QString title = HtmlText::plainText(
+            {TextLines::fieldValue(fields, SearchCategories::at(order).titleField)});
+        directory.ReadText(typ, numer, text);
+        directory.ReadDescription(typ, numer, description);
+        QString body = HtmlText::plainText(text);
+        const QString more = HtmlText::plainText(description);
+        if (!more.isEmpty())
+            body += (body.isEmpty() ? QString() : QStringLiteral(" ")) + more;
+
+        ++id;
+        doc.bind(1, id).bind(2, typ).bind(3, numer).bind(4, title).bind(5, body);
+        doc.bind(6, qint64(order));
+        doc.step();
+        doc.reset();
+        fts.bind(1, id).bind(2, SearchFolding::fold(title)).bind(3, SearchFolding::fold(body));
+        fts.step();
+        fts.reset();
+    }
+    SqliteDatabase::Statement meta(db, "INSERT INTO meta VALUES (?, ?)");
+    for (const auto &[name, value] : {std::pair{QStringLiteral("version"), QString::number(SearchIndex::Version)},
+                                      std::pair{QStringLiteral("key"), key},
+                                      std::pair{QStringLiteral("count"), QString::number(id)}}) {
+        meta.bind(1, name).bind(2, value);
+        meta.step();
+        meta.reset();
+    }
+    db.exec("INSERT INTO fts (fts) VALUES ('optimize'); COMMIT;");
+    if (progress)
+        progress(total, total);
+    return true;
+}
+
+} // namespace
+
+QString SearchIndexBuilder::containerKey(const QString &containerPath)
+{
+    TSimplePSS container(containerPath);
+    return keyOf(containerPath, container);
+}
+
+QString SearchIndexBuilder::cacheFile(const QString &containerPath)
+{
+    const QByteArray where = QFileInfo(containerPath).absoluteFilePath().toUtf8();
+    const QString name = QString::fromLatin1(
+        QCryptographicHash::hash(where, QCryptographicHash::Sha256).toHex().left(24));
+    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
+           QStringLiteral("/search-%1.sqlite").arg(name);
+}
+
+bool SearchIndexBuilder::ensure(const QString &containerPath, const QString &indexPath,
+                                const Progress &progress, const std::atomic_bool *cancel)
+{
+    TPSSDirectory directory(containerPath);
+    const QString key = keyOf(containerPath, directory.container());
+    if (SearchIndex::isValid(indexPath, key))
+        return true;
+
+    QDir().mkpath(QFileInfo(indexPath).absolutePath());
+    // A name of this build's own: another program may be building the same index.
+    static std::atomic_int builds{0};
+    const QString part = QStringLiteral("%1.%2-%3.part")
+                             .arg(indexPath)
+                             .arg(QCoreApplication::applicationPid())
+                             .arg(++builds);
+    bool done = false;
+    try {
+        done = build(directory, key, part, progress, cancel);
+    } catch (...) {
+        QFile::remove(part);
+        throw;
+    }
+    if (!done) {
+        QFile::remove(part);
+        return false;
+    }
+    QFile::remove(indexPath);
+    if (!QFile::rename(part, indexPath)) {
+        QFile::remove(part);
+        throw SqliteDatabase::Error(QStringLiteral("Nie można zapisać pliku \"%1\"").arg(indexPath));
+    }
+    return true;
+}

@@ -1,0 +1,72 @@
+#include "TSearchBox.h"
+
+#include "AppIcons.h"
+#include "TSearchEngine.h"
+
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QStandardItemModel>
+
+namespace {
+
+enum Role { TypRole = Qt::UserRole, NumerRole };
+
+} // namespace
+
+TSearchBox::TSearchBox(TSearchEngine &engine, QWidget *parent)
+    : QLineEdit(parent), m_engine(engine), m_model(new QStandardItemModel(this)),
+      m_completer(new QCompleter(m_model, this))
+{
+    setObjectName(QStringLiteral("edSzukaj"));
+    setPlaceholderText(QStringLiteral("Szukaj w encyklopedii"));
+    setAccessibleName(QStringLiteral("Szukaj w encyklopedii"));
+    setMinimumWidth(220);
+
+    // The model holds the matches already; the completer only shows them.
+    m_completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    m_completer->setWidget(this);
+    m_completer->popup()->setAccessibleName(QStringLiteral("Podpowiedzi wyszukiwania"));
+    connect(m_completer, qOverload<const QModelIndex &>(&QCompleter::activated), this,
+            [this](const QModelIndex &index) {
+                Q_EMIT entryChosen(index.data(TypRole).toString(), index.data(NumerRole).toString());
+            });
+    connect(this, &QLineEdit::textEdited, this, &TSearchBox::suggest);
+    connect(&m_engine, &TSearchEngine::ready, this, [this] {
+        if (hasFocus())
+            suggest();
+    });
+    connect(this, &QLineEdit::returnPressed, this, [this] {
+        if (!m_completer->popup()->isVisible() && !text().trimmed().isEmpty())
+            Q_EMIT searchRequested(text());
+    });
+}
+
+void TSearchBox::focusInEvent(QFocusEvent *event)
+{
+    QLineEdit::focusInEvent(event);
+    m_engine.prepare();
+}
+
+void TSearchBox::suggest()
+{
+    m_model->clear();
+    m_engine.prepare();
+    const SearchIndex *index = m_engine.index();
+    const SearchQuery query(text());
+    if (!index || query.isEmpty()) {
+        m_completer->popup()->hide();
+        return;
+    }
+    for (const SearchIndex::Result &r : index->titleMatches(query, Suggestions)) {
+        auto *item = new QStandardItem(AppIcons::Category(r.typ), r.title);
+        item->setData(r.typ, TypRole);
+        item->setData(r.numer, NumerRole);
+        item->setEditable(false);
+        m_model->appendRow(item);
+    }
+    if (m_model->rowCount() == 0) {
+        m_completer->popup()->hide();
+        return;
+    }
+    m_completer->complete();
+}

@@ -1,0 +1,287 @@
+#include "ContainerFixture.h"
+#include "SearchIndex.h"
+#include "SearchIndexBuilder.h"
+#include "SearchIndexTask.h"
+
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTest>
+
+using namespace fixture;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Entry
+{
+    QByteArray typ, numer;
+    QString fields, text, description;
+};
+
+// A small encyclopedia: every entry has a field list, a text or a description, and an item
+// record; the calendar event and the sound fragment belong to categories without windows.
+const QList<Entry> Encyclopedia{
+    {"_19701", "1", u"Tytuł=Pan Tadeusz\r\nAutor=Adam Mickiewicz"_s,
+     u"<p>Epopeja narodowa Adama <b>Mickiewicza</b>. Litwo, ojczyzno moja!</p>"_s, {}},
+    {"_19701", "2", u"Tytuł=Żółw"_s, u"Bajka o <b>żółwiu</b> i zającu."_s, {}},
+    {"_19701", "3", u"Tytuł=Ballady"_s,
+     u"Zbiór utworów, w którym pojawia się jeden upiór, a także rusałki, dziewczęta, "
+     u"strzelcy, rybki, lasy, jeziora i inne stworzenia natury."_s, {}},
+    {"_19701", "4", u"Tytuł=Dziady"_s, u"Upiór, upiór i upiór."_s, {}},
+    {"_19702", "1", u"Autor=Adam Mickiewicz"_s,
+     u"Poeta, autor <i>Pana Tadeusza</i>. Urodzony w Zaosiu."_s, {}},
+    {"_19702", "2", u"Autor=Bolesław Prus"_s, u"Pisarz, bywał w Łodzi."_s, {}},
+    {"_19703", "1", u"Epoka=Romantyzm"_s,
+     u"Epoka, w której tworzył Mickiewicz; pan i poeta.<font color=red>x</font>"_s, {}},
+    {"_19705", "1", u"Termin=Pan"_s, u"Termin dawny."_s, {}},
+    {"_19705", "2", u"Termin=Zolw morski"_s, u"Gad."_s, {}},
+    {"_19706", "1", u"Dzieło=Pan Tadeusz\r\nFragment=Inwokacja"_s,
+     u"Litwo! Ojczyzno moja! ty jesteś jak zdrowie."_s, {}},
+    {"_19799", "1", u"Nazwa=Tadeusz Soplica"_s, u"Bohater Pana Tadeusza."_s, {}},
+    {"_19711", "1", u"Tytuł=Łódź nocą"_s, {}, u"Widok <b>miasta</b> nocą."_s},
+    {"_19708", "1", u"Tytuł=Pan Tadeusz wydany"_s, u"Pan Tadeusz wydany w Paryżu. Soplica."_s, {}},
+    {"_19721", "1", u"Tytuł=Soplica czyta"_s, u"Soplica."_s, {}},
+};
+
+QByteArray encyclopedia(const QList<Entry> &entries)
+{
+    Entries files;
+    QList<Item> items;
+    int unid = 0;
+    for (const Entry &e : entries) {
+        const QByteArray name = e.typ + '\\' + e.numer;
+        files.append({"L197\\TypX\\" + name + "\\Pola", cp(e.fields)});
+        if (!e.text.isEmpty())
+            files.append({name, cp(e.text)});
+        if (!e.description.isEmpty())
+            files.append({name + "\\Opis", cp(e.description)});
+        items.append({QByteArray::number(++unid), e.typ, e.numer});
+    }
+    files.append({"L197\\UnidX", itemIndex(items)});
+    return container(files);
+}
+
+QStringList found(const QList<SearchIndex::Result> &results)
+{
+    QStringList pairs;
+    for (const SearchIndex::Result &r : results)
+        pairs.append(r.typ + u'/' + r.numer);
+    return pairs;
+}
+
+} // namespace
+
+class TestSearchIndex : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+
+    void ranking_data();
+    void ranking();
+    void titlesAndSnippets();
+    void reusesAValidCache();
+    void rebuildsAStaleCache();
+    void rebuildsADamagedCache_data();
+    void rebuildsADamagedCache();
+    void cancelledBuildLeavesNoFile();
+    void buildsOnAThreadOfItsOwn();
+
+private:
+    // Builds the index when needed; tells whether it was built.
+    bool ensure(const QString &container);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_container;
+    QString m_index;
+};
+
+void TestSearchIndex::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+void TestSearchIndex::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_container = writeFile(*m_dir, encyclopedia(Encyclopedia));
+    m_index = m_dir->filePath(u"index.sqlite"_s);
+}
+
+bool TestSearchIndex::ensure(const QString &container)
+{
+    bool built = false;
+    const bool done = SearchIndexBuilder::ensure(container, m_index,
+                                                 [&built](int, int) { built = true; });
+    return done && built;
+}
+
+void TestSearchIndex::ranking_data()
+{
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<QStringList>("expected");
+    // Exact title, then titles starting with it, then titles holding it, then text; each
+    // group in the Index's order of categories (works, creators, epochs, characters, ...).
+    QTest::newRow("typing a word")
+        << u"pan"_s
+        << QStringList{u"_19705/1"_s, u"_19701/1"_s, u"_19706/1"_s, u"_19702/1"_s,
+                       u"_19703/1"_s, u"_19799/1"_s};
+    QTest::newRow("a whole word") << u"pan "_s
+                                  << QStringList{u"_19705/1"_s, u"_19701/1"_s, u"_19706/1"_s,
+                                                 u"_19703/1"_s};
+    QTest::newRow("a word inside titles")
+        << u"tadeusz "_s
+        << QStringList{u"_19799/1"_s, u"_19701/1"_s, u"_19706/1"_s};
+    QTest::newRow("title word before text")
+        << u"soplica"_s << QStringList{u"_19799/1"_s};
+    QTest::newRow("relevance in the text") << u"upior"_s
+                                           << QStringList{u"_19701/4"_s, u"_19701/3"_s};
+    QTest::newRow("without Polish letters")
+        << u"zolw"_s << QStringList{u"_19701/2"_s, u"_19705/2"_s};
+    QTest::newRow("with Polish letters")
+        << u"ŻÓŁW"_s << QStringList{u"_19701/2"_s, u"_19705/2"_s};
+    QTest::newRow("a description") << u"lodz"_s << QStringList{u"_19711/1"_s, u"_19702/2"_s};
+    QTest::newRow("several words all required")
+        << u"mickiewicz poeta"_s << QStringList{u"_19702/1"_s, u"_19703/1"_s};
+    QTest::newRow("a phrase") << u"\"litwo ojczyzno\""_s
+                              << QStringList{u"_19701/1"_s, u"_19706/1"_s};
+    QTest::newRow("a phrase in the wrong order") << u"\"ojczyzno litwo\""_s << QStringList{};
+    QTest::newRow("the words in any order")
+        << u"ojczyzno litwo"_s << QStringList{u"_19701/1"_s, u"_19706/1"_s};
+    QTest::newRow("a tag is no text") << u"b "_s << QStringList{};
+    QTest::newRow("an attribute is no text") << u"color "_s << QStringList{};
+    QTest::newRow("categories without windows") << u"wydany"_s << QStringList{};
+    QTest::newRow("nothing to search") << u"\"\" ,"_s << QStringList{};
+}
+
+void TestSearchIndex::ranking()
+{
+    QFETCH(QString, query);
+    QFETCH(QStringList, expected);
+    QVERIFY(ensure(m_container));
+    const SearchIndex index(m_index);
+    QCOMPARE(index.entryCount(), Encyclopedia.size() - 2);
+    QCOMPARE(found(index.search(SearchQuery(query))), expected);
+    // The first results alone come in the same order.
+    for (int limit = 0; limit < expected.size(); ++limit)
+        QCOMPARE(found(index.search(SearchQuery(query), limit)), expected.mid(0, limit));
+}
+
+void TestSearchIndex::titlesAndSnippets()
+{
+    QVERIFY(ensure(m_container));
+    const SearchIndex index(m_index);
+    const SearchQuery query(u"pan"_s);
+
+    const QList<SearchIndex::Result> titles = index.titleMatches(query, 2);
+    QCOMPARE(found(titles), (QStringList{u"_19705/1"_s, u"_19701/1"_s}));
+    QCOMPARE(titles[1].title, u"Pan Tadeusz"_s);
+    QCOMPARE(titles[0].group, SearchIndex::ExactTitle);
+    QCOMPARE(titles[1].group, SearchIndex::TitleStart);
+
+    const QList<SearchIndex::Result> all = index.search(query);
+    QCOMPARE(index.snippet(all[3], query, u"["_s, u"]"_s, 20),
+             u"…autor [Pana] Tadeusza.…"_s);
+    const SearchQuery lodz(u"lodz"_s);
+    QCOMPARE(index.snippet(index.search(lodz).at(1), lodz, u"<b>"_s, u"</b>"_s),
+             u"Pisarz, bywał w <b>Łodzi</b>."_s);
+}
+
+void TestSearchIndex::reusesAValidCache()
+{
+    QVERIFY(ensure(m_container));
+    QVERIFY(!ensure(m_container));
+    QVERIFY(SearchIndex::isValid(m_index, SearchIndexBuilder::containerKey(m_container)));
+}
+
+void TestSearchIndex::rebuildsAStaleCache()
+{
+    QVERIFY(ensure(m_container));
+    QList<Entry> changed = Encyclopedia;
+    changed[7].fields = u"Termin=Pani"_s;
+    // The same size and the same table, only the time and the bytes of a text differ.
+    changed[1].text = u"Bajka o <b>żółwiu</b> i zającu!"_s;
+    const QString other = writeFile(*m_dir, encyclopedia(changed), u"other.dat"_s);
+    QFile::remove(m_container);
+    QVERIFY(QFile::rename(other, m_container));
+
+    QVERIFY(ensure(m_container));
+    const SearchIndex index(m_index);
+    QCOMPARE(index.search(SearchQuery(u"pani"_s)).value(0).numer, u"1"_s);
+    QCOMPARE(index.search(SearchQuery(u"pani"_s)).value(0).typ, u"_19705"_s);
+}
+
+void TestSearchIndex::rebuildsADamagedCache_data()
+{
+    QTest::addColumn<int>("keep"); // bytes of the built file kept, -1 for all
+    QTest::addColumn<QByteArray>("overwrite");
+    QTest::newRow("empty") << 0 << QByteArray();
+    QTest::newRow("cut short") << 4096 << QByteArray();
+    QTest::newRow("not a database") << 0 << QByteArray(8192, 'x');
+    QTest::newRow("pages overwritten") << -1 << QByteArray(6000, '\xff');
+}
+
+void TestSearchIndex::rebuildsADamagedCache()
+{
+    QFETCH(int, keep);
+    QFETCH(QByteArray, overwrite);
+    QVERIFY(ensure(m_container));
+    {
+        QFile file(m_index);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        if (keep >= 0)
+            QVERIFY(file.resize(keep));
+        // Past the first page, where the tables' own pages are.
+        QVERIFY(file.seek(keep >= 0 ? keep : 4096));
+        file.write(overwrite);
+    }
+    QVERIFY(!SearchIndex::isValid(m_index, SearchIndexBuilder::containerKey(m_container)));
+    QVERIFY(ensure(m_container));
+    const SearchIndex index(m_index);
+    QCOMPARE(found(index.search(SearchQuery(u"soplica"_s))), QStringList{u"_19799/1"_s});
+}
+
+void TestSearchIndex::cancelledBuildLeavesNoFile()
+{
+    std::atomic_bool cancel{false};
+    int calls = 0;
+    const bool done = SearchIndexBuilder::ensure(
+        m_container, m_index,
+        [&](int, int) {
+            ++calls;
+            cancel = true;
+        },
+        &cancel);
+    QVERIFY(!done);
+    QCOMPARE(calls, 1);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{u"Verbarium.dat"_s});
+}
+
+void TestSearchIndex::buildsOnAThreadOfItsOwn()
+{
+    const QString cache = SearchIndexBuilder::cacheFile(m_container);
+    QVERIFY(cache.startsWith(QStandardPaths::writableLocation(QStandardPaths::CacheLocation)));
+    QVERIFY(cache != SearchIndexBuilder::cacheFile(m_dir->filePath(u"other.dat"_s)));
+    QFile::remove(cache);
+
+    SearchIndexTask task(m_container, cache);
+    QSignalSpy progress(&task, &SearchIndexTask::progress);
+    QSignalSpy ready(&task, &SearchIndexTask::ready);
+    task.start();
+    QVERIFY(ready.wait(10000));
+    QCOMPARE(ready.at(0).at(0).toString(), cache);
+    QCOMPARE(progress.last().at(0).toInt(), Encyclopedia.size() - 2);
+    QCOMPARE(SearchIndex(cache).entryCount(), Encyclopedia.size() - 2);
+
+    SearchIndexTask missing(m_dir->filePath(u"missing.dat"_s), m_index);
+    QSignalSpy failed(&missing, &SearchIndexTask::failed);
+    missing.start();
+    QVERIFY(failed.wait(10000));
+    QVERIFY(failed.at(0).at(0).toString().contains(u"missing.dat"_s));
+    QFile::remove(cache);
+}
+
+QTEST_GUILESS_MAIN(TestSearchIndex)
+#include "tst_searchindex.moc"
