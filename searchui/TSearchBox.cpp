@@ -21,6 +21,9 @@ TSearchBox::TSearchBox(TSearchEngine &engine, QWidget *parent)
     setPlaceholderText(QStringLiteral("Szukaj w encyklopedii"));
     setAccessibleName(QStringLiteral("Szukaj w encyklopedii"));
     setMinimumWidth(220);
+    // Like the toolbar's buttons it is no Tab stop, so Tab stays inside the windows' own
+    // controls; Ctrl+K and a click reach it.
+    setFocusPolicy(Qt::ClickFocus);
 
     // The model holds the matches already; the completer only shows them.
     m_completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
