@@ -1,5 +1,6 @@
 #include "ContainerFixture.h"
 #include "Startup.h"
+#include "ToolRun.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -27,10 +28,7 @@ QByteArray jpeg(QSize size)
 
 QByteArray tool(const QString &program, const QStringList &args)
 {
-    QProcess process;
-    process.start(program, args);
-    process.waitForFinished(30000);
-    return process.readAllStandardOutput();
+    return runToolProgram(program, args).out;
 }
 
 const QString Verse = QStringLiteral("Zażółć gęślą jaźń, źdźbło łąki ścięte");

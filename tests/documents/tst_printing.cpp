@@ -8,6 +8,7 @@
 #include "TPictureDisplay.h"
 #include "TfrmIlustra.h"
 #include "TfrmWzorDoc.h"
+#include "ToolRun.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,7 +18,6 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QPrinter>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
@@ -66,21 +66,17 @@ QByteArray sample(const char *relative)
 
 QString pdfText(const QString &path)
 {
-    QProcess tool;
-    tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
-    tool.waitForFinished(30000);
-    return QString::fromUtf8(tool.readAllStandardOutput());
+    return QString::fromUtf8(
+        runToolProgram(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")})
+            .out);
 }
 
 // The bounds of what is not white on the first page, rendered at 72 dots an inch (one pixel a
 // point), and the page's size.
 std::pair<QRect, QSize> inkOnPage(const QString &path, const QString &stem)
 {
-    QProcess tool;
-    tool.start(QStringLiteral("pdftoppm"),
-               {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"), QStringLiteral("-singlefile"), path,
-                stem});
-    tool.waitForFinished(30000);
+    runToolProgram(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"),
+                                                 QStringLiteral("-singlefile"), path, stem});
     const QImage page(stem + QStringLiteral(".png"));
     QRect ink;
     for (int y = 0; y < page.height(); ++y) {

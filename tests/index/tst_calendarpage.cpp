@@ -105,14 +105,8 @@ void TestCalendarPage::init()
         for (int y = 0; y < 32; ++y)
             icons.setPixel(x, y, qRgb(10 * (x / 32), 100, 200));
     QVERIFY(icons.save(useSkin(m_program.dir(), "ImageList2=kalikony.png\r\n") + QStringLiteral("/kalikony.png")));
-    TPulpit::Environment environment;
-    environment.help = &m_help;
-    environment.soundAvailable = false;
-    m_program.startPulpit(environment);
     MessageBoxes::setHandler([](const MessageBoxes::Message &) { return QMessageBox::Ok; });
-    m_program.pulpit()->resize(1000, 700);
-    m_program.pulpit()->show();
-    m_program.pulpit()->btIndeksClick();
+    m_program.startWithIndex(&m_help);
     QVERIFY(index());
     index()->pcIndeks()->setCurrentIndex(TfrmIndeks::tsKalendarium);
     QVERIFY(QTest::qWaitForWindowExposed(index()));

@@ -104,18 +104,12 @@ void TestIndexPanels::init()
     entries.prepend({"L197\\UnidX", itemIndex(items)});
     QVERIFY(m_program.openData(container(entries)));
     m_help = FakeHelp();
-    TPulpit::Environment environment;
-    environment.help = &m_help;
-    environment.soundAvailable = false;
-    m_program.startPulpit(environment);
     m_messages.clear();
     MessageBoxes::setHandler([this](const MessageBoxes::Message &m) {
         m_messages.append(m);
         return QMessageBox::Ok;
     });
-    m_program.pulpit()->resize(1000, 700);
-    m_program.pulpit()->show();
-    m_program.pulpit()->btIndeksClick();
+    m_program.startWithIndex(&m_help);
     QVERIFY(index());
 }
 

@@ -92,18 +92,12 @@ void TestQuizPanel::init()
 {
     QVERIFY(m_program.openData(quizContainer()));
     m_help = FakeHelp();
-    TPulpit::Environment environment;
-    environment.help = &m_help;
-    environment.soundAvailable = false;
-    m_pulpit = &m_program.startPulpit(environment);
     m_messages.clear();
     MessageBoxes::setHandler([this](const MessageBoxes::Message &m) {
         m_messages.append(m);
         return QMessageBox::Ok;
     });
-    m_pulpit->resize(1000, 700);
-    m_pulpit->show();
-    m_pulpit->btIndeksClick();
+    m_pulpit = &m_program.startWithIndex(&m_help);
     QVERIFY(index());
     showQuizPage();
 }

@@ -82,6 +82,20 @@ public:
         return *m_pulpit;
     }
 
+    // The frame as the Index's tests start it: silent, with the help given, shown at
+    // 1000 x 700 with its Index open.
+    TPulpit &startWithIndex(HelpSystem *help)
+    {
+        TPulpit::Environment environment;
+        environment.help = help;
+        environment.soundAvailable = false;
+        TPulpit &pulpit = startPulpit(environment);
+        pulpit.resize(1000, 700);
+        pulpit.show();
+        pulpit.btIndeksClick();
+        return pulpit;
+    }
+
     void stopPulpit()
     {
         SetPulpit(nullptr);
