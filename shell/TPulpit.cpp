@@ -3,14 +3,13 @@
 #include "AppIcons.h"
 #include "AudioOutput.h"
 #include "ChildWindowManager.h"
-#include "ContentError.h"
 #include "FileVersionString.h"
 #include "Globals.h"
 #include "HelpSystem.h"
 #include "LoadingGuard.h"
 #include "MessageBoxes.h"
+#include "Narration.h"
 #include "PrintDialogs.h"
-#include "TData.h"
 #include "TfrmAbout2.h"
 #include "TfrmCytatDnia.h"
 #include "TfrmProps.h"
@@ -80,18 +79,8 @@ TPulpit::TPulpit(const Environment &environment)
       m_runDialog(environment.runDialog), m_quizPool(std::make_unique<TQuizSuperList>())
 {
     setObjectName(QStringLiteral("Pulpit"));
-    m_soundAvailable = environment.soundAvailable.value_or(AudioOutput::available());
-    m_player = new TM3Player(this, environment.mp3Library);
-    // A narration asked for during a stop starts once the stopped one is done with.
-    connect(m_player, &TM3Player::OnTerminate, this, [this] {
-        if (m_pendingNarration)
-            QMetaObject::invokeMethod(this, [this] {
-                if (!m_pendingNarration || m_player->Running())
-                    return;
-                const auto [folder, name] = *std::exchange(m_pendingNarration, std::nullopt);
-                startNarration(folder, name);
-            }, Qt::QueuedConnection);
-    });
+    m_narration = new Narration(environment.soundAvailable.value_or(AudioOutput::available()),
+                                environment.mp3Library, this);
     setWindowTitle(QStringLiteral("Verbarium"));
     setMinimumSize(540, 360);
     setProperty(HelpContextProperty, int(FrameContext));
@@ -173,7 +162,7 @@ TPulpit::~TPulpit()
     m_settings.writePreferencesAtExit(m_prefs);
     for (QToolBar *toolbar : toolbars())
         m_settings.writeToolbar(toolbar->objectName(), ToolbarLayout::capture(*this, *toolbar));
-    m_player->Stop();
+    m_narration->player()->Stop();
     if (m_helpMode)
         QGuiApplication::restoreOverrideCursor();
     for (TfrmWzorBazowy *window : ChildWindows())
@@ -750,55 +739,28 @@ void TPulpit::SzukajnowejwersjiwsieciWWW1Click(QObject *sender)
 
 void TPulpit::closeEvent(QCloseEvent *event)
 {
-    m_player->Stop();
+    m_narration->player()->Stop();
     QMainWindow::closeEvent(event);
+}
+
+bool TPulpit::SoundAvailable() const
+{
+    return m_narration->available();
+}
+
+TM3Player *TPulpit::M3Play() const
+{
+    return m_narration->player();
 }
 
 void TPulpit::PlayNarration(const QString &folder, const QString &name)
 {
-    if (!m_soundAvailable)
-        return;
-    m_player->Stop();
-    // The stopped recording has to be done with before the new one is set, or the player
-    // would ignore it; the window keeps running meanwhile.
-    if (m_player->Running()) {
-        m_pendingNarration = {folder, name};
-        return;
-    }
-    startNarration(folder, name);
-}
-
-void TPulpit::startNarration(const QString &folder, const QString &name)
-{
-    const auto lower = [](const QString &text) {
-        QString result = text;
-        for (QChar &c : result) {
-            if (c >= u'A' && c <= u'Z')
-                c = QChar(c.unicode() + (u'a' - u'A'));
-        }
-        return result;
-    };
-    m_player->SetDeleteAfterPlay(true);
-    QString path;
-    try {
-        if (TData *data = Data())
-            path = data->GetSoundFile(lower(folder), lower(name));
-    } catch (const ContentError &e) {
-        // A sound that cannot be read or written out is reported and not played; what asked
-        // for it (an opening illustration, say) goes on.
-        MessageBoxes::showError(nullptr, e.message());
-        return;
-    }
-    m_player->SetFileName(path);
-    m_player->Play();
+    m_narration->play(folder, name);
 }
 
 void TPulpit::StopSound()
 {
-    if (m_soundAvailable) {
-        m_pendingNarration.reset();
-        m_player->Stop();
-    }
+    m_narration->stop();
 }
 
 void TPulpit::ToolbarButton971Click(QObject *sender)

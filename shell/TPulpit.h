@@ -13,6 +13,7 @@
 
 class ChildWindowManager;
 class HelpSystem;
+class Narration;
 class PrintDialogs;
 class QAction;
 class QDialog;
@@ -83,10 +84,10 @@ public:
     bool HelpTest(QObject *sender);
 
     // Narration: plays "_197SND\folder\name", stopping what plays first.
-    bool SoundAvailable() const { return m_soundAvailable; }
+    bool SoundAvailable() const;
     void PlayNarration(const QString &folder, const QString &name);
     void StopSound();
-    TM3Player *M3Play() const { return m_player; }
+    TM3Player *M3Play() const;
 
     // The dispatcher.
     using DocumentFactory = std::function<TfrmWzorBazowy *()>;
@@ -161,7 +162,6 @@ protected:
 private:
     int runDialog(QDialog &dialog);
     void showQuoteOfTheDay();
-    void startNarration(const QString &folder, const QString &name);
     void createMenus();
     void createToolbars();
     void createSearch();
@@ -206,10 +206,7 @@ private:
     QAction *m_btOpcje = nullptr;
     QTimer *m_idleTick = nullptr;
 
-    bool m_soundAvailable = false;
-    TM3Player *m_player = nullptr;
-    // A narration asked for while the previous one was still stopping.
-    std::optional<std::pair<QString, QString>> m_pendingNarration;
+    Narration *m_narration = nullptr;
     QPointer<QMdiSubWindow> m_activeChild;
     // The update check: its windows, and the checker that keeps what it fetched for the run.
     std::unique_ptr<WidgetUpdateUi> m_updateUi;
