@@ -37,7 +37,7 @@ TFindBar::TFindBar(THTMLViewer *view, QWidget *window, QWidget *parent)
     : QWidget(parent), m_view(view)
 {
     setObjectName(QStringLiteral("FindBar"));
-    setAccessibleName(QStringLiteral("Znajdź na stronie"));
+    setAccessibleName(QStringLiteral("Wyszukiwanie na stronie"));
     // The bar looks the same whatever colours the window around it has.
     const QPalette standard = QApplication::palette(this);
     QPalette colours = palette();
