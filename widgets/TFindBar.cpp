@@ -51,7 +51,7 @@ TFindBar::TFindBar(THTMLViewer *view, QWidget *window, QWidget *parent)
     m_edit->setObjectName(QStringLiteral("edZnajdz"));
     m_edit->setPlaceholderText(QStringLiteral("Znajdź na stronie"));
     m_edit->setAccessibleName(QStringLiteral("Znajdź na stronie"));
-    m_edit->setClearButtonEnabled(true);
+    m_edit->setMaximumWidth(m_edit->fontMetrics().averageCharWidth() * 40);
     m_previous = addButton(this, QStringLiteral("btPoprzedni"), QStringLiteral("Poprzedni"),
                            QStringLiteral("Poprzedni (Shift+F3)"), QStyle::SP_ArrowUp);
     m_next = addButton(this, QStringLiteral("btNastepny"), QStringLiteral("Następny"),
@@ -59,8 +59,9 @@ TFindBar::TFindBar(THTMLViewer *view, QWidget *window, QWidget *parent)
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("lbWynik"));
     m_status->setAccessibleName(QStringLiteral("Wynik wyszukiwania"));
-    m_close = addButton(this, QStringLiteral("btZamknij"), QStringLiteral("Zamknij wyszukiwanie"),
-                        QStringLiteral("Zamknij wyszukiwanie (Esc)"), QStyle::SP_TitleBarCloseButton);
+    m_close =
+        addButton(this, QStringLiteral("btZamknij"), QStringLiteral("Zamknij wyszukiwanie"),
+                  QStringLiteral("Zamknij wyszukiwanie (Esc)"), QStyle::SP_TitleBarCloseButton);
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 2, 2, 2);
@@ -70,6 +71,7 @@ TFindBar::TFindBar(THTMLViewer *view, QWidget *window, QWidget *parent)
     layout->addWidget(m_next);
     layout->addSpacing(4);
     layout->addWidget(m_status);
+    layout->addStretch();
     layout->addWidget(m_close);
 
     connect(m_edit, &QLineEdit::textChanged, this, &TFindBar::search);
@@ -171,7 +173,8 @@ void TFindBar::search()
         for (const qsizetype start : SearchFolding::occurrences(block.text(), query)) {
             QTextCursor match(document);
             match.setPosition(block.position() + int(start));
-            match.setPosition(block.position() + int(start + query.size()), QTextCursor::KeepAnchor);
+            match.setPosition(block.position() + int(start + query.size()),
+                              QTextCursor::KeepAnchor);
             if (m_current < 0 && match.selectionStart() >= from)
                 m_current = int(m_matches.size());
             m_matches.append(match);
@@ -214,12 +217,12 @@ void TFindBar::showMatches(const QString &wrapped)
         m_view->ensureCursorVisible();
     }
 
-    if (m_edit->text().trimmed().isEmpty())
-        m_status->clear();
-    else if (m_matches.isEmpty())
-        m_status->setText(QStringLiteral("Nie znaleziono"));
-    else if (wrapped.isEmpty())
-        m_status->setText(QStringLiteral("%1 z %2").arg(m_current + 1).arg(MatchCount()));
-    else
-        m_status->setText(QStringLiteral("%1 z %2, %3").arg(m_current + 1).arg(MatchCount()).arg(wrapped));
+    QString status;
+    if (!m_matches.isEmpty())
+        status = QStringLiteral("%1 z %2").arg(m_current + 1).arg(MatchCount());
+    else if (!m_edit->text().trimmed().isEmpty())
+        status = QStringLiteral("Nie znaleziono");
+    if (!wrapped.isEmpty())
+        status += QStringLiteral(", ") + wrapped;
+    m_status->setText(status);
 }

@@ -54,7 +54,8 @@ struct Host
 bool isMatch(const QTextCursor &cursor, const QString &query)
 {
     const QString text = cursor.selectedText();
-    return text.size() == query.size() && SearchFolding::occurrences(text, query) == QList<qsizetype>{0};
+    return text.size() == query.size() &&
+           SearchFolding::occurrences(text, query) == QList<qsizetype>{0};
 }
 
 } // namespace
@@ -179,7 +180,8 @@ void TestFindBar::steps_data()
     QTest::addColumn<QString>("status");
     const QKeySequence next(Qt::Key_F3), previous(Qt::SHIFT | Qt::Key_F3);
     QTest::newRow("next") << u"zolw"_s << QList{next} << 1 << u"2 z 5"_s;
-    QTest::newRow("next, next, previous") << u"zolw"_s << QList{next, next, previous} << 1 << u"2 z 5"_s;
+    QTest::newRow("next, next, previous")
+        << u"zolw"_s << QList{next, next, previous} << 1 << u"2 z 5"_s;
     QTest::newRow("previous goes round to the end")
         << u"zolw"_s << QList{previous} << 4 << u"5 z 5, od końca"_s;
     QTest::newRow("next goes round to the start")
