@@ -3,7 +3,6 @@
 #include "SearchFolding.h"
 #include "THTMLViewer.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -38,14 +37,6 @@ TFindBar::TFindBar(THTMLViewer *view, QWidget *window, QWidget *parent)
 {
     setObjectName(QStringLiteral("FindBar"));
     setAccessibleName(QStringLiteral("Wyszukiwanie na stronie"));
-    // The bar looks the same whatever colours the window around it has.
-    const QPalette standard = QApplication::palette(this);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, standard.color(QPalette::Window));
-    colours.setColor(QPalette::WindowText, standard.color(QPalette::WindowText));
-    colours.setColor(QPalette::ButtonText, standard.color(QPalette::ButtonText));
-    setPalette(colours);
-    setAutoFillBackground(true);
 
     m_edit = new QLineEdit(this);
     m_edit->setObjectName(QStringLiteral("edZnajdz"));
