@@ -134,6 +134,7 @@ void TestFindBar::matchesEverywhereInThePage_data()
     QTest::newRow("plain letters") << u"zolw"_s << 5 << u"1 z 5"_s;
     QTest::newRow("Polish capitals") << u"ŻÓŁW"_s << 5 << u"1 z 5"_s;
     QTest::newRow("across a non-breaking space") << u"zolw morski"_s << 1 << u"1 z 1"_s;
+    QTest::newRow("not across paragraphs") << u"zolw zolw"_s << 0 << u"Nie znaleziono"_s;
     QTest::newRow("not there") << u"żaba"_s << 0 << u"Nie znaleziono"_s;
     QTest::newRow("blank") << u"  "_s << 0 << QString();
 }
