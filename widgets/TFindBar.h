@@ -21,10 +21,12 @@ class TFindBar : public QWidget
 public:
     TFindBar(THTMLViewer *view, QWidget *window, QWidget *parent = nullptr);
 
-    // Shows the bar, or, when it is shown, gives it the focus with its text selected.
+    // Shows the bar (a closed bar finds its text again) and gives it the focus with its text
+    // selected.
     void Open();
     // Hides the bar, clears the marks and gives the focus back to the view.
     void Close();
+    // The next or previous match; a closed bar opens instead.
     void FindNext();
     void FindPrevious();
 
