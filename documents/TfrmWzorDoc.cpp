@@ -10,6 +10,7 @@
 #include "TItemInfo.h"
 #include "TPSSDirectory.h"
 #include "TPulpit.h"
+#include "TFindBar.h"
 #include "THTMLViewer.h"
 #include "TScrollBanner.h"
 #include "TToolbarButton97.h"
@@ -164,6 +165,9 @@ TfrmWzorDoc::TfrmWzorDoc(QWidget *parent) : TfrmWzorBazowy(parent)
     m_body->setCentralWidget(m_html);
     createStrip();
     layout->addWidget(m_body, 1);
+    // Under the text and the strip, as wide as the window.
+    m_findBar = new TFindBar(m_html, this, this);
+    layout->addWidget(m_findBar);
     createPopup();
 
     connect(m_html, &THTMLViewer::HotSpotClick, this, &TfrmWzorDoc::HT1HotSpotClick);

@@ -14,6 +14,7 @@ class QMainWindow;
 class QMenu;
 class QScrollArea;
 class QToolButton;
+class TFindBar;
 class TScrollBanner;
 class THTMLViewer;
 
@@ -63,6 +64,7 @@ public:
     void ApplyLook();
 
     THTMLViewer *HT1() const { return m_html; }
+    TFindBar *FindBar() const { return m_findBar; }
     QWidget *Panel1() const { return m_panel; }
     QToolButton *ButtonAt(Button button) const { return m_buttons[button]; }
     QDockWidget *TWImage() const { return m_strip; }
@@ -120,6 +122,7 @@ private:
     TScrollBanner *m_banner = nullptr;
     QMainWindow *m_body = nullptr;
     THTMLViewer *m_html = nullptr;
+    TFindBar *m_findBar = nullptr;
     QDockWidget *m_strip = nullptr;
     QScrollArea *m_thumbnails = nullptr;
     QWidget *m_thumbnailPage = nullptr;

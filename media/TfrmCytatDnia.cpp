@@ -2,11 +2,13 @@
 
 #include "AppIcons.h"
 #include "LcgRandom.h"
+#include "TFindBar.h"
 #include "THTMLViewer.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 TfrmCytatDnia::TfrmCytatDnia(TPSSDirectory &directory, bool showAtStart, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
@@ -25,15 +27,22 @@ TfrmCytatDnia::TfrmCytatDnia(TPSSDirectory &directory, bool showAtStart, QWidget
     image->setGeometry(8, 8, 32, 32);
     image->setPixmap(AppIcons::Program().pixmap(32, 32));
 
-    m_ht1 = new THTMLViewer(this);
+    // The quotation, with the find bar under it when that is open.
+    auto *text = new QWidget(this);
+    text->setGeometry(40, 0, 397, 197);
+    m_ht1 = new THTMLViewer(text);
     m_ht1->setObjectName(QStringLiteral("HT1"));
-    m_ht1->setGeometry(40, 0, 397, 197);
     m_ht1->setFrameShape(QFrame::Box);
     m_ht1->SetViewImages(false);
     m_ht1->SetDefFontName(QStringLiteral("Arial"));
     m_ht1->SetDefFontSize(10);
     m_ht1->SetDefBackground(QColor(0xff, 0xff, 0xa0)); // 10551295 as a Windows colour
     m_ht1->setFocusPolicy(Qt::ClickFocus);
+    auto *textLayout = new QVBoxLayout(text);
+    textLayout->setContentsMargins(0, 0, 0, 0);
+    textLayout->setSpacing(0);
+    textLayout->addWidget(m_ht1, 1);
+    textLayout->addWidget(new TFindBar(m_ht1, this, text));
 
     m_checkDalej = new QCheckBox(QStringLiteral("Nie pokazuj więcej tego okna"), this);
     m_checkDalej->setObjectName(QStringLiteral("CheckDalej"));

@@ -6,6 +6,7 @@
 #include "QuizAnswer.h"
 #include "QuizPage.h"
 #include "QuizSummary.h"
+#include "TFindBar.h"
 #include "THTMLViewer.h"
 #include "TLEDDisplay.h"
 #include "TPSSDirectory.h"
@@ -19,6 +20,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -75,7 +77,11 @@ TfrmQuiz::TfrmQuiz(int questions, int seconds, QuizCountdown::TickSource ticks, 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(m_ht1, 1);
+    auto *text = new QVBoxLayout;
+    text->setSpacing(0);
+    text->addWidget(m_ht1, 1);
+    text->addWidget(new TFindBar(m_ht1, this, this));
+    layout->addLayout(text, 1);
     layout->addWidget(m_panel1);
 
     connect(m_ht1, &THTMLViewer::FormSubmit, this,

@@ -40,4 +40,32 @@ QStringList words(QStringView text)
     return result;
 }
 
+namespace {
+
+// Folded, with every kind of white space made one plain space.
+QString foldForFind(QStringView text)
+{
+    QString folded = fold(text);
+    for (QChar &c : folded) {
+        if (c.isSpace())
+            c = u' ';
+    }
+    return folded;
+}
+
+} // namespace
+
+QList<qsizetype> occurrences(QStringView text, QStringView query)
+{
+    QList<qsizetype> found;
+    if (query.trimmed().isEmpty())
+        return found;
+    const QString needle = foldForFind(query);
+    const QString haystack = foldForFind(text);
+    for (qsizetype at = haystack.indexOf(needle); at >= 0;
+         at = haystack.indexOf(needle, at + needle.size()))
+        found.append(at);
+    return found;
+}
+
 } // namespace SearchFolding

@@ -10,6 +10,7 @@
 #include "TPSSDirectory.h"
 #include "TPulpit.h"
 #include "TSimplePSS.h"
+#include "TFindBar.h"
 #include "THTMLViewer.h"
 #include "TScrollBanner.h"
 #include "TToolbarButton97.h"
@@ -93,6 +94,7 @@ private Q_SLOTS:
     void busyWindowRefusesToClose();
     void helpModeInTheText();
     void fontChangeReachesEveryDocument();
+    void findInPageStaysInItsWindow();
     void worksBanner();
     void illustration_data();
     void illustration();
@@ -570,6 +572,27 @@ void TestDocumentWindows::fontChangeReachesEveryDocument()
     }
     // A window opened afterwards starts with it.
     QCOMPARE(open(QStringLiteral("_19702"), QStringLiteral("1"))->DocFontSize(), 14);
+}
+
+void TestDocumentWindows::findInPageStaysInItsWindow()
+{
+    writeData({{"_19701\\2", cp(QStringLiteral("<p>Dziady, część II.</p><p>Dziady, część III.</p>"))}});
+    TfrmWzorDoc *work = open(QStringLiteral("_19701"), QStringLiteral("1"));
+    TfrmWzorDoc *dziady = open(QStringLiteral("_19701"), QStringLiteral("2"));
+    QVERIFY(work && dziady && work != dziady);
+    m_pulpit->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_pulpit));
+    QVERIFY(dziady->isAncestorOf(QApplication::focusWidget()));
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(dziady->FindBar()->isVisible());
+    QVERIFY(work->FindBar()->isHidden());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("czesc"));
+    QCOMPARE(dziady->FindBar()->MatchCount(), 2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F3);
+    QCOMPARE(dziady->FindBar()->CurrentMatch(), 1);
+    QCOMPARE(dziady->HT1()->textCursor().selectedText(), QStringLiteral("część"));
+    QVERIFY(work->HT1()->extraSelections().isEmpty());
 }
 
 void TestDocumentWindows::worksBanner()

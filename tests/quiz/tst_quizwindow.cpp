@@ -2,6 +2,7 @@
 #include "Globals.h"
 #include "MessageBoxes.h"
 #include "ProgramFixture.h"
+#include "TFindBar.h"
 #include "THTMLViewer.h"
 #include "TLEDDisplay.h"
 #include "TM3Player.h"
@@ -11,6 +12,7 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QTest>
 
@@ -90,6 +92,7 @@ private Q_SLOTS:
     void timeout_data();
     void timeout();
     void twoQuestions();
+    void findInAQuestion();
     void secondQuizOnlyComesToFront();
     void quizPageWhileAQuizRuns();
     void endsWhenNoFurtherQuestion_data();
@@ -200,7 +203,7 @@ void TestQuizWindow::window()
     for (const auto &[name, top] : displays)
         QCOMPARE(m_quiz->findChild<TLEDDisplay *>(QLatin1String(name))->geometry(), QRect(36, top, 80, 30));
     QStringList labels;
-    for (const QLabel *label : m_quiz->findChildren<QLabel *>())
+    for (const QLabel *label : m_quiz->findChild<QFrame *>(QStringLiteral("Panel2"))->findChildren<QLabel *>())
         labels.append(label->text() + u'@' + QString::number(label->x()) + u',' + QString::number(label->y()));
     QCOMPARE(labels, (QStringList{QStringLiteral("Czas:@4,4"), QStringLiteral("Odpowiedzi@8,84"),
                                   QStringLiteral("Zadane:@8,104"), QStringLiteral("Poprawne:@4,156"),
@@ -323,6 +326,41 @@ void TestQuizWindow::twoQuestions()
     // The summary has no form: nothing more is submitted.
     QTest::keyClick(m_quiz->HT1(), Qt::Key_S);
     QCOMPARE(m_messages.size(), 1);
+}
+
+void TestQuizWindow::findInAQuestion()
+{
+    start({{"1", QStringLiteral("1")}, {"2", QStringLiteral("1")}});
+    QVERIFY(openQuiz(2, 30));
+    m_pulpit->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_pulpit));
+    m_quiz->HT1()->setFocus();
+    auto *bar = m_quiz->findChild<TFindBar *>();
+    QVERIFY(bar && bar->isHidden());
+
+    QTest::keyClick(m_quiz->HT1(), Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(bar->isVisible());
+    auto *edit = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    QVERIFY(edit && bar->isAncestorOf(edit));
+    // The letter of "&Sprawdź" is only a letter in the bar.
+    QTest::keyClicks(edit, QStringLiteral("tresci"));
+    QCOMPARE(led("LEDZadane"), 1);
+    QCOMPARE(bar->MatchCount(), 1);
+    QCOMPARE(m_quiz->HT1()->textCursor().selectedText(), QStringLiteral("treści"));
+
+    // The countdown, the boxes and the accelerator go on as before.
+    m_now += 1500;
+    m_quiz->Timer1().Timer1Timer();
+    QCOMPARE(led("LEDTime"), 29);
+    tick({1});
+    QTest::keyClick(m_quiz->HT1(), Qt::Key_S);
+    QCOMPARE(led("LEDPoprawne"), 1);
+    QCOMPARE(led("LEDZadane"), 2);
+    // The next question is searched as it comes.
+    QVERIFY(bar->isVisible());
+    QTRY_COMPARE(m_quiz->HT1()->textCursor().selectedText(), QStringLiteral("treści"));
+    QCOMPARE(bar->MatchCount(), 1);
+    QVERIFY(page().contains(QStringLiteral("Pytanie numer 2")));
 }
 
 void TestQuizWindow::secondQuizOnlyComesToFront()

@@ -13,6 +13,8 @@ class TestSearchText : public QObject
 private Q_SLOTS:
     void folding_data();
     void folding();
+    void occurrences_data();
+    void occurrences();
     void plainText_data();
     void plainText();
     void query_data();
@@ -36,6 +38,35 @@ void TestSearchText::folding()
     QFETCH(QString, text);
     QFETCH(QString, folded);
     QCOMPARE(SearchFolding::fold(text), folded);
+}
+
+void TestSearchText::occurrences_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<QList<qsizetype>>("starts");
+    using Starts = QList<qsizetype>;
+    QTest::newRow("plain letters for Polish ones") << u"Ulica w Łodzi, Łódź"_s << u"lodz"_s
+                                                   << Starts{8, 15};
+    QTest::newRow("Polish letters for plain ones") << u"zolw i ZOLW"_s << u"Żółw"_s
+                                                   << Starts{0, 7};
+    QTest::newRow("small query, capital text") << u"ĄĆĘŁŃÓŚŹŻ"_s << u"ńóś"_s << Starts{4};
+    QTest::newRow("ł and Ł are l") << u"Łabędź, ławka, Ul"_s << u"l"_s << Starts{0, 8, 16};
+    QTest::newRow("inside words") << u"Pan Tadeusz, panna"_s << u"pan"_s << Starts{0, 13};
+    QTest::newRow("overlapping text") << u"aaaaa"_s << u"aa"_s << Starts{0, 2};
+    QTest::newRow("non-breaking space") << u"Pan\u00a0Tadeusz"_s << u"pan tadeusz"_s
+                                        << Starts{0};
+    QTest::newRow("not there") << u"Żółw"_s << u"zolwie"_s << Starts{};
+    QTest::newRow("empty query") << u"tekst"_s << QString() << Starts{};
+    QTest::newRow("blank query") << u"a  b"_s << u"  "_s << Starts{};
+}
+
+void TestSearchText::occurrences()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, query);
+    QFETCH(QList<qsizetype>, starts);
+    QCOMPARE(SearchFolding::occurrences(text, query), starts);
 }
 
 void TestSearchText::plainText_data()
