@@ -60,59 +60,83 @@ int SearchMatches::count(const QList<int> &orders) const
 
 QList<SearchIndex::Result> SearchMatches::results(int from, int count, const QList<int> &orders)
 {
-    QList<SearchIndex::Result> results;
+    // The runs the page reaches, and where in the first of them it begins.
+    std::vector<Run *> reached;
     size_t skip = size_t(std::max(0, from));
+    size_t wanted = size_t(std::max(0, count));
     for (Run &run : m_runs) {
-        if (results.size() >= count)
+        if (wanted == 0)
             break;
         if (!orders.isEmpty() && !orders.contains(run.order))
             continue;
         const size_t size = run.end - run.begin;
-        if (skip >= size) { // passed over unranked
+        if (reached.empty() && skip >= size) { // passed over unranked
             skip -= size;
             continue;
         }
-        rank(run);
-        const size_t end = std::min(run.end, run.begin + skip + size_t(count - results.size()));
-        for (size_t i = run.begin + skip; i < end; ++i) {
+        reached.push_back(&run);
+        wanted -= std::min(wanted, size - (reached.size() == 1 ? skip : 0));
+    }
+    rank(reached);
+
+    QList<SearchIndex::Result> results;
+    for (const Run *run : reached) {
+        const size_t begin = run->begin + (run == reached.front() ? skip : 0);
+        const size_t end = std::min(run->end, begin + size_t(count - results.size()));
+        for (size_t i = begin; i < end; ++i) {
             const SearchIndex::Entry &e = m_index->m_entries[size_t(m_hits[i].id - 1)];
-            results.append({e.typ, e.numer, e.title, run.group, m_hits[i].id});
+            results.append({e.typ, e.numer, e.title, run->group, m_hits[i].id});
         }
-        skip = 0;
     }
     return results;
 }
 
-void SearchMatches::rank(Run &run)
+void SearchMatches::rank(const std::vector<Run *> &runs)
 {
-    if (run.ranked)
-        return;
-    run.ranked = true;
-    const auto begin = m_hits.begin() + qsizetype(run.begin);
-    const auto end = m_hits.begin() + qsizetype(run.end);
-    if (run.group != SearchIndex::Text) {
-        const auto &entries = m_index->m_entries;
-        std::stable_sort(begin, end, [&entries](const Hit &a, const Hit &b) {
-            return entries[size_t(a.id - 1)].titleWords < entries[size_t(b.id - 1)].titleWords;
-        });
-        return;
+    const auto &entries = m_index->m_entries;
+    std::vector<Run *> text;
+    for (Run *run : runs) {
+        if (run->ranked)
+            continue;
+        if (run->group == SearchIndex::Text) {
+            text.push_back(run);
+            continue;
+        }
+        run->ranked = true;
+        std::stable_sort(m_hits.begin() + qsizetype(run->begin), m_hits.begin() + qsizetype(run->end),
+                         [&entries](const Hit &a, const Hit &b) {
+                             return entries[size_t(a.id - 1)].titleWords < entries[size_t(b.id - 1)].titleWords;
+                         });
     }
-    // The category's ids follow one another; both lists come by id.
+    if (text.empty())
+        return;
+
+    // One pass over the relevance of the categories' span: text runs follow the categories,
+    // whose ids follow one another, so their hits come by id one run after another as the
+    // rows do.
     const auto &categoryEnd = m_index->m_categoryEnd;
-    const qint64 first = run.order > 0 ? categoryEnd[size_t(run.order - 1)] + 1 : 1;
+    const int firstOrder = text.front()->order;
+    const qint64 first = firstOrder > 0 ? categoryEnd[size_t(firstOrder - 1)] + 1 : 1;
     // The title weighs ten times the text.
     SqliteDatabase::Statement relevance(*m_index->m_db,
                                         "SELECT rowid, bm25(fts, 10.0, 1.0) FROM fts WHERE fts MATCH ? "
                                         "AND rowid BETWEEN ? AND ? ORDER BY rowid");
-    relevance.bind(1, m_expression).bind(2, first).bind(3, categoryEnd[size_t(run.order)]);
-    auto hit = begin;
-    while (hit != end && relevance.step()) {
+    relevance.bind(1, m_expression).bind(2, first).bind(3, categoryEnd[size_t(text.back()->order)]);
+    auto current = text.begin();
+    size_t hit = (*current)->begin;
+    while (current != text.end() && relevance.step()) {
         const qint64 id = relevance.integer(0);
-        while (hit != end && hit->id < id)
-            ++hit;
-        if (hit != end && hit->id == id)
-            (hit++)->rank = relevance.real(1);
+        while (current != text.end() && m_hits[hit].id < id) {
+            if (++hit == (*current)->end && ++current != text.end())
+                hit = (*current)->begin;
+        }
+        if (current != text.end() && m_hits[hit].id == id)
+            m_hits[hit].rank = relevance.real(1);
     }
     // bm25: lower is better; equal ranks keep the id order.
-    std::stable_sort(begin, end, [](const Hit &a, const Hit &b) { return a.rank < b.rank; });
+    for (Run *run : text) {
+        run->ranked = true;
+        std::stable_sort(m_hits.begin() + qsizetype(run->begin), m_hits.begin() + qsizetype(run->end),
+                         [](const Hit &a, const Hit &b) { return a.rank < b.rank; });
+    }
 }

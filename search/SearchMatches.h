@@ -41,7 +41,8 @@ private:
         bool ranked = false;
     };
 
-    void rank(Run &run);
+    // Puts the runs in rank order, those of text matches with one reading of their relevance.
+    void rank(const std::vector<Run *> &runs);
 
     const SearchIndex *m_index;
     QString m_expression;

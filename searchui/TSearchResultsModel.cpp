@@ -69,7 +69,8 @@ void TSearchResultsModel::fetchMore(const QModelIndex &parent)
 const QString &TSearchResultsModel::snippet(const Row &row) const
 {
     if (!row.snippet)
-        row.snippet = m_index->snippet(row.result, *m_query, QStringLiteral("«"), QStringLiteral("»"));
+        // Short, so the match shows on a line cut to the pane's width.
+        row.snippet = m_index->snippet(row.result, *m_query, QStringLiteral("«"), QStringLiteral("»"), 90);
     return *row.snippet;
 }
 
@@ -85,8 +86,13 @@ QVariant TSearchResultsModel::data(const QModelIndex &index, int role) const
         return snippet(row);
     case Qt::AccessibleTextRole:
         return QString(row.result.title + QStringLiteral(": ") + snippet(row));
-    case Qt::DecorationRole:
-        return AppIcons::Category(row.result.typ);
+    case Qt::DecorationRole: {
+        // One picture a category: a new one would draw its SVG again.
+        auto icon = m_icons.find(row.result.typ);
+        if (icon == m_icons.end())
+            icon = m_icons.insert(row.result.typ, AppIcons::Category(row.result.typ));
+        return *icon;
+    }
     case TypRole:
         return row.result.typ;
     case NumerRole:

@@ -3,11 +3,13 @@
 #include "SearchMatches.h"
 
 #include <QAbstractListModel>
+#include <QHash>
+#include <QIcon>
 
 #include <optional>
 
 // The matches of one query as a list, a page at a time: a view asks for more as its reader
-// scrolls to the end. The pictures and the pieces of text are made only for the rows shown.
+// scrolls to the end. A piece of text is made only for a row shown, a picture once a category.
 class TSearchResultsModel : public QAbstractListModel
 {
     Q_OBJECT
@@ -46,4 +48,5 @@ private:
     std::optional<SearchMatches> m_matches;
     QList<int> m_orders;
     QList<Row> m_rows;
+    mutable QHash<QString, QIcon> m_icons;
 };

@@ -26,7 +26,10 @@ TSearchResultsPane::TSearchResultsPane(TSearchEngine &engine, QWidget *parent)
     m_list->setObjectName(QStringLiteral("evWyniki"));
     m_list->setAccessibleName(QStringLiteral("Wyniki wyszukiwania"));
     m_list->setModel(m_model);
-    m_list->setWordWrap(true);
+    // Every row is a title and a line of text, cut to the width: rows of one height are laid
+    // out at once however many there are, and a piece of text is made only for a row shown.
+    m_list->setUniformItemSizes(true);
+    m_list->setTextElideMode(Qt::ElideRight);
     m_list->setAlternatingRowColors(true);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
