@@ -100,13 +100,14 @@ bool TSearchController::eventFilter(QObject *watched, QEvent *event)
         return false;
     switch (event->type()) {
     case QEvent::Show:
-        // The docked size can be given only to a pane that is shown.
+        // The docked size can be given only to a pane that is shown; the documents keep at
+        // least half the window, as a size saved on a larger screen would leave them less.
         if (!m_sized && !m_pane->isFloating() && m_place.size > 0) {
             const Qt::DockWidgetArea area = m_window.dockWidgetArea(m_pane);
-            m_window.resizeDocks({m_pane}, {m_place.size},
-                                 area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea
-                                     ? Qt::Horizontal
-                                     : Qt::Vertical);
+            const bool across = area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea;
+            const int most = (across ? m_window.width() : m_window.height()) / 2;
+            m_window.resizeDocks({m_pane}, {std::min(m_place.size, most)},
+                                 across ? Qt::Horizontal : Qt::Vertical);
         }
         m_sized = true;
         break;

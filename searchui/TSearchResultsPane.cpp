@@ -8,7 +8,25 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListView>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
+
+namespace {
+
+// Rows as wide as the list, whatever their text: the text is cut to fit, and no row widens
+// the list past the pane.
+class FitWidthDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        return {1, QStyledItemDelegate::sizeHint(option, index).height()};
+    }
+};
+
+} // namespace
 
 TSearchResultsPane::TSearchResultsPane(TSearchEngine &engine, QWidget *parent)
     : QDockWidget(QStringLiteral("Wyniki wyszukiwania"), parent), m_engine(engine),
@@ -29,6 +47,7 @@ TSearchResultsPane::TSearchResultsPane(TSearchEngine &engine, QWidget *parent)
     // Every row is a title and a line of text, cut to the width: rows of one height are laid
     // out at once however many there are, and a piece of text is made only for a row shown.
     m_list->setUniformItemSizes(true);
+    m_list->setItemDelegate(new FitWidthDelegate(m_list));
     m_list->setTextElideMode(Qt::ElideRight);
     m_list->setAlternatingRowColors(true);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -368,29 +368,35 @@ void TestSearchUi::paneKeepsItsPlace()
 void TestSearchUi::damagedPlaceIsIgnored_data()
 {
     QTest::addColumn<QStringList>("stored"); // key=value under the pane's group
-    QTest::newRow("no such area") << QStringList{u"Area=16"_s, u"Size=300"_s};
-    QTest::newRow("not a number") << QStringList{u"Area=lewo"_s, u"Size=-"_s};
+    QTest::addColumn<bool>("half"); // the pane takes half the window, else its own width
+    QTest::newRow("no such area") << QStringList{u"Area=16"_s, u"Size=300"_s} << false;
+    QTest::newRow("not a number") << QStringList{u"Area=lewo"_s, u"Size=-"_s} << false;
     QTest::newRow("floating without a frame")
-        << QStringList{u"Area=2"_s, u"Floating=1"_s, u"Width=-5"_s, u"Height=x"_s};
+        << QStringList{u"Area=2"_s, u"Floating=1"_s, u"Width=-5"_s, u"Height=x"_s} << false;
     QTest::newRow("floating off every screen")
         << QStringList{u"Area=2"_s, u"Floating=1"_s, u"Left=90000"_s, u"Top=90000"_s,
-                       u"Width=300"_s, u"Height=300"_s};
+                       u"Width=300"_s, u"Height=300"_s}
+        << false;
+    QTest::newRow("wider than the window") << QStringList{u"Area=2"_s, u"Size=90000"_s} << true;
 }
 
 void TestSearchUi::damagedPlaceIsIgnored()
 {
     QFETCH(QStringList, stored);
+    QFETCH(bool, half);
     m_program.stopPulpit();
     for (const QString &value : stored)
         m_program.settings().setValue(u"Panes/pnWyniki/"_s + value.section(u'=', 0, 0), value.section(u'=', 1));
     startProgram();
     TSearchResultsPane *pane = search(u"las"_s);
     QTRY_VERIFY(pane->isVisible());
-    // Docked at the right, as if nothing were stored.
+    // Docked at the right, beside documents that keep at least half the window.
     QVERIFY(!pane->isFloating());
     QCOMPARE(m_pulpit->dockWidgetArea(pane), Qt::RightDockWidgetArea);
-    QVERIFY(pane->width() > 50);
-    QVERIFY(pane->width() < m_pulpit->width() / 2);
+    if (half)
+        QTRY_COMPARE(pane->width(), m_pulpit->width() / 2);
+    else
+        QTRY_COMPARE(pane->width(), pane->sizeHint().width());
 }
 
 QTEST_MAIN(TestSearchUi)
