@@ -6,6 +6,7 @@
 #include "TSearchResultsModel.h"
 
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QListView>
 #include <QStyledItemDelegate>
@@ -37,7 +38,6 @@ TSearchResultsPane::TSearchResultsPane(TSearchEngine &engine, QWidget *parent)
     setAccessibleName(QStringLiteral("Wyniki wyszukiwania"));
     m_categories->setObjectName(QStringLiteral("cbKategoria"));
     m_categories->setAccessibleName(QStringLiteral("Kategoria"));
-    m_categories->setToolTip(QStringLiteral("Kategoria"));
     m_notFound->setObjectName(QStringLiteral("lbNieZnaleziono"));
     m_notFound->setWordWrap(true);
     m_notFound->setTextFormat(Qt::PlainText);
@@ -53,10 +53,19 @@ TSearchResultsPane::TSearchResultsPane(TSearchEngine &engine, QWidget *parent)
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
 
+    // The label names the choice for screen readers too, which say a combo box's current
+    // item as its name.
+    auto *label = new QLabel(QStringLiteral("&Kategoria:"));
+    label->setBuddy(m_categories);
+    m_categories->view()->setAccessibleName(QStringLiteral("Kategoria"));
+
     auto *content = new QWidget(this);
     auto *layout = new QVBoxLayout(content);
     layout->setContentsMargins(2, 2, 2, 2);
-    layout->addWidget(m_categories);
+    auto *choice = new QHBoxLayout;
+    choice->addWidget(label);
+    choice->addWidget(m_categories, 1);
+    layout->addLayout(choice);
     layout->addWidget(m_notFound);
     layout->addWidget(m_list, 1);
     setWidget(content);
@@ -78,9 +87,8 @@ bool TSearchResultsPane::showResults(const QString &text)
     m_model->setQuery(*index, text);
     const int found = m_model->matchCount();
     fillCategories();
-    m_notFound->setText(QStringLiteral("Nie znaleziono: %1").arg(text));
+    m_notFound->setText(found == 0 ? QStringLiteral("Nie znaleziono: %1").arg(text) : QString());
     m_notFound->setVisible(found == 0);
-    m_categories->setVisible(found > 0);
     m_list->setVisible(found > 0);
     setWindowTitle(QStringLiteral("Wyniki wyszukiwania: %1 (%2)").arg(text).arg(found));
     show();
