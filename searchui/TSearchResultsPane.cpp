@@ -40,6 +40,7 @@ TSearchResultsPane::TSearchResultsPane(TSearchEngine &engine, QWidget *parent)
     m_categories->setAccessibleName(QStringLiteral("Kategoria"));
     m_notFound->setObjectName(QStringLiteral("lbNieZnaleziono"));
     m_notFound->setWordWrap(true);
+    m_notFound->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_notFound->setTextFormat(Qt::PlainText);
     m_list->setObjectName(QStringLiteral("evWyniki"));
     m_list->setAccessibleName(QStringLiteral("Wyniki wyszukiwania"));
