@@ -16,17 +16,6 @@ void TSearchResultsModel::setQuery(const SearchIndex &index, const QString &text
     fetchMore({});
 }
 
-void TSearchResultsModel::clear()
-{
-    beginResetModel();
-    m_matches.reset();
-    m_query.reset();
-    m_index = nullptr;
-    m_orders.clear();
-    m_rows.clear();
-    endResetModel();
-}
-
 void TSearchResultsModel::setCategories(const QList<int> &orders)
 {
     if (!m_matches)

@@ -22,7 +22,6 @@ public:
 
     // Lists the first page of the query's matches in `index`, which must outlive them.
     void setQuery(const SearchIndex &index, const QString &text);
-    void clear();
     // Keeps only the categories at `orders` (SearchCategories); all when it is empty.
     void setCategories(const QList<int> &orders);
 
