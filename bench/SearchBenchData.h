@@ -16,17 +16,17 @@ namespace bench {
 
 using namespace Qt::StringLiterals;
 
-inline const QByteArray EntryTypes[] = {"_19701", "_19702", "_19704", "_19705", "_19706",
-                                  "_19711", "_19720", "_19799"};
+inline const QByteArray EntryTypes[] = {"_19701", "_19702", "_19704", "_19705",
+                                        "_19706", "_19711", "_19720", "_19799"};
 
 // Words of Polish shape: a few thousand, from syllables with and without Polish letters.
 inline QStringList vocabulary()
 {
     const QStringList syllables{
-        u"pa"_s, u"ta"_s, u"deu"_s, u"sz"_s, u"mic"_s, u"kie"_s, u"wicz"_s, u"łó"_s,
-        u"dź"_s, u"żół"_s, u"ść"_s, u"ro"_s, u"man"_s, u"tyzm"_s, u"ka"_s, u"no"_s,
-        u"wie"_s, u"rsz"_s, u"ęp"_s, u"ąc"_s, u"li"_s, u"two"_s, u"oj"_s, u"czy"_s,
-        u"zna"_s, u"bo"_s, u"ha"_s, u"ter"_s, u"po"_s, u"ema"_s, u"gó"_s, u"rzy"_s};
+        u"pa"_s,  u"ta"_s,  u"deu"_s, u"sz"_s,  u"mic"_s, u"kie"_s,  u"wicz"_s, u"łó"_s,
+        u"dź"_s,  u"żół"_s, u"ść"_s,  u"ro"_s,  u"man"_s, u"tyzm"_s, u"ka"_s,   u"no"_s,
+        u"wie"_s, u"rsz"_s, u"ęp"_s,  u"ąc"_s,  u"li"_s,  u"two"_s,  u"oj"_s,   u"czy"_s,
+        u"zna"_s, u"bo"_s,  u"ha"_s,  u"ter"_s, u"po"_s,  u"ema"_s,  u"gó"_s,   u"rzy"_s};
     QStringList words;
     QRandomGenerator random(1834);
     while (words.size() < 4000) {

@@ -161,9 +161,11 @@ void measure(int entries)
                 fail("the results were never painted");
             pass.push_back(milliseconds(timer));
         }
-        report(qPrintable(QStringLiteral("suggest_on_screen_%1_%2").arg(QLatin1String(kind)).arg(entries)),
+        report(qPrintable(
+                   QStringLiteral("suggest_on_screen_%1_%2").arg(QLatin1String(kind)).arg(entries)),
                bench::median(suggest), floor);
-        report(qPrintable(QStringLiteral("pane_on_screen_%1_%2").arg(QLatin1String(kind)).arg(entries)),
+        report(qPrintable(
+                   QStringLiteral("pane_on_screen_%1_%2").arg(QLatin1String(kind)).arg(entries)),
                bench::median(pass), floor);
     }
 }

@@ -37,7 +37,8 @@ SearchMatches::SearchMatches(const SearchIndex &index, const QString &expression
         ++start[size_t(hit.second) + 1];
     for (size_t k = 1; k < start.size(); ++k) {
         if (start[k] > 0)
-            m_runs.push_back({start[k - 1], start[k - 1] + start[k], SearchIndex::Group((k - 1) / size_t(categories)),
+            m_runs.push_back({start[k - 1], start[k - 1] + start[k],
+                              SearchIndex::Group((k - 1) / size_t(categories)),
                               int((k - 1) % size_t(categories))});
         start[k] += start[k - 1];
     }
@@ -103,10 +104,11 @@ void SearchMatches::rank(const std::vector<Run *> &runs)
             continue;
         }
         run->ranked = true;
-        std::stable_sort(m_hits.begin() + qsizetype(run->begin), m_hits.begin() + qsizetype(run->end),
-                         [&entries](const Hit &a, const Hit &b) {
-                             return entries[size_t(a.id - 1)].titleWords < entries[size_t(b.id - 1)].titleWords;
-                         });
+        std::stable_sort(
+            m_hits.begin() + qsizetype(run->begin), m_hits.begin() + qsizetype(run->end),
+            [&entries](const Hit &a, const Hit &b) {
+                return entries[size_t(a.id - 1)].titleWords < entries[size_t(b.id - 1)].titleWords;
+            });
     }
     if (text.empty())
         return;
@@ -118,9 +120,9 @@ void SearchMatches::rank(const std::vector<Run *> &runs)
     const int firstOrder = text.front()->order;
     const qint64 first = firstOrder > 0 ? categoryEnd[size_t(firstOrder - 1)] + 1 : 1;
     // The title weighs ten times the text.
-    SqliteDatabase::Statement relevance(*m_index->m_db,
-                                        "SELECT rowid, bm25(fts, 10.0, 1.0) FROM fts WHERE fts MATCH ? "
-                                        "AND rowid BETWEEN ? AND ? ORDER BY rowid");
+    SqliteDatabase::Statement relevance(
+        *m_index->m_db, "SELECT rowid, bm25(fts, 10.0, 1.0) FROM fts WHERE fts MATCH ? "
+                        "AND rowid BETWEEN ? AND ? ORDER BY rowid");
     relevance.bind(1, m_expression).bind(2, first).bind(3, categoryEnd[size_t(text.back()->order)]);
     auto current = text.begin();
     size_t hit = (*current)->begin;
@@ -136,7 +138,8 @@ void SearchMatches::rank(const std::vector<Run *> &runs)
     // bm25: lower is better; equal ranks keep the id order.
     for (Run *run : text) {
         run->ranked = true;
-        std::stable_sort(m_hits.begin() + qsizetype(run->begin), m_hits.begin() + qsizetype(run->end),
+        std::stable_sort(m_hits.begin() + qsizetype(run->begin),
+                         m_hits.begin() + qsizetype(run->end),
                          [](const Hit &a, const Hit &b) { return a.rank < b.rank; });
     }
 }

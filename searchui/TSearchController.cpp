@@ -63,7 +63,8 @@ TSearchController::TSearchController(QMainWindow &window, SettingsStore &setting
             m_pane->showResults(std::exchange(m_pending, QString()));
     });
     connect(m_engine, &TSearchEngine::failed, this, [this](const QString &message) {
-        m_window.statusBar()->showMessage(QStringLiteral("Wyszukiwanie niedostępne: %1").arg(message));
+        m_window.statusBar()->showMessage(
+            QStringLiteral("Wyszukiwanie niedostępne: %1").arg(message));
     });
 }
 

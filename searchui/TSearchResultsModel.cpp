@@ -46,7 +46,8 @@ void TSearchResultsModel::fetchMore(const QModelIndex &parent)
 {
     if (!canFetchMore(parent))
         return;
-    const QList<SearchIndex::Result> page = m_matches->results(int(m_rows.size()), PageSize, m_orders);
+    const QList<SearchIndex::Result> page =
+        m_matches->results(int(m_rows.size()), PageSize, m_orders);
     if (page.isEmpty())
         return;
     beginInsertRows({}, int(m_rows.size()), int(m_rows.size() + page.size()) - 1);
@@ -59,7 +60,8 @@ const QString &TSearchResultsModel::snippet(const Row &row) const
 {
     if (!row.snippet)
         // Short, so the match shows on a line cut to the pane's width.
-        row.snippet = m_index->snippet(row.result, *m_query, QStringLiteral("«"), QStringLiteral("»"), 90);
+        row.snippet =
+            m_index->snippet(row.result, *m_query, QStringLiteral("«"), QStringLiteral("»"), 90);
     return *row.snippet;
 }
 

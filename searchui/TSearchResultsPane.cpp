@@ -107,11 +107,13 @@ void TSearchResultsPane::fillCategories()
     for (int order = 0; order < SearchCategories::count();) {
         const QStringView name = SearchCategories::at(order).name;
         QList<int> orders;
-        for (; order < SearchCategories::count() && SearchCategories::at(order).name == name; ++order)
+        for (; order < SearchCategories::count() && SearchCategories::at(order).name == name;
+             ++order)
             orders.append(order);
         if (const int n = m_model->matchCount(orders)) {
             const QString typ = SearchCategories::at(orders.front()).typ.toString();
-            m_categories->addItem(AppIcons::Category(typ), QStringLiteral("%1 (%2)").arg(name).arg(n),
+            m_categories->addItem(AppIcons::Category(typ),
+                                  QStringLiteral("%1 (%2)").arg(name).arg(n),
                                   QVariant::fromValue(orders));
         }
     }
