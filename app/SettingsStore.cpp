@@ -3,6 +3,8 @@
 #include <QSettings>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
 
 QString text(int value)
@@ -160,6 +162,40 @@ void SettingsStore::writeToolbar(const QString &name, const ToolbarPlacement &p)
     m_settings.setValue(QStringLiteral("DockPos"), text(p.dockPos));
     m_settings.setValue(QStringLiteral("FloatLeft"), text(p.floatLeft));
     m_settings.setValue(QStringLiteral("FloatTop"), text(p.floatTop));
+    m_settings.endGroup();
+}
+
+std::optional<PanePlacement> SettingsStore::readPane(const QString &name) const
+{
+    const QString group = QStringLiteral("Panes/") + name + u'/';
+    const auto value = [&](const char *key) {
+        return readNumber(m_settings.value(group + QLatin1String(key)), -1);
+    };
+    PanePlacement p;
+    p.area = value("Area");
+    if (p.area != 1 && p.area != 2 && p.area != 4 && p.area != 8)
+        return std::nullopt;
+    p.floating = readBoolean(m_settings.value(group + QStringLiteral("Floating")), false);
+    p.size = std::max(0, value("Size"));
+    const QRect frame(readNumber(m_settings.value(group + QStringLiteral("Left")), 0),
+                      readNumber(m_settings.value(group + QStringLiteral("Top")), 0), value("Width"),
+                      value("Height"));
+    if (frame.width() > 0 && frame.height() > 0)
+        p.floatGeometry = frame;
+    p.floating = p.floating && !p.floatGeometry.isNull();
+    return p;
+}
+
+void SettingsStore::writePane(const QString &name, const PanePlacement &p)
+{
+    m_settings.beginGroup(QStringLiteral("Panes/") + name);
+    m_settings.setValue(QStringLiteral("Area"), text(p.area));
+    m_settings.setValue(QStringLiteral("Floating"), text(p.floating));
+    m_settings.setValue(QStringLiteral("Size"), text(p.size));
+    m_settings.setValue(QStringLiteral("Left"), text(p.floatGeometry.left()));
+    m_settings.setValue(QStringLiteral("Top"), text(p.floatGeometry.top()));
+    m_settings.setValue(QStringLiteral("Width"), text(p.floatGeometry.width()));
+    m_settings.setValue(QStringLiteral("Height"), text(p.floatGeometry.height()));
     m_settings.endGroup();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QRect>
 #include <QString>
 #include <QVariant>
 
@@ -35,6 +36,15 @@ struct ToolbarPlacement
     int dockPos = 0;
     int floatLeft = 0;
     int floatTop = 0;
+};
+
+// Where a dockable pane lies, as stored under "Panes\<name>".
+struct PanePlacement
+{
+    int area = 2; // Qt::DockWidgetArea: 1 left, 2 right, 4 top, 8 bottom
+    bool floating = false;
+    QRect floatGeometry; // null until the pane has floated
+    int size = 0; // docked: its width (left, right) or height (top, bottom); 0 for the layout's
 };
 
 // The saved layout of one Index list, under "Views\<number>".
@@ -79,6 +89,11 @@ public:
     // Nothing when the toolbar has no stored layout or one of a revision other than 2 or 3.
     std::optional<ToolbarPlacement> readToolbar(const QString &name) const;
     void writeToolbar(const QString &name, const ToolbarPlacement &placement);
+
+    // Nothing when the pane has no stored place or one whose area is none of the four;
+    // a size or frame that is not a positive number is left out.
+    std::optional<PanePlacement> readPane(const QString &name) const;
+    void writePane(const QString &name, const PanePlacement &placement);
 
     ListLayout readListLayout(int list) const;
     void writeListLayout(int list, const ListLayout &layout);

@@ -11,23 +11,24 @@
 //   query_words_<kind>            two whole words, all results ranked
 //   query_words_first100_<kind>   the same, the first 100 results
 //   suggest_<kind>                the ten best title matches of the word being typed
+//   pane_prefix_<kind>, pane_words_<kind>
+//                  what the results pane does on Enter: every match found and counted by
+//                  category, the first page (200) ranked
 // where <kind> is "common" (a word in nearly every entry) or "typical".
 // Output: NAME: VALUE UNIT (floor VALUE UNIT, ratio R)
 
 #include "BenchSupport.h"
-#include "ContainerWriter.h"
-#include "Cp1250.h"
+#include "SearchBenchData.h"
+#include "SearchCategories.h"
 #include "SearchIndex.h"
 #include "SearchIndexBuilder.h"
+#include "SearchMatches.h"
 #include "TPSSDirectory.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
-
-#include <cmath>
 
 #include <cstdio>
 #include <cstdlib>
@@ -38,65 +39,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QByteArray Categories[] = {"_19701", "_19702", "_19704", "_19705", "_19706",
-                                 "_19711", "_19720", "_19799"};
-
-// Words of Polish shape: a few thousand, from syllables with and without Polish letters.
-QStringList vocabulary()
-{
-    const QStringList syllables{
-        u"pa"_s, u"ta"_s, u"deu"_s, u"sz"_s, u"mic"_s, u"kie"_s, u"wicz"_s, u"łó"_s,
-        u"dź"_s, u"żół"_s, u"ść"_s, u"ro"_s, u"man"_s, u"tyzm"_s, u"ka"_s, u"no"_s,
-        u"wie"_s, u"rsz"_s, u"ęp"_s, u"ąc"_s, u"li"_s, u"two"_s, u"oj"_s, u"czy"_s,
-        u"zna"_s, u"bo"_s, u"ha"_s, u"ter"_s, u"po"_s, u"ema"_s, u"gó"_s, u"rzy"_s};
-    QStringList words;
-    QRandomGenerator random(1834);
-    while (words.size() < 4000) {
-        QString word;
-        for (int n = 2 + random.bounded(3); n > 0; --n)
-            word += syllables[random.bounded(syllables.size())];
-        words.append(word);
-    }
-    return words;
-}
-
-bool writeEncyclopedia(const QString &path, int entries)
-{
-    const QStringList words = vocabulary();
-    QRandomGenerator random(1798);
-    // Common words come up far more often than rare ones, as in real text.
-    const auto word = [&] {
-        return words[int(double(words.size()) * std::pow(random.generateDouble(), 3))];
-    };
-    ContainerWriter writer;
-    ItemIndexWriter index;
-    QList<std::pair<QByteArray, QByteArray>> files;
-    for (int i = 0; i < entries; ++i) {
-        const QByteArray typ = Categories[i % std::size(Categories)];
-        const QByteArray numer = QByteArray::number(i + 1);
-        index.add(QByteArray::number(i).rightJustified(32, '0'), typ, numer);
-        const QString title = word() + u' ' + word();
-        files.append({"L197\\TypX\\" + typ + '\\' + numer + "\\Pola",
-                      Cp1250::encode(u"Tytuł="_s + title + u"\r\nAutor="_s + title +
-                                     u"\r\nNazwa="_s + title + u"\r\nGatunek="_s + title +
-                                     u"\r\nTermin="_s + title + u"\r\nDzieło="_s + title)});
-        QString text;
-        while (text.size() < 3000) {
-            text += u"<p><b>"_s + word() + u"</b> "_s;
-            for (int n = 0; n < 20; ++n)
-                text += word() + (n % 7 == 6 ? u", "_s : u" "_s);
-            text += u"&nbsp;<i>"_s + word() + u"</i>.</p>\r\n"_s;
-        }
-        files.append({typ == "_19711" ? typ + '\\' + numer + "\\Opis" : typ + '\\' + numer,
-                      Cp1250::encode(text)});
-    }
-    writer.add("L197\\UnidX", index.toBytes());
-    for (const auto &[name, data] : files)
-        writer.add(name, data);
-    return writer.write(path);
-}
-
 constexpr int Titles = -2; // the ten best title matches instead of a limit
+constexpr int Pane = -3;   // the results pane's first page instead of a limit
 
 void report(const char *name, int entries, double value, double floor)
 {
@@ -130,7 +74,7 @@ void measure(int entries)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"Verbarium.dat"_s);
-    if (!writeEncyclopedia(path, entries)) {
+    if (!bench::writeEncyclopedia(path, entries)) {
         std::fprintf(stderr, "bench_search: cannot write %s\n", qPrintable(path));
         std::exit(1);
     }
@@ -160,15 +104,23 @@ void measure(int entries)
     std::printf("  (%.1f MB)\n", double(QFileInfo(file).size()) / 1e6);
 
     const SearchIndex index(file);
-    const QStringList words = vocabulary();
+    const QStringList words = bench::vocabulary();
     const auto time = [&](const QByteArray &name, const SearchQuery &query, int limit) {
         std::vector<double> times;
         qsizetype found = 0;
         for (int r = 0; r < 31; ++r) {
             QElapsedTimer timer;
             timer.start();
-            found = limit == Titles ? index.titleMatches(query, 10).size()
-                                    : index.search(query, limit).size();
+            if (limit == Titles) {
+                found = index.titleMatches(query, 10).size();
+            } else if (limit == Pane) {
+                SearchMatches all = index.matches(query);
+                for (int order = 0; order < SearchCategories::count(); ++order)
+                    found = all.count({order});
+                found = all.results(0, 200).size();
+            } else {
+                found = index.search(query, limit).size();
+            }
             times.push_back(milliseconds(timer));
         }
         report(name.constData(), entries, bench::median(times), 0);
@@ -183,6 +135,8 @@ void measure(int entries)
         time(QByteArray("query_words_") + kind, two, -1);
         time(QByteArray("query_words_first100_") + kind, two, 100);
         time(QByteArray("suggest_") + kind, typed, Titles);
+        time(QByteArray("pane_prefix_") + kind, typed, Pane);
+        time(QByteArray("pane_words_") + kind, two, Pane);
     }
 }
 

@@ -5,18 +5,18 @@
 namespace {
 
 constexpr std::array<SearchCategories::Category, 12> Categories{{
-    {u"_19701", u"Tytuł"},   // works
-    {u"_19702", u"Autor"},   // biographies
-    {u"_19703", u"Epoka"},   // epochs
-    {u"_19799", u"Nazwa"},   // literary characters
-    {u"_19714", u"Rodzaj"},  // literary kinds
-    {u"_19704", u"Gatunek"}, // genres
-    {u"_19705", u"Termin"},  // terms
-    {u"_19706", u"Dzieło"},  // excerpts
-    {u"_19720", u"Autor"},   // quotations
-    {u"_19712", u"Tytuł"},   // Polish art
-    {u"_19713", u"Tytuł"},
-    {u"_19711", u"Tytuł"},   // illustrations
+    {u"_19701", u"Tytuł", u"Dzieła"},
+    {u"_19702", u"Autor", u"Twórcy"},
+    {u"_19703", u"Epoka", u"Epoki"},
+    {u"_19799", u"Nazwa", u"Bohaterowie"},
+    {u"_19714", u"Rodzaj", u"Rodzaje"},
+    {u"_19704", u"Gatunek", u"Gatunki"},
+    {u"_19705", u"Termin", u"Terminy"},
+    {u"_19706", u"Dzieło", u"Wypisy"},
+    {u"_19720", u"Autor", u"Cytaty"},
+    {u"_19712", u"Tytuł", u"Sztuka polska"},
+    {u"_19713", u"Tytuł", u"Sztuka polska"},
+    {u"_19711", u"Tytuł", u"Ilustracje"},
 }};
 
 } // namespace

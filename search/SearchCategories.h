@@ -5,13 +5,15 @@
 
 // The categories that are searched: those whose entries open in a window, in the order the
 // Index shows its categories (illustrations, which it does not list, last), each with the
-// field that names an entry: the first column of its Index list, or its window's caption.
+// field that names an entry (the first column of its Index list, or its window's caption) and
+// the name the Index gives the category (both kinds of Polish art are one there).
 namespace SearchCategories {
 
 struct Category
 {
     QStringView typ;
     QStringView titleField;
+    QStringView name;
 };
 
 int count();

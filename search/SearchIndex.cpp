@@ -2,10 +2,10 @@
 
 #include "SearchCategories.h"
 #include "SearchFolding.h"
+#include "SearchMatches.h"
 #include "SqliteDatabase.h"
 
 #include <QFileInfo>
-#include <QHash>
 
 #include <algorithm>
 
@@ -81,85 +81,21 @@ SearchIndex::Group SearchIndex::groupOf(const Entry &entry, const QString &query
     return Text;
 }
 
-QList<SearchIndex::Result> SearchIndex::run(const QString &expression, const SearchQuery &query,
-                                            bool titlesOnly, int limit) const
+SearchMatches SearchIndex::matches(const SearchQuery &query) const
 {
-    QList<Result> results;
-    if (query.isEmpty())
-        return results;
-    const QString queryWords = query.words().join(u' ');
-    const bool prefix = query.terms().back().prefix;
-
-    struct Hit
-    {
-        qint64 id;
-        Group group;
-        double rank = 0;
-    };
-    std::vector<Hit> hits;
-    SqliteDatabase::Statement match(*m_db, "SELECT rowid FROM fts WHERE fts MATCH ?");
-    match.bind(1, expression);
-    while (match.step()) {
-        const qint64 id = match.integer(0);
-        if (id < 1 || id > qint64(m_entries.size()))
-            continue;
-        const Group group = groupOf(m_entries[size_t(id - 1)], queryWords, prefix);
-        if (!titlesOnly || group != Text)
-            hits.push_back({id, group});
-    }
-    const auto entry = [this](const Hit &hit) -> const Entry & {
-        return m_entries[size_t(hit.id - 1)];
-    };
-    const auto byGroup = [&entry](const Hit &a, const Hit &b) {
-        return std::pair(a.group, entry(a).order) < std::pair(b.group, entry(b).order);
-    };
-    const size_t n = limit < 0 ? hits.size() : std::min(hits.size(), size_t(limit));
-    if (n == 0)
-        return results;
-
-    // Relevance is dear (bm25 reads every match's statistics), and it only orders text
-    // matches within a category: rank the categories the results reach into, no more.
-    std::nth_element(hits.begin(), hits.begin() + qsizetype(n - 1), hits.end(), byGroup);
-    const Hit &last = hits[n - 1];
-    if (last.group == Text) {
-        const qint64 lastId = m_categoryEnd[size_t(entry(last).order)];
-        QHash<qint64, double> rank;
-        // The title weighs ten times the text.
-        SqliteDatabase::Statement relevance(*m_db, "SELECT rowid, bm25(fts, 10.0, 1.0) FROM fts "
-                                                   "WHERE fts MATCH ? AND rowid <= ?");
-        relevance.bind(1, expression).bind(2, lastId);
-        while (relevance.step())
-            rank.insert(relevance.integer(0), relevance.real(1));
-        for (Hit &hit : hits)
-            hit.rank = rank.value(hit.id);
-    }
-
-    const auto less = [&](const Hit &a, const Hit &b) {
-        if (byGroup(a, b) || byGroup(b, a))
-            return byGroup(a, b);
-        if (a.group == Text && a.rank != b.rank)
-            return a.rank < b.rank; // bm25: lower is better
-        if (a.group != Text && entry(a).titleWords != entry(b).titleWords)
-            return entry(a).titleWords < entry(b).titleWords;
-        return a.id < b.id;
-    };
-    std::partial_sort(hits.begin(), hits.begin() + qsizetype(n), hits.end(), less);
-    results.reserve(qsizetype(n));
-    for (size_t i = 0; i < n; ++i) {
-        const Entry &e = entry(hits[i]);
-        results.append({e.typ, e.numer, e.title, hits[i].group, hits[i].id});
-    }
-    return results;
+    return SearchMatches(*this, query.ftsExpression(), query, false);
 }
 
 QList<SearchIndex::Result> SearchIndex::search(const SearchQuery &query, int limit) const
 {
-    return run(query.ftsExpression(), query, false, limit);
+    SearchMatches all = matches(query);
+    return all.results(0, limit < 0 ? all.count() : limit);
 }
 
 QList<SearchIndex::Result> SearchIndex::titleMatches(const SearchQuery &query, int limit) const
 {
-    return run(QStringLiteral("title : (%1)").arg(query.ftsExpression()), query, true, limit);
+    SearchMatches titles(*this, QStringLiteral("title : (%1)").arg(query.ftsExpression()), query, true);
+    return titles.results(0, limit);
 }
 
 QString SearchIndex::snippet(const Result &result, const SearchQuery &query, const QString &open,

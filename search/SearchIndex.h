@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+class SearchMatches;
 class SqliteDatabase;
 
 // A built search index opened for queries (on the thread that opens it). Results come in
@@ -40,6 +41,8 @@ public:
     // Whether the file is an undamaged index of this version built for `key`.
     static bool isValid(const QString &path, const QString &key);
 
+    // Every match, to be read a page at a time.
+    SearchMatches matches(const SearchQuery &query) const;
     QList<Result> search(const SearchQuery &query, int limit = -1) const;
     // Title matches only (the first three groups), for suggestions while typing.
     QList<Result> titleMatches(const SearchQuery &query, int limit) const;
@@ -51,6 +54,8 @@ public:
     int entryCount() const { return int(m_entries.size()); }
 
 private:
+    friend class SearchMatches;
+
     struct Entry
     {
         QString typ;
@@ -60,8 +65,6 @@ private:
         int order = 0;      // the category's place in the Index
     };
 
-    QList<Result> run(const QString &expression, const SearchQuery &query, bool titlesOnly,
-                      int limit) const;
     Group groupOf(const Entry &entry, const QString &queryWords, bool prefix) const;
 
     std::unique_ptr<SqliteDatabase> m_db;

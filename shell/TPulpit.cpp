@@ -19,9 +19,7 @@
 #include "ToolbarLayout.h"
 #include "TPSSDirectory.h"
 #include "TQuizSuperList.h"
-#include "TSearchBox.h"
-#include "TSearchEngine.h"
-#include "TSearchResultsPane.h"
+#include "TSearchController.h"
 #include "TSimplePSS.h"
 #include "TWebFileInfo.h"
 #include "UpdateSigningKey.h"
@@ -38,7 +36,6 @@
 #include <QPrinter>
 #include <QScopeGuard>
 #include <QScreen>
-#include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -373,47 +370,12 @@ void TPulpit::createToolbars()
 
 void TPulpit::createSearch()
 {
-    m_searchEngine = new TSearchEngine(
-        [] { return Directory() ? Directory()->container().fileName() : QString(); }, this);
-    m_searchBox = new TSearchBox(*m_searchEngine, this);
-    // A toolbar of its own, beside the two whose buttons and saved layout are fixed.
-    auto *toolbar = new QToolBar(QStringLiteral("Szukaj"), this);
-    toolbar->setObjectName(QStringLiteral("tbSzukaj"));
-    toolbar->addWidget(m_searchBox);
-    addToolBar(Qt::TopToolBarArea, toolbar);
-    if (auto *more = toolbar->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button")))
-        more->setAccessibleName(QStringLiteral("Więcej przycisków"));
-    auto *focus = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_K), this);
-    connect(focus, &QShortcut::activated, this, [this] {
-        m_searchBox->setFocus(Qt::ShortcutFocusReason);
-        m_searchBox->selectAll();
-    });
-
-    m_searchResults = new TSearchResultsPane(*m_searchEngine, this);
-    addDockWidget(Qt::RightDockWidgetArea, m_searchResults);
-    m_searchResults->hide();
-
-    connect(m_searchBox, &TSearchBox::entryChosen, this, &TPulpit::OpenDocument);
-    connect(m_searchResults, &TSearchResultsPane::entryChosen, this, &TPulpit::OpenDocument);
-    connect(m_searchBox, &TSearchBox::searchRequested, this, [this](const QString &text) {
-        m_pendingSearch.clear();
-        if (!m_searchResults->showResults(text)) {
-            m_pendingSearch = text;
-            m_searchEngine->prepare();
-        }
-    });
-    connect(m_searchEngine, &TSearchEngine::progress, this, [this](int done, int total) {
-        statusBar()->showMessage(QStringLiteral("Przygotowanie wyszukiwania: %1%")
-                                     .arg(total > 0 ? done * 100 / total : 100));
-    });
-    connect(m_searchEngine, &TSearchEngine::ready, this, [this] {
-        statusBar()->clearMessage();
-        if (!m_pendingSearch.isEmpty())
-            m_searchResults->showResults(std::exchange(m_pendingSearch, QString()));
-    });
-    connect(m_searchEngine, &TSearchEngine::failed, this, [this](const QString &message) {
-        statusBar()->showMessage(QStringLiteral("Wyszukiwanie niedostępne: %1").arg(message));
-    });
+    auto *search = new TSearchController(
+        *this, m_settings, [] { return Directory() ? Directory()->container().fileName() : QString(); });
+    m_searchEngine = search->engine();
+    m_searchBox = search->box();
+    m_searchResults = search->pane();
+    connect(search, &TSearchController::entryChosen, this, &TPulpit::OpenDocument);
 }
 
 QAction *TPulpit::Action(const QString &objectName) const

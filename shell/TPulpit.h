@@ -215,5 +215,4 @@ private:
     TSearchEngine *m_searchEngine = nullptr;
     TSearchBox *m_searchBox = nullptr;
     TSearchResultsPane *m_searchResults = nullptr;
-    QString m_pendingSearch; // asked for before the index was ready
 };

@@ -2,6 +2,7 @@
 #include "SearchIndex.h"
 #include "SearchIndexBuilder.h"
 #include "SearchIndexTask.h"
+#include "SearchMatches.h"
 
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -82,6 +83,8 @@ private Q_SLOTS:
     void ranking_data();
     void ranking();
     void titlesAndSnippets();
+    void pagesOfCategories_data();
+    void pagesOfCategories();
     void reusesAValidCache();
     void rebuildsAStaleCache();
     void rebuildsADamagedCache_data();
@@ -187,6 +190,44 @@ void TestSearchIndex::titlesAndSnippets()
     const SearchQuery lodz(u"lodz"_s);
     QCOMPARE(index.snippet(index.search(lodz).at(1), lodz, u"<b>"_s, u"</b>"_s),
              u"Pisarz, bywał w <b>Łodzi</b>."_s);
+}
+
+void TestSearchIndex::pagesOfCategories_data()
+{
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<QList<int>>("orders"); // places of the categories kept
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("every category") << u"pan"_s << QList<int>{}
+                                    << QStringList{u"_19705/1"_s, u"_19701/1"_s, u"_19706/1"_s,
+                                                   u"_19702/1"_s, u"_19703/1"_s, u"_19799/1"_s};
+    QTest::newRow("titles of two") << u"pan"_s << QList<int>{0, 7}
+                                   << QStringList{u"_19701/1"_s, u"_19706/1"_s};
+    QTest::newRow("text of three") << u"pan"_s << QList<int>{3, 1, 2}
+                                   << QStringList{u"_19702/1"_s, u"_19703/1"_s, u"_19799/1"_s};
+    QTest::newRow("title and text") << u"pan"_s << QList<int>{6, 3}
+                                    << QStringList{u"_19705/1"_s, u"_19799/1"_s};
+    QTest::newRow("relevance within one") << u"upior"_s << QList<int>{0}
+                                          << QStringList{u"_19701/4"_s, u"_19701/3"_s};
+    QTest::newRow("none there") << u"pan"_s << QList<int>{5} << QStringList{};
+}
+
+void TestSearchIndex::pagesOfCategories()
+{
+    QFETCH(QString, query);
+    QFETCH(QList<int>, orders);
+    QFETCH(QStringList, expected);
+    QVERIFY(ensure(m_container));
+    const SearchIndex index(m_index);
+    for (int page = 1; page <= 3; ++page) {
+        // Read from the last page back, so later runs are ranked before earlier ones.
+        SearchMatches matches = index.matches(SearchQuery(query));
+        QCOMPARE(matches.count(orders), expected.size());
+        QStringList read;
+        for (int from = int((expected.size() - 1) / page) * page; from >= 0; from -= page)
+            read = found(matches.results(from, page, orders)) + read;
+        QCOMPARE(read, expected);
+        QVERIFY(matches.results(int(expected.size()), page, orders).isEmpty());
+    }
 }
 
 void TestSearchIndex::reusesAValidCache()

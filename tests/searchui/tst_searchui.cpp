@@ -5,11 +5,15 @@
 #include "TSimplePSS.h"
 #include "TSearchBox.h"
 #include "TSearchEngine.h"
+#include "TSearchResultsModel.h"
 #include "TSearchResultsPane.h"
 
 #include <QAbstractItemView>
+#include <QComboBox>
 #include <QCompleter>
-#include <QListWidget>
+#include <QLabel>
+#include <QListView>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -18,19 +22,40 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+constexpr int Many = 450;
+
 QByteArray encyclopedia()
 {
     const QList<std::tuple<QByteArray, QByteArray, QString, QString>> entries{
         {"_19701", "1", u"Tytuł=Pan Tadeusz\r\nAutor=Adam Mickiewicz"_s, u"Litwo, ojczyzno moja!"_s},
         {"_19702", "1", u"Autor=Adam Mickiewicz"_s, u"Poeta, autor <i>Pana Tadeusza</i>."_s},
         {"_19705", "1", u"Termin=Pan"_s, u"Termin dawny."_s},
+        // Matches of "las" in every group and in both kinds of Polish art.
+        {"_19701", "2", u"Tytuł=Las"_s, u"Wiersz."_s},
+        {"_19701", "3", u"Tytuł=Potop"_s, u"Bitwa w lesie, las płonie."_s},
+        {"_19702", "2", u"Autor=Jan Kochanowski"_s, u"Pisał o lesie i lasach."_s},
+        {"_19705", "2", u"Termin=Lasy i pola"_s, u"Krajobraz."_s},
+        {"_19712", "1", u"Tytuł=Ciemny las"_s, u"Obraz olejny."_s},
+        {"_19713", "1", u"Tytuł=Pejzaż"_s, u"Obraz lasu."_s},
     };
     Entries files;
     QList<Item> items;
-    for (const auto &[typ, numer, fields, text] : entries) {
+    const auto add = [&](const QByteArray &typ, const QByteArray &numer, const QString &fields,
+                         const QString &text) {
         files.append({"L197\\TypX\\" + typ + '\\' + numer + "\\Pola", cp(fields)});
         files.append({typ + '\\' + numer, cp(text)});
         items.append({typ + numer, typ, numer});
+    };
+    for (const auto &[typ, numer, fields, text] : entries)
+        add(typ, numer, fields, text);
+    // More matches of "wypis" than one page holds: titles, then text.
+    for (int i = 1; i <= Many; ++i) {
+        const QByteArray numer = QByteArray::number(100 + i);
+        if (i % 3 == 0)
+            add("_19706", numer, u"Dzieło=Wypis %1"_s.arg(i), u"Fragment."_s);
+        else
+            add("_19720", numer, u"Autor=Autor %1"_s.arg(i),
+                u"Z wypisu %1, wypis %2."_s.arg(i).arg(QString(i % 7, u'x')));
     }
     files.append({"L197\\UnidX", itemIndex(items)});
     return container(files);
@@ -41,6 +66,14 @@ QStringList lines(QAbstractItemModel *model)
     QStringList texts;
     for (int row = 0; row < model->rowCount(); ++row)
         texts.append(model->index(row, 0).data().toString().section(u'\n', 0, 0));
+    return texts;
+}
+
+QStringList categoryItems(const QComboBox *box)
+{
+    QStringList texts;
+    for (int i = 0; i < box->count(); ++i)
+        texts.append(box->itemText(i));
     return texts;
 }
 
@@ -56,9 +89,19 @@ private Q_SLOTS:
 
     void searchWhileTheIndexIsBuilt();
     void suggestionsOpenEntries();
+    void filterByCategory_data();
+    void filterByCategory();
+    void resultsComeAPageAtATime();
+    void paneKeepsItsPlace_data();
+    void paneKeepsItsPlace();
+    void damagedPlaceIsIgnored_data();
+    void damagedPlaceIsIgnored();
 
 private:
     bool lastOpened(const QString &typ, const QString &numer);
+    void startProgram();
+    void indexReady();
+    TSearchResultsPane *search(const QString &text);
 
     ProgramFixture m_program;
     FakeHelp m_help;
@@ -68,6 +111,11 @@ private:
 void TestSearchUi::init()
 {
     QVERIFY(m_program.openData(encyclopedia()));
+    startProgram();
+}
+
+void TestSearchUi::startProgram()
+{
     TPulpit::Environment environment;
     environment.help = &m_help;
     environment.soundAvailable = false;
@@ -81,6 +129,22 @@ void TestSearchUi::cleanup()
 {
     QFile::remove(SearchIndexBuilder::cacheFile(Directory()->container().fileName()));
     m_program.stop();
+}
+
+void TestSearchUi::indexReady()
+{
+    QSignalSpy ready(m_pulpit->SearchEngine(), &TSearchEngine::ready);
+    m_pulpit->SearchEngine()->prepare();
+    QVERIFY(m_pulpit->SearchEngine()->isReady() || ready.wait(10000));
+}
+
+TSearchResultsPane *TestSearchUi::search(const QString &text)
+{
+    indexReady();
+    TSearchBox *box = m_pulpit->SearchBox();
+    box->setText(text);
+    Q_EMIT box->returnPressed();
+    return m_pulpit->SearchResults();
 }
 
 bool TestSearchUi::lastOpened(const QString &typ, const QString &numer)
@@ -104,21 +168,25 @@ void TestSearchUi::searchWhileTheIndexIsBuilt()
     QTest::keyClick(box, Qt::Key_Return);
     QVERIFY(ready.wait(10000));
     QTRY_VERIFY(m_pulpit->SearchResults()->isVisible());
-    QListWidget *list = m_pulpit->SearchResults()->list();
+    QListView *list = m_pulpit->SearchResults()->list();
     QCOMPARE(lines(list->model()), (QStringList{u"Pan"_s, u"Pan Tadeusz"_s, u"Adam Mickiewicz"_s}));
-    QVERIFY(list->item(2)->text().contains(u"«Pana»"_s));
+    QVERIFY(list->model()->index(2, 0).data().toString().contains(u"«Pana»"_s));
 
     list->setFocus();
-    list->setCurrentRow(1);
+    list->setCurrentIndex(list->model()->index(1, 0));
     QTest::keyClick(list, Qt::Key_Return);
     QTRY_VERIFY(lastOpened(u"_19701"_s, u"1"_s));
 
-    // Nothing found is said, and choosing that line opens nothing.
-    const qsizetype open = m_pulpit->OpenWindows().Count();
+    // Nothing found is said instead of the list.
     QVERIFY(m_pulpit->SearchResults()->showResults(u"xyz"_s));
-    QCOMPARE(list->count(), 1);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
-    QCOMPARE(m_pulpit->OpenWindows().Count(), open);
+    QCOMPARE(list->model()->rowCount(), 0);
+    QVERIFY(!list->isVisible());
+    QVERIFY(m_pulpit->SearchResults()->notFound()->isVisible());
+    QCOMPARE(m_pulpit->SearchResults()->notFound()->text(), u"Nie znaleziono: xyz"_s);
+
+    QVERIFY(m_pulpit->SearchResults()->showResults(u"pan"_s));
+    QVERIFY(list->isVisible());
+    QVERIFY(!m_pulpit->SearchResults()->notFound()->isVisible());
 }
 
 void TestSearchUi::suggestionsOpenEntries()
@@ -146,6 +214,189 @@ void TestSearchUi::suggestionsOpenEntries()
     QTest::keyClick(popup, Qt::Key_Return);
     QTRY_VERIFY(lastOpened(u"_19701"_s, u"1"_s));
     QVERIFY(!m_pulpit->SearchResults()->isVisible());
+}
+
+void TestSearchUi::filterByCategory_data()
+{
+    QTest::addColumn<QString>("category");
+    QTest::addColumn<QStringList>("titles");
+    QTest::addColumn<QString>("opened"); // typ/numer of the first, opened by Enter
+    QTest::newRow("all") << u"Wszystkie kategorie (6)"_s
+                         << QStringList{u"Las"_s, u"Lasy i pola"_s, u"Ciemny las"_s, u"Potop"_s,
+                                        u"Jan Kochanowski"_s, u"Pejzaż"_s}
+                         << u"_19701/2"_s;
+    QTest::newRow("titles and text of one category")
+        << u"Dzieła (2)"_s << QStringList{u"Las"_s, u"Potop"_s} << u"_19701/2"_s;
+    QTest::newRow("text only") << u"Twórcy (1)"_s << QStringList{u"Jan Kochanowski"_s} << u"_19702/2"_s;
+    QTest::newRow("two categories under one name")
+        << u"Sztuka polska (2)"_s << QStringList{u"Ciemny las"_s, u"Pejzaż"_s} << u"_19712/1"_s;
+}
+
+void TestSearchUi::filterByCategory()
+{
+    QFETCH(QString, category);
+    QFETCH(QStringList, titles);
+    QFETCH(QString, opened);
+    TSearchResultsPane *pane = search(u"las"_s);
+    QTRY_VERIFY(pane->isVisible());
+    QComboBox *box = pane->categories();
+    QCOMPARE(box->accessibleName(), u"Kategoria"_s);
+    // The Index's order and names, each category with its count.
+    QCOMPARE(categoryItems(box), (QStringList{u"Wszystkie kategorie (6)"_s, u"Dzieła (2)"_s, u"Twórcy (1)"_s,
+                                              u"Terminy (1)"_s, u"Sztuka polska (2)"_s}));
+    QVERIFY(!box->itemIcon(1).isNull());
+
+    box->setCurrentIndex(box->findText(category));
+    QListView *list = pane->list();
+    QCOMPARE(lines(list->model()), titles);
+    QCOMPARE(list->currentIndex().row(), 0);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Return);
+    QTRY_VERIFY(lastOpened(opened.section(u'/', 0, 0), opened.section(u'/', 1)));
+
+    // A new search shows every category again.
+    search(u"las"_s);
+    QCOMPARE(box->currentIndex(), 0);
+    QCOMPARE(list->model()->rowCount(), 6);
+}
+
+void TestSearchUi::resultsComeAPageAtATime()
+{
+    TSearchResultsPane *pane = search(u"wypis"_s);
+    QTRY_VERIFY(pane->isVisible());
+    QListView *list = pane->list();
+    QAbstractItemModel *model = list->model();
+    QCOMPARE(model->rowCount(), int(TSearchResultsModel::PageSize));
+    // The counts are whole before the pages are read.
+    QCOMPARE(categoryItems(pane->categories()),
+             (QStringList{u"Wszystkie kategorie (%1)"_s.arg(Many), u"Wypisy (%1)"_s.arg(Many / 3),
+                          u"Cytaty (%1)"_s.arg(Many - Many / 3)}));
+
+    // Scrolling to the end brings the rest, in the order of the whole list.
+    const auto scrollToEnd = [list, model](int rows) {
+        QScrollBar *bar = list->verticalScrollBar();
+        while (model->rowCount() < rows) {
+            const int before = model->rowCount();
+            QTRY_VERIFY(bar->maximum() > bar->value()); // the new rows laid out
+            bar->setValue(bar->maximum());
+            QTRY_VERIFY(model->rowCount() > before);
+        }
+        QCOMPARE(model->rowCount(), rows);
+    };
+    scrollToEnd(Many);
+    if (QTest::currentTestFailed())
+        return;
+    const QList<SearchIndex::Result> all = m_pulpit->SearchEngine()->index()->search(SearchQuery(u"wypis"_s));
+    QStringList expected, shown;
+    for (int row = 0; row < Many; ++row) {
+        expected.append(all[row].typ + u'/' + all[row].numer);
+        const QModelIndex index = model->index(row, 0);
+        shown.append(index.data(TSearchResultsModel::TypRole).toString() + u'/' +
+                     index.data(TSearchResultsModel::NumerRole).toString());
+    }
+    QCOMPARE(shown, expected);
+
+    // A result past the first page opens.
+    const QModelIndex late = model->index(Many - 5, 0);
+    list->setFocus();
+    list->setCurrentIndex(late);
+    QTest::keyClick(list, Qt::Key_Return);
+    QTRY_VERIFY(lastOpened(late.data(TSearchResultsModel::TypRole).toString(),
+                           late.data(TSearchResultsModel::NumerRole).toString()));
+
+    // One category's pages come the same way.
+    pane->categories()->setCurrentIndex(2);
+    QCOMPARE(model->rowCount(), int(TSearchResultsModel::PageSize));
+    scrollToEnd(Many - Many / 3);
+    if (QTest::currentTestFailed())
+        return;
+    QCOMPARE(model->index(Many - Many / 3 - 1, 0).data(TSearchResultsModel::TypRole).toString(), u"_19720"_s);
+}
+
+void TestSearchUi::paneKeepsItsPlace_data()
+{
+    QTest::addColumn<int>("area");
+    QTest::addColumn<int>("size"); // docked: its width or height
+    QTest::addColumn<QRect>("frame"); // floating
+    QTest::newRow("left") << int(Qt::LeftDockWidgetArea) << 333 << QRect();
+    QTest::newRow("bottom") << int(Qt::BottomDockWidgetArea) << 170 << QRect();
+    QTest::newRow("floating") << int(Qt::RightDockWidgetArea) << 0 << QRect(60, 80, 310, 390);
+}
+
+void TestSearchUi::paneKeepsItsPlace()
+{
+    QFETCH(int, area);
+    QFETCH(int, size);
+    QFETCH(QRect, frame);
+    const bool across = area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea;
+    const auto extent = [across](const QWidget *pane) { return across ? pane->width() : pane->height(); };
+
+    TSearchResultsPane *pane = search(u"las"_s);
+    QTRY_VERIFY(pane->isVisible());
+    if (frame.isNull()) {
+        m_pulpit->addDockWidget(Qt::DockWidgetArea(area), pane);
+        m_pulpit->resizeDocks({pane}, {size}, across ? Qt::Horizontal : Qt::Vertical);
+        QTRY_COMPARE(extent(pane), size);
+    } else {
+        pane->setFloating(true);
+        pane->setGeometry(frame);
+        QTRY_COMPARE(pane->geometry(), frame);
+    }
+
+    // The next run puts it back, and a document opened beside it leaves it there.
+    m_program.stopPulpit();
+    startProgram();
+    pane = search(u"las"_s);
+    QTRY_VERIFY(pane->isVisible());
+    QCOMPARE(pane->isFloating(), !frame.isNull());
+    if (frame.isNull()) {
+        QCOMPARE(int(m_pulpit->dockWidgetArea(pane)), area);
+        QTRY_COMPARE(extent(pane), size);
+    } else {
+        QTRY_COMPARE(pane->geometry(), frame);
+    }
+    const QRect before = pane->geometry();
+    pane->list()->setCurrentIndex(pane->list()->model()->index(0, 0));
+    pane->list()->setFocus();
+    QTest::keyClick(pane->list(), Qt::Key_Return);
+    QTRY_VERIFY(lastOpened(u"_19701"_s, u"2"_s));
+    m_pulpit->ActiveChild()->showMaximized();
+    QVERIFY(pane->isVisible());
+    QTRY_COMPARE(pane->geometry(), before);
+}
+
+void TestSearchUi::damagedPlaceIsIgnored_data()
+{
+    QTest::addColumn<QStringList>("stored"); // key=value under the pane's group
+    QTest::addColumn<bool>("half"); // the pane takes half the window, else its own width
+    QTest::newRow("no such area") << QStringList{u"Area=16"_s, u"Size=300"_s} << false;
+    QTest::newRow("not a number") << QStringList{u"Area=lewo"_s, u"Size=-"_s} << false;
+    QTest::newRow("floating without a frame")
+        << QStringList{u"Area=2"_s, u"Floating=1"_s, u"Width=-5"_s, u"Height=x"_s} << false;
+    QTest::newRow("floating off every screen")
+        << QStringList{u"Area=2"_s, u"Floating=1"_s, u"Left=90000"_s, u"Top=90000"_s,
+                       u"Width=300"_s, u"Height=300"_s}
+        << false;
+    QTest::newRow("wider than the window") << QStringList{u"Area=2"_s, u"Size=90000"_s} << true;
+}
+
+void TestSearchUi::damagedPlaceIsIgnored()
+{
+    QFETCH(QStringList, stored);
+    QFETCH(bool, half);
+    m_program.stopPulpit();
+    for (const QString &value : stored)
+        m_program.settings().setValue(u"Panes/pnWyniki/"_s + value.section(u'=', 0, 0), value.section(u'=', 1));
+    startProgram();
+    TSearchResultsPane *pane = search(u"las"_s);
+    QTRY_VERIFY(pane->isVisible());
+    // Docked at the right, beside documents that keep at least half the window.
+    QVERIFY(!pane->isFloating());
+    QCOMPARE(m_pulpit->dockWidgetArea(pane), Qt::RightDockWidgetArea);
+    if (half)
+        QTRY_COMPARE(pane->width(), m_pulpit->width() / 2);
+    else
+        QTRY_COMPARE(pane->width(), pane->sizeHint().width());
 }
 
 QTEST_MAIN(TestSearchUi)

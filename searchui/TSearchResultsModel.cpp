@@ -1,0 +1,94 @@
+#include "TSearchResultsModel.h"
+
+#include "AppIcons.h"
+
+TSearchResultsModel::TSearchResultsModel(QObject *parent) : QAbstractListModel(parent) {}
+
+void TSearchResultsModel::setQuery(const SearchIndex &index, const QString &text)
+{
+    beginResetModel();
+    m_index = &index;
+    m_query.emplace(text);
+    m_matches.emplace(index.matches(*m_query));
+    m_orders.clear();
+    m_rows.clear();
+    endResetModel();
+    fetchMore({});
+}
+
+void TSearchResultsModel::setCategories(const QList<int> &orders)
+{
+    if (!m_matches)
+        return;
+    beginResetModel();
+    m_orders = orders;
+    m_rows.clear();
+    endResetModel();
+    fetchMore({});
+}
+
+int TSearchResultsModel::matchCount(const QList<int> &orders) const
+{
+    return m_matches ? m_matches->count(orders) : 0;
+}
+
+int TSearchResultsModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+bool TSearchResultsModel::canFetchMore(const QModelIndex &parent) const
+{
+    return !parent.isValid() && m_rows.size() < matchCount(m_orders);
+}
+
+void TSearchResultsModel::fetchMore(const QModelIndex &parent)
+{
+    if (!canFetchMore(parent))
+        return;
+    const QList<SearchIndex::Result> page =
+        m_matches->results(int(m_rows.size()), PageSize, m_orders);
+    if (page.isEmpty())
+        return;
+    beginInsertRows({}, int(m_rows.size()), int(m_rows.size() + page.size()) - 1);
+    for (const SearchIndex::Result &result : page)
+        m_rows.append({result, {}});
+    endInsertRows();
+}
+
+const QString &TSearchResultsModel::snippet(const Row &row) const
+{
+    if (!row.snippet)
+        // Short, so the match shows on a line cut to the pane's width.
+        row.snippet =
+            m_index->snippet(row.result, *m_query, QStringLiteral("«"), QStringLiteral("»"), 90);
+    return *row.snippet;
+}
+
+QVariant TSearchResultsModel::data(const QModelIndex &index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return {};
+    const Row &row = m_rows.at(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+        return QString(row.result.title + u'\n' + snippet(row));
+    case Qt::ToolTipRole:
+        return snippet(row);
+    case Qt::AccessibleTextRole:
+        return QString(row.result.title + QStringLiteral(": ") + snippet(row));
+    case Qt::DecorationRole: {
+        // One picture a category: a new one would draw its SVG again.
+        auto icon = m_icons.find(row.result.typ);
+        if (icon == m_icons.end())
+            icon = m_icons.insert(row.result.typ, AppIcons::Category(row.result.typ));
+        return *icon;
+    }
+    case TypRole:
+        return row.result.typ;
+    case NumerRole:
+        return row.result.numer;
+    default:
+        return {};
+    }
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "SearchMatches.h"
+
+#include <QAbstractListModel>
+#include <QHash>
+#include <QIcon>
+
+#include <optional>
+
+// The matches of one query as a list, a page at a time: a view asks for more as its reader
+// scrolls to the end. A piece of text is made only for a row shown, a picture once a category.
+class TSearchResultsModel : public QAbstractListModel
+{
+    Q_OBJECT
+
+public:
+    enum Role { TypRole = Qt::UserRole, NumerRole };
+    static constexpr int PageSize = 200;
+
+    explicit TSearchResultsModel(QObject *parent = nullptr);
+
+    // Lists the first page of the query's matches in `index`, which must outlive them.
+    void setQuery(const SearchIndex &index, const QString &text);
+    // Keeps only the categories at `orders` (SearchCategories); all when it is empty.
+    void setCategories(const QList<int> &orders);
+
+    // All the matches, and those of the categories at `orders`.
+    int matchCount(const QList<int> &orders = {}) const;
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    bool canFetchMore(const QModelIndex &parent) const override;
+    void fetchMore(const QModelIndex &parent) override;
+
+private:
+    struct Row
+    {
+        SearchIndex::Result result;
+        mutable std::optional<QString> snippet;
+    };
+
+    const QString &snippet(const Row &row) const;
+
+    const SearchIndex *m_index = nullptr;
+    std::optional<SearchQuery> m_query;
+    std::optional<SearchMatches> m_matches;
+    QList<int> m_orders;
+    QList<Row> m_rows;
+    mutable QHash<QString, QIcon> m_icons;
+};
