@@ -3,6 +3,7 @@
 #include "SearchFolding.h"
 #include "THTMLViewer.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -95,6 +96,12 @@ TFindBar::TFindBar(THTMLViewer *view, QWidget *window, QWidget *parent)
 void TFindBar::Open()
 {
     const bool opening = isHidden();
+    if (opening) {
+        // Closing gives the focus back where it was: the view in a document, the default
+        // button in a dialog, so Enter goes on doing what it did.
+        QWidget *focus = QApplication::focusWidget();
+        m_returnFocus = focus && !isAncestorOf(focus) && window()->isAncestorOf(focus) ? focus : nullptr;
+    }
     show();
     m_edit->setFocus(Qt::ShortcutFocusReason);
     m_edit->selectAll();
@@ -108,7 +115,10 @@ void TFindBar::Close()
     m_matches.clear();
     m_current = -1;
     m_view->setExtraSelections({});
-    m_view->setFocus(Qt::ShortcutFocusReason);
+    QWidget *focus = m_returnFocus && m_returnFocus->isVisible() && m_returnFocus->isEnabled()
+                         ? m_returnFocus.data()
+                         : m_view;
+    focus->setFocus(Qt::ShortcutFocusReason);
 }
 
 void TFindBar::FindNext()

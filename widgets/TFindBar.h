@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QPointer>
 #include <QTextCursor>
 #include <QTimer>
 #include <QWidget>
@@ -24,7 +25,8 @@ public:
     // Shows the bar (a closed bar finds its text again) and gives it the focus with its text
     // selected.
     void Open();
-    // Hides the bar, clears the marks and gives the focus back to the view.
+    // Hides the bar, clears the marks and gives the focus back to what had it before the bar
+    // opened (the view when that is gone).
     void Close();
     // The next or previous match; a closed bar opens instead.
     void FindNext();
@@ -52,6 +54,7 @@ private:
     QToolButton *m_next;
     QLabel *m_status;
     QToolButton *m_close;
+    QPointer<QWidget> m_returnFocus; // had the focus before the bar opened
     QTimer m_documentChanged; // gathers the many changes of one new page
     QList<QTextCursor> m_matches;
     int m_current = -1;

@@ -41,6 +41,7 @@ struct Host
         bar = new TFindBar(view, &dialog, &dialog);
         ok = new QPushButton(u"OK"_s, &dialog);
         ok->setDefault(true);
+        QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
         layout->addWidget(view, 1);
         layout->addWidget(bar);
         layout->addWidget(ok);
@@ -74,6 +75,7 @@ private Q_SLOTS:
     void steps();
     void closing_data();
     void closing();
+    void closingReturnsTheFocus();
     void ctrlFFocusesAndSelects();
     void newPageSearchedAgain_data();
     void newPageSearchedAgain();
@@ -238,6 +240,21 @@ void TestFindBar::closing()
     QCOMPARE(m_host->bar->MatchCount(), 5);
     QCOMPARE(m_host->bar->CurrentMatch(), 1);
     verifyMarks(u"zolw"_s);
+}
+
+void TestFindBar::closingReturnsTheFocus()
+{
+    // Opened from the dialog's button, closing gives the focus back to it, so Enter goes on
+    // accepting the dialog.
+    m_host->ok->setFocus();
+    QTest::keyClick(m_host->ok, Qt::Key_F, Qt::ControlModifier);
+    QCOMPARE(QApplication::focusWidget(), m_host->edit());
+    QTest::keyClicks(m_host->edit(), u"zolw"_s);
+    QTest::keyClick(m_host->edit(), Qt::Key_Escape);
+    QCOMPARE(QApplication::focusWidget(), m_host->ok);
+    QTest::keyClick(m_host->ok, Qt::Key_Return);
+    QCOMPARE(m_host->dialog.result(), int(QDialog::Accepted));
+    QVERIFY(!m_host->dialog.isVisible());
 }
 
 void TestFindBar::ctrlFFocusesAndSelects()
