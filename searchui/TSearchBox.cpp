@@ -1,6 +1,7 @@
 #include "TSearchBox.h"
 
 #include "AppIcons.h"
+#include "SearchCategories.h"
 #include "TSearchEngine.h"
 
 #include <QAbstractItemView>
@@ -61,7 +62,11 @@ void TSearchBox::suggest()
         return;
     }
     for (const SearchIndex::Result &r : index->titleMatches(query, Suggestions)) {
-        auto *item = new QStandardItem(AppIcons::Category(r.typ), r.title);
+        // Entries of two categories may share a title (a work and its excerpt): the line
+        // names its category.
+        const QStringView category = SearchCategories::at(SearchCategories::orderOf(r.typ)).name;
+        auto *item = new QStandardItem(AppIcons::Category(r.typ),
+                                       r.title + QStringLiteral(" – ") + category.toString());
         item->setData(r.typ, TypRole);
         item->setData(r.numer, NumerRole);
         item->setEditable(false);

@@ -200,7 +200,7 @@ void TestSearchUi::suggestionsOpenEntries()
     QTest::keyClicks(box, u"PAN t"_s);
     QAbstractItemView *popup = box->suggestions()->popup();
     QTRY_VERIFY(popup->isVisible());
-    QCOMPARE(lines(popup->model()), QStringList{u"Pan Tadeusz"_s});
+    QCOMPARE(lines(popup->model()), QStringList{u"Pan Tadeusz – Dzieła"_s});
 
     QTest::keyClick(popup, Qt::Key_Escape);
     QTRY_VERIFY(!popup->isVisible());
@@ -208,7 +208,7 @@ void TestSearchUi::suggestionsOpenEntries()
     box->clear();
     QTest::keyClicks(box, u"pan"_s);
     QTRY_VERIFY(popup->isVisible());
-    QCOMPARE(lines(popup->model()), (QStringList{u"Pan"_s, u"Pan Tadeusz"_s}));
+    QCOMPARE(lines(popup->model()), (QStringList{u"Pan – Terminy"_s, u"Pan Tadeusz – Dzieła"_s}));
     QTest::keyClick(popup, Qt::Key_Down);
     QTest::keyClick(popup, Qt::Key_Down);
     QTest::keyClick(popup, Qt::Key_Return);
