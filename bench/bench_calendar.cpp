@@ -79,14 +79,21 @@ double milliseconds(const QElapsedTimer &timer)
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
-void measure(int events)
+// The container of `events` events in `dir`; the benchmark ends when it cannot be written.
+QString writeEventsOrExit(const QTemporaryDir &dir, int events)
 {
-    QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Verbarium.dat"));
     if (!writeEvents(path, events)) {
         std::fprintf(stderr, "bench_calendar: cannot write %s\n", qPrintable(path));
         std::exit(1);
     }
+    return path;
+}
+
+void measure(int events)
+{
+    QTemporaryDir dir;
+    const QString path = writeEventsOrExit(dir, events);
     TPSSDirectory directory(path);
     const int runs = events >= 50000 ? 5 : 9;
 
@@ -154,11 +161,7 @@ double readFloor(TPSSDirectory &directory, const TKalendarList &list, int from, 
 void measureView(int events, bool paint)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("Verbarium.dat"));
-    if (!writeEvents(path, events)) {
-        std::fprintf(stderr, "bench_calendar: cannot write %s\n", qPrintable(path));
-        std::exit(1);
-    }
+    const QString path = writeEventsOrExit(dir, events);
     TPSSDirectory directory(path);
     TKalendarList list;
     CalendarEvents::Load(directory, list);

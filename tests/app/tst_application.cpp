@@ -1,3 +1,4 @@
+#include "MessageRecorder.h"
 #include "ProgramFixture.h"
 #include "Application.h"
 #include "ContainerFixture.h"
@@ -37,11 +38,7 @@ private:
 
 void TestApplication::init()
 {
-    m_messages.clear();
-    MessageBoxes::setHandler([this](const MessageBoxes::Message &m) {
-        m_messages.append(m);
-        return QMessageBox::Ok;
-    });
+    recordMessages(m_messages);
 }
 
 void TestApplication::cleanup()

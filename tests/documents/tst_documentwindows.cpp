@@ -1,3 +1,4 @@
+#include "MessageRecorder.h"
 #include "ProgramFixture.h"
 #include "AppIcons.h"
 #include "DocumentClasses.h"
@@ -118,12 +119,8 @@ private:
 
 void TestDocumentWindows::init()
 {
-    m_messages.clear();
     m_help = FakeHelp();
-    MessageBoxes::setHandler([this](const MessageBoxes::Message &m) {
-        m_messages.append(m);
-        return QMessageBox::Ok;
-    });
+    recordMessages(m_messages);
     qputenv("VERBARIUM_AUDIO_OUT", "test:");
 }
 

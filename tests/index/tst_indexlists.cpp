@@ -1,3 +1,4 @@
+#include "MessageRecorder.h"
 #include "ProgramFixture.h"
 #include "DocumentClasses.h"
 #include "Globals.h"
@@ -130,11 +131,7 @@ void TestIndexLists::init()
     entries.prepend({"L197\\UnidX", itemIndex(items)});
     QVERIFY(m_program.openData(container(entries)));
     m_help = FakeHelp();
-    m_messages.clear();
-    MessageBoxes::setHandler([this](const MessageBoxes::Message &m) {
-        m_messages.append(m);
-        return QMessageBox::Ok;
-    });
+    recordMessages(m_messages);
     m_program.startWithIndex(&m_help);
     QVERIFY(index());
 }

@@ -1,3 +1,4 @@
+#include "MessageRecorder.h"
 #include "ProgramFixture.h"
 #include "FakeHelp.h"
 #include "MessageBoxes.h"
@@ -104,11 +105,7 @@ void TestIndexPanels::init()
     entries.prepend({"L197\\UnidX", itemIndex(items)});
     QVERIFY(m_program.openData(container(entries)));
     m_help = FakeHelp();
-    m_messages.clear();
-    MessageBoxes::setHandler([this](const MessageBoxes::Message &m) {
-        m_messages.append(m);
-        return QMessageBox::Ok;
-    });
+    recordMessages(m_messages);
     m_program.startWithIndex(&m_help);
     QVERIFY(index());
 }

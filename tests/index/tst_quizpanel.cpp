@@ -2,6 +2,7 @@
 #include "Globals.h"
 #include "IndexPages.h"
 #include "MessageBoxes.h"
+#include "MessageRecorder.h"
 #include "ProgramFixture.h"
 #include "TGlyphButton.h"
 #include "TPulpit.h"
@@ -92,11 +93,7 @@ void TestQuizPanel::init()
 {
     QVERIFY(m_program.openData(quizContainer()));
     m_help = FakeHelp();
-    m_messages.clear();
-    MessageBoxes::setHandler([this](const MessageBoxes::Message &m) {
-        m_messages.append(m);
-        return QMessageBox::Ok;
-    });
+    recordMessages(m_messages);
     m_pulpit = &m_program.startWithIndex(&m_help);
     QVERIFY(index());
     showQuizPage();

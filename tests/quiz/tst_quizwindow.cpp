@@ -1,6 +1,7 @@
 #include "FakeHelp.h"
 #include "Globals.h"
 #include "MessageBoxes.h"
+#include "MessageRecorder.h"
 #include "ProgramFixture.h"
 #include "TFindBar.h"
 #include "THTMLViewer.h"
@@ -121,10 +122,7 @@ void TestQuizWindow::init()
     m_help = FakeHelp();
     m_messages.clear();
     m_now = 100000;
-    MessageBoxes::setHandler([this](const MessageBoxes::Message &m) {
-        m_messages.append(m);
-        return QMessageBox::Ok;
-    });
+    recordMessages(m_messages);
 }
 
 void TestQuizWindow::cleanup()

@@ -1,3 +1,4 @@
+#include "MessageRecorder.h"
 #include "ProgramFixture.h"
 #include "AppIcons.h"
 #include "ContentError.h"
@@ -126,10 +127,7 @@ void TestPulpit::init()
     m_help = FakeHelp();
     m_messages.clear();
     m_created.clear();
-    MessageBoxes::setHandler([this](const MessageBoxes::Message &m) {
-        m_messages.append(m);
-        return QMessageBox::Ok;
-    });
+    recordMessages(m_messages);
 }
 
 void TestPulpit::cleanup()

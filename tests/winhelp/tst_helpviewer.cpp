@@ -1,3 +1,4 @@
+#include "MessageRecorder.h"
 #include "SampleHelp.h"
 
 #include "HelpPopup.h"
@@ -44,11 +45,7 @@ private:
 void TestHelpViewer::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
-    m_messages.clear();
-    MessageBoxes::setHandler([this](const MessageBoxes::Message &m) {
-        m_messages.append(m);
-        return QMessageBox::Ok;
-    });
+    recordMessages(m_messages);
 }
 
 void TestHelpViewer::cleanup()
