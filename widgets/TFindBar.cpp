@@ -226,4 +226,6 @@ void TFindBar::showMatches(const QString &wrapped)
     if (!wrapped.isEmpty())
         status += QStringLiteral(", ") + wrapped;
     m_status->setText(status);
+    // A screen reader says the label by its name; the count goes with it.
+    m_status->setAccessibleDescription(status);
 }

@@ -150,6 +150,7 @@ void TestFindBar::matchesEverywhereInThePage()
     QCOMPARE(m_host->bar->MatchCount(), count);
     QCOMPARE(m_host->bar->CurrentMatch(), count > 0 ? 0 : -1);
     QCOMPARE(m_host->status(), status);
+    QCOMPARE(m_host->bar->findChild<QLabel *>(u"lbWynik"_s)->accessibleDescription(), status);
     verifyMarks(query);
 }
 
