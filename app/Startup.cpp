@@ -92,6 +92,10 @@ int RunProgram(SettingsStore &settings, const VolumeList &volumes, const Startup
     TPulpit::Environment environment;
     environment.settings = &settings;
     environment.splash = splash;
+    environment.splashStatus = [splash](const QString &text) {
+        if (splash)
+            splash->SetStatus(text);
+    };
     environment.runDialog = [quit = options.quitAfterStart](QDialog &dialog) {
         qCDebug(lcStartup, "Okno %s", qUtf8Printable(dialog.objectName()));
         // Quitting after the start meets the start-up's dialog and closes it with its close box.

@@ -1,6 +1,5 @@
 #include "HelpClicks.h"
 
-#include "Globals.h"
 #include "TPulpit.h"
 
 #include <QWidget>

@@ -2,7 +2,6 @@
 
 #include "CalendarEvents.h"
 #include "CalendarLook.h"
-#include "Globals.h"
 #include "TCalendarBar.h"
 #include "TKalendarList.h"
 #include "TPSSDirectory.h"

@@ -1,6 +1,5 @@
 #include "TIndexQuizPage.h"
 
-#include "Globals.h"
 #include "HelpClicks.h"
 #include "MessageBoxes.h"
 #include "ReportingErrors.h"

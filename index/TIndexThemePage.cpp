@@ -1,6 +1,5 @@
 #include "TIndexThemePage.h"
 
-#include "Globals.h"
 #include "TGlyphButton.h"
 #include "TPulpit.h"
 

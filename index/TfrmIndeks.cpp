@@ -1,7 +1,6 @@
 #include "TfrmIndeks.h"
 
 #include "Cp1250.h"
-#include "Globals.h"
 #include "HelpClicks.h"
 #include "ImageDecoder.h"
 #include "IndexImages.h"

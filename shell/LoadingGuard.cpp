@@ -1,6 +1,5 @@
 #include "LoadingGuard.h"
 
-#include "Globals.h"
 #include "TPulpit.h"
 #include "TfrmSearcher.h"
 

@@ -13,7 +13,6 @@
 #include "TfrmAbout2.h"
 #include "TfrmCytatDnia.h"
 #include "TfrmProps.h"
-#include "TfrmSplasher.h"
 #include "TfrmWzorBazowy.h"
 #include "TM3Player.h"
 #include "ToolbarLayout.h"
@@ -45,6 +44,20 @@
 #include <utility>
 
 namespace {
+TPulpit *g_pulpit = nullptr;
+} // namespace
+
+TPulpit *Pulpit()
+{
+    return g_pulpit;
+}
+
+void SetPulpit(TPulpit *pulpit)
+{
+    g_pulpit = pulpit;
+}
+
+namespace {
 
 const char HelpContextProperty[] = "helpContext";
 const QString IndexTyp = QStringLiteral("_19700");
@@ -72,7 +85,7 @@ TfrmWzorBazowy *windowOf(QMdiSubWindow *sub)
 
 TPulpit::TPulpit(const Environment &environment)
     : m_settings(*environment.settings), m_help(environment.help),
-      m_printDialogs(environment.printDialogs), m_splash(environment.splash),
+      m_printDialogs(environment.printDialogs), m_splash(environment.splash), m_splashStatus(environment.splashStatus),
       m_runDialog(environment.runDialog), m_quizPool(std::make_unique<TQuizSuperList>())
 {
     setObjectName(QStringLiteral("Pulpit"));
@@ -101,9 +114,9 @@ TPulpit::TPulpit(const Environment &environment)
                                                     "Jakość obrazu może być niezadowalająca!\n"),
                                      QStringLiteral("Uwaga!"), QMessageBox::Warning, QMessageBox::Ok});
 
-    if (m_splash) {
-        m_splash->SetStatus(QStringLiteral("Ładowanie danych z rejestru..."));
-        m_splash->SetStatus(QStringLiteral("Inicjalizacja zmiennych..."));
+    if (m_splash && m_splashStatus) {
+        m_splashStatus(QStringLiteral("Ładowanie danych z rejestru..."));
+        m_splashStatus(QStringLiteral("Inicjalizacja zmiennych..."));
     }
 
     m_mdi = new QMdiArea(this);
@@ -586,8 +599,8 @@ void TPulpit::btIndeksClick(QObject *sender)
     if (HelpTest(sender))
         return;
     if (!BringToFrontIfOpen(IndexTyp, IndexNumer) && m_indexClass) {
-        if (m_splash)
-            m_splash->SetStatus(QStringLiteral("Inicjalizacja indeksu..."));
+        if (m_splash && m_splashStatus)
+            m_splashStatus(QStringLiteral("Inicjalizacja indeksu..."));
         TfrmWzorBazowy *index = m_indexClass();
         index->SetTyp(IndexTyp);
         index->SetNumer(IndexNumer);

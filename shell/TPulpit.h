@@ -29,7 +29,6 @@ class WidgetUpdateUi;
 class TSearchBox;
 class TSearchEngine;
 class TSearchResultsPane;
-class TfrmSplasher;
 class TfrmWzorBazowy;
 
 // The main window: the frame of every Index, document and quiz window, its menus and two
@@ -46,7 +45,10 @@ public:
         HelpSystem *help = nullptr;        // not owned; the help file beside the program if null
         // Not owned; the platform's print and printer-setup dialogs if null.
         PrintDialogs *printDialogs = nullptr;
-        TfrmSplasher *splash = nullptr;    // destroyed by the first Index command
+        // The start-up window, not owned: closed and destroyed by the first Index command;
+        // splashStatus shows a line of what the frame is doing in it.
+        QWidget *splash = nullptr;
+        std::function<void(const QString &)> splashStatus;
         int screenDepth = -1;              // bits per pixel; the primary screen's when -1
         // Whether sound can be played; probed from the audio outputs when not given.
         std::optional<bool> soundAvailable;
@@ -183,7 +185,8 @@ private:
     std::unique_ptr<PrintDialogs> m_ownPrintDialogs;
     // The platform's current printer, made when first printed on or set up.
     std::unique_ptr<QPrinter> m_printer;
-    QPointer<TfrmSplasher> m_splash;
+    QPointer<QWidget> m_splash;
+    std::function<void(const QString &)> m_splashStatus;
     std::function<int(QDialog &)> m_runDialog;
 
     Preferences m_prefs;
@@ -216,3 +219,8 @@ private:
     TSearchBox *m_searchBox = nullptr;
     TSearchResultsPane *m_searchResults = nullptr;
 };
+
+// The program's one main window, which every window reaches; null before it exists and after
+// it is gone.
+TPulpit *Pulpit();
+void SetPulpit(TPulpit *pulpit);

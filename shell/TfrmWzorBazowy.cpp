@@ -1,6 +1,5 @@
 #include "TfrmWzorBazowy.h"
 
-#include "Globals.h"
 #include "TPulpit.h"
 
 #include <QCloseEvent>

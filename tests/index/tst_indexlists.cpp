@@ -1,7 +1,6 @@
 #include "MessageRecorder.h"
 #include "ProgramFixture.h"
 #include "DocumentClasses.h"
-#include "Globals.h"
 #include "FakeHelp.h"
 #include "MessageBoxes.h"
 #include "SettingsStore.h"

@@ -1,5 +1,4 @@
 #include "FakeHelp.h"
-#include "Globals.h"
 #include "IndexPages.h"
 #include "MessageBoxes.h"
 #include "MessageRecorder.h"

@@ -1,5 +1,4 @@
 #include "ProgramFixture.h"
-#include "Globals.h"
 #include "MessageBoxes.h"
 #include "SettingsStore.h"
 #include "TData.h"

@@ -1,7 +1,6 @@
 #include "ChildPlacement.h"
 #include "ContentError.h"
 #include "FakeHelp.h"
-#include "Globals.h"
 #include "MessageBoxes.h"
 #include "ProgramFixture.h"
 #include "SettingsStore.h"

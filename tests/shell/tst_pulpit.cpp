@@ -2,7 +2,6 @@
 #include "ProgramFixture.h"
 #include "AppIcons.h"
 #include "ContentError.h"
-#include "Globals.h"
 #include "FakeHelp.h"
 #include "MessageBoxes.h"
 #include "SettingsStore.h"
@@ -147,6 +146,8 @@ TPulpit *TestPulpit::makePulpit(int depth, TfrmSplasher *splash)
     environment.settings = m_store.get();
     environment.help = &m_help;
     environment.splash = splash;
+    if (splash)
+        environment.splashStatus = [splash](const QString &text) { splash->SetStatus(text); };
     environment.screenDepth = depth;
     environment.soundAvailable = false;
     m_pulpit = std::make_unique<TPulpit>(environment);

@@ -75,3 +75,17 @@ void TfrmSearcher::paintEvent(QPaintEvent *)
     p.drawEllipse(centre, 7, 7);
     p.drawLine(centre + QPointF(5, 5), centre + QPointF(11, 11));
 }
+
+namespace {
+TfrmSearcher *g_searcher = nullptr;
+} // namespace
+
+TfrmSearcher *Searcher()
+{
+    return g_searcher;
+}
+
+void SetSearcher(TfrmSearcher *searcher)
+{
+    g_searcher = searcher;
+}

@@ -32,3 +32,7 @@ private:
     QTimer *m_animation;
     int m_frame = 0;
 };
+
+// The progress window shown during long loads; null while there is none.
+TfrmSearcher *Searcher();
+void SetSearcher(TfrmSearcher *searcher);
