@@ -49,13 +49,18 @@ inline QByteArray itemIndex(const QList<Item> &items)
     return writer.toBytes();
 }
 
+inline void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+}
+
 inline QString writeFile(const QTemporaryDir &dir, const QByteArray &bytes,
                          const QString &name = QStringLiteral("Verbarium.dat"))
 {
     const QString path = dir.filePath(name);
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(bytes);
+    writeBytes(path, bytes);
     return path;
 }
 
