@@ -12,15 +12,14 @@
 #include "BenchSupport.h"
 #include "ContainerWriter.h"
 #include "MessageBoxes.h"
+#include "PictureFixture.h"
 #include "ProgramFixture.h"
 #include "TPSSDirectory.h"
 #include "TfrmWzorBazowy.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QImage>
 #include <QTimer>
 
 #include <algorithm>
@@ -39,25 +38,14 @@ constexpr int LinksPerButton = 20;
 constexpr int Thumbnails = 20;
 constexpr int Works = 13;
 
-QByteArray bitmap()
-{
-    QImage picture(96, 72, QImage::Format_RGB32);
-    picture.fill(QColor(120, 80, 40));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, "BMP");
-    return bytes;
-}
-
 void writeContainer(const QString &path)
 {
     ContainerWriter writer;
     ItemIndexWriter index;
     QList<std::pair<QByteArray, QByteArray>> entries;
-    int unid = 0;
+    int serial = 0;
     const auto item = [&](const char *typ, const QByteArray &numer, const QString &fields) {
-        index.add(QByteArray::number(++unid).rightJustified(32, '0'), typ, numer);
+        index.add(fixture::unid(++serial), typ, numer);
         entries.append({"L197\\TypX\\" + QByteArray(typ) + '\\' + numer + "\\Pola", cp(fields)});
     };
     QString relations;
@@ -72,7 +60,7 @@ void writeContainer(const QString &path)
         relations += QLatin1String(Related[r]) + u'=' + numbers.join(u';') + u'\n';
     }
     QStringList pictures;
-    const QByteArray thumb = bitmap();
+    const QByteArray thumb = fixture::picture("BMP", QSize(96, 72), QColor(120, 80, 40));
     for (int i = 1; i <= Thumbnails; ++i) {
         const QByteArray numer = QByteArray::number(i);
         pictures.append(QString::fromLatin1(numer));

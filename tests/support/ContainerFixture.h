@@ -49,6 +49,12 @@ inline QByteArray itemIndex(const QList<Item> &items)
     return writer.toBytes();
 }
 
+// The 32-character Unid of the item index for a serial number.
+inline QByteArray unid(int n)
+{
+    return QByteArray::number(n).rightJustified(32, '0');
+}
+
 inline void writeBytes(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
