@@ -1,6 +1,9 @@
 #pragma once
 
-// Measuring helpers shared by the benchmark programs.
+// Measuring and reporting helpers shared by the benchmark programs.
+
+#include <QElapsedTimer>
+#include <QSize>
 
 #include <malloc.h>
 #include <sys/resource.h>
@@ -8,9 +11,41 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 namespace bench {
+
+// For report(): a figure printed with as many decimals as its size needs.
+constexpr int Adaptive = -1;
+
+// One line of a benchmark's output, "NAME: VALUE UNIT (floor VALUE UNIT, ratio R)"; a floor
+// of 0 means there is none to compare with.
+inline void report(const char *name, const char *unit, double value, double floor, int decimals = 2)
+{
+    const auto places = [decimals](double figure) {
+        if (decimals != Adaptive)
+            return decimals;
+        return figure >= 100 ? 0 : figure >= 10 ? 1 : figure >= 1 ? 2 : 3;
+    };
+    std::printf("%s: %.*f %s (floor %.*f %s, ratio %.2f)\n", name, places(value), value, unit, places(floor), floor,
+                unit, floor > 0 ? value / floor : 0.0);
+    std::fflush(stdout);
+}
+
+// The same, for a figure measured at a size: "NAME_SIZE: ...".
+inline void report(const char *name, int size, const char *unit, double value, double floor, int decimals = 2)
+{
+    report((std::string(name) + '_' + std::to_string(size)).c_str(), unit, value, floor, decimals);
+}
+
+// The main window's size where a benchmark shows it.
+inline const QSize WindowSize(1280, 1000);
+
+inline double milliseconds(const QElapsedTimer &timer)
+{
+    return double(timer.nsecsElapsed()) / 1e6;
+}
 
 inline double median(std::vector<double> values)
 {

@@ -67,18 +67,6 @@ bool writeEvents(const QString &path, int events)
     return writer.write(path);
 }
 
-void report(const QByteArray &name, int events, double value, double floor)
-{
-    std::printf("%s_%d: %.2f ms (floor %.2f ms, ratio %.2f)\n", name.constData(), events, value,
-                floor, floor > 0 ? value / floor : 0.0);
-    std::fflush(stdout);
-}
-
-double milliseconds(const QElapsedTimer &timer)
-{
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
 // The container of `events` events in `dir`; the benchmark ends when it cannot be written.
 QString writeEventsOrExit(const QTemporaryDir &dir, int events)
 {
@@ -112,16 +100,16 @@ void measure(int events)
             timer.start();
             CalendarEvents::Load(directory, list);
             CalendarEvents::SortLoaded(list, order.button);
-            load.push_back(milliseconds(timer));
+            load.push_back(bench::milliseconds(timer));
 
             timer.restart();
             QStringList fields;
             for (const QString &numer : directory.ListNumbers(CalendarEvents::Typ))
                 directory.ReadFields(CalendarEvents::Typ, numer, fields);
-            floor.push_back(milliseconds(timer));
+            floor.push_back(bench::milliseconds(timer));
         }
-        report(QByteArray("load_sort_") + order.name, events, bench::median(load),
-               bench::median(floor));
+        bench::report((QByteArray("load_sort_") + order.name).constData(), events, "ms",
+                      bench::median(load), bench::median(floor));
     }
 
     const struct
@@ -138,9 +126,9 @@ void measure(int events)
             QElapsedTimer timer;
             timer.start();
             list.SortBy(key.key);
-            sort.push_back(milliseconds(timer));
+            sort.push_back(bench::milliseconds(timer));
         }
-        report(QByteArray("sort_") + key.name, events, bench::median(sort), 0);
+        bench::report((QByteArray("sort_") + key.name).constData(), events, "ms", bench::median(sort), 0);
     }
 }
 
@@ -155,7 +143,7 @@ double readFloor(TPSSDirectory &directory, const TKalendarList &list, int from, 
         if (list.GetRecord(i, record))
             directory.ReadFields(record.Typ, record.Numer, fields);
     }
-    return milliseconds(timer);
+    return bench::milliseconds(timer);
 }
 
 void measureView(int events, bool paint)
@@ -187,10 +175,11 @@ void measureView(int events, bool paint)
         strip.FillCalendarView();
         if (paint)
             strip.repaint();
-        fill.push_back(milliseconds(timer));
+        fill.push_back(bench::milliseconds(timer));
         fillFloor.push_back(readFloor(directory, list, middle + r, int(strip.Bars().size())));
     }
-    report(paint ? "view_fill_painted" : "view_fill", events, bench::median(fill), bench::median(fillFloor));
+    bench::report(paint ? "view_fill_painted" : "view_fill", events, "ms", bench::median(fill),
+                  bench::median(fillFloor));
 
     std::vector<double> scroll, scrollFloor;
     for (int r = 0; r < 200; ++r) {
@@ -199,10 +188,11 @@ void measureView(int events, bool paint)
         strip.ScrollForward();
         if (paint)
             strip.repaint();
-        scroll.push_back(milliseconds(timer));
+        scroll.push_back(bench::milliseconds(timer));
         scrollFloor.push_back(readFloor(directory, list, strip.LastEvent(), 1));
     }
-    report(paint ? "view_scroll_painted" : "view_scroll", events, bench::median(scroll), bench::median(scrollFloor));
+    bench::report(paint ? "view_scroll_painted" : "view_scroll", events, "ms", bench::median(scroll),
+                  bench::median(scrollFloor));
 
     std::vector<double> rebuild, rebuildFloor;
     for (int r = 0; r < runs; ++r) {
@@ -211,10 +201,11 @@ void measureView(int events, bool paint)
         strip.resize(r % 2 ? 1280 : 1270, r % 2 ? 1024 : 1014);
         if (paint)
             strip.repaint();
-        rebuild.push_back(milliseconds(timer));
+        rebuild.push_back(bench::milliseconds(timer));
         rebuildFloor.push_back(readFloor(directory, list, strip.TopEvent(), int(strip.Bars().size())));
     }
-    report(paint ? "view_resize_painted" : "view_resize", events, bench::median(rebuild), bench::median(rebuildFloor));
+    bench::report(paint ? "view_resize_painted" : "view_resize", events, "ms", bench::median(rebuild),
+                  bench::median(rebuildFloor));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 // bytes, plus the item index. Output is one line per figure:
 //   NAME: VALUE UNIT (floor VALUE UNIT, ratio R)
 
+#include "BenchSupport.h"
 #include "ContainerWriter.h"
 #include "Cp1250.h"
 #include "TPSSDirectory.h"
@@ -51,33 +52,13 @@ double secondsSince(Clock::time_point start)
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 // Runs `repetition` (which returns the seconds it measured) several times.
 template <typename F> double medianOf(int count, F &&repetition)
 {
     std::vector<double> seconds;
     for (int i = 0; i < count; ++i)
         seconds.push_back(repetition());
-    return median(std::move(seconds));
-}
-
-QByteArray formatted(double value)
-{
-    return QByteArray::number(value, 'f', value >= 100 ? 0 : value >= 10 ? 1 : value >= 1 ? 2 : 3);
-}
-
-void report(const char *what, int items, const char *unit, double value, double floor)
-{
-    std::printf("%s_%d: %s %s (floor %s %s, ratio %.2f)\n", what, items,
-                formatted(value).constData(), unit, formatted(floor).constData(), unit,
-                floor > 0 ? value / floor : 0.0);
-    std::fflush(stdout);
+    return bench::median(std::move(seconds));
 }
 
 // Thrown rather than exiting, so the temporary folder is still removed.
@@ -304,7 +285,7 @@ void benchMemory(const QString &path, int n, qint64 fileSize)
         fail(QStringLiteral("directory holds %1 items, expected %2")
                  .arg(directory->ItemCount())
                  .arg(n));
-    report("memory_directory", n, "MB", after - before, floor);
+    bench::report("memory_directory", n, "MB", after - before, floor, bench::Adaptive);
 }
 
 void benchOpen(const QString &path, int n, qint64 fileSize, const std::vector<Item> &items)
@@ -357,8 +338,8 @@ void benchOpen(const QString &path, int n, qint64 fileSize, const std::vector<It
         tableFloors.push_back(readSeconds + sortSeconds);
         directoryFloors.push_back(readSeconds + sortSeconds + indexSeconds + keySeconds);
     }
-    report("open_container", n, "ms", container * 1e3, median(tableFloors) * 1e3);
-    report("open_directory", n, "ms", directory * 1e3, median(directoryFloors) * 1e3);
+    bench::report("open_container", n, "ms", container * 1e3, bench::median(tableFloors) * 1e3, bench::Adaptive);
+    bench::report("open_directory", n, "ms", directory * 1e3, bench::median(directoryFloors) * 1e3, bench::Adaptive);
 }
 
 void benchFindItem(TPSSDirectory &directory, int n, const std::vector<Item> &items)
@@ -404,7 +385,7 @@ void benchFindItem(TPSSDirectory &directory, int n, const std::vector<Item> &ite
         check(found);
         return seconds;
     });
-    report("find_item", n, "ns", library / Calls * 1e9, floor / Calls * 1e9);
+    bench::report("find_item", n, "ns", library / Calls * 1e9, floor / Calls * 1e9, bench::Adaptive);
 }
 
 void benchReadFields(TPSSDirectory &directory, int n, const QString &path,
@@ -444,7 +425,7 @@ void benchReadFields(TPSSDirectory &directory, int n, const QString &path,
             fail(QStringLiteral("nothing read"));
         return seconds;
     });
-    report("read_fields", n, "us", library / Calls * 1e6, floor / Calls * 1e6);
+    bench::report("read_fields", n, "us", library / Calls * 1e6, floor / Calls * 1e6, bench::Adaptive);
 }
 
 void benchListNumbers(TPSSDirectory &directory, int n, const std::vector<Item> &items)
@@ -491,7 +472,7 @@ void benchListNumbers(TPSSDirectory &directory, int n, const std::vector<Item> &
             fail(QStringLiteral("listed %1 numbers").arg(listed));
         return seconds;
     });
-    report("list_numbers", n, "us", library / calls * 1e6, floor / calls * 1e6);
+    bench::report("list_numbers", n, "us", library / calls * 1e6, floor / calls * 1e6, bench::Adaptive);
 }
 
 void benchSize(const QTemporaryDir &dir, int n)

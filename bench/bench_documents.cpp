@@ -11,30 +11,22 @@
 
 #include "BenchSupport.h"
 #include "ContainerWriter.h"
-#include "Cp1250.h"
-#include "DocumentClasses.h"
-#include "Globals.h"
 #include "MessageBoxes.h"
-#include "SettingsStore.h"
-#include "TData.h"
+#include "PictureFixture.h"
+#include "ProgramFixture.h"
 #include "TPSSDirectory.h"
-#include "TPulpit.h"
 #include "TfrmWzorBazowy.h"
-#include "VolumeList.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QImage>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTimer>
-
 
 #include <algorithm>
 #include <cstdio>
 #include <vector>
+
+using fixture::cp;
 
 namespace {
 
@@ -46,30 +38,14 @@ constexpr int LinksPerButton = 20;
 constexpr int Thumbnails = 20;
 constexpr int Works = 13;
 
-QByteArray bitmap()
-{
-    QImage picture(96, 72, QImage::Format_RGB32);
-    picture.fill(QColor(120, 80, 40));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, "BMP");
-    return bytes;
-}
-
-QByteArray cp(const QString &text)
-{
-    return Cp1250::encode(text);
-}
-
 void writeContainer(const QString &path)
 {
     ContainerWriter writer;
     ItemIndexWriter index;
     QList<std::pair<QByteArray, QByteArray>> entries;
-    int unid = 0;
+    int serial = 0;
     const auto item = [&](const char *typ, const QByteArray &numer, const QString &fields) {
-        index.add(QByteArray::number(++unid).rightJustified(32, '0'), typ, numer);
+        index.add(fixture::unid(++serial), typ, numer);
         entries.append({"L197\\TypX\\" + QByteArray(typ) + '\\' + numer + "\\Pola", cp(fields)});
     };
     QString relations;
@@ -84,7 +60,7 @@ void writeContainer(const QString &path)
         relations += QLatin1String(Related[r]) + u'=' + numbers.join(u';') + u'\n';
     }
     QStringList pictures;
-    const QByteArray thumb = bitmap();
+    const QByteArray thumb = fixture::picture("BMP", QSize(96, 72), QColor(120, 80, 40));
     for (int i = 1; i <= Thumbnails; ++i) {
         const QByteArray numer = QByteArray::number(i);
         pictures.append(QString::fromLatin1(numer));
@@ -109,13 +85,6 @@ void writeContainer(const QString &path)
     writer.write(path);
 }
 
-void report(const char *name, const char *unit, double value, double floor)
-{
-    std::printf("%s: %.2f %s (floor %.2f %s, ratio %.2f)\n", name, value, unit, floor, unit,
-                floor > 0 ? value / floor : 0.0);
-    std::fflush(stdout);
-}
-
 // Runs the event loop for a while, as an idle program does.
 void settle(int ms)
 {
@@ -133,24 +102,14 @@ int main(int argc, char *argv[])
     MessageBoxes::setHandler([](const MessageBoxes::Message &) { return QMessageBox::Ok; });
     qputenv("VERBARIUM_AUDIO_OUT", "test:");
 
-    QTemporaryDir dir;
-    QDir().mkpath(dir.filePath(QStringLiteral("DATA")));
-    writeContainer(dir.filePath(QStringLiteral("DATA/Verbarium.dat")));
-    QSettings settings(dir.filePath(QStringLiteral("settings.conf")), QSettings::IniFormat);
-    SettingsStore store(settings);
-    FixedVolumes volumes;
-    TData data(store, volumes, {dir.filePath(QStringLiteral("DATA")), {}, dir.filePath(QStringLiteral("tmp"))});
-    if (!data.FindDataFolder())
+    ProgramFixture program;
+    if (!program.openData(&writeContainer))
         return 2;
-    data.OpenDirectory();
-    SetData(&data);
     TPulpit::Environment environment;
-    environment.settings = &store;
     environment.soundAvailable = false;
-    TPulpit pulpit(environment);
-    SetPulpit(&pulpit);
-    RegisterDocumentClasses(pulpit);
-    pulpit.resize(1280, 1000);
+    TPulpit &pulpit = program.startPulpit(environment);
+    TData &data = program.data();
+    pulpit.resize(bench::WindowSize);
     pulpit.show();
     settle(200);
 
@@ -181,7 +140,7 @@ int main(int argc, char *argv[])
         directory.ReadText(QStringLiteral("_19701"), QStringLiteral("W1"), lines);
         floor.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
-    report("open_works", "ms", bench::median(open), bench::median(floor));
+    bench::report("open_works", "ms", bench::median(open), bench::median(floor));
 
     // Memory: twelve works windows, the limit's default.
     settle(100);
@@ -190,7 +149,7 @@ int main(int argc, char *argv[])
         pulpit.OpenDocument(QStringLiteral("_19701"), QStringLiteral("W%1").arg(w));
     settle(300);
     const double perWindow = (bench::residentMegabytes() - before) / 12;
-    report("memory_window", "MB", perWindow, 0);
+    bench::report("memory_window", "MB", perWindow, 0);
 
     // Idle with banners: the last window stays, the others go.
     for (TfrmWzorBazowy *window : pulpit.ChildWindows()) {
@@ -210,8 +169,6 @@ int main(int argc, char *argv[])
     wall.restart();
     settle(5000);
     const double idleShare = (bench::cpuSeconds() - idleBefore) / (double(wall.nsecsElapsed()) / 1e9) * 100;
-    report("banner_idle_cpu", "%", share, idleShare);
-    SetPulpit(nullptr);
-    SetData(nullptr);
+    bench::report("banner_idle_cpu", "%", share, idleShare);
     return 0;
 }

@@ -9,12 +9,12 @@
 //   filmography_cpu    the same visit in CPU time of the process, steadier on a busy machine
 // Output: NAME: VALUE UNIT (floor VALUE UNIT, ratio R)
 
-#include "BenchProgram.h"
 #include "BenchSupport.h"
 #include "ContainerWriter.h"
 #include "Cp1250.h"
 #include "Filmography.h"
 #include "MessageBoxes.h"
+#include "ProgramFixture.h"
 #include "THTMLViewer.h"
 #include "TIndexFilmographyPage.h"
 #include "TPSSDirectory.h"
@@ -60,8 +60,10 @@ void writeFilms(const QString &path, int films)
 
 void measure(int films)
 {
-    const BenchProgram program([films](const QString &path) { writeFilms(path, films); });
-    TfrmIndeks *index = program.Index();
+    ProgramFixture program;
+    program.openData([films](const QString &path) { writeFilms(path, films); });
+    program.startWithIndex(nullptr, bench::WindowSize);
+    TfrmIndeks *index = program.index();
     index->pcIndeks()->setCurrentIndex(TfrmIndeks::tsFilmografia);
     auto *page = qobject_cast<TIndexFilmographyPage *>(index->PageAt(TfrmIndeks::tsFilmografia));
 
@@ -77,15 +79,13 @@ void measure(int films)
 
         timer.restart();
         cpu = bench::cpuSeconds();
-        Filmography::Build(*program.Data().directory());
+        Filmography::Build(*program.data().directory());
         floor.push_back(double(timer.nsecsElapsed()) / 1e6);
         floorCpu.push_back((bench::cpuSeconds() - cpu) * 1e3);
     }
     const auto report = [films](const char *name, const std::vector<double> &value,
                                 const std::vector<double> &floor) {
-        const double v = bench::median(value), f = bench::median(floor);
-        std::printf("%s_%d: %.2f ms (floor %.2f ms, ratio %.2f)\n", name, films, v, f, f > 0 ? v / f : 0.0);
-        std::fflush(stdout);
+        bench::report(name, films, "ms", bench::median(value), bench::median(floor));
     };
     report("filmography_page", visit, floor);
     report("filmography_cpu", visitCpu, floorCpu);

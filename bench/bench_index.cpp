@@ -9,11 +9,11 @@
 //   memory_rows     resident memory the filled list takes
 // Output: NAME: VALUE UNIT (floor VALUE UNIT, ratio R)
 
-#include "BenchProgram.h"
 #include "BenchSupport.h"
 #include "ContainerWriter.h"
 #include "Cp1250.h"
 #include "MessageBoxes.h"
+#include "ProgramFixture.h"
 #include "TIndexListModel.h"
 #include "TPSSDirectory.h"
 #include "TPulpit.h"
@@ -57,17 +57,12 @@ void writeWorks(const QString &path, int rows)
     writer.write(path);
 }
 
-void report(const char *name, int rows, const char *unit, double value, double floor)
-{
-    std::printf("%s_%d: %.2f %s (floor %.2f %s, ratio %.2f)\n", name, rows, value, unit, floor, unit,
-                floor > 0 ? value / floor : 0.0);
-    std::fflush(stdout);
-}
-
 void measure(int rows)
 {
-    const BenchProgram program([rows](const QString &path) { writeWorks(path, rows); });
-    TfrmIndeks *index = program.Index();
+    ProgramFixture program;
+    program.openData([rows](const QString &path) { writeWorks(path, rows); });
+    program.startWithIndex(nullptr, bench::WindowSize);
+    TfrmIndeks *index = program.index();
     index->pcIndeks()->setCurrentIndex(TfrmIndeks::tsStart);
     TIndexListPage *works = index->ListPage(TfrmIndeks::tsDziela);
 
@@ -78,7 +73,7 @@ void measure(int rows)
 
     std::vector<double> fill, floor;
     const int runs = rows >= 100000 ? 3 : 7;
-    TPSSDirectory &directory = *program.Data().directory();
+    TPSSDirectory &directory = *program.data().directory();
     for (int r = 0; r < runs; ++r) {
         QElapsedTimer timer;
         timer.start();
@@ -91,7 +86,7 @@ void measure(int rows)
             directory.ReadFields(QStringLiteral("_19701"), numer, fields);
         floor.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
-    report("fill_list", rows, "ms", bench::median(fill), bench::median(floor));
+    bench::report("fill_list", rows, "ms", bench::median(fill), bench::median(floor));
 
     // Finding by typing: from the first row, "Ż" is found only in the last.
     QTreeView *list = works->List();
@@ -109,8 +104,8 @@ void measure(int rows)
         QApplication::sendEvent(list, &key);
         steps.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
-    report("type_ahead", rows, "ms", bench::median(steps), 0);
-    report("memory_rows", rows, "MB", memory, 0);
+    bench::report("type_ahead", rows, "ms", bench::median(steps), 0);
+    bench::report("memory_rows", rows, "MB", memory, 0);
 }
 
 } // namespace

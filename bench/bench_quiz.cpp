@@ -57,13 +57,6 @@ std::unique_ptr<TPSSDirectory> directoryOf(const QTemporaryDir &dir, const char 
     return std::make_unique<TPSSDirectory>(path);
 }
 
-void report(const char *name, int size, const char *unit, double value, double floor)
-{
-    std::printf("%s_%d: %.3f %s (floor %.3f %s, ratio %.2f)\n", name, size, value, unit, floor,
-                unit, floor > 0 ? value / floor : 0.0);
-    std::fflush(stdout);
-}
-
 template <typename F> double medianMs(F &&work)
 {
     std::vector<double> ms;
@@ -103,13 +96,13 @@ void pool(const QTemporaryDir &dir, int size)
         quiz.Clear();
         quiz.Load(*directory);
     });
-    report("load_pool", size, "ms", load, readFieldsFloor(*directory, TQuizSuperList::Category));
+    bench::report("load_pool", size, "ms", load, readFieldsFloor(*directory, TQuizSuperList::Category), 3);
 
     quiz.SetDifficultySet(0x07);
     quiz.SetEpochSet(0x1FF);
     int available = 0;
     const double count = medianMs([&] { available = quiz.CountAvailable(); });
-    report("count_available", size, "ms", count, 0);
+    bench::report("count_available", size, "ms", count, 0, 3);
 
     const int draws = available / 2;
     const double draw = medianMs([&] {
@@ -117,7 +110,7 @@ void pool(const QTemporaryDir &dir, int size)
         for (int i = 0; i < draws; ++i)
             quiz.DrawQuestion();
     });
-    report("draw_question", size, "ms", draw / draws, 0);
+    bench::report("draw_question", size, "ms", draw / draws, 0, 3);
 
     constexpr int Pages = 100;
     quiz.ClearUsed();
@@ -135,7 +128,7 @@ void pool(const QTemporaryDir &dir, int size)
             directory->ReadText(TQuizSuperList::Category, numer, text);
         }
     });
-    report("question_page", size, "ms", page / Pages, pageFloor / Pages);
+    bench::report("question_page", size, "ms", page / Pages, pageFloor / Pages, 3);
 }
 
 void filmography(const QTemporaryDir &dir, int size)
@@ -152,7 +145,7 @@ void filmography(const QTemporaryDir &dir, int size)
             .arg(10 + i % 90);
     });
     const double build = medianMs([&] { Filmography::Build(*directory); });
-    report("filmography", size, "ms", build, readFieldsFloor(*directory, QStringLiteral("_19709")));
+    bench::report("filmography", size, "ms", build, readFieldsFloor(*directory, QStringLiteral("_19709")), 3);
 }
 
 } // namespace

@@ -42,18 +42,6 @@ namespace {
 constexpr int Titles = -2; // the ten best title matches instead of a limit
 constexpr int Pane = -3;   // the results pane's first page instead of a limit
 
-void report(const char *name, int entries, double value, double floor)
-{
-    std::printf("%s_%d: %.2f ms (floor %.2f ms, ratio %.2f)\n", name, entries, value, floor,
-                floor > 0 ? value / floor : 0.0);
-    std::fflush(stdout);
-}
-
-double milliseconds(const QElapsedTimer &timer)
-{
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
 double readAll(const QString &path)
 {
     QElapsedTimer timer;
@@ -67,7 +55,7 @@ double readAll(const QString &path)
         directory.ReadText(typ, numer, text);
         directory.ReadDescription(typ, numer, description);
     }
-    return milliseconds(timer);
+    return bench::milliseconds(timer);
 }
 
 void measure(int entries)
@@ -85,10 +73,10 @@ void measure(int entries)
         QElapsedTimer timer;
         timer.start();
         SearchIndexBuilder::ensure(path, index);
-        build.push_back(milliseconds(timer));
+        build.push_back(bench::milliseconds(timer));
         floor.push_back(readAll(path));
     }
-    report("build", entries, bench::median(build), bench::median(floor));
+    bench::report("build", entries, "ms", bench::median(build), bench::median(floor));
 
     const QString file = dir.filePath(u"index0.sqlite"_s);
     std::vector<double> open;
@@ -98,9 +86,9 @@ void measure(int entries)
         if (!SearchIndex::isValid(file, SearchIndexBuilder::containerKey(path)))
             std::exit(1);
         const SearchIndex index(file);
-        open.push_back(milliseconds(timer));
+        open.push_back(bench::milliseconds(timer));
     }
-    report("open_cached", entries, bench::median(open), 0);
+    bench::report("open_cached", entries, "ms", bench::median(open), 0);
     std::printf("  (%.1f MB)\n", double(QFileInfo(file).size()) / 1e6);
 
     const SearchIndex index(file);
@@ -121,9 +109,9 @@ void measure(int entries)
             } else {
                 found = index.search(query, limit).size();
             }
-            times.push_back(milliseconds(timer));
+            times.push_back(bench::milliseconds(timer));
         }
-        report(name.constData(), entries, bench::median(times), 0);
+        bench::report(name.constData(), entries, "ms", bench::median(times), 0);
         std::printf("  (%lld results)\n", qint64(found));
     };
     // A word in nearly every entry, and one of middling frequency.

@@ -12,9 +12,9 @@
 // where <kind> is "common" (a word in nearly every entry) or "typical".
 // Output: NAME: VALUE UNIT (floor VALUE UNIT, ratio R)
 
-#include "BenchProgram.h"
 #include "BenchSupport.h"
 #include "MessageBoxes.h"
+#include "ProgramFixture.h"
 #include "SearchBenchData.h"
 #include "TSearchBox.h"
 #include "TSearchEngine.h"
@@ -71,18 +71,6 @@ void settle()
         QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
-void report(const char *name, double value, double floor)
-{
-    std::printf("%s: %.2f ms (floor %.2f ms, ratio %.2f)\n", name, value, floor,
-                floor > 0 ? value / floor : 0.0);
-    std::fflush(stdout);
-}
-
-double milliseconds(const QElapsedTimer &timer)
-{
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
 [[noreturn]] void fail(const char *what)
 {
     std::fprintf(stderr, "bench_searchui: %s\n", what);
@@ -107,18 +95,19 @@ double floorPress()
         QTest::keyClick(&edit, Qt::Key_T);
         if (!painted.wait())
             fail("the line edit was never painted");
-        times.push_back(milliseconds(timer));
+        times.push_back(bench::milliseconds(timer));
     }
     return bench::median(times);
 }
 
 void measure(int entries)
 {
-    BenchProgram program([entries](const QString &path) {
+    ProgramFixture program;
+    program.openData([entries](const QString &path) {
         if (!bench::writeEncyclopedia(path, entries))
             fail("cannot write the container");
     });
-    TPulpit &pulpit = *Pulpit();
+    TPulpit &pulpit = program.startWithIndex(nullptr, bench::WindowSize);
     TSearchEngine *engine = pulpit.SearchEngine();
     QEventLoop wait;
     QObject::connect(engine, &TSearchEngine::ready, &wait, &QEventLoop::quit);
@@ -150,7 +139,7 @@ void measure(int entries)
             QTest::keyClick(box, typed.back().toLatin1());
             if (!suggestions.wait())
                 fail("the suggestions were never painted");
-            suggest.push_back(milliseconds(timer));
+            suggest.push_back(bench::milliseconds(timer));
 
             popup->hide();
             settle();
@@ -159,14 +148,11 @@ void measure(int entries)
             QTest::keyClick(box, Qt::Key_Return);
             if (!results.wait())
                 fail("the results were never painted");
-            pass.push_back(milliseconds(timer));
+            pass.push_back(bench::milliseconds(timer));
         }
-        report(qPrintable(
-                   QStringLiteral("suggest_on_screen_%1_%2").arg(QLatin1String(kind)).arg(entries)),
-               bench::median(suggest), floor);
-        report(qPrintable(
-                   QStringLiteral("pane_on_screen_%1_%2").arg(QLatin1String(kind)).arg(entries)),
-               bench::median(pass), floor);
+        const std::string suffix = std::string("_on_screen_") + kind;
+        bench::report(("suggest" + suffix).c_str(), entries, "ms", bench::median(suggest), floor);
+        bench::report(("pane" + suffix).c_str(), entries, "ms", bench::median(pass), floor);
     }
 }
 

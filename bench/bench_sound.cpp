@@ -11,19 +11,14 @@
 // Output: NAME: VALUE UNIT (floor VALUE UNIT, ratio R)
 
 #include "BenchSupport.h"
-#include "Globals.h"
-#include "SettingsStore.h"
-#include "TData.h"
+#include "ProgramFixture.h"
 #include "TM3Player.h"
 #include "TPSSDirectory.h"
-#include "TPulpit.h"
-#include "VolumeList.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QSettings>
 #include <QTemporaryDir>
 
 #include <mpg123.h>
@@ -33,12 +28,6 @@
 #include <vector>
 
 namespace {
-
-void report(const char *name, const char *unit, double value, double floor)
-{
-    std::printf("%s: %.2f %s (floor %.2f %s, ratio %.2f)\n", name, value, unit, floor, unit,
-                floor > 0 ? value / floor : 0.0);
-}
 
 // Decodes the file with libmpg123 alone: to its first frame, or all of it.
 void decode(const QByteArray &file, bool firstFrameOnly)
@@ -74,22 +63,16 @@ int main(int argc, char *argv[])
                                         : "wav:" + QFile::encodeName(dir.filePath(QStringLiteral("out.wav")));
     qputenv("VERBARIUM_AUDIO_OUT", output);
 
-    QSettings settings(dir.filePath(QStringLiteral("settings.conf")), QSettings::IniFormat);
-    SettingsStore store(settings);
-    FixedVolumes volumes;
-    TData data(store, volumes, {QString::fromLocal8Bit(argv[1]), {}, dir.filePath(QStringLiteral("tmp"))});
-    if (!data.FindDataFolder()) {
+    ProgramFixture program;
+    if (!program.openDataFolder(QString::fromLocal8Bit(argv[1]))) {
         std::fprintf(stderr, "bench_sound: no Verbarium.dat in %s\n", argv[1]);
         return 2;
     }
-    data.OpenDirectory();
-    SetData(&data);
+    TData &data = program.data();
     TPulpit::Environment environment;
-    environment.settings = &store;
     environment.soundAvailable = true;
     environment.mp3Library = QStringLiteral(VERBARIUM_MP3_LIBRARY);
-    TPulpit pulpit(environment);
-    SetPulpit(&pulpit);
+    TPulpit &pulpit = program.startPulpit(environment);
     TM3Player *player = pulpit.M3Play();
 
     // The longest narration of "Glosy", by the sound fragments that name them.
@@ -151,9 +134,7 @@ int main(int argc, char *argv[])
         QFile::remove(longestFile);
     }
     std::fprintf(stderr, "narration \"%s\", %.1f s, %d runs\n", qPrintable(longest), longestMs / 1000, runs);
-    report("first_frame", "ms", bench::median(firstFrame), bench::median(firstFloor));
-    report("play_cpu", "ms", bench::median(cpu) * 1000, bench::median(cpuFloor) * 1000);
-    SetPulpit(nullptr);
-    SetData(nullptr);
+    bench::report("first_frame", "ms", bench::median(firstFrame), bench::median(firstFloor));
+    bench::report("play_cpu", "ms", bench::median(cpu) * 1000, bench::median(cpuFloor) * 1000);
     return 0;
 }

@@ -8,6 +8,8 @@
 // same program refusing an unknown option right after creating its application object.
 // Output: NAME: VALUE UNIT (floor VALUE UNIT, ratio R)
 
+#include "BenchSupport.h"
+
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -97,18 +99,6 @@ Run runOnce(const std::vector<std::string> &args, const std::string &marker, con
     return run;
 }
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
-
-void report(const char *name, const char *unit, double value, double floor)
-{
-    std::printf("%s: %.1f %s (floor %.1f %s, ratio %.2f)\n", name, value, unit, floor, unit,
-                floor > 0 ? value / floor : 0.0);
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -139,8 +129,8 @@ int main(int argc, char *argv[])
         floorTime.push_back(bare.millisToMarker);
         floorPeak.push_back(bare.peakMegabytes);
     }
-    report("startup_to_index", "ms", median(toIndex), median(floorTime));
-    report("startup_peak_memory", "MB", median(peak), median(floorPeak));
+    bench::report("startup_to_index", "ms", bench::median(toIndex), bench::median(floorTime), 1);
+    bench::report("startup_peak_memory", "MB", bench::median(peak), bench::median(floorPeak), 1);
     std::error_code ignored;
     std::filesystem::remove_all(configHome, ignored);
     return 0;

@@ -88,6 +88,6 @@ int main(int argc, char **argv)
     const double f = bench::median(floor);
     const double t = bench::median(times);
     std::printf("file: %.2f MB, %d topics\n", bytes.size() / 1048576.0, topics);
-    std::printf("open_and_popup: %.2f ms (floor %.2f ms, ratio %.1f)\n", t, f, f > 0 ? t / f : 0.0);
+    bench::report("open_and_popup", "ms", t, f);
     return 0;
 }

@@ -1,9 +1,8 @@
 #include "ContainerFixture.h"
+#include "PictureFixture.h"
 #include "Startup.h"
 #include "ToolRun.h"
 
-#include <QBuffer>
-#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -14,17 +13,6 @@ using namespace fixture;
 namespace {
 
 constexpr qreal TwoCentimetres = 2 / 2.54 * 72; // in points
-
-QByteArray jpeg(QSize size)
-{
-    QImage picture(size, QImage::Format_RGB32);
-    picture.fill(Qt::darkGreen);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, "JPG");
-    return bytes;
-}
 
 QByteArray tool(const QString &program, const QStringList &args)
 {
@@ -69,7 +57,7 @@ void TestPdfExport::initTestCase()
                   {"_19701\\1", cp(QStringLiteral("<p>%1</p><p>%2</p>").arg(Verse, paragraph.join(u' ')))},
                   {"L197\\TypX\\_19711\\1\\Pola", cp(QStringLiteral("Tytuł=Łąka\nNumer=1"))},
                   {"_19711\\1\\Opis", cp(QStringLiteral("<p>Łąka.</p>"))},
-                  {"_19711\\1\\FULL", jpeg(QSize(300, 200))},
+                  {"_19711\\1\\FULL", picture("JPG", QSize(300, 200), Qt::darkGreen)},
                   {"L197\\TypX\\_19711\\2\\Pola", cp(QStringLiteral("Tytuł=Pusta\nNumer=2"))},
                   {"_19711\\2\\Opis", cp(QStringLiteral("<p>Bez obrazu.</p>"))},
               }),

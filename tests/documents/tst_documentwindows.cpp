@@ -1,5 +1,6 @@
 #include "MessageRecorder.h"
 #include "ProgramFixture.h"
+#include "PictureFixture.h"
 #include "AppIcons.h"
 #include "DocumentClasses.h"
 #include "Globals.h"
@@ -25,7 +26,6 @@
 #include "VolumeList.h"
 
 #include <QAction>
-#include <QBuffer>
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QProgressBar>
@@ -43,22 +43,6 @@
 using namespace fixture;
 
 namespace {
-
-QByteArray image(const char *format, QSize size, QColor color)
-{
-    QImage picture(size, QImage::Format_RGB32);
-    picture.fill(color);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, format);
-    return bytes;
-}
-
-QByteArray unid(int n)
-{
-    return QByteArray::number(n).rightJustified(32, '0');
-}
 
 QByteArray fields(const QString &text)
 {
@@ -165,12 +149,12 @@ void TestDocumentWindows::writeData(const Entries &extra)
         const QByteArray n = QByteArray::number(i);
         entries.append({"L197\\TypX\\_19711\\" + n + "\\Pola",
                         fields(QStringLiteral("Tytuł=Ilustracja %1\nNumer=%1").arg(i))});
-        entries.append({"_19711\\" + n + "\\THUMB", image("BMP", QSize(96, 72), Qt::red)});
+        entries.append({"_19711\\" + n + "\\THUMB", picture("BMP", QSize(96, 72), Qt::red)});
     }
     entries.append({"_19711\\1\\Opis", cp(QStringLiteral("<p>Opis ilustracji.</p>"))});
-    entries.append({"_19711\\1\\FULL", image("JPG", QSize(320, 200), Qt::blue)});
+    entries.append({"_19711\\1\\FULL", picture("JPG", QSize(320, 200), Qt::blue)});
     entries.append({"_19711\\2\\Opis", cp(QStringLiteral("<p>Bez obrazu.</p>"))});
-    entries.append({"_19711\\3\\FULL", image("JPG", QSize(64, 64), Qt::green)});
+    entries.append({"_19711\\3\\FULL", picture("JPG", QSize(64, 64), Qt::green)});
     entries += extra;
     entries.prepend({"L197\\UnidX", itemIndex(items)});
 

@@ -1,4 +1,6 @@
 #include "ProgramFixture.h"
+#include "TestFiles.h"
+#include "PictureFixture.h"
 #include "FakeHelp.h"
 #include "MessageBoxes.h"
 #include "PrintDialogs.h"
@@ -12,7 +14,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMdiArea>
@@ -46,23 +47,6 @@ public:
     }
     void ExecSetup(QPrinter &, QWidget *) override { ++setups; }
 };
-
-QByteArray jpeg(QSize size)
-{
-    QImage picture(size, QImage::Format_RGB32);
-    picture.fill(Qt::blue);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, "JPG");
-    return bytes;
-}
-
-QByteArray sample(const char *relative)
-{
-    QFile file(QStringLiteral(VERBARIUM_SAMPLE_DIR "/sounds/") + QLatin1String(relative));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QString pdfText(const QString &path)
 {
@@ -140,13 +124,13 @@ void TestPrinting::init()
         {"_19701\\1", cp(QStringLiteral("<p>%1</p><p>Ile cię trzeba cenić.</p>").arg(QString::fromUtf8(WorkText)))},
         {"L197\\TypX\\_19711\\1\\Pola", cp(QStringLiteral("Tytuł=Pejzaż\nNumer=1"))},
         {"_19711\\1\\Opis", cp(QStringLiteral("<p>Szeroki.</p>"))},
-        {"_19711\\1\\FULL", jpeg(QSize(320, 200))},
+        {"_19711\\1\\FULL", picture("JPG", QSize(320, 200), Qt::blue)},
         {"L197\\TypX\\_19711\\2\\Pola", cp(QStringLiteral("Tytuł=Portret\nNumer=2"))},
         {"_19711\\2\\Opis", cp(QStringLiteral("<p>Wysoki.</p>"))},
-        {"_19711\\2\\FULL", jpeg(QSize(100, 300))},
+        {"_19711\\2\\FULL", picture("JPG", QSize(100, 300), Qt::blue)},
         {"L197\\TypX\\_19711\\3\\Pola", cp(QStringLiteral("Tytuł=Bez obrazu\nNumer=3"))},
         {"_19711\\3\\Opis", cp(QStringLiteral("<p>Nic.</p>"))},
-        {"_197SND\\guide\\Wprowadz", sample("guide/Wprowadz.mp3")},
+        {"_197SND\\guide\\Wprowadz", sampleSound("guide/Wprowadz.mp3")},
     })));
     qputenv("VERBARIUM_AUDIO_OUT", "test:");
     m_dialogs = FakePrintDialogs();

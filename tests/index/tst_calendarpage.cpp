@@ -60,7 +60,7 @@ private Q_SLOTS:
     void helpModeShowsHelpInstead();
 
 private:
-    TfrmIndeks *index() { return qobject_cast<TfrmIndeks *>(m_program.pulpit()->ChildWindows().value(0)); }
+    TfrmIndeks *index() { return m_program.index(); }
     TKalendariumPage *page()
     {
         return qobject_cast<TKalendariumPage *>(index()->PageAt(TfrmIndeks::tsKalendarium));

@@ -86,7 +86,7 @@ private Q_SLOTS:
     void unreadableContainer();
 
 private:
-    TfrmIndeks *index() { return qobject_cast<TfrmIndeks *>(m_program.pulpit()->ChildWindows().value(0)); }
+    TfrmIndeks *index() { return m_program.index(); }
     QFrame *panelOf(int page) { return qobject_cast<TIndexPanelPage *>(index()->PageAt(page))->Panel(); }
     void showPage(int page) { index()->pcIndeks()->setCurrentIndex(page); }
 

@@ -70,7 +70,7 @@ private Q_SLOTS:
     void filmographyLookAndHelp();
 
 private:
-    TfrmIndeks *index() { return qobject_cast<TfrmIndeks *>(m_program.pulpit()->ChildWindows().value(0)); }
+    TfrmIndeks *index() { return m_program.index(); }
     TGlyphButton *button(int page, const QString &name)
     {
         return qobject_cast<TIndexPanelPage *>(index()->PageAt(page))->Panel()->findChild<TGlyphButton *>(name);

@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "Mp3Facts.h"
 #include "mp3.h"
 
@@ -9,13 +10,9 @@
 
 #include <thread>
 
-namespace {
+using fixture::readFile;
 
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+namespace {
 
 // Samples of a 16-bit WAV file, from its data chunk.
 qint64 wavSamples(const QString &path)

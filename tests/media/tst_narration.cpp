@@ -1,4 +1,5 @@
 #include "ProgramFixture.h"
+#include "TestFiles.h"
 #include "MessageBoxes.h"
 #include "SettingsStore.h"
 #include "TData.h"
@@ -21,12 +22,6 @@ public:
     QString last;
     QString LastSound() const override { return last; }
 };
-
-QByteArray sample(const char *relative)
-{
-    QFile file(QStringLiteral(VERBARIUM_SAMPLE_DIR "/sounds/") + QLatin1String(relative));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 } // namespace
 
@@ -58,10 +53,10 @@ private:
 
 void TestNarration::init()
 {
-    QVERIFY(m_program.openData(container({{"_197SND\\Glosy\\Mickiewicz", sample("Glosy/mickiewicz.mp3")},
-                                          {"_197SND\\Glosy\\prus", sample("Glosy/prus.mp3")},
-                                          {"_197SND\\guide\\Wprowadz", sample("guide/Wprowadz.mp3")},
-                                          {"_197SND\\podpisy\\3", sample("podpisy/3.mp3")}})));
+    QVERIFY(m_program.openData(container({{"_197SND\\Glosy\\Mickiewicz", sampleSound("Glosy/mickiewicz.mp3")},
+                                          {"_197SND\\Glosy\\prus", sampleSound("Glosy/prus.mp3")},
+                                          {"_197SND\\guide\\Wprowadz", sampleSound("guide/Wprowadz.mp3")},
+                                          {"_197SND\\podpisy\\3", sampleSound("podpisy/3.mp3")}})));
     qputenv("VERBARIUM_AUDIO_OUT", "wav:" + QFile::encodeName(m_program.dir().filePath(QStringLiteral("out.wav"))));
     m_started.clear();
     m_results.clear();

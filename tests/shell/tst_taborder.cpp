@@ -1,4 +1,5 @@
 #include "ProgramFixture.h"
+#include "PictureFixture.h"
 #include "MessageBoxes.h"
 #include "TIndexListModel.h"
 #include "TIndexListPage.h"
@@ -8,9 +9,7 @@
 #include "TfrmWzorDoc.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QDockWidget>
-#include <QImage>
 #include <QMainWindow>
 #include <QTest>
 #include <QTextBrowser>
@@ -19,22 +18,6 @@
 using namespace fixture;
 
 namespace {
-
-QByteArray picture(const char *format, QSize size)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::darkGreen);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
-}
-
-QByteArray unid(int n)
-{
-    return QByteArray::number(n).rightJustified(32, '0');
-}
 
 // The widgets Tab reaches inside `root`, in the order it reaches them.
 QList<QWidget *> tabChain(QWidget *root)
@@ -114,9 +97,9 @@ void TestTabOrder::init()
         items.append({unid(100 + i), "_19711", n});
         entries.append({"L197\\TypX\\_19711\\" + n + "\\Pola",
                         cp(QStringLiteral("Tytuł=Ilustracja %1\n_19701=1").arg(i))});
-        entries.append({"_19711\\" + n + "\\THUMB", picture("BMP", QSize(96, 72))});
+        entries.append({"_19711\\" + n + "\\THUMB", picture("BMP", QSize(96, 72), Qt::darkGreen)});
     }
-    entries.append({"_19711\\1\\FULL", picture("JPG", QSize(320, 200))});
+    entries.append({"_19711\\1\\FULL", picture("JPG", QSize(320, 200), Qt::darkGreen)});
     entries.append({"_19711\\1\\Opis", cp(QStringLiteral("<p>Opis.</p>"))});
     entries.prepend({"L197\\UnidX", itemIndex(items)});
     QVERIFY(m_program.openData(container(entries)));

@@ -49,13 +49,24 @@ inline QByteArray itemIndex(const QList<Item> &items)
     return writer.toBytes();
 }
 
+// The 32-character Unid of the item index for a serial number.
+inline QByteArray unid(int n)
+{
+    return QByteArray::number(n).rightJustified(32, '0');
+}
+
+inline void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+}
+
 inline QString writeFile(const QTemporaryDir &dir, const QByteArray &bytes,
                          const QString &name = QStringLiteral("Verbarium.dat"))
 {
     const QString path = dir.filePath(name);
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(bytes);
+    writeBytes(path, bytes);
     return path;
 }
 

@@ -1,9 +1,12 @@
+#include "TestFiles.h"
 #include "JpegDecoder.h"
 
 #include <QFile>
 #include <QImageReader>
 #include <QRandomGenerator>
 #include <QTest>
+
+using fixture::readFile;
 
 namespace {
 
@@ -12,14 +15,6 @@ const QString kSample = QStringLiteral(VERBARIUM_SAMPLE_DIR "/items/_19711/1/ful
 QString testFile(const char *name)
 {
     return QStringLiteral(VERBARIUM_TEST_DATA "/") + QLatin1String(name);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("cannot read %s", qPrintable(path));
-    return file.readAll();
 }
 
 // Offset of the first marker FF `code` among the segments before the picture data, -1 if

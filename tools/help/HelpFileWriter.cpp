@@ -63,6 +63,52 @@ QByteArray literalsOnly(QByteArrayView data)
     return out;
 }
 
+QByteArray contextMapFile(const QMap<qint32, quint32> &numbers)
+{
+    ByteWriter map;
+    map.u16(quint32(numbers.size()));
+    for (auto it = numbers.cbegin(); it != numbers.cend(); ++it) {
+        map.u32(quint32(it.key()));
+        map.u32(it.value());
+    }
+    return map.bytes;
+}
+
+// The file system: header, the files, then the directory that finds them.
+QByteArray fileSystem(const QMap<QByteArray, QByteArray> &files)
+{
+    ByteWriter out;
+    out.u32(0x00035F3F);
+    out.u32(0);
+    out.u32(0xFFFFFFFF);
+    out.u32(0);
+    QList<BTreeWriter::Entry> directory;
+    for (auto it = files.cbegin(); it != files.cend(); ++it) {
+        ByteWriter leaf;
+        leaf.zstring(it.key());
+        leaf.u32(quint32(out.bytes.size()));
+        directory.append({it.key() + QByteArray(1, '\0'), leaf.bytes});
+        out.u32(quint32(it.value().size() + 9));
+        out.u32(quint32(it.value().size()));
+        out.u8(0x04);
+        out.raw(it.value());
+    }
+    const QByteArray tree = BTreeWriter::build(directory, 1024, "z4", true);
+    const quint32 directoryStart = quint32(out.bytes.size());
+    out.u32(quint32(tree.size() + 9));
+    out.u32(quint32(tree.size()));
+    out.u8(0x04);
+    out.raw(tree);
+    QByteArray bytes = out.bytes;
+    const auto put = [&bytes](int at, quint32 v) {
+        for (int k = 0; k < 4; ++k)
+            bytes[at + k] = char((v >> (8 * k)) & 0xFF);
+    };
+    put(4, directoryStart);
+    put(12, quint32(bytes.size()));
+    return bytes;
+}
+
 } // namespace
 
 struct HelpFileWriter::Layout
@@ -79,6 +125,12 @@ struct HelpFileWriter::Layout
     QList<qsizetype> blocks;     // stream index where each topic block begins
     QList<quint32> topicOffsets; // TOPICOFFSET of each topic
     qint64 span = BlockSpan;     // TOPICPOS units per block: 16 KB, or the block size in 3.0 files
+
+    void append(const QByteArray &bytes, bool header, int topic, quint32 textLength)
+    {
+        starts.append(records.isEmpty() ? 0 : starts.constLast() + records.constLast().bytes.size());
+        records.append({bytes, header, topic, textLength});
+    }
 
     qint64 topicPos(qsizetype index) const
     {
@@ -152,12 +204,128 @@ HelpTopicBuilder &HelpFileWriter::addTopic(const QString &title, const QList<QBy
     return *m_topics.last();
 }
 
+QByteArray HelpFileWriter::build() const
+{
+    checkOptions();
+    const std::unique_ptr<PhraseBuilder> phrases = phraseBuilder();
+    Layout layout = topicRecords(phrases.get());
+    QMap<QByteArray, QByteArray> files;
+    files.insert(QByteArrayLiteral("|TOPIC"), topicFile(layout));
+    const ContextMaps maps = contextMaps(layout.topicOffsets);
+    files.insert(QByteArrayLiteral("|SYSTEM"), systemFile(maps.contents));
+    files.insert(QByteArrayLiteral("|FONT"), fontFile());
+    // 3.0 files find topics by number through |TOMAP, not by these maps.
+    if (!before31()) {
+        files.insert(QByteArrayLiteral("|CONTEXT"), contextFile(maps.names));
+        files.insert(QByteArrayLiteral("|CTXOMAP"), contextMapFile(maps.numbers));
+        files.insert(QByteArrayLiteral("|TTLBTREE"), titleFile(layout.topicOffsets));
+    }
+    if (phrases)
+        for (const auto &[name, data] : phrases->files(before31()))
+            files.insert(name, data);
+    for (int i = 0; i < m_pictures.size(); ++i)
+        files.insert((before31() ? QByteArrayLiteral("bm") : QByteArrayLiteral("|bm")) + QByteArray::number(i),
+                     m_pictures[i]);
+    return fileSystem(files);
+}
+
+void HelpFileWriter::checkOptions() const
+{
+    if (m_topics.isEmpty())
+        throw std::runtime_error("a help file needs at least one topic");
+    if (before31() && (m_options.lz77 || m_options.phrases == PhraseTable::Hall))
+        throw std::runtime_error("3.0 files have neither LZ77 nor Hall phrases");
+}
+
+// The phrases are chosen from the text of every record; none when the options want none.
+std::unique_ptr<PhraseBuilder> HelpFileWriter::phraseBuilder() const
+{
+    if (m_options.phrases == PhraseTable::None)
+        return nullptr;
+    QList<QByteArray> texts;
+    for (const auto &topic : m_topics)
+        for (const HelpTopicBuilder::Record &record : topic->records())
+            texts.append(record.text);
+    return std::make_unique<PhraseBuilder>(m_options.phrases, texts, m_options.lz77);
+}
+
+HelpFileWriter::Layout HelpFileWriter::topicRecords(const PhraseBuilder *phrases) const
+{
+    Layout layout;
+    for (int t = 0; t < m_topics.size(); ++t) {
+        const HelpTopicBuilder &topic = *m_topics[t];
+        layout.append(linkRecord(0x02, topicHeader(t), topic.title() + QByteArray(1, '\0'), true, phrases), true, t, 0);
+        for (const HelpTopicBuilder::Record &record : topic.records()) {
+            if (before31() && record.type != 0x20)
+                throw std::runtime_error("3.0 files hold no tables");
+            layout.append(linkRecord(before31() ? 0x01 : record.type, record.codes, record.text, false, phrases),
+                          false, t, quint32(record.text.size()));
+        }
+    }
+    // The chain ends with an empty topic header, as the help compilers write it.
+    layout.append(linkRecord(0x02, chainEnd(), QByteArray(), true, phrases), true, int(m_topics.size()), 0);
+    return layout;
+}
+
+QByteArray HelpFileWriter::topicHeader(int topic) const
+{
+    ByteWriter header;
+    header.u32(0);
+    header.u32(0xFFFFFFFF);
+    header.u32(0xFFFFFFFF);
+    if (!before31()) {
+        header.u32(quint32(topic));
+        header.u32(0xFFFFFFFF);
+        header.u32(0);
+        header.u32(0);
+    }
+    return header.bytes;
+}
+
+QByteArray HelpFileWriter::chainEnd() const
+{
+    ByteWriter end;
+    end.u32(0);
+    for (int i = 0; i < (before31() ? 2 : 6); ++i)
+        end.u32(i == 2 ? quint32(m_topics.size()) : 0xFFFFFFFF);
+    return end.bytes;
+}
+
+// The link header's TOPICPOS fields stay zero here; topicFile() fills them in.
+QByteArray HelpFileWriter::linkRecord(quint8 type, const QByteArray &codes, const QByteArray &text, bool header,
+                                      const PhraseBuilder *phrases) const
+{
+    QByteArray stored = text;
+    if (phrases && !header) {
+        const QByteArray coded = phrases->encode(text);
+        if (coded.size() < text.size())
+            stored = coded;
+    }
+    // Text records begin with their sizes; 3.0 files leave out the text length.
+    ByteWriter data1;
+    if (!header) {
+        data1.compressedLong(qint32(text.size()));
+        if (!before31())
+            data1.compressedUShort(quint32(text.size()));
+    }
+    data1.raw(codes);
+    ByteWriter w;
+    w.u32(quint32(LinkHeader + data1.bytes.size() + stored.size()));
+    w.u32(quint32(text.size()));
+    w.u32(0);
+    w.u32(0);
+    w.u32(quint32(LinkHeader + data1.bytes.size()));
+    w.u8(type);
+    w.raw(data1.bytes);
+    w.raw(stored);
+    return w.bytes;
+}
+
 QByteArray HelpFileWriter::topicFile(Layout &layout) const
 {
-    const bool before31 = m_options.minor <= 16;
-    const int blockSize = before31 ? 2048 : 4096;
+    const int blockSize = before31() ? 2048 : 4096;
     const qsizetype capacity = blockSize - BlockHeader;
-    layout.span = before31 ? blockSize : BlockSpan;
+    layout.span = before31() ? blockSize : BlockSpan;
 
     // Topic headers and links hold TOPICPOS values, which depend on where the blocks split,
     // which with LZ77 depends on the bytes: lay out, split, and repeat until the split holds.
@@ -175,9 +343,9 @@ QByteArray HelpFileWriter::topicFile(Layout &layout) const
             const qint64 previous = i == 0 ? -1 : layout.topicPos(layout.starts[i - 1]);
             const qint64 next = i + 1 == layout.records.size() ? -1 : layout.topicPos(layout.starts[i + 1]);
             // 3.0 files link records by distances, later ones by positions.
-            put(8, before31 ? (previous < 0 ? -1 : here - previous) : previous);
-            put(12, before31 ? (next < 0 ? -1 : next - here) : next);
-            if (record.header && !before31) {
+            put(8, before31() ? (previous < 0 ? -1 : here - previous) : previous);
+            put(12, before31() ? (next < 0 ? -1 : next - here) : next);
+            if (record.header && !before31()) {
                 qsizetype next = i + 1;
                 while (next < layout.records.size() && !layout.records[next].header)
                     ++next;
@@ -194,7 +362,7 @@ QByteArray HelpFileWriter::topicFile(Layout &layout) const
         fields.resize(layout.starts[i] + layout.records[i].bytes.size(), false);
         for (int k = 8; k < 16; ++k)
             fields[layout.starts[i] + k] = true;
-        if (layout.records[i].header && !before31)
+        if (layout.records[i].header && !before31())
             for (int k = LinkHeader + 20; k < LinkHeader + 28; ++k)
                 fields[layout.starts[i] + k] = true;
     }
@@ -287,150 +455,74 @@ QByteArray HelpFileWriter::topicFile(Layout &layout) const
         }
         // 3.0 files know no TOPICOFFSET; their topics are found by position.
         if (layout.records[i].header)
-            layout.topicOffsets.append(before31 ? quint32(pos) : quint32(block) * OffsetSpan + characters);
+            layout.topicOffsets.append(before31() ? quint32(pos) : quint32(block) * OffsetSpan + characters);
         characters += layout.records[i].textLength;
     }
     return file.bytes;
 }
 
-QByteArray HelpFileWriter::build() const
+// Context names, numbers and the contents topic point at the topics' offsets.
+HelpFileWriter::ContextMaps HelpFileWriter::contextMaps(const QList<quint32> &topicOffsets) const
 {
-    if (m_topics.isEmpty())
-        throw std::runtime_error("a help file needs at least one topic");
-    QStringEncoder encoder(m_codec.constData());
-    const bool before31 = m_options.minor <= 16;
-    if (before31 && (m_options.lz77 || m_options.phrases == PhraseTable::Hall))
-        throw std::runtime_error("3.0 files have neither LZ77 nor Hall phrases");
-
-    QList<QByteArray> texts;
-    for (const auto &topic : m_topics)
-        for (const HelpTopicBuilder::Record &record : topic->records())
-            texts.append(record.text);
-    std::unique_ptr<PhraseBuilder> phrases;
-    if (m_options.phrases != PhraseTable::None)
-        phrases = std::make_unique<PhraseBuilder>(m_options.phrases, texts, m_options.lz77);
-
-    Layout layout;
-    qsizetype at = 0;
-    for (int t = 0; t < m_topics.size(); ++t) {
-        const HelpTopicBuilder &topic = *m_topics[t];
-        const auto addRecord = [&](quint8 type, const QByteArray &codes, const QByteArray &text, bool header,
-                                   quint32 textLength) {
-            QByteArray stored = text;
-            if (phrases && !header) {
-                const QByteArray coded = phrases->encode(text);
-                if (coded.size() < text.size())
-                    stored = coded;
-            }
-            // Text records begin with their sizes; 3.0 files leave out the text length.
-            ByteWriter data1;
-            if (!header) {
-                data1.compressedLong(qint32(text.size()));
-                if (!before31)
-                    data1.compressedUShort(quint32(text.size()));
-            }
-            data1.raw(codes);
-            ByteWriter w;
-            w.u32(quint32(LinkHeader + data1.bytes.size() + stored.size()));
-            w.u32(quint32(text.size()));
-            w.u32(0);
-            w.u32(0);
-            w.u32(quint32(LinkHeader + data1.bytes.size()));
-            w.u8(type);
-            w.raw(data1.bytes);
-            w.raw(stored);
-            layout.records.append({w.bytes, header, t, textLength});
-            layout.starts.append(at);
-            at += w.bytes.size();
-        };
-        ByteWriter header;
-        header.u32(0);
-        header.u32(0xFFFFFFFF);
-        header.u32(0xFFFFFFFF);
-        if (!before31) {
-            header.u32(quint32(t));
-            header.u32(0xFFFFFFFF);
-            header.u32(0);
-            header.u32(0);
-        }
-        addRecord(0x02, header.bytes, topic.title() + QByteArray(1, '\0'), true, 0);
-        for (const HelpTopicBuilder::Record &record : topic.records()) {
-            if (before31 && record.type != 0x20)
-                throw std::runtime_error("3.0 files hold no tables");
-            addRecord(before31 ? 0x01 : record.type, record.codes, record.text, false, quint32(record.text.size()));
-        }
-    }
-    // The chain ends with an empty topic header, as the help compilers write it.
-    ByteWriter end;
-    end.u32(0);
-    for (int i = 0; i < (before31 ? 2 : 6); ++i)
-        end.u32(i == 2 ? quint32(m_topics.size()) : 0xFFFFFFFF);
-    ByteWriter terminator;
-    terminator.u32(quint32(LinkHeader + end.bytes.size()));
-    terminator.u32(0);
-    terminator.u32(0);
-    terminator.u32(0);
-    terminator.u32(quint32(LinkHeader + end.bytes.size()));
-    terminator.u8(0x02);
-    terminator.raw(end.bytes);
-    layout.records.append({terminator.bytes, true, int(m_topics.size()), 0});
-    layout.starts.append(at);
-    const QByteArray topicData = topicFile(layout);
-
-    // Context names, numbers and titles point at the topics' offsets.
-    QMap<qint32, quint32> contexts;
-    QMap<qint32, quint32> numbers;
+    ContextMaps maps;
     std::optional<quint32> contents;
     for (int t = 0; t < m_topics.size(); ++t) {
-        const quint32 offset = layout.topicOffsets.at(t);
+        const quint32 offset = topicOffsets.at(t);
         for (const QByteArray &name : m_topics[t]->contextNames()) {
             const qint32 hash = contextHash(name);
-            if (contexts.contains(hash))
+            if (maps.names.contains(hash))
                 throw std::runtime_error("duplicate context name or hash: " + name.toStdString());
-            contexts.insert(hash, offset);
+            maps.names.insert(hash, offset);
             if (name == m_contents)
                 contents = offset;
         }
         for (qint32 number : m_topics[t]->contextNumbers()) {
-            if (numbers.contains(number))
+            if (maps.numbers.contains(number))
                 throw std::runtime_error("duplicate context number " + std::to_string(number));
-            numbers.insert(number, offset);
+            maps.numbers.insert(number, offset);
         }
     }
     if (!m_contents.isEmpty() && !contents)
         throw std::runtime_error("unknown contents topic " + m_contents.toStdString());
+    maps.contents = contents.value_or(topicOffsets.constFirst());
+    return maps;
+}
 
-    QMap<QByteArray, QByteArray> files;
-    files.insert(QByteArrayLiteral("|TOPIC"), topicData);
-
+QByteArray HelpFileWriter::systemFile(quint32 contents) const
+{
+    QStringEncoder encoder(m_codec.constData());
     ByteWriter system;
     system.u16(0x036C);
     system.u16(quint32(m_options.minor));
     system.u16(1);
     system.u32(0);
     system.u16(m_options.lz77 ? 4 : 0);
-    if (before31)
+    // 3.0 files hold the title alone; later ones a list of typed records.
+    if (before31()) {
         system.zstring(QByteArray(encoder.encode(m_title)));
+        return system.bytes;
+    }
     const auto record = [&system](int type, const QByteArray &data) {
         system.u16(quint32(type));
         system.u16(quint32(data.size()));
         system.raw(data);
     };
-    if (!before31) {
-        record(1, QByteArray(encoder.encode(m_title)) + '\0');
-        if (!m_copyright.isEmpty())
-            record(2, QByteArray(encoder.encode(m_copyright)) + '\0');
-        ByteWriter contentsRecord;
-        contentsRecord.u32(contents.value_or(layout.topicOffsets.constFirst()));
-        record(3, contentsRecord.bytes);
-        if (!m_contentsFile.isEmpty())
-            record(10, m_contentsFile.toLatin1() + '\0');
-        ByteWriter charset;
-        charset.u16(quint32(m_options.charset));
-        record(11, charset.bytes);
-    }
-    files.insert(QByteArrayLiteral("|SYSTEM"), system.bytes);
+    record(1, QByteArray(encoder.encode(m_title)) + '\0');
+    if (!m_copyright.isEmpty())
+        record(2, QByteArray(encoder.encode(m_copyright)) + '\0');
+    ByteWriter contentsRecord;
+    contentsRecord.u32(contents);
+    record(3, contentsRecord.bytes);
+    if (!m_contentsFile.isEmpty())
+        record(10, m_contentsFile.toLatin1() + '\0');
+    ByteWriter charset;
+    charset.u16(quint32(m_options.charset));
+    record(11, charset.bytes);
+    return system.bytes;
+}
 
+QByteArray HelpFileWriter::fontFile() const
+{
     ByteWriter font;
     QList<QByteArray> faces;
     for (const HelpFont &f : m_fonts)
@@ -458,80 +550,33 @@ QByteArray HelpFileWriter::build() const
         font.u8(0xFF);
         font.u8(0xFF);
     }
-    files.insert(QByteArrayLiteral("|FONT"), font.bytes);
+    return font.bytes;
+}
 
-    QList<BTreeWriter::Entry> contextEntries;
-    for (auto it = contexts.cbegin(); it != contexts.cend(); ++it) {
+QByteArray HelpFileWriter::contextFile(const QMap<qint32, quint32> &names) const
+{
+    QList<BTreeWriter::Entry> entries;
+    for (auto it = names.cbegin(); it != names.cend(); ++it) {
         ByteWriter key;
         key.u32(quint32(it.key()));
         ByteWriter leaf;
         leaf.raw(key.bytes);
         leaf.u32(it.value());
-        contextEntries.append({key.bytes, leaf.bytes});
+        entries.append({key.bytes, leaf.bytes});
     }
-    // 3.0 files find topics by number through |TOMAP, not by these maps.
-    if (!before31)
-        files.insert(QByteArrayLiteral("|CONTEXT"),
-                     BTreeWriter::build(contextEntries, m_options.treePageSize, "L4", false));
+    return BTreeWriter::build(entries, m_options.treePageSize, "L4", false);
+}
 
-    ByteWriter map;
-    map.u16(quint32(numbers.size()));
-    for (auto it = numbers.cbegin(); it != numbers.cend(); ++it) {
-        map.u32(quint32(it.key()));
-        map.u32(it.value());
-    }
-    if (!before31)
-        files.insert(QByteArrayLiteral("|CTXOMAP"), map.bytes);
-
-    QList<BTreeWriter::Entry> titleEntries;
+QByteArray HelpFileWriter::titleFile(const QList<quint32> &topicOffsets) const
+{
+    QList<BTreeWriter::Entry> entries;
     for (int t = 0; t < m_topics.size(); ++t) {
         ByteWriter key;
-        key.u32(layout.topicOffsets.at(t));
+        key.u32(topicOffsets.at(t));
         ByteWriter leaf;
         leaf.raw(key.bytes);
         leaf.zstring(m_topics[t]->title());
-        titleEntries.append({key.bytes, leaf.bytes});
+        entries.append({key.bytes, leaf.bytes});
     }
-    if (!before31)
-        files.insert(QByteArrayLiteral("|TTLBTREE"),
-                     BTreeWriter::build(titleEntries, m_options.treePageSize, "Lz", false));
-
-    if (phrases)
-        for (const auto &[name, data] : phrases->files(before31))
-            files.insert(name, data);
-    for (int i = 0; i < m_pictures.size(); ++i)
-        files.insert((before31 ? QByteArrayLiteral("bm") : QByteArrayLiteral("|bm")) + QByteArray::number(i),
-                     m_pictures[i]);
-
-    // The file system: header, the files, then the directory that finds them.
-    ByteWriter out;
-    out.u32(0x00035F3F);
-    out.u32(0);
-    out.u32(0xFFFFFFFF);
-    out.u32(0);
-    QList<BTreeWriter::Entry> directory;
-    for (auto it = files.cbegin(); it != files.cend(); ++it) {
-        ByteWriter leaf;
-        leaf.zstring(it.key());
-        leaf.u32(quint32(out.bytes.size()));
-        directory.append({it.key() + QByteArray(1, '\0'), leaf.bytes});
-        out.u32(quint32(it.value().size() + 9));
-        out.u32(quint32(it.value().size()));
-        out.u8(0x04);
-        out.raw(it.value());
-    }
-    const QByteArray tree = BTreeWriter::build(directory, 1024, "z4", true);
-    const quint32 directoryStart = quint32(out.bytes.size());
-    out.u32(quint32(tree.size() + 9));
-    out.u32(quint32(tree.size()));
-    out.u8(0x04);
-    out.raw(tree);
-    QByteArray bytes = out.bytes;
-    const auto put = [&bytes](int at, quint32 v) {
-        for (int k = 0; k < 4; ++k)
-            bytes[at + k] = char((v >> (8 * k)) & 0xFF);
-    };
-    put(4, directoryStart);
-    put(12, quint32(bytes.size()));
-    return bytes;
+    return BTreeWriter::build(entries, m_options.treePageSize, "Lz", false);
 }

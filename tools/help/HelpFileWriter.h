@@ -4,8 +4,11 @@
 #include "HelpTopicBuilder.h"
 #include "PhraseTable.h"
 
+class PhraseBuilder;
+
 #include <QByteArray>
 #include <QList>
+#include <QMap>
 #include <QString>
 
 #include <memory>
@@ -44,7 +47,27 @@ public:
 
 private:
     struct Layout;
+    // Where the context names and numbers lead, and the contents topic, as TOPICOFFSETs.
+    struct ContextMaps
+    {
+        QMap<qint32, quint32> names; // by the names' hashes
+        QMap<qint32, quint32> numbers;
+        quint32 contents = 0;
+    };
+    bool before31() const { return m_options.minor <= 16; }
+    void checkOptions() const;
+    std::unique_ptr<PhraseBuilder> phraseBuilder() const;
+    Layout topicRecords(const PhraseBuilder *phrases) const;
+    QByteArray topicHeader(int topic) const;
+    QByteArray chainEnd() const;
+    QByteArray linkRecord(quint8 type, const QByteArray &codes, const QByteArray &text, bool header,
+                          const PhraseBuilder *phrases) const;
     QByteArray topicFile(Layout &layout) const;
+    ContextMaps contextMaps(const QList<quint32> &topicOffsets) const;
+    QByteArray systemFile(quint32 contents) const;
+    QByteArray fontFile() const;
+    QByteArray contextFile(const QMap<qint32, quint32> &names) const;
+    QByteArray titleFile(const QList<quint32> &topicOffsets) const;
 
     Options m_options;
     QByteArray m_codec;
