@@ -118,15 +118,6 @@ Page hero(const Fields &f)
 
 using PageFunction = Page (*)(const Fields &);
 
-// The category's row when its template puts a page around the entry text.
-const CategoryTable::Category *templateOf(QStringView typ)
-{
-    const CategoryTable::Category *category = CategoryTable::Find(typ);
-    const bool text = category && category->page != CategoryTable::Template::None &&
-                      category->page != CategoryTable::Template::Illustration;
-    return text ? category : nullptr;
-}
-
 PageFunction pageOf(CategoryTable::Template page)
 {
     using T = CategoryTable::Template;
@@ -146,6 +137,13 @@ PageFunction pageOf(CategoryTable::Template page)
     case T::Illustration: break;
     }
     return nullptr;
+}
+
+// The category's row when its template puts a page around the entry text.
+const CategoryTable::Category *templateOf(QStringView typ)
+{
+    const CategoryTable::Category *category = CategoryTable::Find(typ);
+    return category && pageOf(category->page) ? category : nullptr;
 }
 
 DocumentTemplates::Document illustration(const std::optional<QStringList> &fields,
