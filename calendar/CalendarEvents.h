@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CategoryTable.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -10,7 +12,7 @@ class TPSSDirectory;
 // container tool.
 namespace CalendarEvents {
 
-inline const QString Typ = QStringLiteral("_19708");
+inline const QString Typ = CategoryTable::Calendar;
 
 // The sort buttons of the strip, numbered as their tags.
 enum SortButton { Chronologicznie = 1, Kategoriami = 2, Typem = 3 };

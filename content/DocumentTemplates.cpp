@@ -1,20 +1,16 @@
 #include "DocumentTemplates.h"
 
+#include "CategoryTable.h"
 #include "TPSSDirectory.h"
 #include "TextLines.h"
 
 #include <QStringView>
-
-#include <algorithm>
-#include <array>
 
 // The bullet "•" in the templates is U+2022, byte 149 of Windows-1250, the code page the
 // content is held in. Field values go into the captions and the HTML exactly as stored:
 // nothing is escaped or trimmed, so a value holding markup renders as markup.
 
 namespace {
-
-constexpr QStringView Illustrations = u"_19711";
 
 // A field list read by name: f[u"Tytuł"] is the value of the "Tytuł" line, or empty.
 class Fields
@@ -120,32 +116,34 @@ Page hero(const Fields &f)
             {}};
 }
 
-struct Template
-{
-    QStringView typ;
-    bool withoutFields; // shown under empty values when the field list cannot be read
-    Page (*page)(const Fields &);
-};
+using PageFunction = Page (*)(const Fields &);
 
-constexpr std::array<Template, 11> Templates{{
-    {u"_19701", false, works},
-    {u"_19702", true, biography},
-    {u"_19703", false, epoch},
-    {u"_19704", false, genre},
-    {u"_19705", false, term},
-    {u"_19706", false, excerpt},
-    {u"_19712", false, art},
-    {u"_19713", false, art2},
-    {u"_19714", false, kind},
-    {u"_19720", false, quotation},
-    {u"_19799", true, hero},
-}};
-
-const Template *templateOf(QStringView typ)
+PageFunction pageOf(CategoryTable::Template page)
 {
-    const auto it = std::find_if(Templates.begin(), Templates.end(),
-                                 [typ](const Template &t) { return t.typ == typ; });
-    return it == Templates.end() ? nullptr : &*it;
+    using T = CategoryTable::Template;
+    switch (page) {
+    case T::Works: return works;
+    case T::Biography: return biography;
+    case T::Epoch: return epoch;
+    case T::Genre: return genre;
+    case T::Term: return term;
+    case T::Excerpt: return excerpt;
+    case T::Art: return art;
+    case T::Art2: return art2;
+    case T::Kind: return kind;
+    case T::Quotation: return quotation;
+    case T::Hero: return hero;
+    case T::None:
+    case T::Illustration: break;
+    }
+    return nullptr;
+}
+
+// The category's row when its template puts a page around the entry text.
+const CategoryTable::Category *templateOf(QStringView typ)
+{
+    const CategoryTable::Category *category = CategoryTable::Find(typ);
+    return category && pageOf(category->page) ? category : nullptr;
 }
 
 DocumentTemplates::Document illustration(const std::optional<QStringList> &fields,
@@ -177,7 +175,8 @@ bool IsDocumentCategory(const QString &typ)
 
 bool UsesDescription(const QString &typ)
 {
-    return typ == Illustrations;
+    const CategoryTable::Category *category = CategoryTable::Find(typ);
+    return category && category->page == CategoryTable::Template::Illustration;
 }
 
 Document Build(const QString &typ, const std::optional<QStringList> &fields,
@@ -187,13 +186,13 @@ Document Build(const QString &typ, const std::optional<QStringList> &fields,
         return illustration(fields, text);
 
     Document document;
-    const Template *t = templateOf(typ);
+    const CategoryTable::Category *t = templateOf(typ);
     if (!t || (!fields && !t->withoutFields))
         return document;
 
     const QStringList noFields;
     const Fields f(fields ? *fields : noFields);
-    Page page = t->page(f);
+    Page page = pageOf(t->page)(f);
     document.caption = std::move(page.caption);
     document.banner = std::move(page.banner);
     if (!text)
@@ -208,7 +207,7 @@ Document Build(const QString &typ, const std::optional<QStringList> &fields,
 
 Document BuildEntry(TPSSDirectory &directory, const QString &typ, const QString &numer)
 {
-    const Template *t = templateOf(typ);
+    const CategoryTable::Category *t = templateOf(typ);
     if (!t && !UsesDescription(typ))
         return {};
 

@@ -19,9 +19,9 @@ struct Document
     std::optional<QString> banner;     // works and illustrations: the banner's text
 };
 
-// The twelve categories that have a document window ("_19701" ... "_19799", "_19711").
+// The categories whose window shows a document built here.
 bool IsDocumentCategory(const QString &typ);
-// Whether the category shows the entry's description ("_19711") instead of its text.
+// Whether the category shows the entry's description (the illustrations) instead of its text.
 bool UsesDescription(const QString &typ);
 
 // `fields` and `text` are none when they could not be read; `text` is the description for

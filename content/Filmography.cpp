@@ -1,5 +1,6 @@
 #include "Filmography.h"
 
+#include "CategoryTable.h"
 #include "TPSSDirectory.h"
 #include "TextLines.h"
 
@@ -8,10 +9,6 @@
 #include <algorithm>
 
 namespace Filmography {
-
-namespace {
-const QString Films = QStringLiteral("_19709");
-}
 
 QString Row(const QStringList &fields)
 {
@@ -31,9 +28,9 @@ QString Row(const QStringList &fields)
 QStringList Build(TPSSDirectory &directory, const QLocale &locale)
 {
     QStringList rows;
-    for (const QString &numer : directory.ListNumbers(Films)) {
+    for (const QString &numer : directory.ListNumbers(CategoryTable::Films)) {
         QStringList fields; // fresh for each film: a failed read leaves it untouched
-        directory.ReadFields(Films, numer, fields);
+        directory.ReadFields(CategoryTable::Films, numer, fields);
         rows.append(Row(fields));
     }
     QCollator collator(locale);

@@ -6,7 +6,7 @@
 
 class TPSSDirectory;
 
-// The filmography page: one table row per film of "_19709" (title, director, screenwriter,
+// The filmography page: one table row per film (title, director, screenwriter,
 // premiere, the work it is based on), rows in the order of their whole text.
 namespace Filmography {
 

@@ -5,7 +5,7 @@
 class QSplitter;
 class TPictureDisplay;
 
-// The illustration window ("_19711"): the full picture in the middle, the title as a
+// The illustration window: the full picture in the middle, the title as a
 // scrolling banner, the description below, and the spoken caption as it opens.
 class TfrmIlustra : public TfrmWzorDoc
 {

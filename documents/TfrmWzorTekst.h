@@ -2,25 +2,22 @@
 
 #include "TfrmWzorDoc.h"
 
-// The look a text category gives its window.
-struct CategoryLook
-{
-    const char *designName; // the window's name and caption until the entry sets one
-    QColor back;
-    QColor text;
-    QColor link;
-    bool images; // whether the HTML view loads the pictures of the text
-    bool banner; // the works' scrolling banner
-};
+namespace CategoryTable {
+struct Category;
+}
 
-// The base of the document windows that show an entry's text under their category's
-// heading: the look given at creation, then the caption and document of the category's
-// template when loading.
+// The document window of every category that shows an entry's text under its heading: the
+// look of the category's row at creation, then the caption and document of the category's
+// template when loading. Each window answers to its row's class name ("TfrmDziela"), the
+// name the tests and the dispatcher's registry know it by.
 class TfrmWzorTekst : public TfrmWzorDoc
 {
     Q_OBJECT
 
 public:
-    TfrmWzorTekst(const CategoryLook &look, QWidget *parent);
+    static TfrmWzorTekst *Create(const CategoryTable::Category &row, QWidget *parent = nullptr);
     void LoadDocument(const QString &typ, const QString &numer) override;
+
+protected:
+    TfrmWzorTekst(const CategoryTable::Category &row, QWidget *parent);
 };

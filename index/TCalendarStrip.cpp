@@ -1,6 +1,7 @@
 #include "TCalendarStrip.h"
 
 #include "CalendarEvents.h"
+#include "CategoryTable.h"
 #include "CalendarLook.h"
 #include "TCalendarBar.h"
 #include "TKalendarList.h"
@@ -43,7 +44,7 @@ int TCalendarStrip::AddEventPanel(int top, int position)
             return 0;
         const TCalendarBar::Event event{
             record.Year, record.EventType, CalendarLook::Icon(m_imageList, record.Category),
-            CalendarEvents::BarText(fields), !TextLines::fieldValue(fields, u"_19701").isEmpty(),
+            CalendarEvents::BarText(fields), !TextLines::fieldValue(fields, CategoryTable::Works).isEmpty(),
             position};
         bar = new TCalendarBar(event, m_font, width(), this);
         connect(bar, &TCalendarBar::LinkPressed, this, [this](int at) {

@@ -1,6 +1,7 @@
 #include "TKalendariumPage.h"
 
 #include "CalendarEvents.h"
+#include "CategoryTable.h"
 #include "CalendarLook.h"
 #include "Globals.h"
 #include "HelpClicks.h"
@@ -436,7 +437,7 @@ void TKalendariumPage::SuperPanelMouseDown(int position)
         QStringList fields;
         if (m_list.GetRecord(position, record) &&
             directory->ReadFields(record.Typ, record.Numer, fields))
-            work = TextLines::fieldValue(fields, u"_19701");
+            work = TextLines::fieldValue(fields, CategoryTable::Works);
     });
     if (!work.isEmpty())
         m_superPanel->setText(work);
@@ -449,5 +450,5 @@ void TKalendariumPage::SuperPanelMouseUp()
     if (work.isEmpty() || !pulpit)
         return;
     m_legend->close();
-    pulpit->OpenDocument(QStringLiteral("_19701"), work);
+    pulpit->OpenDocument(CategoryTable::Works, work);
 }

@@ -1,5 +1,6 @@
 #include "TfrmIndeks.h"
 
+#include "CategoryTable.h"
 #include "Cp1250.h"
 #include "HelpClicks.h"
 #include "ImageDecoder.h"
@@ -11,10 +12,7 @@
 #include "TextLines.h"
 #include "TGlyphButton.h"
 #include "TImage.h"
-#include "TIndexArtPage.h"
-#include "TIndexEpochsPage.h"
 #include "TIndexFilmographyPage.h"
-#include "TIndexKindsPage.h"
 #include "TIndexListPage.h"
 #include "TMultiRowTabBar.h"
 #include "TIndexPanelPage.h"
@@ -22,6 +20,7 @@
 #include "TIndexStartPage.h"
 #include "TKalendariumPage.h"
 #include "TPulpit.h"
+#include "ThemePanels.h"
 
 #include <QCloseEvent>
 #include <QFile>
@@ -82,45 +81,47 @@ TfrmIndeks::TfrmIndeks(QWidget *parent) : TfrmWzorBazowy(parent)
 TIndexPage *TfrmIndeks::createPage(int page)
 {
     const QString name = IndexPages::Name(page);
+    const CategoryTable::Category *category = CategoryTable::OnIndexPage(name);
+    const QString typ = category ? category->typ : QString();
     const auto list = [&](TIndexListPage::Definition definition) {
         return new TIndexListPage(name, definition, m_records);
     };
     switch (page) {
     case tsDziela:
-        return list({QStringLiteral("Dziela"), QStringLiteral("_19701"), 1, 1, true,
+        return list({QStringLiteral("Dziela"), typ, 1, 1, true,
                      {QStringLiteral("Tytuł"), QStringLiteral("Autor"), QStringLiteral("Epoka"),
                       QStringLiteral("Gatunek")},
                      {150, 100, 100, 100}, QStringLiteral("Indeks dzieł literatury polskiej")});
     case tsBiogramy:
-        return list({QStringLiteral("Biogramy"), QStringLiteral("_19702"), 2, 2, false,
+        return list({QStringLiteral("Biogramy"), typ, 2, 2, false,
                      {QStringLiteral("Autor"), QStringLiteral("Urodzony"), QStringLiteral("Zmarły"),
                       QStringLiteral("Epoka")},
                      {150, 100, 100, 100}, QStringLiteral("Biogramy literatów")});
     case tsBohaterowie:
-        return list({QStringLiteral("Bohaterowie"), QStringLiteral("_19799"), 17, 99, true,
+        return list({QStringLiteral("Bohaterowie"), typ, 17, 99, true,
                      {QStringLiteral("Nazwa"), QStringLiteral("Dzieło")}, {150, -1},
                      QStringLiteral("Indeks bohaterów literackich")});
     case tsGatunki:
-        return list({QStringLiteral("Gatunki"), QStringLiteral("_19704"), 5, 3, false,
+        return list({QStringLiteral("Gatunki"), typ, 5, 3, false,
                      {QStringLiteral("Gatunek"), QStringLiteral("Rodzaj")}, {150, 100},
                      QStringLiteral("Indeks gatunków literackich")});
     case tsTerminy:
-        return list({QStringLiteral("Terminy"), QStringLiteral("_19705"), 6, 4, false,
+        return list({QStringLiteral("Terminy"), typ, 6, 4, false,
                      {QStringLiteral("Termin")}, {150}, QStringLiteral("Słownik terminów literackich")});
     case tsWypisy:
-        return list({QStringLiteral("Wypisy"), QStringLiteral("_19706"), 7, 5, false,
+        return list({QStringLiteral("Wypisy"), typ, 7, 5, false,
                      {QStringLiteral("Dzieło"), QStringLiteral("Fragment"), QStringLiteral("Autor")},
                      {150, 100, 100}, QStringLiteral("Zestawienie wypisów z literatury")});
     case tsCytaty:
-        return list({QStringLiteral("Cytaty"), QStringLiteral("_19720"), 9, 6, false,
+        return list({QStringLiteral("Cytaty"), typ, 9, 6, false,
                      {QStringLiteral("Autor"), QStringLiteral("Źródło")}, {150, 100},
                      QStringLiteral("Zestawienie cytatów z literatury")});
     case tsEpoki:
-        return new TIndexEpochsPage(name);
+        return new TIndexThemePage(name, ThemePanels::Epochs());
     case tsRodzaje:
-        return new TIndexKindsPage(name);
+        return new TIndexThemePage(name, ThemePanels::Kinds());
     case tsHistoria:
-        return new TIndexArtPage(name);
+        return new TIndexThemePage(name, ThemePanels::Art());
     case tsQuiz:
         return new TIndexQuizPage(name);
     case tsStart:

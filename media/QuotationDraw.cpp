@@ -1,5 +1,6 @@
 #include "QuotationDraw.h"
 
+#include "CategoryTable.h"
 #include "LcgRandom.h"
 #include "TPSSDirectory.h"
 #include "TextLines.h"
@@ -7,7 +8,7 @@
 QuotationDraw::QuotationDraw(TPSSDirectory &directory, LcgRandom &random)
     : m_directory(directory), m_random(random)
 {
-    for (const QString &numer : directory.ListNumbers(Typ))
+    for (const QString &numer : directory.ListNumbers(CategoryTable::Quotations))
         m_numbers.append(numer.toUpper());
 }
 
@@ -18,7 +19,7 @@ std::optional<QStringList> QuotationDraw::Next()
     const QString numer = m_numbers.takeAt(qsizetype(m_random.Draw(quint32(m_numbers.size()))));
     QStringList fields;
     QStringList text;
-    if (!m_directory.ReadFields(Typ, numer, fields) || !m_directory.ReadText(Typ, numer, text))
+    if (!m_directory.ReadFields(CategoryTable::Quotations, numer, fields) || !m_directory.ReadText(CategoryTable::Quotations, numer, text))
         return std::nullopt;
     return Page(std::move(text), fields);
 }

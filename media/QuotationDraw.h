@@ -13,8 +13,6 @@ class TPSSDirectory;
 class QuotationDraw
 {
 public:
-    static inline const QString Typ = QStringLiteral("_19720");
-
     // Every quotation of the category, in the directory's order.
     QuotationDraw(TPSSDirectory &directory, LcgRandom &random);
 

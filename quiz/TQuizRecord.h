@@ -3,7 +3,7 @@
 #include <QString>
 #include <QtGlobal>
 
-// One question of the pool: its entry number in "_19710", its difficulty and epoch bits, and
+// One question of the pool: its entry number in the quiz category, its difficulty and epoch bits, and
 // whether the current quiz has drawn it.
 struct TQuizRecord
 {

@@ -1,11 +1,12 @@
 #include "TQuizSuperList.h"
 
+#include "CategoryTable.h"
 #include "TPSSDirectory.h"
 #include "TextLines.h"
 
 #include <array>
 
-const QString TQuizSuperList::Category = QStringLiteral("_19710");
+const QString TQuizSuperList::Category = CategoryTable::Quiz;
 
 namespace {
 

@@ -9,12 +9,12 @@
 
 class TPSSDirectory;
 
-// The question pool: every question of "_19710" with its difficulty, epoch and used flag, the
+// The question pool: every question of the quiz with its difficulty, epoch and used flag, the
 // difficulties and epochs the quiz panel selects, and the draw of the next question.
 class TQuizSuperList
 {
 public:
-    static const QString Category; // "_19710"
+    static const QString Category;
 
     // Seeds the generator from the clock; the sets start empty, so nothing is available.
     explicit TQuizSuperList(LcgRandom &random = LcgRandom::program());

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QString>
+#include "CategoryTable.h"
+
 #include <QStringView>
 
 // The categories that are searched: those whose entries open in a window, in the order the
@@ -9,12 +10,7 @@
 // the name the Index gives the category (both kinds of Polish art are one there).
 namespace SearchCategories {
 
-struct Category
-{
-    QStringView typ;
-    QStringView titleField;
-    QStringView name;
-};
+using Category = CategoryTable::Category;
 
 int count();
 const Category &at(int order);

@@ -111,7 +111,7 @@ void TSearchResultsPane::fillCategories()
              ++order)
             orders.append(order);
         if (const int n = m_model->matchCount(orders)) {
-            const QString typ = SearchCategories::at(orders.front()).typ.toString();
+            const QString typ = SearchCategories::at(orders.front()).typ;
             m_categories->addItem(AppIcons::Category(typ),
                                   QStringLiteral("%1 (%2)").arg(name).arg(n),
                                   QVariant::fromValue(orders));

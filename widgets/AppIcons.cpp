@@ -1,22 +1,8 @@
 #include "AppIcons.h"
 
+#include "CategoryTable.h"
+
 namespace {
-
-struct CategoryPicture
-{
-    const char16_t *typ;
-    const char16_t *file;
-};
-
-// Both Polish art codes share the palette of the start page.
-constexpr CategoryPicture Categories[] = {
-    {u"_19701", u"works"},         {u"_19702", u"biographies"}, {u"_19703", u"epochs"},
-    {u"_19704", u"genres"},        {u"_19705", u"terms"},       {u"_19706", u"excerpts"},
-    {u"_19708", u"calendar"},      {u"_19709", u"films"},       {u"_19710", u"quiz"},
-    {u"_19711", u"illustrations"}, {u"_19712", u"art"},         {u"_19713", u"art"},
-    {u"_19714", u"kinds"},         {u"_19720", u"quotations"},  {u"_19721", u"sounds"},
-    {u"_19799", u"characters"},
-};
 
 constexpr const char16_t *Commands[] = {
     u"options",     u"copy",    u"print",        u"replay",       u"stop", u"previous-window",
@@ -42,8 +28,10 @@ QStringList AppIcons::CommandNames()
 QStringList AppIcons::CategoryCodes()
 {
     QStringList codes;
-    for (const CategoryPicture &category : Categories)
-        codes.append(QString::fromUtf16(category.typ));
+    for (const CategoryTable::Category &category : CategoryTable::Rows()) {
+        if (!category.icon.isEmpty())
+            codes.append(category.typ);
+    }
     return codes;
 }
 
@@ -56,12 +44,10 @@ QString AppIcons::CommandPath(const QString &name)
 
 QString AppIcons::CategoryPath(const QString &typ)
 {
-    for (const CategoryPicture &category : Categories) {
-        if (typ == QStringView(category.typ))
-            return QStringLiteral(":/icons/categories/%1.svg")
-                .arg(QString::fromUtf16(category.file));
-    }
-    return {};
+    const CategoryTable::Category *category = CategoryTable::Find(typ);
+    if (!category || category->icon.isEmpty())
+        return {};
+    return QStringLiteral(":/icons/categories/%1.svg").arg(category->icon);
 }
 
 QString AppIcons::ProgramPath()

@@ -12,7 +12,7 @@ class AppIcons
 public:
     // The picture of a command ("print", "copy", ...); a null icon for a name it lacks.
     static QIcon Command(const QString &name);
-    // The picture of a category, by its code ("_19701", ...); a null icon for other codes.
+    // The picture of a category, by its code; a null icon for a code without one.
     static QIcon Category(const QString &typ);
     // The program's icon, for every window and dialog.
     static QIcon Program();

@@ -8,6 +8,7 @@
 #include "MessageBoxes.h"
 #include "SettingsStore.h"
 #include "TData.h"
+#include "CategoryTable.h"
 #include "TM3Player.h"
 #include "TPSSDirectory.h"
 #include "TPulpit.h"
@@ -16,12 +17,9 @@
 #include "THTMLViewer.h"
 #include "TScrollBanner.h"
 #include "TToolbarButton97.h"
-#include "TfrmBiogramy.h"
-#include "TfrmDziela.h"
-#include "TfrmEpoki.h"
 #include "TfrmIlustra.h"
 #include "TfrmSearcher.h"
-#include "TfrmWypisy.h"
+#include "TfrmWzorTekst.h"
 #include "TPictureDisplay.h"
 #include "VolumeList.h"
 
@@ -36,6 +34,7 @@
 #include <QMenu>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSet>
 #include <QSettings>
 #include <QTest>
 #include <QToolButton>
@@ -61,6 +60,7 @@ private Q_SLOTS:
 
     void registeredClassesOpen_data();
     void registeredClassesOpen();
+    void everyWindowRowOpensItsClass();
     void buttonsStandInTheirOrder();
     void buttonsShowTheirCategories_data();
     void buttonsShowTheirCategories();
@@ -239,6 +239,26 @@ void TestDocumentWindows::registeredClassesOpen()
     QVERIFY(!window->Busy()); // an absent entry still ends its loading
     QVERIFY(m_messages.isEmpty());
     QCOMPARE(m_pulpit->OpenWindows().Count(), 1);
+}
+
+// The dispatcher's registry is built from the category table: a row naming a window class
+// must open in that class, and one code must not have two rows. The search takes the rows
+// with a window as the leading ones.
+void TestDocumentWindows::everyWindowRowOpensItsClass()
+{
+    writeData();
+    QSet<QString> codes;
+    int order = 0;
+    for (const CategoryTable::Category &row : CategoryTable::Rows()) {
+        QVERIFY2(!codes.contains(row.typ), qPrintable(row.typ));
+        codes.insert(row.typ);
+        QCOMPARE(row.windowClass.isEmpty(), order++ >= CategoryTable::WindowCount());
+        if (row.windowClass.isEmpty())
+            continue;
+        TfrmWzorDoc *window = open(row.typ, QStringLiteral("999"));
+        QVERIFY2(window, qPrintable(row.typ));
+        QCOMPARE(QString::fromLatin1(window->metaObject()->className()), row.windowClass);
+    }
 }
 
 void TestDocumentWindows::buttonsStandInTheirOrder()
@@ -422,7 +442,7 @@ void TestDocumentWindows::relatedMenuOpensTheEntry()
     QVERIFY(m_help.popups.isEmpty());
 
     fredro->trigger();
-    auto *biography = qobject_cast<TfrmBiogramy *>(m_pulpit->ActiveChild());
+    auto *biography = qobject_cast<TfrmWzorTekst *>(m_pulpit->ActiveChild());
     QVERIFY(biography);
     QCOMPARE(biography->Numer(), QStringLiteral("2"));
     QCOMPARE(biography->windowTitle(), QStringLiteral("Twórca: Aleksander Fredro"));
@@ -579,7 +599,7 @@ void TestDocumentWindows::findInPageStaysInItsWindow()
 void TestDocumentWindows::worksBanner()
 {
     writeData();
-    auto *work = qobject_cast<TfrmDziela *>(open(QStringLiteral("_19701"), QStringLiteral("1")));
+    auto *work = qobject_cast<TfrmWzorTekst *>(open(QStringLiteral("_19701"), QStringLiteral("1")));
     QVERIFY(work && work->PM1());
     QCOMPARE(work->PM1()->Text(), QStringLiteral("Ostatni zajazd na Litwie "));
     const int h = TScrollBanner::SampleTextHeight();
