@@ -243,16 +243,16 @@ void TfrmWzorDoc::createPopup()
     // The shortcuts are the main window's; the menu only shows them.
     add("Drukowaniedokumentu1", QStringLiteral("Drukowanie dokumentu\tCtrl+P"), [this] {
         if (TPulpit *pulpit = Pulpit())
-            pulpit->btDrukujClick(this);
+            pulpit->RunCommand(this, &TPulpit::btDrukujClick);
     });
     add("Kopiowaniedoschowka1", QStringLiteral("Kopiowanie do schowka\tCtrl+C"), [this] {
         if (TPulpit *pulpit = Pulpit())
-            pulpit->btKopiujClick(this);
+            pulpit->RunCommand(this, &TPulpit::btKopiujClick);
     });
     m_popup->addSeparator();
     add("Pokaindeks1", QStringLiteral("Pokaż indeks\tCtrl+I"), [this] {
         if (TPulpit *pulpit = Pulpit())
-            pulpit->btIndeksClick(this);
+            pulpit->RunCommand(this, &TPulpit::btIndeksClick);
     });
     m_popup->addSeparator();
     add("Zamkniciedokumentu1", QStringLiteral("Zamknięcie dokumentu"), [this] {
