@@ -1,11 +1,7 @@
 #include "TfrmWzorDoc.h"
 
-#include "AppIcons.h"
 #include "DocumentTemplates.h"
-#include "FocusFrame.h"
 #include "Globals.h"
-#include "LinkMenu.h"
-#include "LoadingGuard.h"
 #include "Paths.h"
 #include "TItemInfo.h"
 #include "TPSSDirectory.h"
@@ -13,120 +9,19 @@
 #include "TFindBar.h"
 #include "THTMLViewer.h"
 #include "TScrollBanner.h"
-#include "TToolbarButton97.h"
 #include "TextLines.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDockWidget>
-#include <QFileInfo>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLinearGradient>
 #include <QMainWindow>
 #include <QMenu>
-#include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QStyle>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
 
 constexpr int HelpContext = 4030;
-constexpr int BarHeight = 38;
-constexpr int ButtonWidth = 44;
-constexpr int ButtonHeight = 34;
-constexpr int ButtonPitch = 46;
-constexpr int IconSide = 30;
-
-struct ButtonInfo
-{
-    const char *name;
-    const char16_t *hint;
-    const char16_t *typ;     // empty: no related category
-    const char16_t *caption; // caption field of the linked entries
-};
-
-constexpr ButtonInfo Buttons[TfrmWzorDoc::ButtonCount] = {
-    {"btDziela", u"Powiązane dzieła", u"_19701", u"Tytuł"},
-    {"btBiogramy", u"Powiązane biogramy", u"_19702", u"Autor"},
-    {"btEpoki", u"Powiązane epoki literackie", u"_19703", u"Epoka"},
-    {"btRodzaje", u"Powiązane rodzaje literackie", u"_19714", u"Rodzaj"},
-    {"btGatunki", u"Powiązane gatunki literackie", u"_19704", u"Gatunek"},
-    {"btWypisy", u"Powiązane wypisy z literatury", u"_19706", u"Fagment_disp"},
-    {"btCytaty", u"Powiązane cytaty", u"_19720", u"Źródło"},
-    {"btWypowiedz", u"Powiązane fragmenty dźwiękowe", u"_19721", u"Tytuł"},
-    {"btIlustracje", u"Powiązane ilustracje", u"", u""},
-    {"btBohaterowie", u"Powiązani bohaterowie literaccy", u"_19799", u"Nazwa"},
-};
-
-// The bar behind the buttons: a vertical gradient from black to the window's background.
-class GradientBar : public QWidget
-{
-public:
-    using QWidget::QWidget;
-    QColor endColor = QColor(0, 0, 128);
-    bool gradient = true;
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter p(this);
-        if (!gradient) {
-            p.fillRect(rect(), Qt::black);
-            return;
-        }
-        QLinearGradient gradient(0, 0, 0, height());
-        gradient.setColorAt(0, Qt::black);
-        gradient.setColorAt(1, endColor);
-        p.fillRect(rect(), gradient);
-    }
-};
-
-// A thumbnail: the picture unscaled from the top-left corner, opening its illustration when
-// clicked, or from the keyboard with Enter or Space.
-class Thumbnail : public QLabel
-{
-public:
-    std::function<void()> onClick;
-    explicit Thumbnail(QWidget *parent) : QLabel(parent) { setFocusPolicy(Qt::StrongFocus); }
-
-protected:
-    void mouseReleaseEvent(QMouseEvent *event) override
-    {
-        QLabel::mouseReleaseEvent(event);
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && onClick)
-            onClick();
-    }
-    void keyPressEvent(QKeyEvent *event) override
-    {
-        const int key = event->key();
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) && onClick)
-            onClick();
-        else
-            QLabel::keyPressEvent(event);
-    }
-    void focusInEvent(QFocusEvent *event) override
-    {
-        QLabel::focusInEvent(event);
-        for (QWidget *w = parentWidget(); w; w = w->parentWidget()) {
-            if (auto *area = qobject_cast<QScrollArea *>(w)) {
-                area->ensureWidgetVisible(this, 0, 0);
-                break;
-            }
-        }
-    }
-    void paintEvent(QPaintEvent *event) override
-    {
-        QLabel::paintEvent(event);
-        if (hasFocus()) {
-            QPainter painter(this);
-            FocusFrame::Paint(painter, rect());
-        }
-    }
-};
 
 } // namespace
 
@@ -147,8 +42,9 @@ TfrmWzorDoc::TfrmWzorDoc(QWidget *parent) : TfrmWzorBazowy(parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    createBar();
-    layout->addWidget(m_panel);
+    m_bar = new TRelatedEntryBar(this);
+    connect(m_bar, &TRelatedEntryBar::soundPlayed, this, &TfrmWzorDoc::SetLastSound);
+    layout->addWidget(m_bar);
 
     // The strip docks at the left and may be moved to the right edge.
     m_body = new QMainWindow(this);
@@ -163,7 +59,7 @@ TfrmWzorDoc::TfrmWzorDoc(QWidget *parent) : TfrmWzorBazowy(parent)
     m_html->setFrameShape(QFrame::NoFrame);
     m_html->viewport()->setCursor(Qt::IBeamCursor);
     m_body->setCentralWidget(m_html);
-    createStrip();
+    m_strip = new TThumbnailStrip(m_body);
     layout->addWidget(m_body, 1);
     // Under the text and the strip, as wide as the window.
     m_findBar = new TFindBar(m_html, this, this);
@@ -179,57 +75,6 @@ TfrmWzorDoc::TfrmWzorDoc(QWidget *parent) : TfrmWzorBazowy(parent)
     ApplyLook();
 }
 
-void TfrmWzorDoc::createBar()
-{
-    auto *bar = new GradientBar(this);
-    bar->setObjectName(QStringLiteral("Panel1"));
-    bar->setProperty("helpContext", HelpContext);
-    bar->setFixedHeight(BarHeight);
-    m_panel = bar;
-    for (int i = 0; i < ButtonCount; ++i) {
-        const ButtonInfo &info = Buttons[i];
-        auto *button = new TToolbarButton97(bar);
-        button->setObjectName(QLatin1String(info.name));
-        const QString hint = QString::fromUtf16(info.hint);
-        button->setToolTip(hint);
-        button->setStatusTip(hint);
-        button->setAccessibleName(hint);
-        // The illustrations button, which links no list, still shows the illustrations' picture.
-        const QString typ = QString::fromUtf16(info.typ);
-        button->setIcon(AppIcons::Category(typ.isEmpty() ? QStringLiteral("_19711") : typ));
-        button->setIconSize(QSize(IconSide, IconSide));
-        button->setAutoRaise(true);
-        button->setPopupMode(QToolButton::InstantPopup);
-        button->setGeometry(2, 2, ButtonWidth, ButtonHeight);
-        button->setCursor(Qt::PointingHandCursor);
-        button->hide();
-        m_buttons[i] = button;
-    }
-}
-
-void TfrmWzorDoc::createStrip()
-{
-    m_strip = new QDockWidget(m_body);
-    m_strip->setObjectName(QStringLiteral("TWImage"));
-    m_strip->setFeatures(QDockWidget::DockWidgetMovable);
-    m_strip->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
-    m_thumbnails = new QScrollArea(m_strip);
-    m_thumbnails->setObjectName(QStringLiteral("sbImages"));
-    m_thumbnails->setFrameShape(QFrame::NoFrame);
-    m_thumbnails->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_thumbnails->setWidgetResizable(false);
-    m_thumbnailPage = new QWidget;
-    m_thumbnailPage->setAutoFillBackground(false);
-    m_thumbnails->setWidget(m_thumbnailPage);
-    m_thumbnails->viewport()->installEventFilter(this);
-    m_thumbnails->setFixedWidth(ThumbnailPitch);
-    m_strip->setWidget(m_thumbnails);
-    m_body->addDockWidget(Qt::LeftDockWidgetArea, m_strip);
-    // The thumbnails are the stops; the area only scrolls them into sight.
-    m_thumbnails->setFocusPolicy(Qt::NoFocus);
-    connect(m_strip, &QDockWidget::dockLocationChanged, this, &TfrmWzorDoc::orderTabStops);
-}
-
 void TfrmWzorDoc::createPopup()
 {
     m_popup = new QMenu(this);
@@ -243,16 +88,16 @@ void TfrmWzorDoc::createPopup()
     // The shortcuts are the main window's; the menu only shows them.
     add("Drukowaniedokumentu1", QStringLiteral("Drukowanie dokumentu\tCtrl+P"), [this] {
         if (TPulpit *pulpit = Pulpit())
-            pulpit->btDrukujClick(this);
+            pulpit->RunCommand(this, &TPulpit::btDrukujClick);
     });
     add("Kopiowaniedoschowka1", QStringLiteral("Kopiowanie do schowka\tCtrl+C"), [this] {
         if (TPulpit *pulpit = Pulpit())
-            pulpit->btKopiujClick(this);
+            pulpit->RunCommand(this, &TPulpit::btKopiujClick);
     });
     m_popup->addSeparator();
     add("Pokaindeks1", QStringLiteral("Pokaż indeks\tCtrl+I"), [this] {
         if (TPulpit *pulpit = Pulpit())
-            pulpit->btIndeksClick(this);
+            pulpit->RunCommand(this, &TPulpit::btIndeksClick);
     });
     m_popup->addSeparator();
     add("Zamkniciedokumentu1", QStringLiteral("Zamknięcie dokumentu"), [this] {
@@ -351,21 +196,7 @@ void TfrmWzorDoc::ApplyLook()
     m_html->SetDefFontName(m_docFontName);
     m_html->SetDefHotSpotColor(m_linkColor);
     m_html->SetNoSelect(false);
-    static_cast<GradientBar *>(m_panel)->endColor = m_backColor;
-    m_panel->update();
-
-    int visible = 0;
-    for (QToolButton *button : m_buttons) {
-        if (button->isHidden())
-            continue;
-        button->move(2 + ButtonPitch * visible, button->y());
-        button->setCursor(Qt::PointingHandCursor);
-        QPalette pal = button->palette();
-        pal.setColor(QPalette::ButtonText, m_textColor);
-        button->setPalette(pal);
-        ++visible;
-    }
-    m_panel->setVisible(visible > 0);
+    m_bar->applyLook(m_backColor, m_textColor);
 
     // The strip is the window's colour to its edges: its dock's handle and the separator
     // beside it show the body behind them.
@@ -373,9 +204,7 @@ void TfrmWzorDoc::ApplyLook()
     strip.setColor(QPalette::Window, m_backColor);
     m_body->setPalette(strip);
     m_body->setAutoFillBackground(true);
-    m_thumbnails->setPalette(strip);
-    m_thumbnails->viewport()->setPalette(strip);
-    m_thumbnails->viewport()->setAutoFillBackground(true);
+    m_strip->setBackground(strip);
 }
 
 void TfrmWzorDoc::LoadDocument(const QString &typ, const QString &numer)
@@ -386,71 +215,11 @@ void TfrmWzorDoc::LoadDocument(const QString &typ, const QString &numer)
     if (!directory || !directory->ReadFields(typ, numer, fields))
         return;
 
-    for (int i = 0; i < ButtonCount; ++i) {
-        const ButtonInfo &info = Buttons[i];
-        const QString code = QString::fromUtf16(info.typ);
-        if (code.isEmpty())
-            continue;
-        const auto button = Button(i);
-        const auto handler = [this, button](QAction *item) {
-            if (button == btWypowiedz)
-                btWypowiedzClick(item);
-            else
-                RelatedClick(button, item);
-        };
-        LinkMenu::BuildMenu(m_links[i], code, TextLines::fieldValue(fields, code), handler, this,
-                            QString::fromUtf16(info.caption), m_buttons[i], *directory);
-    }
-
+    m_bar->load(fields, *directory);
     QString illustrations = TextLines::fieldValue(fields, u"_19711");
     RemoveSpaces(illustrations);
-    m_illustrations.LoadFromValue(QStringLiteral("_19711"), illustrations);
-    if (m_illustrations.Count() == 0) {
-        m_strip->hide();
-    } else {
-        m_strip->show();
-        m_thumbnailPage->resize(ThumbnailPitch, ThumbnailPitch * m_illustrations.Count() + 1);
-        for (int i = 0; i < m_illustrations.Count(); ++i)
-            AddThumbnail(i);
-        sbImagesResize();
-        orderTabStops();
-    }
+    m_strip->load(illustrations);
     ApplyLook();
-}
-
-void TfrmWzorDoc::AddThumbnail(int index)
-{
-    const LoadingGuard hourglass(QString(), LoadingGuard::Hourglass);
-    QString typ, numer;
-    if (!m_illustrations.GetLink(index, typ, numer))
-        return;
-    auto *image = new Thumbnail(m_thumbnailPage);
-    image->setObjectName(QStringLiteral("Thumbnail%1").arg(index));
-    image->setGeometry(1, ThumbnailPitch * index + 1, ThumbnailSize, ThumbnailSize);
-    image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    image->setProperty("tag", index);
-    image->setCursor(Qt::PointingHandCursor);
-    image->onClick = [this, index] { ThumbnailClick(index); };
-    image->setAccessibleName(QStringLiteral("Ilustracja"));
-    if (TPSSDirectory *directory = Directory()) {
-        QByteArray bitmap;
-        if (directory->ReadPicture(QStringLiteral("_19711"), numer, true, bitmap))
-            image->setPixmap(QPixmap::fromImage(QImage::fromData(bitmap)));
-        QStringList fields;
-        if (directory->ReadFields(QStringLiteral("_19711"), numer, fields)) {
-            const QString title = TextLines::fieldValue(fields, u"Tytuł");
-            image->setToolTip(title);
-            // A screen reader says the illustration's title.
-            if (!title.isEmpty())
-                image->setAccessibleName(title);
-        }
-    }
-    image->show();
-}
-
-QList<QWidget *> TfrmWzorDoc::Thumbnails() const
-{
-    return m_thumbnailPage->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
 }
 
 void TfrmWzorDoc::focusInEvent(QFocusEvent *event)
@@ -459,76 +228,6 @@ void TfrmWzorDoc::focusInEvent(QFocusEvent *event)
     // window, and so at the text, a second time on its way round.
     TfrmWzorBazowy::focusInEvent(event);
     m_html->setFocus(event->reason());
-}
-
-void TfrmWzorDoc::orderTabStops()
-{
-    // Tab goes as the eye does: the thumbnails before the body when their strip stands on its
-    // left, after it on the right.
-    const QList<QWidget *> thumbnails = Thumbnails();
-    QWidget *body = m_body->centralWidget();
-    if (thumbnails.isEmpty() || !body)
-        return;
-    if (m_body->dockWidgetArea(m_strip) == Qt::LeftDockWidgetArea) {
-        setTabOrder(thumbnails.last(), body);
-        return;
-    }
-    QWidget *previous = body;
-    for (QWidget *thumbnail : thumbnails) {
-        setTabOrder(previous, thumbnail);
-        previous = thumbnail;
-    }
-}
-
-void TfrmWzorDoc::ThumbnailClick(int index)
-{
-    QString typ, numer;
-    if (m_illustrations.GetLink(index, typ, numer))
-        if (TPulpit *pulpit = Pulpit())
-            pulpit->OpenDocument(typ, numer);
-}
-
-void TfrmWzorDoc::sbImagesResize()
-{
-    // The strip is as wide as a thumbnail column, plus a scroll bar when they do not all fit.
-    const bool fits = m_thumbnails->viewport()->height() >= ThumbnailPitch * m_illustrations.Count();
-    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_thumbnails);
-    m_thumbnails->setFixedWidth(fits ? ThumbnailPitch : ThumbnailPitch + bar);
-}
-
-bool TfrmWzorDoc::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_thumbnails->viewport() && event->type() == QEvent::Resize)
-        sbImagesResize();
-    if (watched == m_panel && event->type() == QEvent::Resize && m_banner)
-        m_banner->resize(m_panel->width(), m_banner->height());
-    return TfrmWzorBazowy::eventFilter(watched, event);
-}
-
-void TfrmWzorDoc::RelatedClick(Button button, QAction *item)
-{
-    TPulpit *pulpit = Pulpit();
-    if (!pulpit || pulpit->HelpTest(item))
-        return;
-    QString typ, numer;
-    if (m_links[button].GetLink(item->data().toInt(), typ, numer))
-        pulpit->OpenDocument(typ, numer);
-}
-
-void TfrmWzorDoc::btWypowiedzClick(QAction *item)
-{
-    TPulpit *pulpit = Pulpit();
-    if (!pulpit || pulpit->HelpTest(item))
-        return;
-    QString typ, numer;
-    if (!m_links[btWypowiedz].GetLink(item->data().toInt(), typ, numer))
-        return;
-    QStringList fields;
-    if (!Directory() || !Directory()->ReadFields(QStringLiteral("_19721"), numer, fields))
-        return;
-    const QString name = TextLines::fieldValue(fields, u"Link");
-    pulpit->PlayNarration(QStringLiteral("Glosy"), name);
-    SetLastSound(name);
 }
 
 void TfrmWzorDoc::HT1HotSpotClick(const QString &target, bool *handled)
@@ -565,29 +264,18 @@ void TfrmWzorDoc::HT1BitmapRequest(const QString &source, QImage *image, QColor 
 
 void TfrmWzorDoc::EnableBanner()
 {
-    if (m_banner)
-        return;
-    m_banner = new TScrollBanner(m_panel);
-    m_banner->setObjectName(QStringLiteral("PM1"));
-    m_panel->installEventFilter(this);
-    m_banner->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_bar->enableBanner();
 }
 
 void TfrmWzorDoc::LayoutBanner()
 {
-    if (!m_banner)
-        return;
-    const int h = TScrollBanner::SampleTextHeight();
-    m_banner->setGeometry(0, 0, m_panel->width(), h);
-    m_panel->setFixedHeight(h + 34);
-    for (QToolButton *button : m_buttons)
-        button->move(button->x(), h + 2);
+    m_bar->layoutBanner();
 }
 
 void TfrmWzorDoc::BannerStep()
 {
-    if (m_banner)
-        m_banner->Tick();
+    if (TScrollBanner *banner = PM1())
+        banner->Tick();
 }
 
 void TfrmWzorDoc::SetBody(QWidget *body)
@@ -598,8 +286,7 @@ void TfrmWzorDoc::SetBody(QWidget *body)
 
 void TfrmWzorDoc::HideGradient()
 {
-    static_cast<GradientBar *>(m_panel)->gradient = false;
-    m_panel->update();
+    m_bar->hideGradient();
 }
 
 void TfrmWzorDoc::LoadCategoryDocument(const QString &typ, const QString &numer)
@@ -608,11 +295,11 @@ void TfrmWzorDoc::LoadCategoryDocument(const QString &typ, const QString &numer)
         const DocumentTemplates::Document document = DocumentTemplates::BuildEntry(*directory, typ, numer);
         if (document.caption)
             setWindowTitle(*document.caption);
-        if (document.banner && m_banner) {
+        if (TScrollBanner *banner = PM1(); document.banner && banner) {
             // Laid out first: the text starts at the banner's width as it is when set.
             LayoutBanner();
-            m_banner->SetTextColor(m_textColor);
-            m_banner->SetText(*document.banner);
+            banner->SetTextColor(m_textColor);
+            banner->SetText(*document.banner);
         }
         if (document.lines)
             m_html->LoadStrings(*document.lines);

@@ -1,14 +1,12 @@
 #pragma once
 
-#include "TLinkList.h"
+#include "TRelatedEntryBar.h"
+#include "TThumbnailStrip.h"
 #include "TfrmWzorBazowy.h"
 
 #include <QColor>
 #include <QStringList>
 
-#include <array>
-
-class QAction;
 class QDockWidget;
 class QMainWindow;
 class QMenu;
@@ -27,12 +25,10 @@ class TfrmWzorDoc : public TfrmWzorBazowy
 
 public:
     // The related-entry buttons, in their order on the bar.
-    enum Button {
-        btDziela, btBiogramy, btEpoki, btRodzaje, btGatunki, btWypisy, btCytaty,
-        btWypowiedz, btIlustracje, btBohaterowie, ButtonCount
-    };
-    static constexpr int ThumbnailPitch = 98;
-    static constexpr int ThumbnailSize = 96;
+    using Button = TRelatedEntryBar::Button;
+    using enum TRelatedEntryBar::Button;
+    static constexpr int ThumbnailPitch = TThumbnailStrip::ThumbnailPitch;
+    static constexpr int ThumbnailSize = TThumbnailStrip::ThumbnailSize;
 
     explicit TfrmWzorDoc(QWidget *parent = nullptr);
 
@@ -65,17 +61,17 @@ public:
 
     THTMLViewer *HT1() const { return m_html; }
     TFindBar *FindBar() const { return m_findBar; }
-    QWidget *Panel1() const { return m_panel; }
-    QToolButton *ButtonAt(Button button) const { return m_buttons[button]; }
+    QWidget *Panel1() const { return m_bar; }
+    QToolButton *ButtonAt(Button button) const { return m_bar->button(button); }
     QDockWidget *TWImage() const { return m_strip; }
-    QScrollArea *sbImages() const { return m_thumbnails; }
-    QList<QWidget *> Thumbnails() const;
+    QScrollArea *sbImages() const { return m_strip->scrollArea(); }
+    QList<QWidget *> Thumbnails() const { return m_strip->thumbnails(); }
     QMenu *PopupMenu1() const { return m_popup; }
-    const TLinkList &Links(Button button) const { return m_links[button]; }
-    const TLinkList &IllustrationLinks() const { return m_illustrations; }
-    TScrollBanner *PM1() const { return m_banner; }
+    const TLinkList &Links(Button button) const { return m_bar->links(button); }
+    const TLinkList &IllustrationLinks() const { return m_strip->links(); }
+    TScrollBanner *PM1() const { return m_bar->banner(); }
 
-    bool HasBanner() const override { return m_banner != nullptr; }
+    bool HasBanner() const override { return PM1() != nullptr; }
     void BannerStep() override;
     void FormDeactivate() override;
 
@@ -92,20 +88,11 @@ protected:
     void HideGradient();
     void closeEvent(QCloseEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void createBar();
-    void createStrip();
     void createPopup();
-    void AddThumbnail(int index);
-    void ThumbnailClick(int index);
-    void RelatedClick(Button button, QAction *item);
-    void btWypowiedzClick(QAction *item);
     void HT1HotSpotClick(const QString &target, bool *handled);
     void HT1BitmapRequest(const QString &source, QImage *image, QColor *transparent);
-    void sbImagesResize();
-    void orderTabStops();
 
     bool m_busy = true;
     QColor m_backColor;
@@ -115,16 +102,10 @@ private:
     int m_docFontSize = 10;
     QString m_lastSound;
 
-    QWidget *m_panel = nullptr;
-    std::array<QToolButton *, ButtonCount> m_buttons{};
-    std::array<TLinkList, ButtonCount> m_links;
-    TLinkList m_illustrations;
-    TScrollBanner *m_banner = nullptr;
+    TRelatedEntryBar *m_bar = nullptr;
     QMainWindow *m_body = nullptr;
     THTMLViewer *m_html = nullptr;
     TFindBar *m_findBar = nullptr;
-    QDockWidget *m_strip = nullptr;
-    QScrollArea *m_thumbnails = nullptr;
-    QWidget *m_thumbnailPage = nullptr;
+    TThumbnailStrip *m_strip = nullptr;
     QMenu *m_popup = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "ChildWindowManager.h"
 
 #include "ChildPlacement.h"
+#include "TfrmWzorBazowy.h"
 
 #include <QAction>
 #include <QMdiArea>
@@ -9,8 +10,74 @@
 #include <QStyle>
 #include <QTimer>
 
+namespace {
+
+TfrmWzorBazowy *windowOf(QMdiSubWindow *sub)
+{
+    return sub ? qobject_cast<TfrmWzorBazowy *>(sub->widget()) : nullptr;
+}
+
+} // namespace
+
 ChildWindowManager::ChildWindowManager(QMdiArea *area) : QObject(area), m_area(area)
 {
+    connect(m_area, &QMdiArea::subWindowActivated, this, &ChildWindowManager::activated);
+}
+
+void ChildWindowManager::activated(QMdiSubWindow *sub)
+{
+    if (sub == m_active)
+        return;
+    if (TfrmWzorBazowy *previous = windowOf(m_active))
+        previous->FormDeactivate();
+    m_active = sub;
+}
+
+QMdiSubWindow *ChildWindowManager::add(TfrmWzorBazowy *window)
+{
+    QMdiSubWindow *sub = m_area->addSubWindow(window);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    // Not a Tab stop itself: Tab entering it would hand the focus back to its last control,
+    // so Tab could not get out of the last one. Tab goes round inside the child.
+    sub->setFocusPolicy(Qt::NoFocus);
+    track(sub);
+    connect(sub, &QObject::destroyed, this, &ChildWindowManager::childGone, Qt::QueuedConnection);
+    return sub;
+}
+
+QList<TfrmWzorBazowy *> ChildWindowManager::windows() const
+{
+    QList<TfrmWzorBazowy *> windows;
+    for (QMdiSubWindow *sub : m_area->subWindowList()) {
+        // A closed window lingers until its deletion runs; it no longer counts.
+        if (TfrmWzorBazowy *w = windowOf(sub); w && !sub->isHidden())
+            windows.append(w);
+    }
+    return windows;
+}
+
+TfrmWzorBazowy *ChildWindowManager::active() const
+{
+    return windowOf(activeSub());
+}
+
+QMdiSubWindow *ChildWindowManager::activeSub() const
+{
+    return m_area->activeSubWindow();
+}
+
+bool ChildWindowManager::bringToFront(const QString &typ, const QString &numer)
+{
+    bool found = false;
+    for (TfrmWzorBazowy *window : windows()) {
+        if (window->Typ() == typ && window->Numer() == numer) {
+            auto *sub = qobject_cast<QMdiSubWindow *>(window->parentWidget());
+            activate(sub);
+            sub->raise();
+            found = true;
+        }
+    }
+    return found;
 }
 
 void ChildWindowManager::track(QMdiSubWindow *sub)

@@ -6,11 +6,12 @@
 
 class QMdiArea;
 class QMdiSubWindow;
+class TfrmWzorBazowy;
 
 // How the frame's child windows come and go, as the platform's MDI behaves: a new child opens
 // maximised when the active one is, otherwise cascaded below the last one at a readable size;
 // the child that opens or comes to the front gets the keyboard focus; cascade and tiling keep
-// every title bar in the area.
+// every title bar in the area. A child that stops being the active one is told so.
 class ChildWindowManager : public QObject
 {
     Q_OBJECT
@@ -18,8 +19,14 @@ class ChildWindowManager : public QObject
 public:
     explicit ChildWindowManager(QMdiArea *area);
 
-    // Starts following a child that has just been added to the area.
-    void track(QMdiSubWindow *sub);
+    // Adds a child window to the area, not shown yet, and starts following it.
+    QMdiSubWindow *add(TfrmWzorBazowy *window);
+    // The child windows that are open, in the area's order.
+    QList<TfrmWzorBazowy *> windows() const;
+    TfrmWzorBazowy *active() const;
+    QMdiSubWindow *activeSub() const;
+    // Brings every child showing that entry to the front; false when none does.
+    bool bringToFront(const QString &typ, const QString &numer);
     // Shows a child that has just been added, placed as above, and activates it.
     void showNew(QMdiSubWindow *sub);
     // Makes the child active with the focus in it, now and once more when control is back in
@@ -30,11 +37,19 @@ public:
     void closeActive();
     void cascade();
     void tile(bool columns);
+
+Q_SIGNALS:
+    // A child window has been destroyed; sent once control is back in the event loop.
+    void childGone();
+
 private:
+    void track(QMdiSubWindow *sub);
+    void activated(QMdiSubWindow *sub);
     void focusIn(QMdiSubWindow *sub);
     QList<QMdiSubWindow *> arrangeable() const;
     int step() const;
 
     QMdiArea *m_area;
     QPointer<QMdiSubWindow> m_last;
+    QPointer<QMdiSubWindow> m_active;
 };

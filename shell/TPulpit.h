@@ -1,25 +1,27 @@
 #pragma once
 
+#include "ContextHelpMode.h"
+#include "DocumentDispatcher.h"
+#include "Narration.h"
+#include "QuizPoolLoader.h"
 #include "SettingsStore.h"
-#include "TFormList.h"
 
-#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 class ChildWindowManager;
+class FrameActions;
+class FramePrinter;
 class HelpSystem;
-class Narration;
 class PrintDialogs;
 class QAction;
 class QDialog;
 class QMdiArea;
-class QMdiSubWindow;
-class QPrinter;
 class QTimer;
 class QToolBar;
 class TM3Player;
@@ -31,9 +33,10 @@ class TSearchEngine;
 class TSearchResultsPane;
 class TfrmWzorBazowy;
 
-// The main window: the frame of every Index, document and quiz window, its menus and two
-// toolbars, the context-help mode all windows share, the preferences held during the run,
-// and the dispatcher that opens each entry in its category's window.
+// The main window: the frame of every Index, document and quiz window, with its menus and two
+// toolbars (FrameActions), the context-help mode all windows share (ContextHelpMode), the
+// preferences held during the run, and the dispatcher that opens each entry in its
+// category's window (DocumentDispatcher). It carries out the commands of its menus.
 class TPulpit : public QMainWindow
 {
     Q_OBJECT
@@ -74,43 +77,49 @@ public:
     Preferences &Prefs() { return m_prefs; }
     // A new document font: every open document window renders again with it.
     void SetDocumentFont(const QString &name, int points);
-    int WindowLimit() const { return m_windowLimit; }
-    void SetWindowLimit(int limit) { m_windowLimit = limit; }
+    int WindowLimit() const { return m_dispatcher->windowLimit(); }
+    void SetWindowLimit(int limit) { m_dispatcher->setWindowLimit(limit); }
 
     // Context-help mode ("Co to jest?").
-    bool HelpMode() const { return m_helpMode; }
-    void SetHelpMode(bool on);
-    void ShowContextHelp(QObject *sender);
-    // The test every command begins with: in help mode, shows the sender's help and tells
-    // the command to do nothing else.
-    bool HelpTest(QObject *sender);
+    bool HelpMode() const { return m_helpMode->isOn(); }
+    void SetHelpMode(bool on) { m_helpMode->setOn(on); }
+    void ShowContextHelp(QObject *sender) { m_helpMode->showHelp(sender); }
+    // The test every command of a window begins with: in help mode, shows the sender's help
+    // and tells the command to do nothing else.
+    bool HelpTest(QObject *sender) { return m_helpMode->intercept(sender); }
 
     // Narration: plays "_197SND\folder\name", stopping what plays first.
-    bool SoundAvailable() const;
-    void PlayNarration(const QString &folder, const QString &name);
-    void StopSound();
-    TM3Player *M3Play() const;
+    bool SoundAvailable() const { return m_narration->available(); }
+    void PlayNarration(const QString &folder, const QString &name) { m_narration->play(folder, name); }
+    void StopSound() { m_narration->stop(); }
+    TM3Player *M3Play() const { return m_narration->player(); }
 
     // The dispatcher.
-    using DocumentFactory = std::function<TfrmWzorBazowy *()>;
-    using QuizFactory = std::function<TfrmWzorBazowy *(int questions, int seconds)>;
-    void RegisterDocumentClass(const QString &typ, DocumentFactory factory);
+    using DocumentFactory = DocumentDispatcher::DocumentFactory;
+    using QuizFactory = DocumentDispatcher::QuizFactory;
+    void RegisterDocumentClass(const QString &typ, DocumentFactory factory)
+    {
+        m_dispatcher->registerDocumentClass(typ, std::move(factory));
+    }
     // The Index window, made by the first Index command.
-    void RegisterIndexClass(DocumentFactory factory);
-    void RegisterQuizClass(QuizFactory factory);
-    bool HasDocumentClass(const QString &typ) const { return m_documentClasses.contains(typ); }
-    void OpenDocument(const QString &typ, const QString &numer);
-    bool BringToFrontIfOpen(const QString &typ, const QString &numer);
-    void ForgetWindow(const QString &typ, const QString &numer);
-    void OpenQuiz(int questions, int seconds);
+    void RegisterIndexClass(DocumentFactory factory) { m_dispatcher->registerIndexClass(std::move(factory)); }
+    void RegisterQuizClass(QuizFactory factory) { m_dispatcher->registerQuizClass(std::move(factory)); }
+    bool HasDocumentClass(const QString &typ) const { return m_dispatcher->hasDocumentClass(typ); }
+    void OpenDocument(const QString &typ, const QString &numer) { m_dispatcher->openDocument(typ, numer); }
+    bool BringToFrontIfOpen(const QString &typ, const QString &numer)
+    {
+        return m_dispatcher->bringToFrontIfOpen(typ, numer);
+    }
+    void ForgetWindow(const QString &typ, const QString &numer) { m_dispatcher->forget(typ, numer); }
+    void OpenQuiz(int questions, int seconds) { m_dispatcher->openQuiz(questions, seconds); }
     // The question pool, shared by the Index's quiz page and the quiz window.
-    TQuizSuperList &QuizPool() const { return *m_quizPool; }
+    TQuizSuperList &QuizPool() const { return m_quizPool->pool(); }
     // The quiz page is shown: an open quiz only comes to the front; otherwise the pool is
     // read the first time and made wholly available again later.
-    void LoadQuizPool();
-    bool Opening() const { return m_opening; }
-    void SetOpening(bool opening) { m_opening = opening; }
-    const TFormList &OpenWindows() const { return m_openWindows; }
+    void LoadQuizPool() { m_quizPool->load(); }
+    bool Opening() const { return m_dispatcher->opening(); }
+    void SetOpening(bool opening) { m_dispatcher->setOpening(opening); }
+    const TFormList &OpenWindows() const { return m_dispatcher->openWindows(); }
     // Ends the program once control is back in the event loop; what runs now still runs.
     void RequestTermination();
     bool TerminationRequested() const { return m_terminationRequested; }
@@ -119,98 +128,78 @@ public:
     QList<TfrmWzorBazowy *> ChildWindows() const;
     TfrmWzorBazowy *ActiveChild() const;
     QMdiArea *MdiArea() const { return m_mdi; }
-    QToolBar *MenuToolbar() const { return m_tbMenu; }
-    QToolBar *IndexToolbar() const { return m_tbIndeks; }
+    QToolBar *MenuToolbar() const;
+    QToolBar *IndexToolbar() const;
     QAction *Action(const QString &objectName) const;
     // Search across the encyclopedia: the toolbar's field (Ctrl+K) and the results pane.
     TSearchBox *SearchBox() const { return m_searchBox; }
     TSearchResultsPane *SearchResults() const { return m_searchResults; }
     TSearchEngine *SearchEngine() const { return m_searchEngine; }
 
-    // Commands of the menus and toolbars; `sender` is the action that ran them.
-    void btIndeksClick(QObject *sender = nullptr);
-    void btExitClick(QObject *sender = nullptr);
-    void btPrevWindClick(QObject *sender = nullptr);
-    void btNextWindClick(QObject *sender = nullptr);
-    void closeActiveChild(QObject *sender = nullptr);
-    void btCascadeWindClick(QObject *sender = nullptr);
-    void btTileVertClick(QObject *sender = nullptr);
-    void btTileHorizClick(QObject *sender = nullptr);
-    void btHelpClick(QObject *sender = nullptr);
-    void ToolbarButton971Click(QObject *sender = nullptr);
+    // Commands of the menus, keys and toolbars. Their actions run them through
+    // FrameActions, which leaves them to the help mode when it is on; a window that offers
+    // one of them itself runs it with RunCommand.
+    void RunCommand(QObject *sender, void (TPulpit::*command)());
+    void btIndeksClick();
+    void btExitClick();
+    void btPrevWindClick();
+    void btNextWindClick();
+    void closeActiveChild();
+    void btCascadeWindClick();
+    void btTileVertClick();
+    void btTileHorizClick();
+    void btHelpClick();
+    void ToolbarButton971Click();
     // Print, printer setup and copy act on the active child window, whichever window or
     // control ran them.
-    void btDrukujClick(QObject *sender = nullptr);
+    void btDrukujClick();
     void UstawieniaDrukarkiClick();
-    void btRefreshClick(QObject *sender = nullptr);
-    void btShowClick(QObject *sender = nullptr);
-    void btPreviewShowClick(QObject *sender = nullptr);
-    void btKopiujClick(QObject *sender = nullptr);
-    void btSoundStopClick(QObject *sender = nullptr);
+    void btRefreshClick();
+    void btShowClick();
+    void btPreviewShowClick();
+    void btKopiujClick();
+    void btSoundStopClick();
     // The options dialog; the open windows follow a new document font or Index layout.
-    void btOpcjeClick(QObject *sender = nullptr);
-    void CoToJestClick();
-    void SzukajnowejwersjiwsieciWWW1Click(QObject *sender = nullptr);
-    void Oprogramie1Click(QObject *sender = nullptr);
+    void btOpcjeClick();
+    void CoToJestClick() { m_helpMode->toggle(); }
+    void SzukajnowejwersjiwsieciWWW1Click();
+    void Oprogramie1Click();
 
 Q_SIGNALS:
     // The Index window has been created and shown.
     void IndexShown();
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
     int runDialog(QDialog &dialog);
     void showQuoteOfTheDay();
-    void createMenus();
-    void createToolbars();
     void createSearch();
-    QAction *addCommand(const QString &name, const QString &text, const QString &hint,
-                        void (TPulpit::*command)(QObject *));
-    QAction *addToolButton(QToolBar *toolbar, const QString &name, const QString &hint,
-                           const QString &picture, void (TPulpit::*command)(QObject *));
-    QMdiSubWindow *addChild(TfrmWzorBazowy *window);
     void updateIdleTick();
     void idleTick();
-    QList<QToolBar *> toolbars() const;
-    QPrinter &printer();
     void applyLookToChildren();
 
     SettingsStore &m_settings;
     HelpSystem *m_help;
     std::unique_ptr<HelpSystem> m_ownHelp;
-    PrintDialogs *m_printDialogs;
-    std::unique_ptr<PrintDialogs> m_ownPrintDialogs;
-    // The platform's current printer, made when first printed on or set up.
-    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<FramePrinter> m_printer;
     QPointer<QWidget> m_splash;
     std::function<void(const QString &)> m_splashStatus;
     std::function<int(QDialog &)> m_runDialog;
 
     Preferences m_prefs;
-    int m_windowLimit = 12;
-    bool m_helpMode = false;
-    bool m_opening = false;
     bool m_terminationRequested = false;
-    TFormList m_openWindows;
-    QHash<QString, DocumentFactory> m_documentClasses;
-    DocumentFactory m_indexClass;
-    QuizFactory m_quizClass;
-    std::unique_ptr<TQuizSuperList> m_quizPool;
 
     QMdiArea *m_mdi = nullptr;
     ChildWindowManager *m_children = nullptr;
-    QToolBar *m_tbMenu = nullptr;
-    QToolBar *m_tbIndeks = nullptr;
-    QHash<QAction *, QToolBar *> m_toolbarOf;
-    QList<QAction *> m_helpModeItems;
-    QAction *m_btOpcje = nullptr;
+    DocumentDispatcher *m_dispatcher = nullptr;
+    std::unique_ptr<QuizPoolLoader> m_quizPool;
+    ContextHelpMode *m_helpMode = nullptr;
+    FrameActions *m_actions = nullptr;
     QTimer *m_idleTick = nullptr;
 
     Narration *m_narration = nullptr;
-    QPointer<QMdiSubWindow> m_activeChild;
     // The update check: its windows, and the checker that keeps what it fetched for the run.
     std::unique_ptr<WidgetUpdateUi> m_updateUi;
     std::unique_ptr<TWebFileInfo> WWCheck;

@@ -11,6 +11,7 @@
 #include "TfrmWzorBazowy.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSettings>
@@ -86,6 +87,8 @@ private Q_SLOTS:
     void helpModeOnToolbarButton_data();
     void helpModeOnToolbarButton();
     void helpModeOnMenuCommandShowsNothing();
+    void helpModeStopsEveryCommand_data();
+    void helpModeStopsEveryCommand();
     void helpModeOnFrameAndStatusBar();
     void contextHelpOfAControl();
     void indexCommandTwice();
@@ -115,6 +118,7 @@ private:
     FakeHelp m_help;
     QList<MessageBoxes::Message> m_messages;
     QList<FakeDocument *> m_created;
+    QStringList m_saved;
 };
 
 void TestPulpit::init()
@@ -389,6 +393,59 @@ void TestPulpit::helpModeOnMenuCommandShowsNothing()
     QVERIFY(!m_pulpit->HelpMode());
     QVERIFY(m_pulpit->isVisible());
     QVERIFY(m_pulpit->ChildWindows().isEmpty());
+}
+
+void TestPulpit::helpModeStopsEveryCommand_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QList<int>>("popups");
+    for (const char *name : {"btOpcje", "btKopiuj", "btDrukuj", "ToolbarButton971", "btSoundStop", "btPrevWind",
+                             "btNextWind", "btCascadeWind", "btTileVert", "btTileHoriz", "btHelp", "btExit"})
+        QTest::newRow(name) << QString::fromLatin1(name) << QList<int>{4004};
+    for (const char *name : {"btIndeks", "btRefresh", "btShow", "btPreviewShow"})
+        QTest::newRow(name) << QString::fromLatin1(name) << QList<int>{4005};
+    // A menu command or a key has no help of its own.
+    for (const char *name : {"miOpcje", "miDrukuj", "miKopiuj", "miPoprzednie", "miKaskada", "miSpisTresci",
+                             "miSzukaj", "miOProgramie", "acZamknijOkno", "acNastepneOkno"})
+        QTest::newRow(name) << QString::fromLatin1(name) << QList<int>{};
+}
+
+void TestPulpit::helpModeStopsEveryCommand()
+{
+    QFETCH(QString, command);
+    QFETCH(QList<int>, popups);
+    makePulpit();
+    RecordingChild *index = nullptr;
+    m_pulpit->RegisterIndexClass([&] {
+        index = new RecordingChild;
+        index->m_saved = &m_saved; // written when the frame goes, after the test
+        return index;
+    });
+    m_pulpit->btIndeksClick(); // the Index is open and active, the options enabled
+    QVERIFY(index);
+    const QRect place = index->parentWidget()->geometry();
+    index->calls.clear();
+    m_pulpit->SetHelpMode(true);
+    // A dialog would be a fault; it is closed so the test goes on to say so.
+    QWidget *dialog = nullptr;
+    QTimer::singleShot(0, this, [&dialog] {
+        if ((dialog = QApplication::activeModalWidget()))
+            dialog->close();
+    });
+    QAction *action = m_pulpit->Action(command);
+    QVERIFY(action && action->isEnabled());
+    action->trigger();
+    QCoreApplication::processEvents();
+    flushDeletes();
+    QCOMPARE(m_help.popups, popups);
+    QVERIFY(!m_pulpit->HelpMode());
+    QVERIFY(!dialog);
+    QVERIFY(m_messages.isEmpty());
+    QCOMPARE(m_help.contents, 0);
+    QVERIFY(m_pulpit->isVisible());
+    QCOMPARE(m_pulpit->ChildWindows(), QList<TfrmWzorBazowy *>{index});
+    QCOMPARE(index->parentWidget()->geometry(), place);
+    QVERIFY(index->calls.isEmpty());
 }
 
 void TestPulpit::helpModeOnFrameAndStatusBar()
