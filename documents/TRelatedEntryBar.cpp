@@ -1,6 +1,7 @@
 #include "TRelatedEntryBar.h"
 
 #include "AppIcons.h"
+#include "CategoryTable.h"
 #include "Globals.h"
 #include "LinkMenu.h"
 #include "TPSSDirectory.h"
@@ -27,21 +28,21 @@ struct ButtonInfo
 {
     const char *name;
     const char16_t *hint;
-    const char16_t *typ;     // empty: no related category
+    const QString *typ;      // null: no related category
     const char16_t *caption; // caption field of the linked entries
 };
 
-constexpr ButtonInfo Buttons[TRelatedEntryBar::ButtonCount] = {
-    {"btDziela", u"Powiązane dzieła", u"_19701", u"Tytuł"},
-    {"btBiogramy", u"Powiązane biogramy", u"_19702", u"Autor"},
-    {"btEpoki", u"Powiązane epoki literackie", u"_19703", u"Epoka"},
-    {"btRodzaje", u"Powiązane rodzaje literackie", u"_19714", u"Rodzaj"},
-    {"btGatunki", u"Powiązane gatunki literackie", u"_19704", u"Gatunek"},
-    {"btWypisy", u"Powiązane wypisy z literatury", u"_19706", u"Fagment_disp"},
-    {"btCytaty", u"Powiązane cytaty", u"_19720", u"Źródło"},
-    {"btWypowiedz", u"Powiązane fragmenty dźwiękowe", u"_19721", u"Tytuł"},
-    {"btIlustracje", u"Powiązane ilustracje", u"", u""},
-    {"btBohaterowie", u"Powiązani bohaterowie literaccy", u"_19799", u"Nazwa"},
+const ButtonInfo Buttons[TRelatedEntryBar::ButtonCount] = {
+    {"btDziela", u"Powiązane dzieła", &CategoryTable::Works, u"Tytuł"},
+    {"btBiogramy", u"Powiązane biogramy", &CategoryTable::Biographies, u"Autor"},
+    {"btEpoki", u"Powiązane epoki literackie", &CategoryTable::Epochs, u"Epoka"},
+    {"btRodzaje", u"Powiązane rodzaje literackie", &CategoryTable::Kinds, u"Rodzaj"},
+    {"btGatunki", u"Powiązane gatunki literackie", &CategoryTable::Genres, u"Gatunek"},
+    {"btWypisy", u"Powiązane wypisy z literatury", &CategoryTable::Excerpts, u"Fagment_disp"},
+    {"btCytaty", u"Powiązane cytaty", &CategoryTable::Quotations, u"Źródło"},
+    {"btWypowiedz", u"Powiązane fragmenty dźwiękowe", &CategoryTable::Sounds, u"Tytuł"},
+    {"btIlustracje", u"Powiązane ilustracje", nullptr, u""},
+    {"btBohaterowie", u"Powiązani bohaterowie literaccy", &CategoryTable::Characters, u"Nazwa"},
 };
 
 } // namespace
@@ -60,8 +61,7 @@ TRelatedEntryBar::TRelatedEntryBar(QWidget *document) : QWidget(document), m_doc
         button->setStatusTip(hint);
         button->setAccessibleName(hint);
         // The illustrations button, which links no list, still shows the illustrations' picture.
-        const QString typ = QString::fromUtf16(info.typ);
-        button->setIcon(AppIcons::Category(typ.isEmpty() ? QStringLiteral("_19711") : typ));
+        button->setIcon(AppIcons::Category(info.typ ? *info.typ : CategoryTable::Illustrations));
         button->setIconSize(QSize(IconSide, IconSide));
         button->setAutoRaise(true);
         button->setPopupMode(QToolButton::InstantPopup);
@@ -76,7 +76,7 @@ void TRelatedEntryBar::load(const QStringList &fields, TPSSDirectory &directory)
 {
     for (int i = 0; i < ButtonCount; ++i) {
         const ButtonInfo &info = Buttons[i];
-        const QString code = QString::fromUtf16(info.typ);
+        const QString code = info.typ ? *info.typ : QString();
         if (code.isEmpty())
             continue;
         const auto button = Button(i);
@@ -174,7 +174,7 @@ void TRelatedEntryBar::recordingChosen(QAction *item)
     if (!m_links[btWypowiedz].GetLink(item->data().toInt(), typ, numer))
         return;
     QStringList fields;
-    if (!Directory() || !Directory()->ReadFields(QStringLiteral("_19721"), numer, fields))
+    if (!Directory() || !Directory()->ReadFields(CategoryTable::Sounds, numer, fields))
         return;
     const QString name = TextLines::fieldValue(fields, u"Link");
     pulpit->PlayNarration(QStringLiteral("Glosy"), name);

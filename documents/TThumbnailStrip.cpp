@@ -1,5 +1,6 @@
 #include "TThumbnailStrip.h"
 
+#include "CategoryTable.h"
 #include "FocusFrame.h"
 #include "Globals.h"
 #include "LoadingGuard.h"
@@ -87,7 +88,7 @@ TThumbnailStrip::TThumbnailStrip(QMainWindow *body) : QDockWidget(body), m_body(
 
 void TThumbnailStrip::load(const QString &illustrations)
 {
-    m_links.LoadFromValue(QStringLiteral("_19711"), illustrations);
+    m_links.LoadFromValue(CategoryTable::Illustrations, illustrations);
     if (m_links.Count() == 0) {
         hide();
         return;
@@ -116,10 +117,10 @@ void TThumbnailStrip::addThumbnail(int index)
     image->setAccessibleName(QStringLiteral("Ilustracja"));
     if (TPSSDirectory *directory = Directory()) {
         QByteArray bitmap;
-        if (directory->ReadPicture(QStringLiteral("_19711"), numer, true, bitmap))
+        if (directory->ReadPicture(CategoryTable::Illustrations, numer, true, bitmap))
             image->setPixmap(QPixmap::fromImage(QImage::fromData(bitmap)));
         QStringList fields;
-        if (directory->ReadFields(QStringLiteral("_19711"), numer, fields)) {
+        if (directory->ReadFields(CategoryTable::Illustrations, numer, fields)) {
             const QString title = TextLines::fieldValue(fields, u"Tytuł");
             image->setToolTip(title);
             // A screen reader says the illustration's title.

@@ -1,5 +1,6 @@
 #include "TfrmWzorDoc.h"
 
+#include "CategoryTable.h"
 #include "DocumentTemplates.h"
 #include "Globals.h"
 #include "Paths.h"
@@ -216,7 +217,7 @@ void TfrmWzorDoc::LoadDocument(const QString &typ, const QString &numer)
         return;
 
     m_bar->load(fields, *directory);
-    QString illustrations = TextLines::fieldValue(fields, u"_19711");
+    QString illustrations = TextLines::fieldValue(fields, CategoryTable::Illustrations);
     RemoveSpaces(illustrations);
     m_strip->load(illustrations);
     ApplyLook();

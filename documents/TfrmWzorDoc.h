@@ -18,7 +18,7 @@ class THTMLViewer;
 
 // The base of every window that shows one entry: the HTML view, the bar of related-entry
 // buttons, the strip of illustration thumbnails, the popup menu, and the look each category
-// sets. Loading fills the buttons and the strip; the category classes add caption and text.
+// sets. Loading fills the buttons and the strip; `TfrmWzorTekst` adds caption and text.
 class TfrmWzorDoc : public TfrmWzorBazowy
 {
     Q_OBJECT

@@ -1,5 +1,6 @@
 #include "DocumentDispatcher.h"
 
+#include "CategoryTable.h"
 #include "ChildWindowManager.h"
 #include "MessageBoxes.h"
 #include "TfrmWzorBazowy.h"
@@ -13,9 +14,7 @@
 
 namespace {
 
-const QString IndexTyp = QStringLiteral("_19700");
 const QString IndexNumer = QStringLiteral("197");
-const QString QuizTyp = QStringLiteral("_19710");
 const QString QuizNumer = QStringLiteral("0");
 
 // Sets a flag for the length of a scope, and clears it however the scope is left.
@@ -110,27 +109,27 @@ void DocumentDispatcher::openQuiz(int questions, int seconds)
             return;
         }
         TfrmWzorBazowy *quiz = m_quizClass(questions, seconds);
-        quiz->SetTyp(QuizTyp);
+        quiz->SetTyp(CategoryTable::Quiz);
         quiz->SetNumer(QuizNumer);
         m_children.showNew(m_children.add(quiz));
     }
-    m_openWindows.Add(0, QuizTyp, QuizNumer);
+    m_openWindows.Add(0, CategoryTable::Quiz, QuizNumer);
 }
 
 bool DocumentDispatcher::bringQuizToFront()
 {
-    return bringToFrontIfOpen(QuizTyp, QuizNumer);
+    return bringToFrontIfOpen(CategoryTable::Quiz, QuizNumer);
 }
 
 bool DocumentDispatcher::bringIndexToFront()
 {
-    return bringToFrontIfOpen(IndexTyp, IndexNumer);
+    return bringToFrontIfOpen(CategoryTable::Index, IndexNumer);
 }
 
 void DocumentDispatcher::openIndex(const SettingsStore &settings)
 {
     TfrmWzorBazowy *index = m_indexClass();
-    index->SetTyp(IndexTyp);
+    index->SetTyp(CategoryTable::Index);
     index->SetNumer(IndexNumer);
     index->LoadSettings(settings);
     QMdiSubWindow *sub = m_children.add(index);

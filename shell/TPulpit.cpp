@@ -1,6 +1,7 @@
 #include "TPulpit.h"
 
 #include "AudioOutput.h"
+#include "CategoryTable.h"
 #include "ChildWindowManager.h"
 #include "ContextHelpMode.h"
 #include "FileVersionString.h"
@@ -292,9 +293,9 @@ void TPulpit::ToolbarButton971Click()
     TfrmWzorBazowy *active = ActiveChild();
     if (!active || active->LastSound().isEmpty())
         return;
-    if (active->Typ() == u"_19702" || active->Typ() == u"_19703")
+    if (active->Typ() == CategoryTable::Biographies || active->Typ() == CategoryTable::Epochs)
         PlayNarration(QStringLiteral("Glosy"), active->LastSound());
-    else if (active->Typ() == u"_19711")
+    else if (active->Typ() == CategoryTable::Illustrations)
         PlayNarration(QStringLiteral("podpisy"), active->LastSound());
 }
 
@@ -393,7 +394,7 @@ void TPulpit::updateIdleTick()
 void TPulpit::idleTick()
 {
     for (TfrmWzorBazowy *window : ChildWindows()) {
-        if (window->Typ() == u"_19701" || window->Typ() == u"_19711")
+        if (window->Typ() == CategoryTable::Works || window->Typ() == CategoryTable::Illustrations)
             window->BannerStep();
     }
 }
