@@ -17,7 +17,8 @@ PdfExport::Status PdfExport::PrintEntry(TPulpit &pulpit, const QString &typ, con
         return status;
     };
     QStringList fields;
-    if (!pulpit.HasDocumentClass(typ) || !Directory() || !Directory()->ReadFields(typ, numer, fields))
+    if (!pulpit.HasDocumentClass(typ) || !Directory() ||
+        !Directory()->ReadFields(typ, numer, fields))
         return fail(NoWindow, QStringLiteral("%1 %2: nie ma takiego dokumentu").arg(typ, numer));
     {
         QFile out(file);
@@ -41,5 +42,6 @@ PdfExport::Status PdfExport::PrintEntry(TPulpit &pulpit, const QString &typ, con
             return Printed;
     }
     QFile::remove(file);
-    return fail(NoWindow, QStringLiteral("%1 %2: ten dokument nie ma czego wydrukować").arg(typ, numer));
+    return fail(NoWindow,
+                QStringLiteral("%1 %2: ten dokument nie ma czego wydrukować").arg(typ, numer));
 }

@@ -16,6 +16,7 @@ enum Status {
 };
 
 // Opens the entry through the dispatcher and prints its window; `error` says why not.
-Status PrintEntry(TPulpit &pulpit, const QString &typ, const QString &numer, const QString &file, QString *error);
+Status PrintEntry(TPulpit &pulpit, const QString &typ, const QString &numer, const QString &file,
+                  QString *error);
 
 } // namespace PdfExport

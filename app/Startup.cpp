@@ -6,9 +6,9 @@
 #include "MessageBoxes.h"
 #include "PdfExport.h"
 #include "TData.h"
-#include "TfrmCDCheck.h"
 #include "TPulpit.h"
 #include "TerminationSignals.h"
+#include "TfrmCDCheck.h"
 #include "TfrmIndeks.h"
 #include "TfrmQuiz.h"
 #include "TfrmSearcher.h"
@@ -35,7 +35,8 @@ std::optional<StartupOptions> StartupOptions::parse(const QStringList &arguments
     parser.addOption(quit);
     const QCommandLineOption open(QStringLiteral("open"), QString(), QStringLiteral("TYP"));
     parser.addOption(open);
-    const QCommandLineOption printPdf(QStringLiteral("print-pdf"), QString(), QStringLiteral("TYP"));
+    const QCommandLineOption printPdf(QStringLiteral("print-pdf"), QString(),
+                                      QStringLiteral("TYP"));
     parser.addOption(printPdf);
     parser.addPositionalArgument(QStringLiteral("DATA_FOLDER"), QString());
     // --open takes two values, the category code and the number; the number comes first
@@ -48,12 +49,15 @@ std::optional<StartupOptions> StartupOptions::parse(const QStringList &arguments
     // --print-pdf likewise takes the number and the file name first.
     const bool printing = parsed && parser.isSet(printPdf);
     const qsizetype taken = opening ? 1 : printing ? 2 : 0;
-    if (!parsed || (opening && printing) || positional.size() < taken || positional.size() > taken + 1) {
+    if (!parsed || (opening && printing) || positional.size() < taken ||
+        positional.size() > taken + 1) {
         if (error)
-            *error = parser.errorText().isEmpty()
-                         ? QStringLiteral("użycie: verbarium [--open TYP NUMER | --print-pdf TYP NUMER PLIK.pdf] "
-                                          "[FOLDER_DANYCH] [--quit-after-start]")
-                         : parser.errorText();
+            *error =
+                parser.errorText().isEmpty()
+                    ? QStringLiteral(
+                          "użycie: verbarium [--open TYP NUMER | --print-pdf TYP NUMER PLIK.pdf] "
+                          "[FOLDER_DANYCH] [--quit-after-start]")
+                    : parser.errorText();
         return std::nullopt;
     }
     StartupOptions options;
@@ -114,7 +118,8 @@ int RunProgram(SettingsStore &settings, const VolumeList &volumes, const Startup
     const auto locate = [&volumes](const QString &start) -> std::optional<QString> {
         MessageBoxes::hideSplashScreens();
         TfrmCDCheck locator(volumes);
-        locator.SetExplanation(QStringLiteral("Poszukiwana ścieżka do bazy danych programu (*.db)"));
+        locator.SetExplanation(
+            QStringLiteral("Poszukiwana ścieżka do bazy danych programu (*.db)"));
         locator.SetFileList(TData::RequiredFiles);
         locator.SetSubFolder(QStringLiteral("DATA\\"));
         locator.SetFolder(start);
@@ -122,7 +127,8 @@ int RunProgram(SettingsStore &settings, const VolumeList &volumes, const Startup
             return std::nullopt;
         return locator.Folder();
     };
-    auto data = std::make_unique<TData>(settings, volumes, TData::Options{options.dataFolder, {}, {}});
+    auto data =
+        std::make_unique<TData>(settings, volumes, TData::Options{options.dataFolder, {}, {}});
     data->SetLocator(locate);
     SetData(data.get());
     if (splash)
@@ -133,10 +139,11 @@ int RunProgram(SettingsStore &settings, const VolumeList &volumes, const Startup
     if (!options.dataFolder.isEmpty()) {
         const QString folder = QFileInfo(options.dataFolder).absoluteFilePath();
         if (!TData::FilesPresent(folder, TData::RequiredFiles))
-            MessageBoxes::show(nullptr, {QStringLiteral("W folderze\n%1\nnie ma pliku %2.\n"
-                                                        "Program poszuka danych w pozostałych miejscach.")
-                                             .arg(QDir::toNativeSeparators(folder), TData::RequiredFiles),
-                                         QStringLiteral("Uwaga"), QMessageBox::Warning, QMessageBox::Ok});
+            MessageBoxes::show(nullptr,
+                               {QStringLiteral("W folderze\n%1\nnie ma pliku %2.\n"
+                                               "Program poszuka danych w pozostałych miejscach.")
+                                    .arg(QDir::toNativeSeparators(folder), TData::RequiredFiles),
+                                QStringLiteral("Uwaga"), QMessageBox::Warning, QMessageBox::Ok});
     }
 
     bool started = false;
@@ -158,9 +165,8 @@ int RunProgram(SettingsStore &settings, const VolumeList &volumes, const Startup
 
     std::unique_ptr<TfrmSearcher> searcher;
     if (started) {
-        QObject::connect(pulpit.get(), &TPulpit::IndexShown, [] {
-            qCDebug(lcStartup, "Indeks wyświetlony");
-        });
+        QObject::connect(pulpit.get(), &TPulpit::IndexShown,
+                         [] { qCDebug(lcStartup, "Indeks wyświetlony"); });
         // Without a window manager a maximise request goes unanswered, so the frame takes
         // the screen's free area first.
         if (const QScreen *screen = pulpit->screen())
@@ -170,7 +176,8 @@ int RunProgram(SettingsStore &settings, const VolumeList &volumes, const Startup
             splash->raise();
         // The Index opens inside the event loop, where an error while it loads is shown by
         // the application's net instead of ending the program.
-        QMetaObject::invokeMethod(pulpit.get(), [p = pulpit.get()] { p->btIndeksClick(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            pulpit.get(), [p = pulpit.get()] { p->btIndeksClick(); }, Qt::QueuedConnection);
         searcher = std::make_unique<TfrmSearcher>();
         SetSearcher(searcher.get());
         // What comes after the start waits until the main window is active, so the frame
@@ -178,27 +185,28 @@ int RunProgram(SettingsStore &settings, const VolumeList &volumes, const Startup
         // platforms that never activate a window).
         auto *started = new QTimer(pulpit.get());
         started->setInterval(10);
-        QObject::connect(started, &QTimer::timeout, pulpit.get(),
-                         [&options, &status, pulpit = pulpit.get(), started, tries = 0]() mutable {
-                             if (!pulpit->isActiveWindow() && ++tries < 100)
-                                 return;
-                             started->deleteLater();
-                             started->stop();
-                             if (!options.openTyp.isEmpty()) {
-                                 qCDebug(lcStartup, "Otwieranie %s %s", qUtf8Printable(options.openTyp),
-                                         qUtf8Printable(options.openNumer));
-                                 pulpit->OpenDocument(options.openTyp, options.openNumer);
-                             }
-                             if (!options.printTyp.isEmpty()) {
-                                 QString error;
-                                 status = PdfExport::PrintEntry(*pulpit, options.printTyp, options.printNumer,
-                                                                options.printFile, &error);
-                                 if (status != PdfExport::Printed)
-                                     std::fprintf(stderr, "%s\n", error.toUtf8().constData());
-                             }
-                             if (options.quitAfterStart || !options.printTyp.isEmpty())
-                                 QTimer::singleShot(0, pulpit, &QWidget::close);
-                         });
+        QObject::connect(
+            started, &QTimer::timeout, pulpit.get(),
+            [&options, &status, pulpit = pulpit.get(), started, tries = 0]() mutable {
+                if (!pulpit->isActiveWindow() && ++tries < 100)
+                    return;
+                started->deleteLater();
+                started->stop();
+                if (!options.openTyp.isEmpty()) {
+                    qCDebug(lcStartup, "Otwieranie %s %s", qUtf8Printable(options.openTyp),
+                            qUtf8Printable(options.openNumer));
+                    pulpit->OpenDocument(options.openTyp, options.openNumer);
+                }
+                if (!options.printTyp.isEmpty()) {
+                    QString error;
+                    status = PdfExport::PrintEntry(*pulpit, options.printTyp, options.printNumer,
+                                                   options.printFile, &error);
+                    if (status != PdfExport::Printed)
+                        std::fprintf(stderr, "%s\n", error.toUtf8().constData());
+                }
+                if (options.quitAfterStart || !options.printTyp.isEmpty())
+                    QTimer::singleShot(0, pulpit, &QWidget::close);
+            });
         started->start();
         if (!stopped && !pulpit->TerminationRequested())
             QApplication::exec();

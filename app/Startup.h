@@ -12,7 +12,8 @@ class VolumeList;
 Q_DECLARE_LOGGING_CATEGORY(lcStartup)
 
 // What the command line asks for:
-// `verbarium [--open TYP NUMER | --print-pdf TYP NUMER FILE.pdf] [DATA_FOLDER] [--quit-after-start]`.
+// `verbarium [--open TYP NUMER | --print-pdf TYP NUMER FILE.pdf] [DATA_FOLDER]
+// [--quit-after-start]`.
 struct StartupOptions
 {
     QString dataFolder;

@@ -19,7 +19,8 @@ class TfrmCDCheck : public QDialog
 
 public:
     // The folder browser: the picked folder, or empty when the user cancelled it.
-    using FolderBrowser = std::function<QString(QWidget *parent, const QString &caption, const QString &start)>;
+    using FolderBrowser =
+        std::function<QString(QWidget *parent, const QString &caption, const QString &start)>;
 
     explicit TfrmCDCheck(const VolumeList &volumes, QWidget *parent = nullptr);
     // Stops the watching thread and waits for it.

@@ -1,6 +1,7 @@
 #include "PVolumeList.h"
 
-PVolumeList::PVolumeList(const VolumeList &source, std::bitset<8> filter) : m_source(source), m_filter(filter)
+PVolumeList::PVolumeList(const VolumeList &source, std::bitset<8> filter)
+    : m_source(source), m_filter(filter)
 {
     Refresh();
 }

@@ -11,7 +11,8 @@
 class PVolumeList
 {
 public:
-    explicit PVolumeList(const VolumeList &source, std::bitset<8> filter = std::bitset<8>(1u << TVolumeRecord::CdRom));
+    explicit PVolumeList(const VolumeList &source,
+                         std::bitset<8> filter = std::bitset<8>(1u << TVolumeRecord::CdRom));
 
     // Queries every drive again and keeps those of an accepted type.
     void Refresh();

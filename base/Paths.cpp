@@ -30,8 +30,8 @@ QString resolve(const QString &base, const QString &relative)
         const QDir dir(path.isEmpty() ? QStringLiteral(".") : path);
         QString found = part;
         if (!QFileInfo::exists(dir.filePath(part))) {
-            const QStringList entries =
-                dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+            const QStringList entries = dir.entryList(QDir::AllEntries | QDir::Hidden |
+                                                      QDir::System | QDir::NoDotAndDotDot);
             for (const QString &entry : entries) {
                 if (entry.compare(part, Qt::CaseInsensitive) == 0) {
                     found = entry;
@@ -47,7 +47,8 @@ QString resolve(const QString &base, const QString &relative)
 QString pictureInBmps(const QString &source)
 {
     if (source.isEmpty() || source.startsWith(u'/') || source.startsWith(u'\\') ||
-        (source.size() > 1 && source.at(1) == u':') || source.split(separators()).contains(QStringLiteral("..")))
+        (source.size() > 1 && source.at(1) == u':') ||
+        source.split(separators()).contains(QStringLiteral("..")))
         return QString();
     const QString path = resolve(bmpsFolder(), source);
     return QFileInfo(path).isFile() ? path : QString();
@@ -56,7 +57,9 @@ QString pictureInBmps(const QString &source)
 QString bmpsFolder()
 {
     const QString &folder = bmpsOverride();
-    return folder.isEmpty() ? resolve(QCoreApplication::applicationDirPath(), QStringLiteral("bmps")) : folder;
+    return folder.isEmpty()
+               ? resolve(QCoreApplication::applicationDirPath(), QStringLiteral("bmps"))
+               : folder;
 }
 
 void setBmpsFolder(const QString &folder)

@@ -178,8 +178,8 @@ std::optional<PanePlacement> SettingsStore::readPane(const QString &name) const
     p.floating = readBoolean(m_settings.value(group + QStringLiteral("Floating")), false);
     p.size = std::max(0, value("Size"));
     const QRect frame(readNumber(m_settings.value(group + QStringLiteral("Left")), 0),
-                      readNumber(m_settings.value(group + QStringLiteral("Top")), 0), value("Width"),
-                      value("Height"));
+                      readNumber(m_settings.value(group + QStringLiteral("Top")), 0),
+                      value("Width"), value("Height"));
     if (frame.width() > 0 && frame.height() > 0)
         p.floatGeometry = frame;
     p.floating = p.floating && !p.floatGeometry.isNull();
@@ -235,9 +235,11 @@ ListLayout SettingsStore::readListLayout(int list) const
     ListLayout layout;
     layout.order = numberList(textOf(m_settings.value(group + QStringLiteral("Columns/Order"))));
     layout.sizes = numberList(textOf(m_settings.value(group + QStringLiteral("Columns/Sizes"))));
-    layout.ascending = readBoolean(m_settings.value(group + QStringLiteral("Sort/Ascending")), true);
+    layout.ascending =
+        readBoolean(m_settings.value(group + QStringLiteral("Sort/Ascending")), true);
     layout.sortColumn = readNumber(m_settings.value(group + QStringLiteral("Sort/SortCol")), 0);
-    layout.viewStyle = readNumber(m_settings.value(group + QStringLiteral("ViewStyle/ViewStyle")), 1);
+    layout.viewStyle =
+        readNumber(m_settings.value(group + QStringLiteral("ViewStyle/ViewStyle")), 1);
     return layout;
 }
 

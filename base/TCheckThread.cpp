@@ -5,8 +5,8 @@
 
 #include <QCoreApplication>
 
-TCheckThread::TCheckThread(const VolumeList &volumes, int interval, QString fileList, QString subFolder,
-                           QObject *parent)
+TCheckThread::TCheckThread(const VolumeList &volumes, int interval, QString fileList,
+                           QString subFolder, QObject *parent)
     : QThread(parent), m_interval(interval), m_volumes(volumes), m_fileList(std::move(fileList)),
       m_subFolder(std::move(subFolder))
 {

@@ -72,8 +72,8 @@ bool TData::FilesPresent(const QString &folder, const QString &fileList)
 
 bool TData::FindDataFolder()
 {
-    m_appPath = m_settings.appPath().value_or(
-        Paths::withSeparator(QCoreApplication::applicationDirPath()));
+    m_appPath =
+        m_settings.appPath().value_or(Paths::withSeparator(QCoreApplication::applicationDirPath()));
     m_dataPath = Paths::withSeparator(m_settings.dataPath().value_or(QString()));
 
     const auto tryFolder = [this](const QString &folder) {

@@ -6,7 +6,8 @@
 // compares the file version with the one offered on the web.
 namespace VersionInfo {
 
-struct FourPart {
+struct FourPart
+{
     quint16 major, minor, release, build;
     QString text() const
     {
@@ -17,14 +18,38 @@ struct FourPart {
 inline constexpr FourPart FileVersion{2, 0, 0, 24};
 inline constexpr FourPart ProductVersion{2, 0, 0, 0};
 
-inline QString ProductName() { return QStringLiteral("Verbarium"); }
-inline QString CompanyName() { return QStringLiteral("Quandrel"); }
-inline QString InternalName() { return QStringLiteral("verbarium"); }
-inline QString OriginalFilename() { return QStringLiteral("verbarium.exe"); }
-inline QString Comments() { return QStringLiteral("Wersja dystrybucyjna 2.0 (15.03.2000)"); }
-inline QString FileDescription() { return QStringLiteral("Multimedialna encyklopedia literatury polskiej"); }
-inline QString LegalCopyright() { return QStringLiteral("Copyright © 2000 Quandrel. Wszelkie prawa zastrzeżone."); }
-inline QString LegalTrademarks() { return QString(); }
+inline QString ProductName()
+{
+    return QStringLiteral("Verbarium");
+}
+inline QString CompanyName()
+{
+    return QStringLiteral("Quandrel");
+}
+inline QString InternalName()
+{
+    return QStringLiteral("verbarium");
+}
+inline QString OriginalFilename()
+{
+    return QStringLiteral("verbarium.exe");
+}
+inline QString Comments()
+{
+    return QStringLiteral("Wersja dystrybucyjna 2.0 (15.03.2000)");
+}
+inline QString FileDescription()
+{
+    return QStringLiteral("Multimedialna encyklopedia literatury polskiej");
+}
+inline QString LegalCopyright()
+{
+    return QStringLiteral("Copyright © 2000 Quandrel. Wszelkie prawa zastrzeżone.");
+}
+inline QString LegalTrademarks()
+{
+    return QString();
+}
 // Debug, Info Inferred, Patched, Pre-Release, Private, Special: none is set.
 inline constexpr quint32 FileFlags = 0;
 

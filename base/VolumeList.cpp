@@ -49,8 +49,9 @@ QList<QStorageInfo> opticalMounts()
         if (isOptical(volume))
             mounts.append(volume);
     }
-    std::sort(mounts.begin(), mounts.end(),
-              [](const QStorageInfo &a, const QStorageInfo &b) { return a.rootPath() < b.rootPath(); });
+    std::sort(mounts.begin(), mounts.end(), [](const QStorageInfo &a, const QStorageInfo &b) {
+        return a.rootPath() < b.rootPath();
+    });
     return mounts;
 }
 
@@ -66,7 +67,8 @@ QStringList OpticalVolumes::Drives() const
     }
     // Drives without a disc: the kernel lists every optical drive as an sr block device.
     const QStringList empty =
-        QDir(QStringLiteral("/sys/block")).entryList({QStringLiteral("sr*")}, QDir::Dirs | QDir::System, QDir::Name);
+        QDir(QStringLiteral("/sys/block"))
+            .entryList({QStringLiteral("sr*")}, QDir::Dirs | QDir::System, QDir::Name);
     for (const QString &name : empty) {
         const QString device = QStringLiteral("/dev/") + name;
         if (!drives.contains(device))

@@ -7,7 +7,15 @@
 struct TVolumeRecord
 {
     // The platform's drive type codes; the data disc is looked for on CD-ROM drives only.
-    enum : quint8 { Unknown = 0, NoRootDir = 1, Removable = 2, Fixed = 3, Remote = 4, CdRom = 5, RamDisk = 6 };
+    enum : quint8 {
+        Unknown = 0,
+        NoRootDir = 1,
+        Removable = 2,
+        Fixed = 3,
+        Remote = 4,
+        CdRom = 5,
+        RamDisk = 6
+    };
 
     // The volume's identity as 8 upper-case hexadecimal digits; "00000000" when the drive
     // holds no readable volume.

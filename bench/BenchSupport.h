@@ -28,13 +28,14 @@ inline void report(const char *name, const char *unit, double value, double floo
             return decimals;
         return figure >= 100 ? 0 : figure >= 10 ? 1 : figure >= 1 ? 2 : 3;
     };
-    std::printf("%s: %.*f %s (floor %.*f %s, ratio %.2f)\n", name, places(value), value, unit, places(floor), floor,
-                unit, floor > 0 ? value / floor : 0.0);
+    std::printf("%s: %.*f %s (floor %.*f %s, ratio %.2f)\n", name, places(value), value, unit,
+                places(floor), floor, unit, floor > 0 ? value / floor : 0.0);
     std::fflush(stdout);
 }
 
 // The same, for a figure measured at a size: "NAME_SIZE: ...".
-inline void report(const char *name, int size, const char *unit, double value, double floor, int decimals = 2)
+inline void report(const char *name, int size, const char *unit, double value, double floor,
+                   int decimals = 2)
 {
     report((std::string(name) + '_' + std::to_string(size)).c_str(), unit, value, floor, decimals);
 }

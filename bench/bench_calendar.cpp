@@ -128,7 +128,8 @@ void measure(int events)
             list.SortBy(key.key);
             sort.push_back(bench::milliseconds(timer));
         }
-        bench::report((QByteArray("sort_") + key.name).constData(), events, "ms", bench::median(sort), 0);
+        bench::report((QByteArray("sort_") + key.name).constData(), events, "ms",
+                      bench::median(sort), 0);
     }
 }
 
@@ -191,8 +192,8 @@ void measureView(int events, bool paint)
         scroll.push_back(bench::milliseconds(timer));
         scrollFloor.push_back(readFloor(directory, list, strip.LastEvent(), 1));
     }
-    bench::report(paint ? "view_scroll_painted" : "view_scroll", events, "ms", bench::median(scroll),
-                  bench::median(scrollFloor));
+    bench::report(paint ? "view_scroll_painted" : "view_scroll", events, "ms",
+                  bench::median(scroll), bench::median(scrollFloor));
 
     std::vector<double> rebuild, rebuildFloor;
     for (int r = 0; r < runs; ++r) {
@@ -202,10 +203,11 @@ void measureView(int events, bool paint)
         if (paint)
             strip.repaint();
         rebuild.push_back(bench::milliseconds(timer));
-        rebuildFloor.push_back(readFloor(directory, list, strip.TopEvent(), int(strip.Bars().size())));
+        rebuildFloor.push_back(
+            readFloor(directory, list, strip.TopEvent(), int(strip.Bars().size())));
     }
-    bench::report(paint ? "view_resize_painted" : "view_resize", events, "ms", bench::median(rebuild),
-                  bench::median(rebuildFloor));
+    bench::report(paint ? "view_resize_painted" : "view_resize", events, "ms",
+                  bench::median(rebuild), bench::median(rebuildFloor));
 }
 
 } // namespace

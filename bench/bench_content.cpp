@@ -338,8 +338,10 @@ void benchOpen(const QString &path, int n, qint64 fileSize, const std::vector<It
         tableFloors.push_back(readSeconds + sortSeconds);
         directoryFloors.push_back(readSeconds + sortSeconds + indexSeconds + keySeconds);
     }
-    bench::report("open_container", n, "ms", container * 1e3, bench::median(tableFloors) * 1e3, bench::Adaptive);
-    bench::report("open_directory", n, "ms", directory * 1e3, bench::median(directoryFloors) * 1e3, bench::Adaptive);
+    bench::report("open_container", n, "ms", container * 1e3, bench::median(tableFloors) * 1e3,
+                  bench::Adaptive);
+    bench::report("open_directory", n, "ms", directory * 1e3, bench::median(directoryFloors) * 1e3,
+                  bench::Adaptive);
 }
 
 void benchFindItem(TPSSDirectory &directory, int n, const std::vector<Item> &items)
@@ -385,7 +387,8 @@ void benchFindItem(TPSSDirectory &directory, int n, const std::vector<Item> &ite
         check(found);
         return seconds;
     });
-    bench::report("find_item", n, "ns", library / Calls * 1e9, floor / Calls * 1e9, bench::Adaptive);
+    bench::report("find_item", n, "ns", library / Calls * 1e9, floor / Calls * 1e9,
+                  bench::Adaptive);
 }
 
 void benchReadFields(TPSSDirectory &directory, int n, const QString &path,
@@ -425,7 +428,8 @@ void benchReadFields(TPSSDirectory &directory, int n, const QString &path,
             fail(QStringLiteral("nothing read"));
         return seconds;
     });
-    bench::report("read_fields", n, "us", library / Calls * 1e6, floor / Calls * 1e6, bench::Adaptive);
+    bench::report("read_fields", n, "us", library / Calls * 1e6, floor / Calls * 1e6,
+                  bench::Adaptive);
 }
 
 void benchListNumbers(TPSSDirectory &directory, int n, const std::vector<Item> &items)
@@ -472,7 +476,8 @@ void benchListNumbers(TPSSDirectory &directory, int n, const std::vector<Item> &
             fail(QStringLiteral("listed %1 numbers").arg(listed));
         return seconds;
     });
-    bench::report("list_numbers", n, "us", library / calls * 1e6, floor / calls * 1e6, bench::Adaptive);
+    bench::report("list_numbers", n, "us", library / calls * 1e6, floor / calls * 1e6,
+                  bench::Adaptive);
 }
 
 void benchSize(const QTemporaryDir &dir, int n)

@@ -32,7 +32,7 @@ namespace {
 
 const char *const Related[] = {"_19701", "_19702", "_19703", "_19714", "_19704",
                                "_19706", "_19720", "_19721", "_19799"};
-const char *const CaptionOf[] = {"Tytuł", "Autor", "Epoka", "Rodzaj", "Gatunek",
+const char *const CaptionOf[] = {"Tytuł",        "Autor",  "Epoka", "Rodzaj", "Gatunek",
                                  "Fagment_disp", "Źródło", "Tytuł", "Nazwa"};
 constexpr int LinksPerButton = 20;
 constexpr int Thumbnails = 20;
@@ -55,7 +55,8 @@ void writeContainer(const QString &path)
             const QByteArray numer = QByteArray::number(100 + i);
             numbers.append(QString::fromLatin1(numer));
             item(Related[r], numer,
-                 QString::fromUtf8(CaptionOf[r]) + QStringLiteral("=Pozycja powiązana numer %1 z długim tytułem").arg(i));
+                 QString::fromUtf8(CaptionOf[r]) +
+                     QStringLiteral("=Pozycja powiązana numer %1 z długim tytułem").arg(i));
         }
         relations += QLatin1String(Related[r]) + u'=' + numbers.join(u';') + u'\n';
     }
@@ -69,13 +70,16 @@ void writeContainer(const QString &path)
     }
     QString text;
     for (int p = 0; p < 40; ++p)
-        text += QStringLiteral("<p>Litwo! Ojczyzno moja! ty jesteś jak zdrowie. Ile cię trzeba cenić, ten tylko się "
-                               "dowie, kto cię stracił. Dziś piękność twą w całej ozdobie widzę i opisuję.</p>\r\n");
+        text += QStringLiteral(
+            "<p>Litwo! Ojczyzno moja! ty jesteś jak zdrowie. Ile cię trzeba cenić, ten tylko się "
+            "dowie, kto cię stracił. Dziś piękność twą w całej ozdobie widzę i opisuję.</p>\r\n");
     for (int w = 1; w <= Works; ++w) {
         const QByteArray numer = "W" + QByteArray::number(w);
         item("_19701", numer,
-             QStringLiteral("Tytuł=Pan Tadeusz %1\nAutor=Adam Mickiewicz\nLead=Ostatni zajazd na Litwie\n"
-                            "I_wyd_miejsce=Paryż\nI_wyd_data=1834\n").arg(w) +
+             QStringLiteral(
+                 "Tytuł=Pan Tadeusz %1\nAutor=Adam Mickiewicz\nLead=Ostatni zajazd na Litwie\n"
+                 "I_wyd_miejsce=Paryż\nI_wyd_data=1834\n")
+                     .arg(w) +
                  relations + QStringLiteral("_19711=") + pictures.join(u';'));
         entries.append({"_19701\\" + numer, cp(text)});
     }
@@ -161,14 +165,16 @@ int main(int argc, char *argv[])
     QElapsedTimer wall;
     wall.start();
     settle(5000);
-    const double share = (bench::cpuSeconds() - cpuBefore) / (double(wall.nsecsElapsed()) / 1e9) * 100;
+    const double share =
+        (bench::cpuSeconds() - cpuBefore) / (double(wall.nsecsElapsed()) / 1e9) * 100;
     for (TfrmWzorBazowy *window : pulpit.ChildWindows())
         window->parentWidget()->close();
     settle(100);
     const double idleBefore = bench::cpuSeconds();
     wall.restart();
     settle(5000);
-    const double idleShare = (bench::cpuSeconds() - idleBefore) / (double(wall.nsecsElapsed()) / 1e9) * 100;
+    const double idleShare =
+        (bench::cpuSeconds() - idleBefore) / (double(wall.nsecsElapsed()) / 1e9) * 100;
     bench::report("banner_idle_cpu", "%", share, idleShare);
     return 0;
 }

@@ -43,9 +43,10 @@ void writeFilms(const QString &path, int films)
         index.add(QByteArray::number(i).rightJustified(32, '0'), "_19709", numer);
         // Titles over the alphabet, some repeated in another letter case.
         const QString fields =
-            QStringLiteral("Tytuł=%1 film %2\r\nReżyser_imię=Jan\r\nReżyser_nazwisko=Reżyser %3\r\n"
-                           "Scenariusz_imię=Anna\r\nScenariusz_nazwisko=Scenarzystka\r\nData=19%4\r\n"
-                           "Dzieło=„Powieść %2” Autora")
+            QStringLiteral(
+                "Tytuł=%1 film %2\r\nReżyser_imię=Jan\r\nReżyser_nazwisko=Reżyser %3\r\n"
+                "Scenariusz_imię=Anna\r\nScenariusz_nazwisko=Scenarzystka\r\nData=19%4\r\n"
+                "Dzieło=„Powieść %2” Autora")
                 .arg(i % 2 ? QStringLiteral("Ł") : QStringLiteral("l"))
                 .arg(films - i)
                 .arg(i % 50)

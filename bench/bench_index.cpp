@@ -15,9 +15,9 @@
 #include "MessageBoxes.h"
 #include "ProgramFixture.h"
 #include "TIndexListModel.h"
+#include "TIndexListPage.h"
 #include "TPSSDirectory.h"
 #include "TPulpit.h"
-#include "TIndexListPage.h"
 #include "TfrmIndeks.h"
 
 #include <QApplication>
@@ -26,7 +26,6 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QTreeView>
-
 
 #include <algorithm>
 #include <cstdio>
@@ -43,13 +42,16 @@ void writeWorks(const QString &path, int rows)
         const QByteArray numer = QByteArray::number(i + 1);
         index.add(QByteArray::number(i).rightJustified(32, '0'), "_19701", numer);
         // Titles spread over the alphabet; the last row alone starts with "Ż".
-        const QString title = i == rows - 1 ? QStringLiteral("Żywot człowieka poczciwego")
-                                            : QStringLiteral("%1 tytuł dzieła %2").arg(QChar(u'A' + i % 20)).arg(i);
-        entries.append({"L197\\TypX\\_19701\\" + numer + "\\Pola",
-                        Cp1250::encode(QStringLiteral("Tytuł=%1\nAutor=Autor %2\nEpoka=Romantyzm\nGatunek=Powieść\n"
-                                                      "Lead=Krótki opis treści utworu\n_19702=%2")
-                                           .arg(title)
-                                           .arg(i % 500))});
+        const QString title =
+            i == rows - 1 ? QStringLiteral("Żywot człowieka poczciwego")
+                          : QStringLiteral("%1 tytuł dzieła %2").arg(QChar(u'A' + i % 20)).arg(i);
+        entries.append(
+            {"L197\\TypX\\_19701\\" + numer + "\\Pola",
+             Cp1250::encode(
+                 QStringLiteral("Tytuł=%1\nAutor=Autor %2\nEpoka=Romantyzm\nGatunek=Powieść\n"
+                                "Lead=Krótki opis treści utworu\n_19702=%2")
+                     .arg(title)
+                     .arg(i % 500))});
     }
     writer.add("L197\\UnidX", index.toBytes());
     for (const auto &[name, data] : entries)

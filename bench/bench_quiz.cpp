@@ -96,7 +96,8 @@ void pool(const QTemporaryDir &dir, int size)
         quiz.Clear();
         quiz.Load(*directory);
     });
-    bench::report("load_pool", size, "ms", load, readFieldsFloor(*directory, TQuizSuperList::Category), 3);
+    bench::report("load_pool", size, "ms", load,
+                  readFieldsFloor(*directory, TQuizSuperList::Category), 3);
 
     quiz.SetDifficultySet(0x07);
     quiz.SetEpochSet(0x1FF);
@@ -145,7 +146,8 @@ void filmography(const QTemporaryDir &dir, int size)
             .arg(10 + i % 90);
     });
     const double build = medianMs([&] { Filmography::Build(*directory); });
-    bench::report("filmography", size, "ms", build, readFieldsFloor(*directory, QStringLiteral("_19709")), 3);
+    bench::report("filmography", size, "ms", build,
+                  readFieldsFloor(*directory, QStringLiteral("_19709")), 3);
 }
 
 } // namespace

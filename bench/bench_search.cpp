@@ -115,7 +115,8 @@ void measure(int entries)
         std::printf("  (%lld results)\n", qint64(found));
     };
     // A word in nearly every entry, and one of middling frequency.
-    for (const auto &[kind, a, b, c] : {std::tuple("common", 3, 10, 20), std::tuple("typical", 400, 500, 700)}) {
+    for (const auto &[kind, a, b, c] :
+         {std::tuple("common", 3, 10, 20), std::tuple("typical", 400, 500, 700)}) {
         const SearchQuery typed(words[a].left(4));
         const SearchQuery two(words[b] + u' ' + words[c] + u' ');
         time(QByteArray("query_prefix_") + kind, typed, -1);

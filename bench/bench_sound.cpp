@@ -59,8 +59,9 @@ int main(int argc, char *argv[])
     }
     const int runs = argc > 2 ? std::max(1, atoi(argv[2])) : 20;
     QTemporaryDir dir;
-    const QByteArray output = argc > 3 ? QByteArray(argv[3])
-                                        : "wav:" + QFile::encodeName(dir.filePath(QStringLiteral("out.wav")));
+    const QByteArray output =
+        argc > 3 ? QByteArray(argv[3])
+                 : "wav:" + QFile::encodeName(dir.filePath(QStringLiteral("out.wav")));
     qputenv("VERBARIUM_AUDIO_OUT", output);
 
     ProgramFixture program;
@@ -111,7 +112,8 @@ int main(int argc, char *argv[])
             if (toFirst < 0)
                 toFirst = double(timer.nsecsElapsed()) / 1e6;
         });
-        const auto done = QObject::connect(player, &TM3Player::OnTerminate, &loop, &QEventLoop::quit);
+        const auto done =
+            QObject::connect(player, &TM3Player::OnTerminate, &loop, &QEventLoop::quit);
         const double cpuBefore = bench::cpuSeconds();
         timer.start();
         pulpit.PlayNarration(QStringLiteral("Glosy"), longest);
@@ -133,7 +135,8 @@ int main(int argc, char *argv[])
         cpuFloor.push_back(bench::cpuSeconds() - floorBefore);
         QFile::remove(longestFile);
     }
-    std::fprintf(stderr, "narration \"%s\", %.1f s, %d runs\n", qPrintable(longest), longestMs / 1000, runs);
+    std::fprintf(stderr, "narration \"%s\", %.1f s, %d runs\n", qPrintable(longest),
+                 longestMs / 1000, runs);
     bench::report("first_frame", "ms", bench::median(firstFrame), bench::median(firstFloor));
     bench::report("play_cpu", "ms", bench::median(cpu) * 1000, bench::median(cpuFloor) * 1000);
     return 0;

@@ -39,7 +39,8 @@ struct Run
 };
 
 // Starts the program with its standard error on a pipe and waits for it to end.
-Run runOnce(const std::vector<std::string> &args, const std::string &marker, const std::string &configHome)
+Run runOnce(const std::vector<std::string> &args, const std::string &marker,
+            const std::string &configHome)
 {
     int pipeFds[2];
     if (pipe(pipeFds) != 0)
@@ -80,7 +81,8 @@ Run runOnce(const std::vector<std::string> &args, const std::string &marker, con
         output.append(buffer, size_t(n));
         if (!seen && !marker.empty() && output.find(marker) != std::string::npos) {
             seen = true;
-            run.millisToMarker = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+            run.millisToMarker =
+                std::chrono::duration<double, std::milli>(Clock::now() - start).count();
         }
     }
     close(pipeFds[0]);
@@ -88,12 +90,14 @@ Run runOnce(const std::vector<std::string> &args, const std::string &marker, con
     rusage usage{};
     wait4(pid, &status, 0, &usage);
     if (!seen)
-        run.millisToMarker = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        run.millisToMarker =
+            std::chrono::duration<double, std::milli>(Clock::now() - start).count();
     run.peakMegabytes = double(usage.ru_maxrss) / 1024.0;
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     posix_spawn_file_actions_destroy(&actions);
     if (!marker.empty() && !seen) {
-        std::fprintf(stderr, "bench_startup: no start-up marker (exit %d):\n%s\n", run.status, output.c_str());
+        std::fprintf(stderr, "bench_startup: no start-up marker (exit %d):\n%s\n", run.status,
+                     output.c_str());
         std::exit(1);
     }
     return run;
@@ -118,7 +122,8 @@ int main(int argc, char *argv[])
 
     std::vector<double> toIndex, peak, floorTime, floorPeak;
     for (int i = 0; i < runs; ++i) {
-        const Run start = runOnce({program, data, "--quit-after-start"}, "Indeks wyświetlony", configHome);
+        const Run start =
+            runOnce({program, data, "--quit-after-start"}, "Indeks wyświetlony", configHome);
         if (start.status != 0) {
             std::fprintf(stderr, "bench_startup: the program exited with %d\n", start.status);
             return 1;

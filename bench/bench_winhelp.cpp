@@ -24,7 +24,7 @@ namespace {
 
 QString topicText(int i)
 {
-    static const QStringList words{QStringLiteral("Verbarium"), QStringLiteral("encyklopedia"),
+    static const QStringList words{QStringLiteral("Verbarium"),  QStringLiteral("encyklopedia"),
                                    QStringLiteral("literatura"), QStringLiteral("poezja"),
                                    QStringLiteral("romantyzm"),  QStringLiteral("pozytywizm"),
                                    QStringLiteral("dramat"),     QStringLiteral("powieść")};
@@ -51,8 +51,8 @@ int main(int argc, char **argv)
         HelpFileWriter writer({});
         writer.setTitle(QStringLiteral("Pomoc"));
         for (int i = 0; i < count; ++i) {
-            HelpTopicBuilder &topic =
-                writer.addTopic(QStringLiteral("Temat %1").arg(i), {"t" + QByteArray::number(i)}, {4000 + i});
+            HelpTopicBuilder &topic = writer.addTopic(QStringLiteral("Temat %1").arg(i),
+                                                      {"t" + QByteArray::number(i)}, {4000 + i});
             topic.text(topicText(i));
             topic.endParagraph();
             topic.text(topicText(i + 1));

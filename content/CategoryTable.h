@@ -30,7 +30,18 @@ inline const QString Characters = QStringLiteral("_19799");
 
 // What a category puts around an entry's text (DocumentTemplates builds it).
 enum class Template {
-    None, Works, Biography, Epoch, Genre, Term, Excerpt, Art, Art2, Kind, Quotation, Hero,
+    None,
+    Works,
+    Biography,
+    Epoch,
+    Genre,
+    Term,
+    Excerpt,
+    Art,
+    Art2,
+    Kind,
+    Quotation,
+    Hero,
     Illustration
 };
 

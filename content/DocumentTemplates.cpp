@@ -28,8 +28,8 @@ private:
 struct Page
 {
     QString caption;
-    QStringList heading; // before the first line of the text
-    QStringList footer;  // after its last line
+    QStringList heading;                          // before the first line of the text
+    QStringList footer;                           // after its last line
     std::optional<QString> banner = std::nullopt; // works only
 };
 
@@ -103,8 +103,8 @@ Page kind(const Fields &f)
 Page quotation(const Fields &f)
 {
     return {QStringLiteral("Cytat: ") + f[u"Źródło"] + QStringLiteral(" - ") + f[u"Autor"],
-            {QStringLiteral("<h1>") + f[u"Autor"] + QStringLiteral("</h1><b><br>• ") + f[u"Źródło"] +
-             QStringLiteral(" •</b><hr><br>")},
+            {QStringLiteral("<h1>") + f[u"Autor"] + QStringLiteral("</h1><b><br>• ") +
+             f[u"Źródło"] + QStringLiteral(" •</b><hr><br>")},
             {}};
 }
 
@@ -122,19 +122,31 @@ PageFunction pageOf(CategoryTable::Template page)
 {
     using T = CategoryTable::Template;
     switch (page) {
-    case T::Works: return works;
-    case T::Biography: return biography;
-    case T::Epoch: return epoch;
-    case T::Genre: return genre;
-    case T::Term: return term;
-    case T::Excerpt: return excerpt;
-    case T::Art: return art;
-    case T::Art2: return art2;
-    case T::Kind: return kind;
-    case T::Quotation: return quotation;
-    case T::Hero: return hero;
+    case T::Works:
+        return works;
+    case T::Biography:
+        return biography;
+    case T::Epoch:
+        return epoch;
+    case T::Genre:
+        return genre;
+    case T::Term:
+        return term;
+    case T::Excerpt:
+        return excerpt;
+    case T::Art:
+        return art;
+    case T::Art2:
+        return art2;
+    case T::Kind:
+        return kind;
+    case T::Quotation:
+        return quotation;
+    case T::Hero:
+        return hero;
     case T::None:
-    case T::Illustration: break;
+    case T::Illustration:
+        break;
     }
     return nullptr;
 }
@@ -231,8 +243,8 @@ Document BuildEntry(TPSSDirectory &directory, const QString &typ, const QString 
 QString BiographyLifeLine(const QStringList &fields)
 {
     const Fields f(fields);
-    QString line = QStringLiteral("<h1>") + f[u"Autor"] + QStringLiteral("</h1><b>• ur. ") +
-                   f[u"Urodzony"];
+    QString line =
+        QStringLiteral("<h1>") + f[u"Autor"] + QStringLiteral("</h1><b>• ur. ") + f[u"Urodzony"];
     const QString died = f[u"Zmarły"];
     if (!died.isEmpty())
         line += QStringLiteral(" • zm. ") + died;

@@ -14,9 +14,9 @@ namespace DocumentTemplates {
 
 struct Document
 {
-    std::optional<QString> caption;    // none: the window keeps its design caption
-    std::optional<QStringList> lines;  // none: the view stays empty
-    std::optional<QString> banner;     // works and illustrations: the banner's text
+    std::optional<QString> caption;   // none: the window keeps its design caption
+    std::optional<QStringList> lines; // none: the view stays empty
+    std::optional<QString> banner;    // works and illustrations: the banner's text
 };
 
 // The categories whose window shows a document built here.

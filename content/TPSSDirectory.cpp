@@ -70,7 +70,8 @@ void TPSSDirectory::loadItems()
     stream.resize(4 + n * TItemInfo::RecordSize, '\0');
     m_items.reserve(size_t(n));
     for (qint64 i = 0; i < n; ++i)
-        m_items.push_back(TItemInfo::fromRecord(stream.constData() + 4 + i * TItemInfo::RecordSize));
+        m_items.push_back(
+            TItemInfo::fromRecord(stream.constData() + 4 + i * TItemInfo::RecordSize));
 }
 
 QString TPSSDirectory::itemIndexProblem(QByteArrayView entry)
@@ -161,8 +162,7 @@ bool TPSSDirectory::ReadPicture(const QString &typ, const QString &numer, bool t
                                 QByteArray &picture)
 {
     QByteArray stream;
-    if (!m_container->ReadEntry(entryName(typ, numer) + (thumbnail ? "\\THUMB" : "\\FULL"),
-                                stream))
+    if (!m_container->ReadEntry(entryName(typ, numer) + (thumbnail ? "\\THUMB" : "\\FULL"), stream))
         return false;
     picture = stream;
     return true;

@@ -34,8 +34,7 @@ public:
     bool ReadFields(const QString &typ, const QString &numer, QStringList &lines);
     // The thumbnail or full picture's bytes, for the caller's image decoder. `picture` is
     // left untouched when the entry is absent.
-    bool ReadPicture(const QString &typ, const QString &numer, bool thumbnail,
-                     QByteArray &picture);
+    bool ReadPicture(const QString &typ, const QString &numer, bool thumbnail, QByteArray &picture);
 
     // Appends the numbers of the category's items, in item-index order.
     bool ListNumbers(const QString &typ, QStringList &list) const;

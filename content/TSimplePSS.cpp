@@ -150,9 +150,10 @@ void TSimplePSS::loadTable()
         const qint32 offset = int32At(p + pos);
         pos += 4;
         if (offset < 4 || offset > tablePos)
-            damaged(entry() + QStringLiteral("przesunięcie danych %1 leży poza obszarem danych 4..%2")
-                                .arg(offset)
-                                .arg(tablePos));
+            damaged(entry() +
+                    QStringLiteral("przesunięcie danych %1 leży poza obszarem danych 4..%2")
+                        .arg(offset)
+                        .arg(tablePos));
         if (offset < previous)
             damaged(entry() +
                     QStringLiteral("przesunięcie danych %1 jest mniejsze niż poprzednie (%2)")
@@ -165,8 +166,8 @@ void TSimplePSS::loadTable()
     // Sizes follow the stored order, so they are set before anything is sorted.
     m_lastEntrySize = m_entries.empty() ? 0 : tablePos - m_entries.back().offset;
     for (size_t i = 0; i < m_entries.size(); ++i)
-        m_entries[i].size = (i + 1 < m_entries.size() ? m_entries[i + 1].offset : tablePos) -
-                            m_entries[i].offset;
+        m_entries[i].size =
+            (i + 1 < m_entries.size() ? m_entries[i + 1].offset : tablePos) - m_entries[i].offset;
 
     m_folded = m_names;
     for (char &c : m_folded)
@@ -190,9 +191,9 @@ const TSimplePSS::Record *TSimplePSS::find(QByteArrayView name) const
     for (qsizetype i = 0; i < name.size(); ++i)
         key[i] = char(Cp1250::foldCase(static_cast<unsigned char>(name[i])));
     const std::string_view wanted(key.constData(), size_t(key.size()));
-    const auto it = std::lower_bound(
-        m_sorted.begin(), m_sorted.end(), wanted,
-        [](const SortedName &a, std::string_view b) { return a.folded < b; });
+    const auto it =
+        std::lower_bound(m_sorted.begin(), m_sorted.end(), wanted,
+                         [](const SortedName &a, std::string_view b) { return a.folded < b; });
     if (it == m_sorted.end() || it->folded != wanted)
         return nullptr;
     return &m_entries[it->index];

@@ -53,6 +53,7 @@ bool CaptionLess(const QString &a, const QString &b)
     const QByteArray right = Cp1250::upperAscii(Cp1250::encode(b));
     // Unsigned, so that the letters above 127 ("Ą", "ł", ...) follow every ASCII letter.
     return std::lexicographical_compare(
-        left.cbegin(), left.cend(), right.cbegin(), right.cend(),
-        [](char x, char y) { return static_cast<unsigned char>(x) < static_cast<unsigned char>(y); });
+        left.cbegin(), left.cend(), right.cbegin(), right.cend(), [](char x, char y) {
+            return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+        });
 }

@@ -86,8 +86,8 @@ void TRelatedEntryBar::load(const QStringList &fields, TPSSDirectory &directory)
             else
                 entryChosen(button, item);
         };
-        LinkMenu::BuildMenu(m_links[i], code, TextLines::fieldValue(fields, code), handler, m_document,
-                            QString::fromUtf16(info.caption), m_buttons[i], directory);
+        LinkMenu::BuildMenu(m_links[i], code, TextLines::fieldValue(fields, code), handler,
+                            m_document, QString::fromUtf16(info.caption), m_buttons[i], directory);
     }
 }
 

@@ -23,8 +23,17 @@ class TRelatedEntryBar : public QWidget
 public:
     // The buttons, in their order on the bar.
     enum Button {
-        btDziela, btBiogramy, btEpoki, btRodzaje, btGatunki, btWypisy, btCytaty,
-        btWypowiedz, btIlustracje, btBohaterowie, ButtonCount
+        btDziela,
+        btBiogramy,
+        btEpoki,
+        btRodzaje,
+        btGatunki,
+        btWypisy,
+        btCytaty,
+        btWypowiedz,
+        btIlustracje,
+        btBohaterowie,
+        ButtonCount
     };
 
     // `document`, the window the bar belongs to, also owns the buttons' menus.

@@ -31,7 +31,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override
     {
         QLabel::mouseReleaseEvent(event);
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && onClick)
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
+            onClick)
             onClick();
     }
     void keyPressEvent(QKeyEvent *event) override

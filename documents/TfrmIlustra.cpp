@@ -5,10 +5,10 @@
 #include "JpegDecoder.h"
 #include "LoadingGuard.h"
 #include "PictureFit.h"
+#include "THTMLViewer.h"
 #include "TPSSDirectory.h"
 #include "TPictureDisplay.h"
 #include "TPulpit.h"
-#include "THTMLViewer.h"
 #include "TScrollBanner.h"
 #include "TextLines.h"
 
@@ -78,7 +78,8 @@ void TfrmIlustra::LoadDocument(const QString &typ, const QString &numer)
         QStringList fields;
         if (directory->ReadFields(typ, numer, fields))
             spokenCaption = TextLines::fieldValue(fields, u"Numer");
-        const DocumentTemplates::Document document = DocumentTemplates::BuildEntry(*directory, typ, numer);
+        const DocumentTemplates::Document document =
+            DocumentTemplates::BuildEntry(*directory, typ, numer);
         if (document.caption)
             setWindowTitle(*document.caption);
         if (document.banner) {

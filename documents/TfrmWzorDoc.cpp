@@ -4,11 +4,11 @@
 #include "DocumentTemplates.h"
 #include "Globals.h"
 #include "Paths.h"
+#include "TFindBar.h"
+#include "THTMLViewer.h"
 #include "TItemInfo.h"
 #include "TPSSDirectory.h"
 #include "TPulpit.h"
-#include "TFindBar.h"
-#include "THTMLViewer.h"
 #include "TScrollBanner.h"
 #include "TextLines.h"
 
@@ -293,7 +293,8 @@ void TfrmWzorDoc::HideGradient()
 void TfrmWzorDoc::LoadCategoryDocument(const QString &typ, const QString &numer)
 {
     if (TPSSDirectory *directory = Directory()) {
-        const DocumentTemplates::Document document = DocumentTemplates::BuildEntry(*directory, typ, numer);
+        const DocumentTemplates::Document document =
+            DocumentTemplates::BuildEntry(*directory, typ, numer);
         if (document.caption)
             setWindowTitle(*document.caption);
         if (TScrollBanner *banner = PM1(); document.banner && banner) {

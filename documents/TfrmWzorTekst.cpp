@@ -67,7 +67,8 @@ TfrmWzorTekst *TfrmWzorTekst::Create(const CategoryTable::Category &row, QWidget
     return new RowWindow(row, parent);
 }
 
-TfrmWzorTekst::TfrmWzorTekst(const CategoryTable::Category &row, QWidget *parent) : TfrmWzorDoc(parent)
+TfrmWzorTekst::TfrmWzorTekst(const CategoryTable::Category &row, QWidget *parent)
+    : TfrmWzorDoc(parent)
 {
     setObjectName(row.designName);
     setWindowTitle(row.designName);

@@ -45,7 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         for (int n = 0; n < 4; ++n) {
             try {
                 const HelpPicture picture = help.picture(n);
-                check(picture.metafile || picture.pixels.size() == qsizetype(picture.width) * picture.height);
+                check(picture.metafile ||
+                      picture.pixels.size() == qsizetype(picture.width) * picture.height);
             } catch (const HelpFormatError &) {
             }
         }

@@ -44,14 +44,17 @@ QImage pictureImage(const HelpPicture &picture)
 class Renderer
 {
 public:
-    Renderer(const WinHelpFile &file, QTextDocument *document) : m_file(file), m_document(document), m_cursor(document) {}
+    Renderer(const WinHelpFile &file, QTextDocument *document)
+        : m_file(file), m_document(document), m_cursor(document)
+    {
+    }
 
     void paragraph(const HelpParagraph &paragraph)
     {
         QTextBlockFormat block;
-        block.setAlignment(paragraph.alignment == HelpParagraph::Center ? Qt::AlignHCenter
+        block.setAlignment(paragraph.alignment == HelpParagraph::Center  ? Qt::AlignHCenter
                            : paragraph.alignment == HelpParagraph::Right ? Qt::AlignRight
-                                                                           : Qt::AlignLeft);
+                                                                         : Qt::AlignLeft);
         block.setTopMargin(pixels(paragraph.spaceAbove));
         block.setBottomMargin(pixels(paragraph.spaceBelow));
         block.setLeftMargin(pixels(paragraph.leftIndent));
@@ -71,12 +74,14 @@ public:
         for (const HelpRun &run : paragraph.runs) {
             QTextCharFormat format = charFormat(run);
             if (run.picture >= 0 || !run.embeddedPicture.isEmpty()) {
-                const QString name = run.picture >= 0 ? QStringLiteral("hlp:bm%1").arg(run.picture)
-                                                      : QStringLiteral("hlp:embedded%1").arg(m_embedded++);
+                const QString name = run.picture >= 0
+                                         ? QStringLiteral("hlp:bm%1").arg(run.picture)
+                                         : QStringLiteral("hlp:embedded%1").arg(m_embedded++);
                 QImage image;
                 try {
-                    image = pictureImage(run.picture >= 0 ? m_file.picture(run.picture)
-                                                          : HelpPicture::decode(run.embeddedPicture, "picture"));
+                    image = pictureImage(run.picture >= 0
+                                             ? m_file.picture(run.picture)
+                                             : HelpPicture::decode(run.embeddedPicture, "picture"));
                 } catch (const HelpFormatError &) {
                     image = pictureImage(HelpPicture{});
                 }
@@ -105,7 +110,8 @@ public:
         for (int w : layout.columnWidths)
             widths.append(QTextLength(QTextLength::VariableLength, w));
         format.setColumnWidthConstraints(widths);
-        QTextTable *table = m_cursor.insertTable(qMax(1, rows), qMax(1, int(layout.columnWidths.size())), format);
+        QTextTable *table =
+            m_cursor.insertTable(qMax(1, rows), qMax(1, int(layout.columnWidths.size())), format);
         QHash<QPair<int, int>, bool> filled;
         for (const HelpParagraph &cell : cells) {
             QTextTableCell place = table->cellAt(cell.row, cell.column);
@@ -141,11 +147,15 @@ private:
         if ((run.link == HelpRun::Jump || run.link == HelpRun::Popup) && run.targetKnown) {
             const bool popup = run.link == HelpRun::Popup;
             format.setAnchor(true);
-            format.setAnchorHref(QStringLiteral("%1:%2").arg(popup ? QLatin1StringView("popup") : QLatin1StringView("jump")).arg(run.target));
+            format.setAnchorHref(
+                QStringLiteral("%1:%2")
+                    .arg(popup ? QLatin1StringView("popup") : QLatin1StringView("jump"))
+                    .arg(run.target));
             // Jumps are green and underlined, pop-ups green with a dotted line, as help
             // viewers have always shown them.
             format.setForeground(QColor(0x00, 0x80, 0x00));
-            format.setUnderlineStyle(popup ? QTextCharFormat::DotLine : QTextCharFormat::SingleUnderline);
+            format.setUnderlineStyle(popup ? QTextCharFormat::DotLine
+                                           : QTextCharFormat::SingleUnderline);
         }
         return format;
     }

@@ -30,8 +30,9 @@ constexpr int OffsetRole = Qt::UserRole;
 } // namespace
 
 HelpWindow::HelpWindow(const WinHelpFile &file, const QString &contentsPath, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_file(file), m_tabs(new QTabWidget), m_contents(new QTreeWidget),
-      m_find(new QLineEdit), m_index(new QListWidget), m_view(new QTextBrowser)
+    : QWidget(parent, Qt::Window), m_file(file), m_tabs(new QTabWidget),
+      m_contents(new QTreeWidget), m_find(new QLineEdit), m_index(new QListWidget),
+      m_view(new QTextBrowser)
 {
     setObjectName(QStringLiteral("helpWindow"));
     setWindowTitle(file.title().isEmpty() ? QStringLiteral("Pomoc") : file.title());
@@ -96,7 +97,8 @@ void HelpWindow::fillContents(const QString &contentsPath)
         QList<QTreeWidgetItem *> parents;
         for (const ContentsFile::Entry &entry : contents.entries()) {
             parents.resize(qMin<qsizetype>(parents.size(), entry.level - 1));
-            auto *item = parents.isEmpty() ? new QTreeWidgetItem(m_contents) : new QTreeWidgetItem(parents.last());
+            auto *item = parents.isEmpty() ? new QTreeWidgetItem(m_contents)
+                                           : new QTreeWidgetItem(parents.last());
             item->setText(0, entry.title);
             if (!entry.context.isEmpty()) {
                 if (const std::optional<quint32> offset = m_file.contextName(entry.context))
@@ -201,7 +203,8 @@ void HelpWindow::display(int topic)
     try {
         HelpTopicRenderer::render(m_file, m_file.topic(topic), m_view->document());
     } catch (const HelpFormatError &error) {
-        m_view->setPlainText(QStringLiteral("Nie można wyświetlić tego tematu: %1").arg(error.message()));
+        m_view->setPlainText(
+            QStringLiteral("Nie można wyświetlić tego tematu: %1").arg(error.message()));
     }
     updateActions();
 }

@@ -74,19 +74,22 @@ int ButtonCategory(int button)
 
 QString CategoryButtonLabel(int category)
 {
-    return category >= 0 && category < IconCount ? QString::fromUtf16(Categories[size_t(category)].button)
-                                                 : QString();
+    return category >= 0 && category < IconCount
+               ? QString::fromUtf16(Categories[size_t(category)].button)
+               : QString();
 }
 
 QString CategoryLegendLabel(int category)
 {
-    return category >= 0 && category < IconCount ? QString::fromUtf16(Categories[size_t(category)].legend)
-                                                 : QString();
+    return category >= 0 && category < IconCount
+               ? QString::fromUtf16(Categories[size_t(category)].legend)
+               : QString();
 }
 
 QImage Icon(const QImage &imageList, int position)
 {
-    if (position < 0 || (position + 1) * IconSize > imageList.width() || imageList.height() < IconSize)
+    if (position < 0 || (position + 1) * IconSize > imageList.width() ||
+        imageList.height() < IconSize)
         return QImage();
     return imageList.copy(position * IconSize, 0, IconSize, IconSize);
 }

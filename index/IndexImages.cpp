@@ -10,8 +10,9 @@ namespace IndexImages {
 QIcon SmallImage(int index)
 {
     // A letter of the category on a colour of its own; 7, 14 and 15 are spare places.
-    static const char16_t *const letters[SmallImageCount] = {u"D", u"T", u"E", u"R", u"G", u"S", u"W", u"",
-                                                             u"C", u"F", u"A", u"K", u"Q", u"i", u"", u"", u"B"};
+    static const char16_t *const letters[SmallImageCount] = {u"D", u"T", u"E", u"R", u"G", u"S",
+                                                             u"W", u"",  u"C", u"F", u"A", u"K",
+                                                             u"Q", u"i", u"",  u"",  u"B"};
     if (index < 0 || index >= SmallImageCount)
         return QIcon();
     QPixmap pixmap(16, 16);

@@ -7,8 +7,20 @@
 namespace IndexPages {
 
 enum Page {
-    tsDziela, tsBiogramy, tsEpoki, tsBohaterowie, tsRodzaje, tsGatunki, tsTerminy,
-    tsWypisy, tsCytaty, tsFilmografia, tsHistoria, tsKalendarium, tsQuiz, tsStart,
+    tsDziela,
+    tsBiogramy,
+    tsEpoki,
+    tsBohaterowie,
+    tsRodzaje,
+    tsGatunki,
+    tsTerminy,
+    tsWypisy,
+    tsCytaty,
+    tsFilmografia,
+    tsHistoria,
+    tsKalendarium,
+    tsQuiz,
+    tsStart,
     PageCount
 };
 

@@ -56,8 +56,7 @@ void TAutoRepeat::mouseMove(QObject *button, const QEvent *event)
     const auto *move = static_cast<const QMouseEvent *>(event);
     const QPoint at = m_area->mapFromGlobal(move->globalPosition().toPoint());
     const QWidget *under = m_area->rect().contains(at) ? m_area->childAt(at) : nullptr;
-    const bool leftAlone =
-        move->buttons() == Qt::LeftButton && move->modifiers() == Qt::NoModifier;
+    const bool leftAlone = move->buttons() == Qt::LeftButton && move->modifiers() == Qt::NoModifier;
     if (!under || (leftAlone && under != button))
         stop();
 }

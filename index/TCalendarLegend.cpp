@@ -29,7 +29,8 @@ QLabel *addRow(QVBoxLayout *rows, const QString &text)
 
 } // namespace
 
-TCalendarLegend::TCalendarLegend(QWidget *parent) : QFrame(parent, Qt::Popup | Qt::FramelessWindowHint)
+TCalendarLegend::TCalendarLegend(QWidget *parent)
+    : QFrame(parent, Qt::Popup | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("puKalendarium"));
     setWindowTitle(QStringLiteral("Kalendarium - Legenda"));
@@ -73,7 +74,8 @@ void TCalendarLegend::puKalendariumOpen(const QImage &imageList)
 {
     for (int category = 0; category < m_icons.size(); ++category) {
         if (m_icons[category])
-            m_icons[category]->setPixmap(QPixmap::fromImage(CalendarLook::Icon(imageList, category)));
+            m_icons[category]->setPixmap(
+                QPixmap::fromImage(CalendarLook::Icon(imageList, category)));
     }
     for (int type = 1; type <= m_swatches.size(); ++type)
         m_swatches[type - 1]->setPixmap(QPixmap::fromImage(CalendarLook::TypeSwatch(type)));
@@ -95,7 +97,8 @@ void TCalendarLegend::OpenAt(const QWidget *button)
 {
     const QRect anchor(button->mapToGlobal(QPoint(0, 0)), button->size());
     const QScreen *screen = button->screen();
-    const QRect area = screen ? screen->availableGeometry() : QRect(QPoint(0, 0), anchor.bottomRight());
+    const QRect area =
+        screen ? screen->availableGeometry() : QRect(QPoint(0, 0), anchor.bottomRight());
     QPoint at(anchor.left(), anchor.bottom() + 1);
     if (at.y() + Height > area.bottom() + 1)
         at.setY(anchor.top() - Height);

@@ -29,6 +29,6 @@ public:
     QImage CategoryIcon(int category) const;
 
 private:
-    QList<QLabel *> m_swatches;   // by type - 1
-    QList<QLabel *> m_icons;      // by category number, 15 null
+    QList<QLabel *> m_swatches; // by type - 1
+    QList<QLabel *> m_icons;    // by category number, 15 null
 };

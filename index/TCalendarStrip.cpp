@@ -1,8 +1,8 @@
 #include "TCalendarStrip.h"
 
 #include "CalendarEvents.h"
-#include "CategoryTable.h"
 #include "CalendarLook.h"
+#include "CategoryTable.h"
 #include "TCalendarBar.h"
 #include "TKalendarList.h"
 #include "TPSSDirectory.h"
@@ -43,8 +43,11 @@ int TCalendarStrip::AddEventPanel(int top, int position)
             !m_directory->ReadFields(record.Typ, record.Numer, fields))
             return 0;
         const TCalendarBar::Event event{
-            record.Year, record.EventType, CalendarLook::Icon(m_imageList, record.Category),
-            CalendarEvents::BarText(fields), !TextLines::fieldValue(fields, CategoryTable::Works).isEmpty(),
+            record.Year,
+            record.EventType,
+            CalendarLook::Icon(m_imageList, record.Category),
+            CalendarEvents::BarText(fields),
+            !TextLines::fieldValue(fields, CategoryTable::Works).isEmpty(),
             position};
         bar = new TCalendarBar(event, m_font, width(), this);
         connect(bar, &TCalendarBar::LinkPressed, this, [this](int at) {

@@ -150,8 +150,8 @@ void TIndexQuizPage::btQuizStartClick()
         pulpit->OpenQuiz(m_seIlosc->value(), m_seCzas->value());
         return;
     }
-    MessageBoxes::show(nullptr, {QStringLiteral("Brak wyselekcjonowanych pytań.\r\nWybierz kategorię "
-                                                "pytań i stopień trudności przed rozpoczęciem testu!"),
-                                 QStringLiteral("Za mało danych!"), QMessageBox::NoIcon,
-                                 QMessageBox::Ok});
+    MessageBoxes::show(nullptr,
+                       {QStringLiteral("Brak wyselekcjonowanych pytań.\r\nWybierz kategorię "
+                                       "pytań i stopień trudności przed rozpoczęciem testu!"),
+                        QStringLiteral("Za mało danych!"), QMessageBox::NoIcon, QMessageBox::Ok});
 }

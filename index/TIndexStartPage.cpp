@@ -25,23 +25,29 @@ constexpr StartButtonInfo StartButtons[] = {
      u"Zestawienie Dzieła to zbiór\r\nponad dwustu syntetycznych\r\nartykułów o najważniejszych\r\n"
      u"utworach należących do\r\nkanonu literatury polskiej."},
     {"btBiogramy", 216, 22, tsBiogramy,
-     u"Zestawienie Twórcy\r\nto obszerne informacje\r\no życiu i twórczości\r\npolskich pisarzy,\r\n"
+     u"Zestawienie Twórcy\r\nto obszerne informacje\r\no życiu i twórczości\r\npolskich "
+     u"pisarzy,\r\n"
      u"poetów, dramaturgów,\r\nktórych utwory\r\nzostały omówione\r\nw bazie dzieła."},
     {"btBohaterowie", 260, 22, tsBohaterowie,
-     u"Zestawienie Bohaterowie\r\nto krótkie notki charakteryzujące\r\nkilkuset bohaterów prezentowanych\r\n"
+     u"Zestawienie Bohaterowie\r\nto krótkie notki charakteryzujące\r\nkilkuset bohaterów "
+     u"prezentowanych\r\n"
      u"w Verbarium powieści."},
     {"btEpoki", 304, 22, tsEpoki,
-     u"W zestawieniu Epoki\r\nznajdziecie Państwo\r\ncharakterystykę wszystkich\r\nepok literackich\r\n"
+     u"W zestawieniu Epoki\r\nznajdziecie Państwo\r\ncharakterystykę wszystkich\r\nepok "
+     u"literackich\r\n"
      u"od średniowiecza\r\ndo współczesności."},
     {"btRodzaje", 356, 22, tsRodzaje,
-     u"Zestawienie Rodzaje\r\nto krótkie wprowadzenie\r\ndo charakterystyki rodzajów\r\nliterackich."},
+     u"Zestawienie Rodzaje\r\nto krótkie wprowadzenie\r\ndo charakterystyki "
+     u"rodzajów\r\nliterackich."},
     {"btSlownik", 304, 72, tsTerminy,
      u"Zestawienie Terminy\r\nto podręczny\r\nmini-słowniczek\r\nterminów literackich\r\n"
-     u"pozwalający na sprawdzenie\r\nznaczenia niezrozumiałych\r\npojęć z zakresu wiedzy\r\no literaturze."},
+     u"pozwalający na sprawdzenie\r\nznaczenia niezrozumiałych\r\npojęć z zakresu wiedzy\r\no "
+     u"literaturze."},
     {"btGatunki", 356, 74, tsGatunki,
      u"Zestawienie Gatunki\r\nzawiera omówienie\r\n250 podstawowych\r\ngatunków literackich."},
     {"btWypisy", 304, 120, tsWypisy,
-     u"Wypisy to antologia\r\ntekstów omawianych\r\nw Verbarium\r\nlub inaczej podręczna\r\nbiblioteczka."},
+     u"Wypisy to antologia\r\ntekstów omawianych\r\nw Verbarium\r\nlub inaczej "
+     u"podręczna\r\nbiblioteczka."},
     {"btFilmogr", 356, 120, tsFilmografia,
      u"Filmografia\r\npozwala na dotarcie\r\ndo informacji\r\no ekranizacji najsłynniejszych\r\n"
      u"powieści polskich."},
@@ -49,13 +55,15 @@ constexpr StartButtonInfo StartButtons[] = {
      u"Zestawienie Cytaty\r\nzawiera fragmenty\r\nwypowiedzi literackich\r\nautorów Verbarium\r\n"
      u"wybrane z innych utworów\r\nniż omawiane w programie."},
     {"btSztuka", 356, 168, tsHistoria,
-     u"Sztuka polska\r\nto obszerny zbiór\r\nesejów z dziejów\r\npolskiej sztuki\r\nod Piastów do\r\n"
+     u"Sztuka polska\r\nto obszerny zbiór\r\nesejów z dziejów\r\npolskiej sztuki\r\nod Piastów "
+     u"do\r\n"
      u"współczesności,\r\nbogato ilustrowany."},
     {"btQuiz", 304, 212, tsQuiz,
      u"Quiz\r\n600 pytań sprawdzających\r\nwiedzę z zakresu\r\nwiedzy o literaturze,\r\n"
      u"znajomości lektur,\r\nstylów, prądów, epok."},
     {"btKalend", 356, 212, tsKalendarium,
-     u"Kalendarium\r\nto zestawienie\r\nkilku tysięcy\r\nwydarzeń kulturalnych\r\nostatniego tysiąclecia."},
+     u"Kalendarium\r\nto zestawienie\r\nkilku tysięcy\r\nwydarzeń kulturalnych\r\nostatniego "
+     u"tysiąclecia."},
 };
 
 } // namespace
@@ -77,7 +85,8 @@ TIndexStartPage::TIndexStartPage(const QString &name, QWidget *parent)
         button->setProperty("helpContext", StartHelpContext);
         // The hints keep their line breaks; a tooltip breaks at "\n".
         button->setProperty("hint", QString::fromUtf16(info.hint));
-        button->setToolTip(QString::fromUtf16(info.hint).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        button->setToolTip(
+            QString::fromUtf16(info.hint).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
         connect(button, &QAbstractButton::clicked, this,
                 [this, button] { Q_EMIT PageRequested(button, button->Tag()); });
     }

@@ -1,8 +1,8 @@
 #include "TKalendariumPage.h"
 
 #include "CalendarEvents.h"
-#include "CategoryTable.h"
 #include "CalendarLook.h"
+#include "CategoryTable.h"
 #include "Globals.h"
 #include "HelpClicks.h"
 #include "LoadingGuard.h"
@@ -90,8 +90,7 @@ void setProgressText(const QString &text)
 
 } // namespace
 
-TKalendariumPage::TKalendariumPage(const QString &name, QWidget *parent)
-    : TIndexPage(name, parent)
+TKalendariumPage::TKalendariumPage(const QString &name, QWidget *parent) : TIndexPage(name, parent)
 {
     m_strip = new TCalendarStrip(m_list, this);
     m_strip->SetDirectory(Directory());
@@ -125,7 +124,8 @@ TKalendariumPage::TKalendariumPage(const QString &name, QWidget *parent)
     // buttons act on the press, so the press is what shows it.
     for (QAbstractButton *button : findChildren<QAbstractButton *>()) {
         const bool scroll = button->parentWidget()->objectName() == u"pnKalendScroll";
-        Help()->watch(button, button, scroll ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease);
+        Help()->watch(button, button,
+                      scroll ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease);
     }
     Help()->watch(m_strip, m_strip);
 }
@@ -188,7 +188,8 @@ QWidget *TKalendariumPage::createCategoryButtons()
                                             CalendarLook::CategoryButtonLabel(category));
         group->addButton(button);
         button->setChecked(b == 1);
-        connect(button, &QAbstractButton::clicked, this, [this, button] { btKalendKat1Click(button->Tag()); });
+        connect(button, &QAbstractButton::clicked, this,
+                [this, button] { btKalendKat1Click(button->Tag()); });
     }
     endButtonRows(box);
     return box;
@@ -251,13 +252,14 @@ QWidget *TKalendariumPage::createBottomBar()
     m_bottom->setFixedHeight(BottomHeight);
     auto *gradient = new QLabel(m_bottom);
     gradient->setObjectName(QStringLiteral("lbKalendarium"));
-    gradient->setStyleSheet(QStringLiteral(
-        "QLabel { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 black, stop:1 blue); }"));
+    gradient->setStyleSheet(QStringLiteral("QLabel { background: qlineargradient(x1:0, y1:0, x2:1, "
+                                           "y2:0, stop:0 black, stop:1 blue); }"));
     gradient->lower();
 
     m_range = new QLabel(QStringLiteral("1000 - 1997"), m_bottom);
     m_range->setObjectName(QStringLiteral("KalendLabel"));
-    m_range->setStyleSheet(QStringLiteral("QLabel { color: white; font: bold italic 16px 'Arial'; }"));
+    m_range->setStyleSheet(
+        QStringLiteral("QLabel { color: white; font: bold italic 16px 'Arial'; }"));
     m_range->setGeometry(6, 0, 130, BottomHeight);
     connect(m_strip, &TCalendarStrip::RangeChanged, m_range, &QLabel::setText);
 
@@ -295,7 +297,8 @@ bool TKalendariumPage::eventFilter(QObject *watched, QEvent *event)
     // pnKalendarumBottomResize: the legend's button keeps to the bar's right edge.
     if (watched == m_bottom && event->type() == QEvent::Resize) {
         m_legendButton->move(m_bottom->width() - m_legendButton->width() - 4, 3);
-        m_bottom->findChild<QLabel *>(QStringLiteral("lbKalendarium"))->setGeometry(m_bottom->rect());
+        m_bottom->findChild<QLabel *>(QStringLiteral("lbKalendarium"))
+            ->setGeometry(m_bottom->rect());
     }
     return TIndexPage::eventFilter(watched, event);
 }
@@ -348,7 +351,8 @@ void TKalendariumPage::LoadCalendar()
             auto dropEvents = qScopeGuard([this] { m_list.Clear(); });
             CalendarEvents::Load(*directory, m_list);
             setProgressText(QStringLiteral("Trwa sortowanie..."));
-            CalendarEvents::SortLoaded(m_list, CalendarEvents::SortButton(m_sortButtons->checkedId()));
+            CalendarEvents::SortLoaded(m_list,
+                                       CalendarEvents::SortButton(m_sortButtons->checkedId()));
             dropEvents.dismiss();
         }
         m_strip->SetTopEvent(0);

@@ -9,17 +9,17 @@
 #include "Paths.h"
 #include "SettingsStore.h"
 #include "SkinImageList.h"
-#include "TextLines.h"
 #include "TGlyphButton.h"
 #include "TImage.h"
 #include "TIndexFilmographyPage.h"
 #include "TIndexListPage.h"
-#include "TMultiRowTabBar.h"
 #include "TIndexPanelPage.h"
 #include "TIndexQuizPage.h"
 #include "TIndexStartPage.h"
 #include "TKalendariumPage.h"
+#include "TMultiRowTabBar.h"
 #include "TPulpit.h"
+#include "TextLines.h"
 #include "ThemePanels.h"
 
 #include <QCloseEvent>
@@ -55,7 +55,8 @@ TfrmIndeks::TfrmIndeks(QWidget *parent) : TfrmWzorBazowy(parent)
     m_pages->setProperty("helpContext", 4010);
     for (int page = 0; page < PageCount; ++page) {
         TIndexPage *content = createPage(page);
-        m_pages->addTab(content, IndexImages::SmallImage(IndexPages::Image(page)), IndexPages::Caption(page));
+        m_pages->addTab(content, IndexImages::SmallImage(IndexPages::Image(page)),
+                        IndexPages::Caption(page));
         m_pageList.append(content);
         connect(content, &TIndexPage::PageRequested, this, &TfrmIndeks::btDzielaClick);
         content->installEventFilter(this);
@@ -88,33 +89,70 @@ TIndexPage *TfrmIndeks::createPage(int page)
     };
     switch (page) {
     case tsDziela:
-        return list({QStringLiteral("Dziela"), typ, 1, 1, true,
+        return list({QStringLiteral("Dziela"),
+                     typ,
+                     1,
+                     1,
+                     true,
                      {QStringLiteral("Tytuł"), QStringLiteral("Autor"), QStringLiteral("Epoka"),
                       QStringLiteral("Gatunek")},
-                     {150, 100, 100, 100}, QStringLiteral("Indeks dzieł literatury polskiej")});
+                     {150, 100, 100, 100},
+                     QStringLiteral("Indeks dzieł literatury polskiej")});
     case tsBiogramy:
-        return list({QStringLiteral("Biogramy"), typ, 2, 2, false,
+        return list({QStringLiteral("Biogramy"),
+                     typ,
+                     2,
+                     2,
+                     false,
                      {QStringLiteral("Autor"), QStringLiteral("Urodzony"), QStringLiteral("Zmarły"),
                       QStringLiteral("Epoka")},
-                     {150, 100, 100, 100}, QStringLiteral("Biogramy literatów")});
+                     {150, 100, 100, 100},
+                     QStringLiteral("Biogramy literatów")});
     case tsBohaterowie:
-        return list({QStringLiteral("Bohaterowie"), typ, 17, 99, true,
-                     {QStringLiteral("Nazwa"), QStringLiteral("Dzieło")}, {150, -1},
+        return list({QStringLiteral("Bohaterowie"),
+                     typ,
+                     17,
+                     99,
+                     true,
+                     {QStringLiteral("Nazwa"), QStringLiteral("Dzieło")},
+                     {150, -1},
                      QStringLiteral("Indeks bohaterów literackich")});
     case tsGatunki:
-        return list({QStringLiteral("Gatunki"), typ, 5, 3, false,
-                     {QStringLiteral("Gatunek"), QStringLiteral("Rodzaj")}, {150, 100},
+        return list({QStringLiteral("Gatunki"),
+                     typ,
+                     5,
+                     3,
+                     false,
+                     {QStringLiteral("Gatunek"), QStringLiteral("Rodzaj")},
+                     {150, 100},
                      QStringLiteral("Indeks gatunków literackich")});
     case tsTerminy:
-        return list({QStringLiteral("Terminy"), typ, 6, 4, false,
-                     {QStringLiteral("Termin")}, {150}, QStringLiteral("Słownik terminów literackich")});
+        return list({QStringLiteral("Terminy"),
+                     typ,
+                     6,
+                     4,
+                     false,
+                     {QStringLiteral("Termin")},
+                     {150},
+                     QStringLiteral("Słownik terminów literackich")});
     case tsWypisy:
-        return list({QStringLiteral("Wypisy"), typ, 7, 5, false,
-                     {QStringLiteral("Dzieło"), QStringLiteral("Fragment"), QStringLiteral("Autor")},
-                     {150, 100, 100}, QStringLiteral("Zestawienie wypisów z literatury")});
+        return list(
+            {QStringLiteral("Wypisy"),
+             typ,
+             7,
+             5,
+             false,
+             {QStringLiteral("Dzieło"), QStringLiteral("Fragment"), QStringLiteral("Autor")},
+             {150, 100, 100},
+             QStringLiteral("Zestawienie wypisów z literatury")});
     case tsCytaty:
-        return list({QStringLiteral("Cytaty"), typ, 9, 6, false,
-                     {QStringLiteral("Autor"), QStringLiteral("Źródło")}, {150, 100},
+        return list({QStringLiteral("Cytaty"),
+                     typ,
+                     9,
+                     6,
+                     false,
+                     {QStringLiteral("Autor"), QStringLiteral("Źródło")},
+                     {150, 100},
                      QStringLiteral("Zestawienie cytatów z literatury")});
     case tsEpoki:
         return new TIndexThemePage(name, ThemePanels::Epochs());
@@ -163,8 +201,9 @@ bool TfrmIndeks::LoadImageList()
 {
     QFile file(Paths::resolve(Paths::bmpsFolder(), QStringLiteral("Imglst.lst")));
     if (!file.open(QIODevice::ReadOnly)) {
-        MessageBoxes::show(nullptr, {QStringLiteral("Nie można otworzyć plików konfiguracyjnych programu!"),
-                                     QStringLiteral("Uwaga"), QMessageBox::NoIcon, QMessageBox::Ok});
+        MessageBoxes::show(nullptr,
+                           {QStringLiteral("Nie można otworzyć plików konfiguracyjnych programu!"),
+                            QStringLiteral("Uwaga"), QMessageBox::NoIcon, QMessageBox::Ok});
         if (TPulpit *pulpit = Pulpit())
             pulpit->RequestTermination();
         return false;
@@ -173,9 +212,10 @@ bool TfrmIndeks::LoadImageList()
     const SkinImageList list(file.readAll());
     for (const SkinImageList::Entry &entry : list.entries()) {
         const QString &name = entry.component;
-        const auto it = std::find_if(components.begin(), components.end(), [&name](const QWidget *widget) {
-            return widget->objectName().compare(name, Qt::CaseInsensitive) == 0;
-        });
+        const auto it =
+            std::find_if(components.begin(), components.end(), [&name](const QWidget *widget) {
+                return widget->objectName().compare(name, Qt::CaseInsensitive) == 0;
+            });
         if (it == components.end())
             continue;
         auto *button = qobject_cast<TGlyphButton *>(*it);
@@ -232,7 +272,8 @@ void TfrmIndeks::createPopup()
         action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         action->setData(item.page);
         addAction(action);
-        connect(action, &QAction::triggered, this, [this, action] { btDzielaClick(action, action->data().toInt()); });
+        connect(action, &QAction::triggered, this,
+                [this, action] { btDzielaClick(action, action->data().toInt()); });
     }
     m_popup->addSeparator();
     QAction *help = m_popup->addAction(QStringLiteral("Co to jest?"));

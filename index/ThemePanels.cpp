@@ -31,7 +31,10 @@ constexpr TIndexThemePage::Button KindButtons[] = {
 };
 
 constexpr TIndexThemePage::Entry KindEntries[] = {
-    {1, "2206"}, {2, "2222"}, {3, "2176"}, {4, "225A"},
+    {1, "2206"},
+    {2, "2222"},
+    {3, "2176"},
+    {4, "225A"},
 };
 
 constexpr TIndexThemePage::Button ArtButtons[] = {

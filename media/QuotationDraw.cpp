@@ -19,7 +19,8 @@ std::optional<QStringList> QuotationDraw::Next()
     const QString numer = m_numbers.takeAt(qsizetype(m_random.Draw(quint32(m_numbers.size()))));
     QStringList fields;
     QStringList text;
-    if (!m_directory.ReadFields(CategoryTable::Quotations, numer, fields) || !m_directory.ReadText(CategoryTable::Quotations, numer, text))
+    if (!m_directory.ReadFields(CategoryTable::Quotations, numer, fields) ||
+        !m_directory.ReadText(CategoryTable::Quotations, numer, text))
         return std::nullopt;
     return Page(std::move(text), fields);
 }
@@ -30,6 +31,7 @@ QStringList QuotationDraw::Page(QStringList text, const QStringList &fields)
     text.prepend(QStringLiteral("<h3><center>"));
     text.append(QStringLiteral("</h3></center><br>"));
     text.append(QStringLiteral("<I>%1, %2</I>")
-                    .arg(TextLines::fieldValue(fields, u"Autor"), TextLines::fieldValue(fields, u"Źródło")));
+                    .arg(TextLines::fieldValue(fields, u"Autor"),
+                         TextLines::fieldValue(fields, u"Źródło")));
     return text;
 }

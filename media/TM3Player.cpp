@@ -23,7 +23,8 @@ QHash<QString, int> &playersOfLibrary()
 
 TM3Player::TM3Player(QObject *parent, const QString &library) : QObject(parent)
 {
-    const QString inProgramFolder = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("libmp3.so"));
+    const QString inProgramFolder =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("libmp3.so"));
     if (!library.isEmpty())
         m_library.setFileName(library);
     else if (QFileInfo::exists(inProgramFolder))

@@ -54,8 +54,8 @@ TfrmAbout2::TfrmAbout2(const QString &programFolder, QWidget *parent)
     m_pages->setGeometry(40, 4, 442, 286);
     THTMLViewer *info = addHtmlPage(QStringLiteral("HTInfo1"), QStringLiteral("Informacje"),
                                     QStringLiteral("Arial CE"));
-    THTMLViewer *licence = addHtmlPage(QStringLiteral("HTInfo2"), QStringLiteral("Umowa licencyjna"),
-                                       QStringLiteral("Arial"));
+    THTMLViewer *licence = addHtmlPage(QStringLiteral("HTInfo2"),
+                                       QStringLiteral("Umowa licencyjna"), QStringLiteral("Arial"));
     THTMLViewer *credits = addHtmlPage(QStringLiteral("HTInfo3"), QStringLiteral("Podziękowania"),
                                        QStringLiteral("Arial CE"));
     m_pages->addTab(new QWidget, QString());
@@ -63,9 +63,13 @@ TfrmAbout2::TfrmAbout2(const QString &programFolder, QWidget *parent)
     fillVersionTable();
 
     connect(info, &THTMLViewer::HotSpotClick, this,
-            [this, info](const QString &target, bool *handled) { HTInfo1HotSpotClick(info, target, handled); });
+            [this, info](const QString &target, bool *handled) {
+                HTInfo1HotSpotClick(info, target, handled);
+            });
     connect(credits, &THTMLViewer::HotSpotClick, this,
-            [this, credits](const QString &target, bool *handled) { HTInfo1HotSpotClick(credits, target, handled); });
+            [this, credits](const QString &target, bool *handled) {
+                HTInfo1HotSpotClick(credits, target, handled);
+            });
     connect(licence, &THTMLViewer::HotSpotClick, this, &TfrmAbout2::HTInfo2HotSpotClick);
 
     auto *label2 = new QLabel(VersionInfo::ProductName(), this);
@@ -90,7 +94,8 @@ TfrmAbout2::TfrmAbout2(const QString &programFolder, QWidget *parent)
     connect(button1, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-THTMLViewer *TfrmAbout2::addHtmlPage(const QString &objectName, const QString &caption, const QString &font)
+THTMLViewer *TfrmAbout2::addHtmlPage(const QString &objectName, const QString &caption,
+                                     const QString &font)
 {
     auto *view = new THTMLViewer;
     view->setObjectName(objectName);
@@ -132,7 +137,8 @@ void TfrmAbout2::HTInfo1HotSpotClick(THTMLViewer *view, const QString &target, b
     *handled = true;
     if (target.startsWith(u'#')) {
         // After the click is done with: its release would bring the link back into view.
-        QTimer::singleShot(0, view, [view, anchor = target.mid(1)] { view->scrollToAnchor(anchor); });
+        QTimer::singleShot(0, view,
+                           [view, anchor = target.mid(1)] { view->scrollToAnchor(anchor); });
     } else
         openWithDesktop(view, target);
 }

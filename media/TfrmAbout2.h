@@ -33,7 +33,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    THTMLViewer *addHtmlPage(const QString &objectName, const QString &caption, const QString &font);
+    THTMLViewer *addHtmlPage(const QString &objectName, const QString &caption,
+                             const QString &font);
     void fillVersionTable();
     void HTInfo1HotSpotClick(THTMLViewer *view, const QString &target, bool *handled);
     void HTInfo2HotSpotClick(const QString &target, bool *handled);

@@ -13,8 +13,7 @@
 TfrmCytatDnia::TfrmCytatDnia(TPSSDirectory &directory, bool showAtStart, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                           Qt::WindowCloseButtonHint | Qt::WindowTitleHint),
-      m_quotations(directory, LcgRandom::program()),
-      m_showAtStart(showAtStart)
+      m_quotations(directory, LcgRandom::program()), m_showAtStart(showAtStart)
 {
     LcgRandom::program().Randomize();
     setObjectName(QStringLiteral("frmCytatDnia"));

@@ -42,8 +42,9 @@ TfrmProps::TfrmProps(const Values &current, std::function<void(int)> showHelp, Q
 {
     setObjectName(QStringLiteral("frmProps"));
     setWindowTitle(QStringLiteral("Verbarium - Ustawienia programu"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
-                   Qt::WindowContextHelpButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinMaxButtonsHint | Qt::WindowContextHelpButtonHint |
+                   Qt::WindowCloseButtonHint);
     setProperty("helpContext", HelpContext);
     FormCreate();
     FormShow();
@@ -74,8 +75,9 @@ void TfrmProps::FormCreate()
     m_preview->setFrameShadow(QFrame::Plain);
     m_preview->SetViewImages(false);
     m_preview->SetDefFontName(QStringLiteral("Times New Roman"));
-    m_preview->LoadStrings({QStringLiteral("Przykładowy tekst w oknie dokumentu. Możesz zmienić typ czcionki i jej "
-                                           "wielkość (w zakresie (6-24 pkt.).<br>ąćęłóńśżź ĄĆĘŁÓŃŚŻŹ")});
+    m_preview->LoadStrings(
+        {QStringLiteral("Przykładowy tekst w oknie dokumentu. Możesz zmienić typ czcionki i jej "
+                        "wielkość (w zakresie (6-24 pkt.).<br>ąćęłóńśżź ĄĆĘŁÓŃŚŻŹ")});
     auto *fonts = new QGridLayout(groupBox1);
     fonts->addWidget(label1, 0, 0);
     fonts->addWidget(m_fontBox, 0, 1);
@@ -88,8 +90,9 @@ void TfrmProps::FormCreate()
     m_indeksGroup->setObjectName(QStringLiteral("IndeksGroup"));
     m_indeksItems = new QButtonGroup(m_indeksGroup);
     auto *items = new QVBoxLayout(m_indeksGroup);
-    const QString captions[] = {QStringLiteral("&Etykiety w jednej linii"), QStringLiteral("E&tykiety w wielu liniach"),
-                                QStringLiteral("Et&ykiety w wielu liniach, przeskakujące (góra-dół)")};
+    const QString captions[] = {
+        QStringLiteral("&Etykiety w jednej linii"), QStringLiteral("E&tykiety w wielu liniach"),
+        QStringLiteral("Et&ykiety w wielu liniach, przeskakujące (góra-dół)")};
     for (int i = 0; i < 3; ++i) {
         auto *item = new QRadioButton(captions[i], m_indeksGroup);
         m_indeksItems->addButton(item, i);
@@ -98,14 +101,17 @@ void TfrmProps::FormCreate()
 
     auto *groupBox2 = new QGroupBox(QStringLiteral("Opcje dodatkowe"), this);
     groupBox2->setObjectName(QStringLiteral("GroupBox2"));
-    auto *label3 = new QLabel(QStringLiteral("&Maksymalna ilość jednocześnie otwartych dokumentów"), groupBox2);
+    auto *label3 = new QLabel(QStringLiteral("&Maksymalna ilość jednocześnie otwartych dokumentów"),
+                              groupBox2);
     label3->setObjectName(QStringLiteral("Label3"));
     label3->setWordWrap(true);
     m_docCount = spinEdit(QStringLiteral("seDocCount"), 3, 12, 12, groupBox2);
     label3->setBuddy(m_docCount);
-    m_pokazuj = new QCheckBox(QStringLiteral("&Pokazuj \"cytat dnia\" przy uruchomieniu programu"), groupBox2);
+    m_pokazuj = new QCheckBox(QStringLiteral("&Pokazuj \"cytat dnia\" przy uruchomieniu programu"),
+                              groupBox2);
     m_pokazuj->setObjectName(QStringLiteral("CheckPokazuj"));
-    m_autorun = new QCheckBox(QStringLiteral("Uruchamiaj \"Autostart\" po włożeniu płyty"), groupBox2);
+    m_autorun =
+        new QCheckBox(QStringLiteral("Uruchamiaj \"Autostart\" po włożeniu płyty"), groupBox2);
     m_autorun->setObjectName(QStringLiteral("CheckAutorun"));
     auto *extra = new QGridLayout(groupBox2);
     extra->addWidget(label3, 0, 0);

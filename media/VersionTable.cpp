@@ -7,11 +7,12 @@ namespace VersionTable {
 QString BuildFlags(quint32 fileFlags)
 {
     // The bits of the file flags, in the order the names are listed.
-    static constexpr struct {
+    static constexpr struct
+    {
         quint32 bit;
         const char16_t *name;
-    } flags[] = {{0x01, u"Debug"},   {0x10, u"Info Inferred"}, {0x04, u"Patched"},
-                 {0x02, u"Pre-Release"}, {0x08, u"Private"}, {0x20, u"Special"}};
+    } flags[] = {{0x01, u"Debug"},       {0x10, u"Info Inferred"}, {0x04, u"Patched"},
+                 {0x02, u"Pre-Release"}, {0x08, u"Private"},       {0x20, u"Special"}};
     QStringList names;
     for (const auto &flag : flags) {
         if (fileFlags & flag.bit)

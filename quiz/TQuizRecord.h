@@ -3,8 +3,8 @@
 #include <QString>
 #include <QtGlobal>
 
-// One question of the pool: its entry number in the quiz category, its difficulty and epoch bits, and
-// whether the current quiz has drawn it.
+// One question of the pool: its entry number in the quiz category, its difficulty and epoch bits,
+// and whether the current quiz has drawn it.
 struct TQuizRecord
 {
     // A "Trudność" that is none of the three words: no difficulty bit can admit it.

@@ -155,9 +155,8 @@ void TfrmQuiz::NextQuestion()
     TPSSDirectory *directory = Directory();
     const QString numer = pulpit ? pulpit->QuizPool().DrawQuestion() : QString();
     const int number = m_ledZadane->Value() + 1;
-    const auto question = numer.isEmpty() || !directory
-                              ? std::nullopt
-                              : QuizPage::Read(*directory, numer, number);
+    const auto question =
+        numer.isEmpty() || !directory ? std::nullopt : QuizPage::Read(*directory, numer, number);
     if (!question) {
         m_remaining = 0;
         m_ledPozostale->SetValue(0);
@@ -200,8 +199,9 @@ void TfrmQuiz::HT1FormSubmit(const QStringList &results)
     } else {
         playSound(QStringLiteral("huh"));
         const QPointer<TfrmQuiz> self(this);
-        MessageBoxes::show(nullptr, {QuizAnswer::WrongAnswerText(m_correctAnswers),
-                                     QStringLiteral("Błąd!"), QMessageBox::NoIcon, QMessageBox::Ok});
+        MessageBoxes::show(nullptr,
+                           {QuizAnswer::WrongAnswerText(m_correctAnswers), QStringLiteral("Błąd!"),
+                            QMessageBox::NoIcon, QMessageBox::Ok});
         // The window may have been closed while the message was open.
         if (!self)
             return;

@@ -93,8 +93,8 @@ QString plainText(const QStringList &lines)
             const QStringView tag = QStringView(html).mid(i + 1, end - i - 1);
             QStringView closing;
             if (skipsContent(tag, closing)) {
-                const qsizetype close =
-                    html.indexOf(QStringLiteral("</") + closing.toString(), end, Qt::CaseInsensitive);
+                const qsizetype close = html.indexOf(QStringLiteral("</") + closing.toString(), end,
+                                                     Qt::CaseInsensitive);
                 const qsizetype closeEnd = close < 0 ? -1 : html.indexOf(u'>', close);
                 i = closeEnd < 0 ? html.size() : closeEnd + 1;
             } else {

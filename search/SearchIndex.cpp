@@ -12,7 +12,8 @@
 SearchIndex::SearchIndex(const QString &path)
     : m_db(std::make_unique<SqliteDatabase>(path, SqliteDatabase::Mode::ReadOnly))
 {
-    SqliteDatabase::Statement entries(*m_db, "SELECT id, typ, numer, title, ord FROM docs ORDER BY id");
+    SqliteDatabase::Statement entries(*m_db,
+                                      "SELECT id, typ, numer, title, ord FROM docs ORDER BY id");
     while (entries.step()) {
         Entry entry{entries.text(1), entries.text(2), entries.text(3), {}, int(entries.integer(4))};
         entry.titleWords = SearchFolding::words(entry.title).join(u' ');
@@ -94,7 +95,8 @@ QList<SearchIndex::Result> SearchIndex::search(const SearchQuery &query, int lim
 
 QList<SearchIndex::Result> SearchIndex::titleMatches(const SearchQuery &query, int limit) const
 {
-    SearchMatches titles(*this, QStringLiteral("title : (%1)").arg(query.ftsExpression()), query, true);
+    SearchMatches titles(*this, QStringLiteral("title : (%1)").arg(query.ftsExpression()), query,
+                         true);
     return titles.results(0, limit);
 }
 

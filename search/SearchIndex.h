@@ -68,6 +68,6 @@ private:
     Group groupOf(const Entry &entry, const QString &queryWords, bool prefix) const;
 
     std::unique_ptr<SqliteDatabase> m_db;
-    std::vector<Entry> m_entries; // by id - 1
+    std::vector<Entry> m_entries;      // by id - 1
     std::vector<qint64> m_categoryEnd; // by category order: the last id up to it
 };

@@ -110,9 +110,10 @@ bool build(TPSSDirectory &directory, const QString &key, const QString &path,
         fts.reset();
     }
     SqliteDatabase::Statement meta(db, "INSERT INTO meta VALUES (?, ?)");
-    for (const auto &[name, value] : {std::pair{QStringLiteral("version"), QString::number(SearchIndex::Version)},
-                                      std::pair{QStringLiteral("key"), key},
-                                      std::pair{QStringLiteral("count"), QString::number(id)}}) {
+    for (const auto &[name, value] :
+         {std::pair{QStringLiteral("version"), QString::number(SearchIndex::Version)},
+          std::pair{QStringLiteral("key"), key},
+          std::pair{QStringLiteral("count"), QString::number(id)}}) {
         meta.bind(1, name).bind(2, value);
         meta.step();
         meta.reset();
@@ -169,7 +170,8 @@ bool SearchIndexBuilder::ensure(const QString &containerPath, const QString &ind
     QFile::remove(indexPath);
     if (!QFile::rename(part, indexPath)) {
         QFile::remove(part);
-        throw SqliteDatabase::Error(QStringLiteral("Nie można zapisać pliku \"%1\"").arg(indexPath));
+        throw SqliteDatabase::Error(
+            QStringLiteral("Nie można zapisać pliku \"%1\"").arg(indexPath));
     }
     return true;
 }

@@ -32,7 +32,8 @@ TSearchBox::TSearchBox(TSearchEngine &engine, QWidget *parent)
     m_completer->popup()->setAccessibleName(QStringLiteral("Podpowiedzi wyszukiwania"));
     connect(m_completer, qOverload<const QModelIndex &>(&QCompleter::activated), this,
             [this](const QModelIndex &index) {
-                Q_EMIT entryChosen(index.data(TypRole).toString(), index.data(NumerRole).toString());
+                Q_EMIT entryChosen(index.data(TypRole).toString(),
+                                   index.data(NumerRole).toString());
             });
     connect(this, &QLineEdit::textEdited, this, &TSearchBox::suggest);
     connect(&m_engine, &TSearchEngine::ready, this, [this] {

@@ -156,7 +156,8 @@ int ChildWindowManager::step() const
 void ChildWindowManager::cascade()
 {
     const QList<QMdiSubWindow *> windows = arrangeable();
-    const QList<QRect> places = ChildPlacement::cascade(m_area->viewport()->rect(), int(windows.size()), step());
+    const QList<QRect> places =
+        ChildPlacement::cascade(m_area->viewport()->rect(), int(windows.size()), step());
     for (int i = 0; i < windows.size(); ++i) {
         if (windows[i]->isMaximized())
             windows[i]->showNormal();
@@ -170,7 +171,8 @@ void ChildWindowManager::cascade()
 void ChildWindowManager::tile(bool columns)
 {
     const QList<QMdiSubWindow *> windows = arrangeable();
-    const QList<QRect> places = ChildPlacement::tile(m_area->viewport()->rect(), int(windows.size()), columns);
+    const QList<QRect> places =
+        ChildPlacement::tile(m_area->viewport()->rect(), int(windows.size()), columns);
     for (int i = 0; i < windows.size(); ++i) {
         if (windows[i]->isMaximized())
             windows[i]->showNormal();

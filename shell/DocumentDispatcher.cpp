@@ -47,8 +47,8 @@ bool DocumentDispatcher::bringToFrontIfOpen(const QString &typ, const QString &n
 
 void DocumentDispatcher::reportMissingClass()
 {
-    MessageBoxes::show(nullptr, {QStringLiteral("To okno nie zaimplementowane"), QStringLiteral("???????"),
-                                 QMessageBox::NoIcon, QMessageBox::Ok});
+    MessageBoxes::show(nullptr, {QStringLiteral("To okno nie zaimplementowane"),
+                                 QStringLiteral("???????"), QMessageBox::NoIcon, QMessageBox::Ok});
 }
 
 void DocumentDispatcher::closeOldest()

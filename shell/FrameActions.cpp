@@ -43,8 +43,9 @@ QAction *FrameActions::addCommand(const QString &name, const QString &text, cons
     return action;
 }
 
-QAction *FrameActions::addMenuItem(QMenu *menu, const QString &name, const QString &text, const QString &hint,
-                                   const QKeySequence &shortcut, Command command)
+QAction *FrameActions::addMenuItem(QMenu *menu, const QString &name, const QString &text,
+                                   const QString &hint, const QKeySequence &shortcut,
+                                   Command command)
 {
     QAction *action = addCommand(name, text, hint, command);
     action->setShortcut(shortcut);
@@ -65,34 +66,40 @@ void FrameActions::createMenus()
     addMenuItem(program, QStringLiteral("miOpcje"), QStringLiteral("Opcje programu"), {}, none,
                 &TPulpit::btOpcjeClick);
     program->addSeparator();
-    addMenuItem(program, QStringLiteral("miDrukuj"), QStringLiteral("Drukuj"), {}, QKeySequence(Qt::CTRL | Qt::Key_P),
-                &TPulpit::btDrukujClick);
+    addMenuItem(program, QStringLiteral("miDrukuj"), QStringLiteral("Drukuj"), {},
+                QKeySequence(Qt::CTRL | Qt::Key_P), &TPulpit::btDrukujClick);
     // Printer setup, the help mode switch, the update check and the about box are not
     // commands the help mode stops.
-    program->addAction(QStringLiteral("Ustawienia drukarki"), &m_frame, &TPulpit::UstawieniaDrukarkiClick)
+    program
+        ->addAction(QStringLiteral("Ustawienia drukarki"), &m_frame,
+                    &TPulpit::UstawieniaDrukarkiClick)
         ->setObjectName(QStringLiteral("miUstawienia"));
     program->addSeparator();
-    addMenuItem(program, QStringLiteral("miKoniec"), QStringLiteral("Koniec"), QStringLiteral("Zakończenie programu"),
-                none, &TPulpit::btExitClick);
+    addMenuItem(program, QStringLiteral("miKoniec"), QStringLiteral("Koniec"),
+                QStringLiteral("Zakończenie programu"), none, &TPulpit::btExitClick);
 
     QMenu *edit = menu(QStringLiteral("&Edycja"));
     addMenuItem(edit, QStringLiteral("miKopiuj"), QStringLiteral("&Kopiuj"),
-                QStringLiteral("Kopiowanie dokumentu do schowka"), QKeySequence(Qt::CTRL | Qt::Key_C),
-                &TPulpit::btKopiujClick);
+                QStringLiteral("Kopiowanie dokumentu do schowka"),
+                QKeySequence(Qt::CTRL | Qt::Key_C), &TPulpit::btKopiujClick);
 
     QMenu *window = menu(QStringLiteral("&Okno"));
     addMenuItem(window, QStringLiteral("miIndeks"), QStringLiteral("Pokaż indeks"), {},
                 QKeySequence(Qt::CTRL | Qt::Key_I), &TPulpit::btIndeksClick);
     window->addSeparator();
-    addMenuItem(window, QStringLiteral("miPoprzednie"), QStringLiteral("Poprzednie"), QStringLiteral("Poprzednie okno"),
-                QKeySequence(Qt::CTRL | Qt::Key_F5), &TPulpit::btPrevWindClick);
-    addMenuItem(window, QStringLiteral("miNastepne"), QStringLiteral("Następne"), QStringLiteral("Następne okno"),
-                QKeySequence(Qt::CTRL | Qt::Key_F6), &TPulpit::btNextWindClick);
+    addMenuItem(window, QStringLiteral("miPoprzednie"), QStringLiteral("Poprzednie"),
+                QStringLiteral("Poprzednie okno"), QKeySequence(Qt::CTRL | Qt::Key_F5),
+                &TPulpit::btPrevWindClick);
+    addMenuItem(window, QStringLiteral("miNastepne"), QStringLiteral("Następne"),
+                QStringLiteral("Następne okno"), QKeySequence(Qt::CTRL | Qt::Key_F6),
+                &TPulpit::btNextWindClick);
     window->addSeparator();
-    addMenuItem(window, QStringLiteral("miKaskada"), QStringLiteral("Kaskada"), QStringLiteral("Okna - kaskada"),
-                QKeySequence(Qt::SHIFT | Qt::Key_F5), &TPulpit::btCascadeWindClick);
+    addMenuItem(window, QStringLiteral("miKaskada"), QStringLiteral("Kaskada"),
+                QStringLiteral("Okna - kaskada"), QKeySequence(Qt::SHIFT | Qt::Key_F5),
+                &TPulpit::btCascadeWindClick);
     addMenuItem(window, QStringLiteral("miPionowo"), QStringLiteral("Sąsiadująco w pionie"),
-                QStringLiteral("Okna - sąsiadująco"), QKeySequence(Qt::SHIFT | Qt::Key_F4), &TPulpit::btTileVertClick);
+                QStringLiteral("Okna - sąsiadująco"), QKeySequence(Qt::SHIFT | Qt::Key_F4),
+                &TPulpit::btTileVertClick);
     addMenuItem(window, QStringLiteral("miPoziomo"), QStringLiteral("Sąsiadująco w poziomie"), {},
                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F4), &TPulpit::btTileHorizClick);
 
@@ -100,11 +107,13 @@ void FrameActions::createMenus()
     addMenuItem(help, QStringLiteral("miSpisTresci"), QStringLiteral("&Spis treści"),
                 QStringLiteral("Spis treści systemu pomocy"), QKeySequence(Qt::SHIFT | Qt::Key_F1),
                 &TPulpit::btHelpClick);
-    QAction *whatsThis = help->addAction(QStringLiteral("Co to jest?"), &m_frame, &TPulpit::CoToJestClick);
+    QAction *whatsThis =
+        help->addAction(QStringLiteral("Co to jest?"), &m_frame, &TPulpit::CoToJestClick);
     whatsThis->setObjectName(QStringLiteral("miCoToJest"));
     m_helpMode.addMark(whatsThis);
     help->addSeparator();
-    addMenuItem(help, QStringLiteral("miSzukaj"), QStringLiteral("S&zukaj nowej wersji w sieci WWW"), {}, none,
+    addMenuItem(help, QStringLiteral("miSzukaj"),
+                QStringLiteral("S&zukaj nowej wersji w sieci WWW"), {}, none,
                 &TPulpit::SzukajnowejwersjiwsieciWWW1Click);
     help->addSeparator();
     addMenuItem(help, QStringLiteral("miOProgramie"), QStringLiteral("&O programie"),
@@ -120,8 +129,10 @@ void FrameActions::createKeys()
         action->setShortcut(keys);
         m_frame.addAction(action);
     };
-    key(QStringLiteral("acZamknijOkno"), QKeySequence(Qt::CTRL | Qt::Key_F4), &TPulpit::closeActiveChild);
-    key(QStringLiteral("acNastepneOkno"), QKeySequence(Qt::CTRL | Qt::Key_Tab), &TPulpit::btNextWindClick);
+    key(QStringLiteral("acZamknijOkno"), QKeySequence(Qt::CTRL | Qt::Key_F4),
+        &TPulpit::closeActiveChild);
+    key(QStringLiteral("acNastepneOkno"), QKeySequence(Qt::CTRL | Qt::Key_Tab),
+        &TPulpit::btNextWindClick);
     key(QStringLiteral("acPoprzednieOkno"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
         &TPulpit::btPrevWindClick);
 }
@@ -154,7 +165,8 @@ QAction *FrameActions::addToolButton(QToolBar *toolbar, const QString &name, con
     action->setIcon(AppIcons::Command(picture));
     action->setToolTip(hint);
     // In help mode a toolbar command shows its toolbar's help.
-    action->setProperty(ContextHelpMode::ContextProperty, toolbar->property(ContextHelpMode::ContextProperty));
+    action->setProperty(ContextHelpMode::ContextProperty,
+                        toolbar->property(ContextHelpMode::ContextProperty));
     toolbar->addAction(action);
     toolbar->widgetForAction(action)->setObjectName(name);
     return action;
@@ -169,7 +181,8 @@ void FrameActions::setButtonMenu(QToolBar *toolbar, QAction *button, QMenu *menu
 
 void FrameActions::createMenuToolbar()
 {
-    m_tbMenu = addToolbar(QStringLiteral("Menu"), QStringLiteral("tbMenu"), TPulpit::MenuToolbarContext);
+    m_tbMenu =
+        addToolbar(QStringLiteral("Menu"), QStringLiteral("tbMenu"), TPulpit::MenuToolbarContext);
     m_tbMenu->setToolButtonStyle(Qt::ToolButtonIconOnly);
 
     m_btOpcje = addToolButton(m_tbMenu, QStringLiteral("btOpcje"), QStringLiteral("Opcje programu"),
@@ -178,23 +191,29 @@ void FrameActions::createMenuToolbar()
     m_tbMenu->addSeparator();
     addToolButton(m_tbMenu, QStringLiteral("btKopiuj"), QStringLiteral("Kopiowanie do schowka"),
                   QStringLiteral("copy"), &TPulpit::btKopiujClick);
-    QAction *print = addToolButton(m_tbMenu, QStringLiteral("btDrukuj"), QStringLiteral("Drukowanie dokumentu"),
-                                   QStringLiteral("print"), &TPulpit::btDrukujClick);
+    QAction *print =
+        addToolButton(m_tbMenu, QStringLiteral("btDrukuj"), QStringLiteral("Drukowanie dokumentu"),
+                      QStringLiteral("print"), &TPulpit::btDrukujClick);
     auto *printMenu = new QMenu(&m_frame);
     QAction *printItem = printMenu->addAction(QStringLiteral("Drukowanie"));
     printItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    printItem->setShortcutContext(Qt::WidgetShortcut); // the menu bar's Ctrl+P is the one that fires
-    connect(printItem, &QAction::triggered, this, [this, print] { run(print, &TPulpit::btDrukujClick); });
+    printItem->setShortcutContext(
+        Qt::WidgetShortcut); // the menu bar's Ctrl+P is the one that fires
+    connect(printItem, &QAction::triggered, this,
+            [this, print] { run(print, &TPulpit::btDrukujClick); });
     printMenu->addSeparator();
-    printMenu->addAction(QStringLiteral("Ustawienia drukarki"), &m_frame, &TPulpit::UstawieniaDrukarkiClick)
+    printMenu
+        ->addAction(QStringLiteral("Ustawienia drukarki"), &m_frame,
+                    &TPulpit::UstawieniaDrukarkiClick)
         ->setObjectName(QStringLiteral("puUstawienia"));
     setButtonMenu(m_tbMenu, print, printMenu);
     m_tbMenu->addSeparator();
     addToolButton(m_tbMenu, QStringLiteral("ToolbarButton971"),
-                  QStringLiteral("Powtórne odtworzenie fragmentu dźwiękowego"), QStringLiteral("replay"),
-                  &TPulpit::ToolbarButton971Click);
-    addToolButton(m_tbMenu, QStringLiteral("btSoundStop"), QStringLiteral("Zatrzymanie odtwarzania dźwięków"),
-                  QStringLiteral("stop"), &TPulpit::btSoundStopClick);
+                  QStringLiteral("Powtórne odtworzenie fragmentu dźwiękowego"),
+                  QStringLiteral("replay"), &TPulpit::ToolbarButton971Click);
+    addToolButton(m_tbMenu, QStringLiteral("btSoundStop"),
+                  QStringLiteral("Zatrzymanie odtwarzania dźwięków"), QStringLiteral("stop"),
+                  &TPulpit::btSoundStopClick);
     m_tbMenu->addSeparator();
     addToolButton(m_tbMenu, QStringLiteral("btPrevWind"), QStringLiteral("Poprzednie okno"),
                   QStringLiteral("previous-window"), &TPulpit::btPrevWindClick);
@@ -203,22 +222,28 @@ void FrameActions::createMenuToolbar()
     m_tbMenu->addSeparator();
     addToolButton(m_tbMenu, QStringLiteral("btCascadeWind"), QStringLiteral("Okna - Kaskada"),
                   QStringLiteral("cascade"), &TPulpit::btCascadeWindClick);
-    addToolButton(m_tbMenu, QStringLiteral("btTileVert"), QStringLiteral("Okna - Sąsiadująco w pionie"),
-                  QStringLiteral("tile-columns"), &TPulpit::btTileVertClick);
-    addToolButton(m_tbMenu, QStringLiteral("btTileHoriz"), QStringLiteral("Okna - Sąsiadująco w poziomie"),
-                  QStringLiteral("tile-rows"), &TPulpit::btTileHorizClick);
+    addToolButton(m_tbMenu, QStringLiteral("btTileVert"),
+                  QStringLiteral("Okna - Sąsiadująco w pionie"), QStringLiteral("tile-columns"),
+                  &TPulpit::btTileVertClick);
+    addToolButton(m_tbMenu, QStringLiteral("btTileHoriz"),
+                  QStringLiteral("Okna - Sąsiadująco w poziomie"), QStringLiteral("tile-rows"),
+                  &TPulpit::btTileHorizClick);
     m_tbMenu->addSeparator();
-    QAction *help = addToolButton(m_tbMenu, QStringLiteral("btHelp"), QStringLiteral("System pomocy"),
-                                  QStringLiteral("help"), &TPulpit::btHelpClick);
+    QAction *help =
+        addToolButton(m_tbMenu, QStringLiteral("btHelp"), QStringLiteral("System pomocy"),
+                      QStringLiteral("help"), &TPulpit::btHelpClick);
     auto *helpMenu = new QMenu(&m_frame);
     QAction *contents = helpMenu->addAction(QStringLiteral("Spis treści"));
     contents->setStatusTip(QStringLiteral("Spis treści systemu pomocy"));
-    connect(contents, &QAction::triggered, this, [this, contents] { run(contents, &TPulpit::btHelpClick); });
-    m_helpMode.addMark(helpMenu->addAction(QStringLiteral("Co to jest?"), &m_frame, &TPulpit::CoToJestClick));
+    connect(contents, &QAction::triggered, this,
+            [this, contents] { run(contents, &TPulpit::btHelpClick); });
+    m_helpMode.addMark(
+        helpMenu->addAction(QStringLiteral("Co to jest?"), &m_frame, &TPulpit::CoToJestClick));
     helpMenu->addSeparator();
     QAction *aboutItem = helpMenu->addAction(QStringLiteral("O programie"));
     aboutItem->setStatusTip(QStringLiteral("Informacja o programie"));
-    connect(aboutItem, &QAction::triggered, this, [this, aboutItem] { run(aboutItem, &TPulpit::Oprogramie1Click); });
+    connect(aboutItem, &QAction::triggered, this,
+            [this, aboutItem] { run(aboutItem, &TPulpit::Oprogramie1Click); });
     setButtonMenu(m_tbMenu, help, helpMenu);
     m_tbMenu->addSeparator();
     addToolButton(m_tbMenu, QStringLiteral("btExit"), QStringLiteral("Zakończenie programu"),
@@ -227,15 +252,18 @@ void FrameActions::createMenuToolbar()
 
 void FrameActions::createIndexToolbar()
 {
-    m_tbIndeks = addToolbar(QStringLiteral("Indeks"), QStringLiteral("tbIndeks"), TPulpit::IndexToolbarContext);
+    m_tbIndeks = addToolbar(QStringLiteral("Indeks"), QStringLiteral("tbIndeks"),
+                            TPulpit::IndexToolbarContext);
     addToolButton(m_tbIndeks, QStringLiteral("btIndeks"), QStringLiteral("Wyświetlenie indeksu"),
                   QStringLiteral("index"), &TPulpit::btIndeksClick);
     m_tbIndeks->addSeparator();
-    addToolButton(m_tbIndeks, QStringLiteral("btRefresh"), QStringLiteral("Odświeżenie zestawienia"),
-                  QStringLiteral("refresh"), &TPulpit::btRefreshClick);
-    addToolButton(m_tbIndeks, QStringLiteral("btShow"), QStringLiteral("Otwarcie zaznaczonego dokumentu"),
-                  QStringLiteral("open"), &TPulpit::btShowClick);
+    addToolButton(m_tbIndeks, QStringLiteral("btRefresh"),
+                  QStringLiteral("Odświeżenie zestawienia"), QStringLiteral("refresh"),
+                  &TPulpit::btRefreshClick);
+    addToolButton(m_tbIndeks, QStringLiteral("btShow"),
+                  QStringLiteral("Otwarcie zaznaczonego dokumentu"), QStringLiteral("open"),
+                  &TPulpit::btShowClick);
     addToolButton(m_tbIndeks, QStringLiteral("btPreviewShow"),
-                  QStringLiteral("Pokazanie - ukrycie okna szybkiego podglądu"), QStringLiteral("preview-pane"),
-                  &TPulpit::btPreviewShowClick);
+                  QStringLiteral("Pokazanie - ukrycie okna szybkiego podglądu"),
+                  QStringLiteral("preview-pane"), &TPulpit::btPreviewShowClick);
 }

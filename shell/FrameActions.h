@@ -36,7 +36,8 @@ private:
     void createFrameMenu();
     void createMenuToolbar();
     void createIndexToolbar();
-    QAction *addCommand(const QString &name, const QString &text, const QString &hint, Command command);
+    QAction *addCommand(const QString &name, const QString &text, const QString &hint,
+                        Command command);
     QAction *addMenuItem(QMenu *menu, const QString &name, const QString &text, const QString &hint,
                          const QKeySequence &shortcut, Command command);
     QToolBar *addToolbar(const QString &title, const QString &name, int helpContext);

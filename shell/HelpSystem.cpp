@@ -59,7 +59,8 @@ void HelpFile::showPopup(int context)
     const std::optional<quint32> offset = m_file->contextNumber(context);
     const int topic = offset ? m_file->topicIndexAt(*offset) : -1;
     if (topic < 0) {
-        m_popup->showMessage(QStringLiteral("Brak tematu pomocy dla tego elementu."), QCursor::pos());
+        m_popup->showMessage(QStringLiteral("Brak tematu pomocy dla tego elementu."),
+                             QCursor::pos());
         return;
     }
     try {
@@ -98,6 +99,6 @@ void HelpFile::reportUnreadable()
     const QString text = QFileInfo::exists(m_path)
                              ? QStringLiteral("Nie można otworzyć pliku pomocy „%1”.")
                              : QStringLiteral("Nie można odnaleźć pliku pomocy „%1”.");
-    MessageBoxes::show(m_owner, {text.arg(QDir::toNativeSeparators(m_path)), QStringLiteral("Pomoc"),
-                                 QMessageBox::Warning, QMessageBox::Ok});
+    MessageBoxes::show(m_owner, {text.arg(QDir::toNativeSeparators(m_path)),
+                                 QStringLiteral("Pomoc"), QMessageBox::Warning, QMessageBox::Ok});
 }

@@ -26,12 +26,15 @@ Narration::Narration(bool available, const QString &mp3Library, QObject *parent)
 {
     connect(m_player, &TM3Player::OnTerminate, this, [this] {
         if (m_pending)
-            QMetaObject::invokeMethod(this, [this] {
-                if (!m_pending || m_player->Running())
-                    return;
-                const auto [folder, name] = *std::exchange(m_pending, std::nullopt);
-                start(folder, name);
-            }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    if (!m_pending || m_player->Running())
+                        return;
+                    const auto [folder, name] = *std::exchange(m_pending, std::nullopt);
+                    start(folder, name);
+                },
+                Qt::QueuedConnection);
     });
 }
 

@@ -10,16 +10,16 @@
 #include "Globals.h"
 #include "HelpSystem.h"
 #include "MessageBoxes.h"
-#include "TfrmAbout2.h"
-#include "TfrmCytatDnia.h"
-#include "TfrmProps.h"
-#include "TfrmWzorBazowy.h"
 #include "TM3Player.h"
-#include "ToolbarLayout.h"
 #include "TPSSDirectory.h"
 #include "TSearchController.h"
 #include "TSimplePSS.h"
 #include "TWebFileInfo.h"
+#include "TfrmAbout2.h"
+#include "TfrmCytatDnia.h"
+#include "TfrmProps.h"
+#include "TfrmWzorBazowy.h"
+#include "ToolbarLayout.h"
 #include "UpdateSigningKey.h"
 #include "WidgetUpdateUi.h"
 
@@ -51,8 +51,9 @@ void SetPulpit(TPulpit *pulpit)
 
 TPulpit::TPulpit(const Environment &environment)
     : m_settings(*environment.settings), m_help(environment.help),
-      m_printer(std::make_unique<FramePrinter>(environment.printDialogs)), m_splash(environment.splash),
-      m_splashStatus(environment.splashStatus), m_runDialog(environment.runDialog)
+      m_printer(std::make_unique<FramePrinter>(environment.printDialogs)),
+      m_splash(environment.splash), m_splashStatus(environment.splashStatus),
+      m_runDialog(environment.runDialog)
 {
     setObjectName(QStringLiteral("Pulpit"));
     m_narration = new Narration(environment.soundAvailable.value_or(AudioOutput::available()),
@@ -61,20 +62,21 @@ TPulpit::TPulpit(const Environment &environment)
     setMinimumSize(540, 360);
     setProperty(ContextHelpMode::ContextProperty, int(FrameContext));
     if (!m_help) {
-        m_ownHelp = std::make_unique<HelpFile>(
-            this, QCoreApplication::applicationDirPath() + QStringLiteral("/VERB97.HLP"));
+        m_ownHelp = std::make_unique<HelpFile>(this, QCoreApplication::applicationDirPath() +
+                                                         QStringLiteral("/VERB97.HLP"));
         m_help = m_ownHelp.get();
     }
 
     const QScreen *screen = QGuiApplication::primaryScreen();
-    const int depth = environment.screenDepth >= 0 ? environment.screenDepth
-                                                   : (screen ? screen->depth() : 32);
+    const int depth =
+        environment.screenDepth >= 0 ? environment.screenDepth : (screen ? screen->depth() : 32);
     if (depth <= 8)
-        MessageBoxes::show(nullptr, {QStringLiteral("Komputer pracuje w trybie 256 lub mniej kolorów!\n"
-                                                    "Encyklopedia najlepiej pracuje w trybie 32 lub 65 "
-                                                    "tysięcy kolorów.\n"
-                                                    "Jakość obrazu może być niezadowalająca!\n"),
-                                     QStringLiteral("Uwaga!"), QMessageBox::Warning, QMessageBox::Ok});
+        MessageBoxes::show(nullptr,
+                           {QStringLiteral("Komputer pracuje w trybie 256 lub mniej kolorów!\n"
+                                           "Encyklopedia najlepiej pracuje w trybie 32 lub 65 "
+                                           "tysięcy kolorów.\n"
+                                           "Jakość obrazu może być niezadowalająca!\n"),
+                            QStringLiteral("Uwaga!"), QMessageBox::Warning, QMessageBox::Ok});
 
     if (m_splash && m_splashStatus) {
         m_splashStatus(QStringLiteral("Ładowanie danych z rejestru..."));
@@ -141,8 +143,9 @@ TPulpit::~TPulpit()
 
 void TPulpit::createSearch()
 {
-    auto *search = new TSearchController(
-        *this, m_settings, [] { return Directory() ? Directory()->container().fileName() : QString(); });
+    auto *search = new TSearchController(*this, m_settings, [] {
+        return Directory() ? Directory()->container().fileName() : QString();
+    });
     m_searchEngine = search->engine();
     m_searchBox = search->box();
     m_searchResults = search->pane();
@@ -183,7 +186,8 @@ void TPulpit::RequestTermination()
 {
     m_terminationRequested = true;
     // Queued on this window, so a request dies with it if the window goes first.
-    QMetaObject::invokeMethod(this, [] { QCoreApplication::quit(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [] { QCoreApplication::quit(); }, Qt::QueuedConnection);
 }
 
 void TPulpit::btIndeksClick()
@@ -341,9 +345,10 @@ void TPulpit::btOpcjeClick()
 {
     bool changed = false;
     {
-        const TfrmProps::Values current{m_prefs.docFont, m_prefs.docFontSize, m_prefs.indeksState,
-                                        m_prefs.cytatShow, WindowLimit(), m_prefs.autorun};
-        TfrmProps dialog(current, [this](int context) { m_help->showPopup(context); }, this);
+        const TfrmProps::Values current{m_prefs.docFont,   m_prefs.docFontSize, m_prefs.indeksState,
+                                        m_prefs.cytatShow, WindowLimit(),       m_prefs.autorun};
+        TfrmProps dialog(
+            current, [this](int context) { m_help->showPopup(context); }, this);
         if (dialog.exec() != QDialog::Accepted)
             return;
         const TfrmProps::Values &chosen = dialog.Result();

@@ -52,7 +52,7 @@ public:
         // splashStatus shows a line of what the frame is doing in it.
         QWidget *splash = nullptr;
         std::function<void(const QString &)> splashStatus;
-        int screenDepth = -1;              // bits per pixel; the primary screen's when -1
+        int screenDepth = -1; // bits per pixel; the primary screen's when -1
         // Whether sound can be played; probed from the audio outputs when not given.
         std::optional<bool> soundAvailable;
         QString mp3Library; // the MP3 library's path; the program folder's "mp3" when empty
@@ -90,7 +90,10 @@ public:
 
     // Narration: plays "_197SND\folder\name", stopping what plays first.
     bool SoundAvailable() const { return m_narration->available(); }
-    void PlayNarration(const QString &folder, const QString &name) { m_narration->play(folder, name); }
+    void PlayNarration(const QString &folder, const QString &name)
+    {
+        m_narration->play(folder, name);
+    }
     void StopSound() { m_narration->stop(); }
     TM3Player *M3Play() const { return m_narration->player(); }
 
@@ -102,15 +105,27 @@ public:
         m_dispatcher->registerDocumentClass(typ, std::move(factory));
     }
     // The Index window, made by the first Index command.
-    void RegisterIndexClass(DocumentFactory factory) { m_dispatcher->registerIndexClass(std::move(factory)); }
-    void RegisterQuizClass(QuizFactory factory) { m_dispatcher->registerQuizClass(std::move(factory)); }
+    void RegisterIndexClass(DocumentFactory factory)
+    {
+        m_dispatcher->registerIndexClass(std::move(factory));
+    }
+    void RegisterQuizClass(QuizFactory factory)
+    {
+        m_dispatcher->registerQuizClass(std::move(factory));
+    }
     bool HasDocumentClass(const QString &typ) const { return m_dispatcher->hasDocumentClass(typ); }
-    void OpenDocument(const QString &typ, const QString &numer) { m_dispatcher->openDocument(typ, numer); }
+    void OpenDocument(const QString &typ, const QString &numer)
+    {
+        m_dispatcher->openDocument(typ, numer);
+    }
     bool BringToFrontIfOpen(const QString &typ, const QString &numer)
     {
         return m_dispatcher->bringToFrontIfOpen(typ, numer);
     }
-    void ForgetWindow(const QString &typ, const QString &numer) { m_dispatcher->forget(typ, numer); }
+    void ForgetWindow(const QString &typ, const QString &numer)
+    {
+        m_dispatcher->forget(typ, numer);
+    }
     void OpenQuiz(int questions, int seconds) { m_dispatcher->openQuiz(questions, seconds); }
     // The question pool, shared by the Index's quiz page and the quiz window.
     TQuizSuperList &QuizPool() const { return m_quizPool->pool(); }

@@ -9,7 +9,8 @@
 #include <QScreen>
 
 UpdateProgressDialog::UpdateProgressDialog(std::function<void()> cancel, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_cancel(std::move(cancel))
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      m_cancel(std::move(cancel))
 {
     setObjectName(QStringLiteral("frmProgress"));
     setWindowTitle(QStringLiteral("Zaawansowanie pobierania"));

@@ -30,14 +30,14 @@ void WidgetUpdateUi::HideWait()
 
 bool WidgetUpdateUi::Ask(const QString &caption, const QString &text)
 {
-    return MessageBoxes::show(m_owner, {text, caption, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No}) ==
-           QMessageBox::Yes;
+    return MessageBoxes::show(m_owner, {text, caption, QMessageBox::Question,
+                                        QMessageBox::Yes | QMessageBox::No}) == QMessageBox::Yes;
 }
 
 void WidgetUpdateUi::Message(Icon icon, const QString &caption, const QString &text)
 {
-    const QMessageBox::Icon icons[] = {QMessageBox::NoIcon, QMessageBox::Information, QMessageBox::Warning,
-                                       QMessageBox::Question};
+    const QMessageBox::Icon icons[] = {QMessageBox::NoIcon, QMessageBox::Information,
+                                       QMessageBox::Warning, QMessageBox::Question};
     MessageBoxes::show(m_owner, {text, caption, icons[int(icon)], QMessageBox::Ok});
 }
 
@@ -49,7 +49,8 @@ void WidgetUpdateUi::ShowReadMe(const QString &text)
 
 QString WidgetUpdateUi::AskSaveName(const QString &suggested, Filter *chosen)
 {
-    const QStringList filters{QStringLiteral("Aplikacje (*.EXE)"), QStringLiteral("Archiwum ZIP (*.ZIP)"),
+    const QStringList filters{QStringLiteral("Aplikacje (*.EXE)"),
+                              QStringLiteral("Archiwum ZIP (*.ZIP)"),
                               QStringLiteral("Wszystkie pliki (*.*)")};
     QFileDialog dialog(m_owner);
     dialog.setAcceptMode(QFileDialog::AcceptSave);

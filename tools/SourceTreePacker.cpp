@@ -31,8 +31,8 @@ struct ItemFile
     bool text;
 };
 constexpr ItemFile ItemFiles[] = {
-    {"tekst", "", true},          {"opis", "\\Opis", true},     {"thumb", "\\THUMB", false},
-    {"full", "\\FULL", false},    {"pola", nullptr, true},
+    {"tekst", "", true},       {"opis", "\\Opis", true}, {"thumb", "\\THUMB", false},
+    {"full", "\\FULL", false}, {"pola", nullptr, true},
 };
 
 } // namespace
@@ -84,8 +84,8 @@ bool SourceTreePacker::packIndex(const QString &path)
         bool ok1 = true, ok2 = true, ok3 = true;
         const QByteArray typ = Cp1250::encode(columns[0].trimmed(), &ok1);
         const QByteArray numer = Cp1250::encode(columns[1].trimmed(), &ok2);
-        QByteArray unid = columns.size() == 3 ? Cp1250::encode(columns[2].trimmed(), &ok3)
-                                              : QByteArray();
+        QByteArray unid =
+            columns.size() == 3 ? Cp1250::encode(columns[2].trimmed(), &ok3) : QByteArray();
         if (!ok1 || !ok2 || !ok3)
             return fail(where + QStringLiteral("znak spoza strony kodowej Windows-1250"));
         if (unid.isEmpty())
@@ -115,19 +115,17 @@ bool SourceTreePacker::packItems(const QString &dir)
                 const QFileInfo info(path);
                 const ItemFile *kind = nullptr;
                 for (const ItemFile &f : ItemFiles) {
-                    if (info.isFile() &&
-                        info.completeBaseName().compare(QLatin1String(f.baseName),
-                                                        Qt::CaseInsensitive) == 0)
+                    if (info.isFile() && info.completeBaseName().compare(QLatin1String(f.baseName),
+                                                                         Qt::CaseInsensitive) == 0)
                         kind = &f;
                 }
                 if (!kind)
                     return fail(QStringLiteral("%1: nieznany plik (dozwolone: pola.txt, "
                                                "tekst.htm, opis.htm, thumb.*, full.*)")
                                     .arg(path));
-                const QString name = kind->suffix
-                                         ? pair + QLatin1String(kind->suffix)
-                                         : QStringLiteral("L197\\TypX\\") + pair +
-                                               QStringLiteral("\\Pola");
+                const QString name =
+                    kind->suffix ? pair + QLatin1String(kind->suffix)
+                                 : QStringLiteral("L197\\TypX\\") + pair + QStringLiteral("\\Pola");
                 if (!(kind->text ? addText(name, path) : addFile(name, path)))
                     return false;
             }
@@ -141,8 +139,8 @@ bool SourceTreePacker::packSounds(const QString &dir)
     for (const QString &folder : entriesOf(dir, QDir::Dirs)) {
         const QString folderPath = dir + u'/' + folder;
         for (const QString &file : entriesOf(folderPath, QDir::Files)) {
-            const QString name = QStringLiteral("_197SND\\") + folder + u'\\' +
-                                 QFileInfo(file).completeBaseName();
+            const QString name =
+                QStringLiteral("_197SND\\") + folder + u'\\' + QFileInfo(file).completeBaseName();
             if (!addFile(name, folderPath + u'/' + file))
                 return false;
         }

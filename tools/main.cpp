@@ -10,8 +10,8 @@
 #include "QuizPage.h"
 #include "SearchIndex.h"
 #include "SearchIndexBuilder.h"
-#include "SqliteDatabase.h"
 #include "SourceTreePacker.h"
+#include "SqliteDatabase.h"
 #include "TKalendarList.h"
 #include "TPSSDirectory.h"
 #include "TQuizSuperList.h"
@@ -30,18 +30,17 @@ namespace {
 
 enum ExitCode { Success = 0, NotFound = 1, Unreadable = 2, Usage = 64 };
 
-const char UsageText[] =
-    "usage: verbarium-dat list FILE\n"
-    "       verbarium-dat cat FILE NAME\n"
-    "       verbarium-dat items FILE\n"
-    "       verbarium-dat fields FILE TYP NUMER\n"
-    "       verbarium-dat text FILE TYP NUMER\n"
-    "       verbarium-dat render FILE TYP NUMER\n"
-    "       verbarium-dat filmography FILE\n"
-    "       verbarium-dat calendar FILE [chronologicznie|kategoriami|typem]\n"
-    "       verbarium-dat pack SOURCE_DIR FILE\n"
-    "       verbarium-dat verify FILE\n"
-    "       verbarium-dat search FILE QUERY\n";
+const char UsageText[] = "usage: verbarium-dat list FILE\n"
+                         "       verbarium-dat cat FILE NAME\n"
+                         "       verbarium-dat items FILE\n"
+                         "       verbarium-dat fields FILE TYP NUMER\n"
+                         "       verbarium-dat text FILE TYP NUMER\n"
+                         "       verbarium-dat render FILE TYP NUMER\n"
+                         "       verbarium-dat filmography FILE\n"
+                         "       verbarium-dat calendar FILE [chronologicznie|kategoriami|typem]\n"
+                         "       verbarium-dat pack SOURCE_DIR FILE\n"
+                         "       verbarium-dat verify FILE\n"
+                         "       verbarium-dat search FILE QUERY\n";
 
 void printLine(const QString &line)
 {
@@ -61,7 +60,8 @@ int list(const QString &path)
     TSimplePSS container(path);
     for (int i = 0; i < container.count(); ++i) {
         const TSimplePSS::Entry e = container.entryAt(i);
-        printLine(QStringLiteral("%1\t%2\t%3").arg(Cp1250::decode(e.name)).arg(e.offset).arg(e.size));
+        printLine(
+            QStringLiteral("%1\t%2\t%3").arg(Cp1250::decode(e.name)).arg(e.offset).arg(e.size));
     }
     return Success;
 }
@@ -90,8 +90,8 @@ int lines(const QString &path, const QString &typ, const QString &numer, bool fi
 {
     const auto directory = std::make_unique<TPSSDirectory>(path);
     QStringList text;
-    const bool found = fields ? directory->ReadFields(typ, numer, text)
-                              : directory->ReadText(typ, numer, text);
+    const bool found =
+        fields ? directory->ReadFields(typ, numer, text) : directory->ReadText(typ, numer, text);
     if (!found)
         return NotFound;
     for (const QString &line : text)

@@ -14,7 +14,8 @@ const QByteArray TrustedPrefix = QByteArrayLiteral("trusted comment: ");
 
 QByteArray fromBase64(const QByteArray &text)
 {
-    const auto decoded = QByteArray::fromBase64Encoding(text.trimmed(), QByteArray::AbortOnBase64DecodingErrors);
+    const auto decoded =
+        QByteArray::fromBase64Encoding(text.trimmed(), QByteArray::AbortOnBase64DecodingErrors);
     return decoded ? *decoded : QByteArray();
 }
 
@@ -37,7 +38,8 @@ bool hashFile(QFile &file, unsigned char (&hash)[crypto_generichash_BYTES_MAX])
             return false;
         if (read == 0)
             break;
-        crypto_generichash_update(&state, reinterpret_cast<const unsigned char *>(chunk.constData()), quint64(read));
+        crypto_generichash_update(
+            &state, reinterpret_cast<const unsigned char *>(chunk.constData()), quint64(read));
     }
     crypto_generichash_final(&state, hash, sizeof hash);
     return true;
@@ -55,7 +57,8 @@ MinisignVerifier::MinisignVerifier(const QByteArray &publicKey)
     m_valid = true;
 }
 
-bool MinisignVerifier::Verify(const QString &path, const QByteArray &signatureFile, QString *error) const
+bool MinisignVerifier::Verify(const QString &path, const QByteArray &signatureFile,
+                              QString *error) const
 {
     if (!m_valid)
         return fail(error, QStringLiteral("brak klucza publicznego"));
@@ -83,19 +86,22 @@ bool MinisignVerifier::Verify(const QString &path, const QByteArray &signatureFi
     bool valid = false;
     if (algorithm == "ED") {
         unsigned char hash[crypto_generichash_BYTES_MAX];
-        valid = hashFile(file, hash) && crypto_sign_verify_detached(sig, hash, sizeof hash, key) == 0;
+        valid =
+            hashFile(file, hash) && crypto_sign_verify_detached(sig, hash, sizeof hash, key) == 0;
     } else {
         const QByteArray whole = file.readAll();
-        valid = crypto_sign_verify_detached(sig, reinterpret_cast<const unsigned char *>(whole.constData()),
-                                            quint64(whole.size()), key) == 0;
+        valid = crypto_sign_verify_detached(
+                    sig, reinterpret_cast<const unsigned char *>(whole.constData()),
+                    quint64(whole.size()), key) == 0;
     }
     if (!valid)
         return fail(error, QStringLiteral("podpis pliku nie zgadza się"));
 
     const QByteArray signedComment = signature.mid(2 + KeyIdSize) + trusted;
-    if (crypto_sign_verify_detached(reinterpret_cast<const unsigned char *>(global.constData()),
-                                    reinterpret_cast<const unsigned char *>(signedComment.constData()),
-                                    quint64(signedComment.size()), key) != 0)
+    if (crypto_sign_verify_detached(
+            reinterpret_cast<const unsigned char *>(global.constData()),
+            reinterpret_cast<const unsigned char *>(signedComment.constData()),
+            quint64(signedComment.size()), key) != 0)
         return fail(error, QStringLiteral("podpis komentarza nie zgadza się"));
     return true;
 }

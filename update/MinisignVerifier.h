@@ -16,7 +16,8 @@ public:
 
     // True when `signatureFile` (the four lines of a .minisig file) verifies for the file at
     // `path`; otherwise false and `error` (when given) says why.
-    bool Verify(const QString &path, const QByteArray &signatureFile, QString *error = nullptr) const;
+    bool Verify(const QString &path, const QByteArray &signatureFile,
+                QString *error = nullptr) const;
 
 private:
     bool m_valid = false;

@@ -50,12 +50,14 @@ QString TWebFileInfo::Refused(const QUrl &url)
     return QStringLiteral("niedozwolony adres %1 (wymagane https)").arg(url.toDisplayString());
 }
 
-TWebFileInfo::Transfer TWebFileInfo::Get(const QUrl &url, qint64 maxSize, QFile *sink, const Progress &progress)
+TWebFileInfo::Transfer TWebFileInfo::Get(const QUrl &url, qint64 maxSize, QFile *sink,
+                                         const Progress &progress)
 {
     Transfer result;
     QNetworkRequest request(url);
     // Only "dfs-redirect" moves the check elsewhere, and only to addresses it accepts.
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::ManualRedirectPolicy);
     request.setTransferTimeout(m_settings.TransferTimeout);
     QNetworkReply *reply = m_network.get(request);
     m_reply = reply;
@@ -100,7 +102,8 @@ TWebFileInfo::Transfer TWebFileInfo::Get(const QUrl &url, qint64 maxSize, QFile 
         result.error = QStringLiteral("nie można zapisać pliku: %1").arg(sink->errorString());
     else if (m_cancelled)
         result.error = QStringLiteral("pobieranie przerwane");
-    else if (reply->error() == QNetworkReply::OperationCanceledError || reply->error() == QNetworkReply::TimeoutError)
+    else if (reply->error() == QNetworkReply::OperationCanceledError ||
+             reply->error() == QNetworkReply::TimeoutError)
         result.error = QStringLiteral("serwer nie odpowiada");
     else if (reply->error() != QNetworkReply::NoError && result.status <= 200)
         result.error = reply->errorString();
@@ -137,7 +140,8 @@ bool TWebFileInfo::FetchInfo()
         const Transfer transfer = Get(url, m_settings.MaxInfoSize);
         m_ui.HideWait();
         if (transfer.status > 200)
-            m_ui.Message(UpdateUi::Icon::None, m_settings.ApplicationTitle, QString::number(transfer.status));
+            m_ui.Message(UpdateUi::Icon::None, m_settings.ApplicationTitle,
+                         QString::number(transfer.status));
         if (!transfer.ok()) {
             m_lastError = transfer.failure();
             return false;
@@ -197,11 +201,13 @@ bool TWebFileInfo::CheckForUpdate()
         return m_lastError.isEmpty() ? lead + QStringLiteral("\nBłąd nieznany.")
                                      : lead + QStringLiteral("\nBłąd: \"%1.\"").arg(m_lastError);
     };
-    const QString connectionLead = QStringLiteral("Nie można pobrać informacji o wersji z Internetu.");
+    const QString connectionLead =
+        QStringLiteral("Nie można pobrać informacji o wersji z Internetu.");
     const QString downloadLead = QStringLiteral("Wystąpił błąd podczas pobierania aktualizacji.");
 
     if (!m_active && !FetchInfo()) {
-        m_ui.Message(UpdateUi::Icon::Warning, QStringLiteral("Błąd łączenia"), reason(connectionLead));
+        m_ui.Message(UpdateUi::Icon::Warning, QStringLiteral("Błąd łączenia"),
+                     reason(connectionLead));
         return false;
     }
     if (!VersionCompare::IsUpdate(m_currentVersion, m_info.Version)) {
@@ -209,14 +215,17 @@ bool TWebFileInfo::CheckForUpdate()
                      QStringLiteral("Aktualizacja nie jest dostępna."));
         return false;
     }
-    const QString available = QStringLiteral("Bieżący numer wersji: %1.\nWersja %2 jest dostępna w sieci.\n")
-                                  .arg(m_currentVersion, m_info.Version);
+    const QString available =
+        QStringLiteral("Bieżący numer wersji: %1.\nWersja %2 jest dostępna w sieci.\n")
+            .arg(m_currentVersion, m_info.Version);
     if (!m_info.ReadMe.isEmpty() &&
-        m_ui.Ask(QStringLiteral("Aktualizacja dostępna"), available + QStringLiteral("Czy chcesz przeczytać plik ReadMe?"))) {
+        m_ui.Ask(QStringLiteral("Aktualizacja dostępna"),
+                 available + QStringLiteral("Czy chcesz przeczytać plik ReadMe?"))) {
         const QUrl readMe(m_info.ReadMe);
         if (!UpdateAddress::IsAllowed(readMe)) {
             m_lastError = Refused(readMe);
-            m_ui.Message(UpdateUi::Icon::Warning, QStringLiteral("Błąd łączenia"), reason(connectionLead));
+            m_ui.Message(UpdateUi::Icon::Warning, QStringLiteral("Błąd łączenia"),
+                         reason(connectionLead));
             return false;
         }
         m_ui.ShowWait(QStringLiteral("Pobieranie ReadMe..."));
@@ -225,12 +234,14 @@ bool TWebFileInfo::CheckForUpdate()
         if (transfer.ok())
             m_ui.ShowReadMe(decodeText(transfer.body));
     }
-    if (!m_ui.Ask(QStringLiteral("Aktualizacja dostępna"), available + QStringLiteral("Pobrać aktualizację?")))
+    if (!m_ui.Ask(QStringLiteral("Aktualizacja dostępna"),
+                  available + QStringLiteral("Pobrać aktualizację?")))
         return false;
     const QUrl download(m_info.Url);
     if (!UpdateAddress::IsAllowed(download)) {
         m_lastError = Refused(download);
-        m_ui.Message(UpdateUi::Icon::Warning, QStringLiteral("Błąd pobierania"), reason(downloadLead));
+        m_ui.Message(UpdateUi::Icon::Warning, QStringLiteral("Błąd pobierania"),
+                     reason(downloadLead));
         return false;
     }
 
@@ -245,17 +256,20 @@ bool TWebFileInfo::CheckForUpdate()
             path += QStringLiteral(".ZIP");
     }
     if (!Download(path)) {
-        m_ui.Message(UpdateUi::Icon::Warning, QStringLiteral("Błąd pobierania"), reason(downloadLead));
+        m_ui.Message(UpdateUi::Icon::Warning, QStringLiteral("Błąd pobierania"),
+                     reason(downloadLead));
         return false;
     }
 
     if (!m_ui.Ask(QStringLiteral("Instalacja aktualizacji"),
-                  QStringLiteral("Czy chesz teraz zainstalować aktualizację?\nTo spowoduje zakończenie %1.")
+                  QStringLiteral(
+                      "Czy chesz teraz zainstalować aktualizację?\nTo spowoduje zakończenie %1.")
                       .arg(m_settings.ApplicationTitle)))
         return true;
     if (m_ui.Open(path))
         m_ui.Quit();
     else
-        m_ui.Message(UpdateUi::Icon::Warning, QStringLiteral("Błąd"), QStringLiteral("Nie można uruchomić programu."));
+        m_ui.Message(UpdateUi::Icon::Warning, QStringLiteral("Błąd"),
+                     QStringLiteral("Nie można uruchomić programu."));
     return true;
 }

@@ -73,7 +73,8 @@ private:
 
     // GETs the address, waiting while events run; the body goes to `sink` when given, else
     // into the result, up to `maxSize` bytes.
-    Transfer Get(const QUrl &url, qint64 maxSize, QFile *sink = nullptr, const Progress &progress = {});
+    Transfer Get(const QUrl &url, qint64 maxSize, QFile *sink = nullptr,
+                 const Progress &progress = {});
     bool FetchInfo();
     // Downloads the update into `path` and checks its signature; a failed file is removed.
     bool Download(const QString &path);

@@ -17,7 +17,8 @@ bool IsAllowed(const QUrl &url)
     if (host == u"localhost")
         return true;
     const QHostAddress address(host);
-    return address == QHostAddress(QHostAddress::LocalHost) || address == QHostAddress(QHostAddress::LocalHostIPv6);
+    return address == QHostAddress(QHostAddress::LocalHost) ||
+           address == QHostAddress(QHostAddress::LocalHostIPv6);
 }
 
 } // namespace UpdateAddress

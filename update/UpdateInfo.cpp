@@ -24,7 +24,8 @@ UpdateInfo UpdateInfo::Parse(const QByteArray &file)
         if (valueEnd < 0)
             continue;
         const QString name = line.mid(nameStart, nameEnd - nameStart);
-        const QString value = line.mid(valueStart + content.size(), valueEnd - valueStart - content.size());
+        const QString value =
+            line.mid(valueStart + content.size(), valueEnd - valueStart - content.size());
         if (name == u"dfs-version")
             info.Version = value;
         else if (name == u"dfs-url")

@@ -28,7 +28,8 @@ QImage Load(const QString &path, QString *error)
         if (!file.open(QIODevice::ReadOnly))
             return fail(error, file.errorString());
         const QByteArray bytes = file.readAll();
-        return extension == u"pcx" ? PcxDecoder::Decode(bytes, error) : JpegDecoder::Decode(bytes, error);
+        return extension == u"pcx" ? PcxDecoder::Decode(bytes, error)
+                                   : JpegDecoder::Decode(bytes, error);
     }
     QByteArray format;
     if (extension == u"bmp" || extension == u"gif" || extension == u"png")

@@ -100,7 +100,9 @@ bool decompress(jpeg_decompress_struct &cinfo, ErrorManager &errors, const QByte
         return false;
     }
     if (qint64(width) * height > kMaxPixelsPerByte * data.size()) {
-        setError(error, QStringLiteral("JPEG data too short for a picture of %1 x %2").arg(width).arg(height));
+        setError(
+            error,
+            QStringLiteral("JPEG data too short for a picture of %1 x %2").arg(width).arg(height));
         return false;
     }
 

@@ -34,8 +34,8 @@ void makeRoomForCaption(QMessageBox &box)
     const QFontMetrics metrics(box.font());
     const int buttons = box.style()->pixelMetric(QStyle::PM_TitleBarButtonSize) * 3;
     const int width = metrics.horizontalAdvance(box.windowTitle()) * 5 / 4 + buttons + 48;
-    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0,
-                  1, grid->columnCount());
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
 }
 } // namespace
 
@@ -56,7 +56,8 @@ QMessageBox::StandardButton show(QWidget *parent, const Message &message)
     QMessageBox box(message.icon, message.caption, message.text, message.buttons, owner);
     // A dialog frame: a title and a close button. Without a window to belong to (early in
     // the start-up) it stays above the desktop.
-    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+    Qt::WindowFlags flags =
+        Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
     if (!owner)
         flags |= Qt::WindowStaysOnTopHint;
     box.setWindowFlags(flags);
@@ -66,8 +67,8 @@ QMessageBox::StandardButton show(QWidget *parent, const Message &message)
 
 void showError(QWidget *parent, const QString &text)
 {
-    show(parent, {text, QApplication::applicationDisplayName(), QMessageBox::Critical,
-                  QMessageBox::Ok});
+    show(parent,
+         {text, QApplication::applicationDisplayName(), QMessageBox::Critical, QMessageBox::Ok});
 }
 
 Handler setHandler(Handler h)

@@ -96,7 +96,9 @@ QImage Decode(const QByteArray &bytes, QString *error)
     const bool paletted = bits == 8 && planes == 1;
     const bool trueColour = bits == 8 && (planes == 3 || planes == 4);
     if (!mono && !nibbles && !paletted && !trueColour)
-        return fail(error, QStringLiteral("unsupported PCX layout: %1 bits, %2 planes").arg(bits).arg(planes));
+        return fail(
+            error,
+            QStringLiteral("unsupported PCX layout: %1 bits, %2 planes").arg(bits).arg(planes));
     if (qint64(bytesPerLine) * 8 < qint64(width) * bits)
         return fail(error, QStringLiteral("PCX lines shorter than the picture"));
 
@@ -106,7 +108,8 @@ QImage Decode(const QByteArray &bytes, QString *error)
     if (!RunReader(data, size).read(nullptr, lineBytes * size_t(height)))
         return fail(error, QStringLiteral("PCX data ends early"));
 
-    QImage image(width, height, planes == 4 && trueColour ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    QImage image(width, height,
+                 planes == 4 && trueColour ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     if (image.isNull())
         return fail(error, QStringLiteral("out of memory"));
 

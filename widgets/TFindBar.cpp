@@ -100,7 +100,8 @@ void TFindBar::Open()
         // Closing gives the focus back where it was: the view in a document, the default
         // button in a dialog, so Enter goes on doing what it did.
         QWidget *focus = QApplication::focusWidget();
-        m_returnFocus = focus && !isAncestorOf(focus) && window()->isAncestorOf(focus) ? focus : nullptr;
+        m_returnFocus =
+            focus && !isAncestorOf(focus) && window()->isAncestorOf(focus) ? focus : nullptr;
     }
     show();
     m_edit->setFocus(Qt::ShortcutFocusReason);

@@ -55,7 +55,7 @@ private:
     QLabel *m_status;
     QToolButton *m_close;
     QPointer<QWidget> m_returnFocus; // had the focus before the bar opened
-    QTimer m_documentChanged; // gathers the many changes of one new page
+    QTimer m_documentChanged;        // gathers the many changes of one new page
     QList<QTextCursor> m_matches;
     int m_current = -1;
 };

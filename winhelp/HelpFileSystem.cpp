@@ -23,10 +23,14 @@ QByteArrayView internalFile(QByteArrayView data, qint64 offset, const QByteArray
     reader.u8();
     if (qint64(reserved) < qint64(used) + 9)
         throw HelpFormatError(QStringLiteral("%1: used space %2 exceeds reserved space %3")
-                                  .arg(QString::fromLatin1(what)).arg(used).arg(reserved));
+                                  .arg(QString::fromLatin1(what))
+                                  .arg(used)
+                                  .arg(reserved));
     if (qint64(used) > reader.remaining())
-        throw HelpFormatError(QStringLiteral("%1: file of %2 bytes runs past the end of the help file")
-                                  .arg(QString::fromLatin1(what)).arg(used));
+        throw HelpFormatError(
+            QStringLiteral("%1: file of %2 bytes runs past the end of the help file")
+                .arg(QString::fromLatin1(what))
+                .arg(used));
     return data.sliced(reader.pos(), qsizetype(used));
 }
 
@@ -40,7 +44,8 @@ HelpFileSystem::HelpFileSystem(QByteArray data) : m_data(std::move(data))
     const qint32 directoryStart = header.i32();
     header.skip(8);
     if (directoryStart < 16 || directoryStart >= m_data.size())
-        throw HelpFormatError(QStringLiteral("directory offset %1 past the end of the file").arg(directoryStart));
+        throw HelpFormatError(
+            QStringLiteral("directory offset %1 past the end of the file").arg(directoryStart));
 
     const QByteArrayView directory = internalFile(m_data, directoryStart, {});
     forEachLeafEntry(directory, "directory", [this](ByteReader &entry) {
@@ -48,7 +53,8 @@ HelpFileSystem::HelpFileSystem(QByteArray data) : m_data(std::move(data))
         const qint32 offset = entry.i32();
         if (offset < 16 || offset >= m_data.size())
             throw HelpFormatError(QStringLiteral("%1: offset %2 past the end of the file")
-                                      .arg(QString::fromLatin1(name)).arg(offset));
+                                      .arg(QString::fromLatin1(name))
+                                      .arg(offset));
         m_files.insert(name, internalFile(m_data, offset, name));
     });
 }
@@ -70,13 +76,16 @@ void HelpFileSystem::forEachLeafEntry(QByteArrayView tree, const char *what,
     if (pageSize < 8 || totalPages < 0 || qint64(pageSize) * totalPages > header.remaining())
         header.fail(QStringLiteral("B+ tree pages run past the end of the file"));
     if (levels < 0 || levels > totalPages)
-        header.fail(QStringLiteral("B+ tree has %1 levels in %2 pages").arg(levels).arg(totalPages));
+        header.fail(
+            QStringLiteral("B+ tree has %1 levels in %2 pages").arg(levels).arg(totalPages));
     if (totalEntries == 0 || levels == 0)
         return;
 
     const auto page = [&](int number) {
         if (number < 0 || number >= totalPages)
-            header.fail(QStringLiteral("B+ tree page %1 outside the tree (%2 pages)").arg(number).arg(totalPages));
+            header.fail(QStringLiteral("B+ tree page %1 outside the tree (%2 pages)")
+                            .arg(number)
+                            .arg(totalPages));
         return tree.sliced(TreeHeaderSize + qsizetype(number) * pageSize, pageSize);
     };
 
@@ -106,7 +115,8 @@ void HelpFileSystem::forEachLeafEntry(QByteArrayView tree, const char *what,
             entry(leaf);
         count += entries;
         if (count > totalEntries)
-            leaf.fail(QStringLiteral("B+ tree holds more entries than its header's %1").arg(totalEntries));
+            leaf.fail(QStringLiteral("B+ tree holds more entries than its header's %1")
+                          .arg(totalEntries));
         current = next;
     }
 }

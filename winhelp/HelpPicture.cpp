@@ -41,7 +41,9 @@ QByteArray unpack(QByteArrayView packed, int packing, qsizetype limit, const cha
     case 3:
         return unRunLength(Lz77::decompress(packed, limit * 2 + 1024, what), limit);
     default:
-        throw HelpFormatError(QStringLiteral("%1: unknown picture packing %2").arg(QLatin1StringView(what)).arg(packing));
+        throw HelpFormatError(QStringLiteral("%1: unknown picture packing %2")
+                                  .arg(QLatin1StringView(what))
+                                  .arg(packing));
     }
 }
 
@@ -91,7 +93,8 @@ HelpPicture HelpPicture::decode(QByteArrayView data, const char *what)
     header.u32();
     if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 24 && bitCount != 32)
         header.fail(QStringLiteral("unsupported %1 bits per pixel").arg(bitCount));
-    if (width == 0 || height == 0 || width > MaxSide || height > MaxSide || qint64(width) * height > MaxPixels)
+    if (width == 0 || height == 0 || width > MaxSide || height > MaxSide ||
+        qint64(width) * height > MaxPixels)
         header.fail(QStringLiteral("picture of %1 × %2 pixels").arg(width).arg(height));
 
     QList<quint32> palette;
@@ -119,7 +122,8 @@ HelpPicture HelpPicture::decode(QByteArrayView data, const char *what)
     const QByteArrayView packed = header.bytes(qMin<qint64>(packedSize, header.remaining()));
     const QByteArray bits = unpack(packed, packing, qsizetype(stride * height), what);
     if (bits.size() < stride * height)
-        header.fail(QStringLiteral("picture data %1 bytes short").arg(stride * height - bits.size()));
+        header.fail(
+            QStringLiteral("picture data %1 bytes short").arg(stride * height - bits.size()));
 
     picture.width = int(width);
     picture.height = int(height);
@@ -141,10 +145,12 @@ HelpPicture HelpPicture::decode(QByteArrayView data, const char *what)
                 index = line[x];
                 break;
             case 24:
-                out[x] = 0xFF000000u | (line[3 * x + 2] << 16) | (line[3 * x + 1] << 8) | line[3 * x];
+                out[x] =
+                    0xFF000000u | (line[3 * x + 2] << 16) | (line[3 * x + 1] << 8) | line[3 * x];
                 continue;
             case 32:
-                out[x] = 0xFF000000u | (line[4 * x + 2] << 16) | (line[4 * x + 1] << 8) | line[4 * x];
+                out[x] =
+                    0xFF000000u | (line[4 * x + 2] << 16) | (line[4 * x + 1] << 8) | line[4 * x];
                 continue;
             }
             out[x] = index < quint32(palette.size()) ? palette.at(index) : 0xFF000000u;

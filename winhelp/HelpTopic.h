@@ -28,10 +28,10 @@ struct HelpRun
     QString text; // '\n' stands for a line break, '\t' for a tab
     int font = -1;
     Link link = NoLink;
-    quint32 target = 0;          // the TOPICOFFSET a jump or pop-up leads to
-    bool targetKnown = false;    // whether the file names the target
-    int picture = -1;            // |bmN of a picture run
-    QByteArray embeddedPicture;  // a picture stored in the text itself
+    quint32 target = 0;         // the TOPICOFFSET a jump or pop-up leads to
+    bool targetKnown = false;   // whether the file names the target
+    int picture = -1;           // |bmN of a picture run
+    QByteArray embeddedPicture; // a picture stored in the text itself
 };
 
 struct HelpParagraph
@@ -46,7 +46,7 @@ struct HelpParagraph
     int firstIndent = 0;
     QList<int> tabStops;
     QList<HelpRun> runs;
-    int table = -1;  // index into HelpTopic::tables for a paragraph inside a table cell
+    int table = -1; // index into HelpTopic::tables for a paragraph inside a table cell
     int row = -1;
     int column = -1;
 

@@ -30,8 +30,9 @@ QByteArray decompress(QByteArrayView input, qsizetype limit, const char *what)
             in += 2;
             const qsizetype distance = (word & 0x0FFF) + 1;
             if (distance > size)
-                throw HelpFormatError(QStringLiteral("%1: LZ77 copy from before the start of the data")
-                                          .arg(QLatin1StringView(what)));
+                throw HelpFormatError(
+                    QStringLiteral("%1: LZ77 copy from before the start of the data")
+                        .arg(QLatin1StringView(what)));
             // Copies may overlap what they write, so they go one byte at a time.
             const qsizetype length = qMin<qsizetype>((word >> 12) + 3, capacity - size);
             const char *from = data + size - distance;
@@ -44,7 +45,8 @@ QByteArray decompress(QByteArrayView input, qsizetype limit, const char *what)
     return out;
 }
 
-QByteArray compress(QByteArrayView input, qsizetype capacity, qsizetype *consumed, const bool *literal)
+QByteArray compress(QByteArrayView input, qsizetype capacity, qsizetype *consumed,
+                    const bool *literal)
 {
     const auto fixed = [&](qsizetype i) { return literal && literal[i]; };
     constexpr qsizetype Window = 4096;
@@ -58,7 +60,8 @@ QByteArray compress(QByteArrayView input, qsizetype capacity, qsizetype *consume
     head.fill(-1);
     std::vector<int> previous(size_t(input.size()), -1);
     const auto hashAt = [&](qsizetype i) {
-        return ((quint8(input[i]) << 4) ^ (quint8(input[i + 1]) << 2) ^ quint8(input[i + 2])) & 0xFFF;
+        return ((quint8(input[i]) << 4) ^ (quint8(input[i + 1]) << 2) ^ quint8(input[i + 2])) &
+               0xFFF;
     };
     const auto insert = [&](qsizetype i) {
         if (i + 2 < input.size() && !fixed(i) && !fixed(i + 1) && !fixed(i + 2)) {
@@ -81,7 +84,8 @@ QByteArray compress(QByteArrayView input, qsizetype capacity, qsizetype *consume
                  ++chain, candidate = previous[size_t(candidate)]) {
                 int length = 0;
                 while (length < MaxLength && pos + length < input.size() && !fixed(pos + length) &&
-                       !fixed(candidate + length) && input[candidate + length] == input[pos + length])
+                       !fixed(candidate + length) &&
+                       input[candidate + length] == input[pos + length])
                     ++length;
                 if (length > bestLength) {
                     bestLength = length;

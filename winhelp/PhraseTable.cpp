@@ -21,7 +21,8 @@ PhraseTable::PhraseTable(const HelpFileSystem &files, bool before31)
     } else if (files.contains(QByteArrayLiteral("|PhrIndex"))) {
         if (!files.contains(QByteArrayLiteral("|PhrImage")))
             throw HelpFormatError(QStringLiteral("|PhrIndex without |PhrImage"));
-        readHall(files.file(QByteArrayLiteral("|PhrIndex")), files.file(QByteArrayLiteral("|PhrImage")));
+        readHall(files.file(QByteArrayLiteral("|PhrIndex")),
+                 files.file(QByteArrayLiteral("|PhrImage")));
         m_kind = Hall;
     }
 }
@@ -116,7 +117,9 @@ void PhraseTable::setPhrases(const QList<quint32> &offsets, qint64 base)
 QByteArrayView PhraseTable::checkedPhrase(qint64 number) const
 {
     if (number < 0 || number >= m_phrases.size())
-        throw HelpFormatError(QStringLiteral("phrase %1 out of range (%2 phrases)").arg(number).arg(m_phrases.size()));
+        throw HelpFormatError(QStringLiteral("phrase %1 out of range (%2 phrases)")
+                                  .arg(number)
+                                  .arg(m_phrases.size()));
     return m_phrases.at(qsizetype(number));
 }
 

@@ -230,7 +230,8 @@ void TopicTextParser::parse(quint8 recordType, QByteArrayView linkData1, QByteAr
                 break;
             }
             default:
-                codes.fail(QStringLiteral("unknown formatting code 0x%1").arg(int(code), 2, 16, QLatin1Char('0')));
+                codes.fail(QStringLiteral("unknown formatting code 0x%1")
+                               .arg(int(code), 2, 16, QLatin1Char('0')));
             }
         }
         if (!table)

@@ -22,7 +22,8 @@ public:
     }
 
     // Record types: 0x01 text of 3.0 files, 0x20 text, 0x23 table.
-    void parse(quint8 recordType, QByteArrayView linkData1, QByteArrayView linkData2, HelpTopic &topic);
+    void parse(quint8 recordType, QByteArrayView linkData1, QByteArrayView linkData2,
+               HelpTopic &topic);
 
 private:
     void appendText(HelpParagraph &paragraph, const QString &text);

@@ -11,21 +11,29 @@
 namespace {
 
 constexpr quint16 SystemMagic = 0x036C;
-constexpr qint64 BlockSpan = 0x4000;      // TOPICPOS units per topic block
-constexpr quint32 OffsetSpan = 0x8000;    // TOPICOFFSET units per topic block
+constexpr qint64 BlockSpan = 0x4000;   // TOPICPOS units per topic block
+constexpr quint32 OffsetSpan = 0x8000; // TOPICOFFSET units per topic block
 constexpr qint64 MaxTextLength = 4 * 1024 * 1024;
 
 const char *codecFor(int charset)
 {
     switch (charset) {
-    case 238: return "windows-1250";
-    case 204: return "windows-1251";
-    case 161: return "windows-1253";
-    case 162: return "windows-1254";
-    case 177: return "windows-1255";
-    case 178: return "windows-1256";
-    case 186: return "windows-1257";
-    default: return "windows-1252";
+    case 238:
+        return "windows-1250";
+    case 204:
+        return "windows-1251";
+    case 161:
+        return "windows-1253";
+    case 162:
+        return "windows-1254";
+    case 177:
+        return "windows-1255";
+    case 178:
+        return "windows-1256";
+    case 186:
+        return "windows-1257";
+    default:
+        return "windows-1252";
     }
 }
 
@@ -96,16 +104,27 @@ void WinHelpFile::readSystem()
             const QByteArrayView data = reader.bytes(size);
             ByteReader record(data, "|SYSTEM record");
             switch (type) {
-            case 1: title = recordString(data); break;
-            case 2: copyright = recordString(data); break;
-            case 3: m_contents = record.u32(); break;
-            case 10: m_contentsFile = QString::fromLatin1(recordString(data)); break;
-            case 11: m_charset = record.u16(); break;
+            case 1:
+                title = recordString(data);
+                break;
+            case 2:
+                copyright = recordString(data);
+                break;
+            case 3:
+                m_contents = record.u32();
+                break;
+            case 10:
+                m_contentsFile = QString::fromLatin1(recordString(data));
+                break;
+            case 11:
+                m_charset = record.u16();
+                break;
             case 12:
                 record.u8();
                 defaultFontCharset = record.u8();
                 break;
-            default: break;
+            default:
+                break;
             }
         }
     }
@@ -141,7 +160,8 @@ void WinHelpFile::readFonts()
         return;
     reader.seek(descriptorsAt);
     if (qint64(descriptorCount) * 11 > reader.remaining())
-        reader.fail(QStringLiteral("%1 font descriptors larger than the file holds").arg(descriptorCount));
+        reader.fail(
+            QStringLiteral("%1 font descriptors larger than the file holds").arg(descriptorCount));
     for (int i = 0; i < descriptorCount; ++i) {
         HelpFont font;
         const quint8 attributes = reader.u8();
@@ -194,7 +214,8 @@ void WinHelpFile::readTopicStream()
     const qsizetype blocks = (topic.size() + m_blockSize - 1) / m_blockSize;
     m_stream.reserve(blocks * (m_lz77 ? BlockSpan : m_blockSize));
     for (qsizetype at = 0; at + 12 < topic.size(); at += m_blockSize) {
-        const QByteArrayView data = topic.sliced(at + 12, qMin<qsizetype>(m_blockSize - 12, topic.size() - at - 12));
+        const QByteArrayView data =
+            topic.sliced(at + 12, qMin<qsizetype>(m_blockSize - 12, topic.size() - at - 12));
         m_blockStarts.append(m_stream.size());
         if (m_lz77)
             m_stream.append(Lz77::decompress(data, BlockSpan, "|TOPIC"));
@@ -229,8 +250,9 @@ WinHelpFile::Link WinHelpFile::readLink(qint64 position, bool expandText) const
 {
     const qsizetype at = streamIndex(position);
     if (at < 0)
-        throw HelpFormatError(QStringLiteral("|TOPIC: topic link position 0x%1 outside the topic data")
-                                  .arg(quint32(position), 8, 16, QLatin1Char('0')));
+        throw HelpFormatError(
+            QStringLiteral("|TOPIC: topic link position 0x%1 outside the topic data")
+                .arg(quint32(position), 8, 16, QLatin1Char('0')));
     ByteReader reader(m_stream, "|TOPIC");
     reader.seek(at);
     const qint32 blockSize = reader.i32();
@@ -240,7 +262,8 @@ WinHelpFile::Link WinHelpFile::readLink(qint64 position, bool expandText) const
     link.next = reader.i32();
     const qint32 dataLen1 = reader.i32();
     link.type = reader.u8();
-    if (dataLen1 < 21 || blockSize < dataLen1 || dataLen2 < 0 || qint64(blockSize) > m_stream.size() - at)
+    if (dataLen1 < 21 || blockSize < dataLen1 || dataLen2 < 0 ||
+        qint64(blockSize) > m_stream.size() - at)
         reader.fail(QStringLiteral("topic link at 0x%1 has impossible sizes")
                         .arg(quint32(position), 8, 16, QLatin1Char('0')));
     link.data1 = QByteArrayView(m_stream).sliced(at + 21, dataLen1 - 21);
@@ -298,7 +321,8 @@ void WinHelpFile::walkTopics()
         if (link.type == 0x02) {
             TopicEntry entry;
             entry.position = position;
-            entry.offset = m_minor <= 16 ? quint32(position) : quint32(block) * OffsetSpan + characters;
+            entry.offset =
+                m_minor <= 16 ? quint32(position) : quint32(block) * OffsetSpan + characters;
             entry.title = decode(recordString(link.data2));
             m_topics.append(entry);
         }
@@ -311,7 +335,8 @@ int WinHelpFile::topicIndexAt(quint32 offset) const
 {
     int found = -1;
     for (int i = 0; i < m_topics.size(); ++i) {
-        if (m_topics.at(i).offset <= offset && (found < 0 || m_topics.at(i).offset >= m_topics.at(found).offset))
+        if (m_topics.at(i).offset <= offset &&
+            (found < 0 || m_topics.at(i).offset >= m_topics.at(found).offset))
             found = i;
     }
     return found;
@@ -384,7 +409,8 @@ HelpTopic WinHelpFile::topic(int index) const
 
 HelpPicture WinHelpFile::picture(int number) const
 {
-    const QByteArray name = (m_minor <= 16 ? QByteArrayLiteral("bm") : QByteArrayLiteral("|bm")) + QByteArray::number(number);
+    const QByteArray name = (m_minor <= 16 ? QByteArrayLiteral("bm") : QByteArrayLiteral("|bm")) +
+                            QByteArray::number(number);
     if (!m_files.contains(name))
         throw HelpFormatError(QStringLiteral("no picture %1").arg(QString::fromLatin1(name)));
     return HelpPicture::decode(m_files.file(name), name.constData());

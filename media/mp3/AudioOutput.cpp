@@ -14,8 +14,10 @@ bool open(out123_struct *output)
         const std::string spec(chosen);
         const size_t colon = spec.find(':');
         const std::string driver = spec.substr(0, colon);
-        const std::string device = colon == std::string::npos ? std::string() : spec.substr(colon + 1);
-        return out123_open(output, driver.c_str(), device.empty() ? nullptr : device.c_str()) == OUT123_OK;
+        const std::string device =
+            colon == std::string::npos ? std::string() : spec.substr(colon + 1);
+        return out123_open(output, driver.c_str(), device.empty() ? nullptr : device.c_str()) ==
+               OUT123_OK;
     }
     for (const char *driver : {"pulse", "alsa"}) {
         if (out123_open(output, driver, nullptr) == OUT123_OK)

@@ -26,7 +26,8 @@ void MemoryFile::assign(const unsigned char *data, size_t size)
 
 bool MemoryFile::open(mpg123_handle *handle)
 {
-    return mpg123_replace_reader_handle(handle, &MemoryFile::read, &MemoryFile::seek, nullptr) == MPG123_OK &&
+    return mpg123_replace_reader_handle(handle, &MemoryFile::read, &MemoryFile::seek, nullptr) ==
+               MPG123_OK &&
            mpg123_open_handle(handle, this) == MPG123_OK;
 }
 

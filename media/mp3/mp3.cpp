@@ -74,7 +74,8 @@ intptr_t play(Mp3Params *params)
     if (!output.handle)
         return MP3_RESULT_NO_OUTPUT;
     out123_param_int(output.handle, OUT123_FLAGS, OUT123_QUIET);
-    if (!AudioOutput::open(output.handle) || out123_start(output.handle, rate, channels, encoding) != OUT123_OK)
+    if (!AudioOutput::open(output.handle) ||
+        out123_start(output.handle, rate, channels, encoding) != OUT123_OK)
         return MP3_RESULT_NO_OUTPUT;
 
     if (params->startFrame > 0)

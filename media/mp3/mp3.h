@@ -26,12 +26,14 @@ enum {
 };
 
 // Receives the library's messages; called on the thread that runs "mp3play".
-typedef struct Mp3Sink {
+typedef struct Mp3Sink
+{
     void (*notify)(struct Mp3Sink *sink, uint32_t message, uintptr_t first, intptr_t second);
 } Mp3Sink;
 
 // The parameter block. Every field is pointer-sized.
-typedef struct Mp3Params {
+typedef struct Mp3Params
+{
     const char *fileName; // zero-terminated, in the file system's encoding
     uintptr_t startFrame; // frame to start from; 0 for "mp3gettime"
     Mp3Sink *window;      // where the notifications go; may be null

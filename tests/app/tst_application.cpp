@@ -1,10 +1,10 @@
-#include "MessageRecorder.h"
-#include "ProgramFixture.h"
 #include "Application.h"
 #include "ContainerFixture.h"
 #include "ContentError.h"
 #include "FakeHelp.h"
 #include "MessageBoxes.h"
+#include "MessageRecorder.h"
+#include "ProgramFixture.h"
 #include "TPSSDirectory.h"
 #include "TPulpit.h"
 #include "TSimplePSS.h"
@@ -50,7 +50,8 @@ void TestApplication::errorInAHandlerIsShown_data()
 {
     QTest::addColumn<bool>("contentError");
     QTest::addColumn<QString>("text");
-    QTest::newRow("container") << true << QStringLiteral("Błąd odczytu pliku \"/cd/DATA/Verbarium.dat\"");
+    QTest::newRow("container") << true
+                               << QStringLiteral("Błąd odczytu pliku \"/cd/DATA/Verbarium.dat\"");
     QTest::newRow("other") << false << QStringLiteral("Nie można utworzyć pliku \"/tmp/ąę.MP3\"");
 }
 
@@ -83,9 +84,10 @@ void TestApplication::errorInAHandlerIsShown()
 void TestApplication::unreadableContainerAtAListTab()
 {
     ProgramFixture program;
-    QVERIFY(program.openData(container(
-        {{"L197\\UnidX", itemIndex({{"U1", "_19701", "1"}})},
-         {"L197\\TypX\\_19701\\1\\Pola", cp(QStringLiteral("Tytuł=Lalka\nAutor=Bolesław Prus"))}})));
+    QVERIFY(
+        program.openData(container({{"L197\\UnidX", itemIndex({{"U1", "_19701", "1"}})},
+                                    {"L197\\TypX\\_19701\\1\\Pola",
+                                     cp(QStringLiteral("Tytuł=Lalka\nAutor=Bolesław Prus"))}})));
     FakeHelp help;
     TPulpit::Environment environment;
     environment.help = &help;
@@ -109,7 +111,8 @@ void TestApplication::unreadableContainerAtAListTab()
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(works).center());
 
     QCOMPARE(m_messages.size(), 1);
-    QVERIFY2(m_messages[0].text.startsWith(QStringLiteral("Błąd odczytu pliku")), qPrintable(m_messages[0].text));
+    QVERIFY2(m_messages[0].text.startsWith(QStringLiteral("Błąd odczytu pliku")),
+             qPrintable(m_messages[0].text));
     QVERIFY(pulpit.isEnabled());
     QVERIFY(!QGuiApplication::overrideCursor());
     QVERIFY(program.searcher().isHidden());

@@ -17,7 +17,10 @@ class FakeVolumes : public VolumeList
 public:
     QStringList roots;
     QStringList Drives() const override { return roots; }
-    TVolumeRecord QueryVolume(const QString &drive) const override { return FixedVolumes(roots).QueryVolume(drive); }
+    TVolumeRecord QueryVolume(const QString &drive) const override
+    {
+        return FixedVolumes(roots).QueryVolume(drive);
+    }
 };
 
 } // namespace
@@ -40,7 +43,8 @@ private Q_SLOTS:
     void getSoundFile();
 
 private:
-    QString makeDataFolder(const QString &relative, const QString &fileName = QStringLiteral("Verbarium.dat"));
+    QString makeDataFolder(const QString &relative,
+                           const QString &fileName = QStringLiteral("Verbarium.dat"));
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<QSettings> m_settings;
@@ -51,7 +55,8 @@ private:
 void TestDataModule::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
-    m_settings = std::make_unique<QSettings>(m_dir->filePath(QStringLiteral("settings.conf")), QSettings::IniFormat);
+    m_settings = std::make_unique<QSettings>(m_dir->filePath(QStringLiteral("settings.conf")),
+                                             QSettings::IniFormat);
     m_store = std::make_unique<SettingsStore>(*m_settings);
     m_volumes.roots.clear();
 }
@@ -77,25 +82,32 @@ void TestDataModule::searchOrder_data()
 {
     QTest::addColumn<QString>("commandLine"); // relative to the test folder; "" for none
     QTest::addColumn<QString>("stored");      // "" for none; "@" prefix: relative to the folder
-    QTest::addColumn<QStringList>("volumes");  // relative roots
-    QTest::addColumn<QString>("found");        // relative folder, "" when the search fails
+    QTest::addColumn<QStringList>("volumes"); // relative roots
+    QTest::addColumn<QString>("found");       // relative folder, "" when the search fails
 
     QTest::newRow("stored path without separator")
-        << QString() << QStringLiteral("@stored") << QStringList{QStringLiteral("cd1")} << QStringLiteral("stored/");
+        << QString() << QStringLiteral("@stored") << QStringList{QStringLiteral("cd1")}
+        << QStringLiteral("stored/");
     QTest::newRow("stored folder lacking the file")
-        << QString() << QStringLiteral("@empty") << QStringList{QStringLiteral("cd1")} << QStringLiteral("cd1/DATA/");
+        << QString() << QStringLiteral("@empty") << QStringList{QStringLiteral("cd1")}
+        << QStringLiteral("cd1/DATA/");
     QTest::newRow("first of two optical volumes")
-        << QString() << QString() << QStringList{QStringLiteral("cd0"), QStringLiteral("cd1"), QStringLiteral("cd2")}
+        << QString() << QString()
+        << QStringList{QStringLiteral("cd0"), QStringLiteral("cd1"), QStringLiteral("cd2")}
         << QStringLiteral("cd1/DATA/");
     QTest::newRow("DATA in another letter case")
-        << QString() << QString() << QStringList{QStringLiteral("cdlower")} << QStringLiteral("cdlower/data/");
+        << QString() << QString() << QStringList{QStringLiteral("cdlower")}
+        << QStringLiteral("cdlower/data/");
     QTest::newRow("hard-disk DATA folder is not scanned")
         << QString() << QString() << QStringList() << QString();
     QTest::newRow("command line before the stored path")
-        << QStringLiteral("given") << QStringLiteral("@stored") << QStringList() << QStringLiteral("given/");
+        << QStringLiteral("given") << QStringLiteral("@stored") << QStringList()
+        << QStringLiteral("given/");
     QTest::newRow("command line folder without the file")
-        << QStringLiteral("empty") << QStringLiteral("@stored") << QStringList() << QStringLiteral("stored/");
-    QTest::newRow("nothing anywhere") << QString() << QString() << QStringList{QStringLiteral("cd0")} << QString();
+        << QStringLiteral("empty") << QStringLiteral("@stored") << QStringList()
+        << QStringLiteral("stored/");
+    QTest::newRow("nothing anywhere")
+        << QString() << QString() << QStringList{QStringLiteral("cd0")} << QString();
 }
 
 void TestDataModule::searchOrder()
@@ -119,8 +131,8 @@ void TestDataModule::searchOrder()
     for (const QString &root : volumes)
         m_volumes.roots.append(m_dir->filePath(root));
     TData data(*m_store, m_volumes,
-               {commandLine.isEmpty() ? QString() : m_dir->filePath(commandLine), [] { return quint64(1); },
-                m_dir->filePath(QStringLiteral("tmp"))});
+               {commandLine.isEmpty() ? QString() : m_dir->filePath(commandLine),
+                [] { return quint64(1); }, m_dir->filePath(QStringLiteral("tmp"))});
 
     QCOMPARE(data.FindDataFolder(), !found.isEmpty());
     if (found.isEmpty())
@@ -138,7 +150,8 @@ void TestDataModule::searchOrder()
 
 void TestDataModule::failedSearchWritesNothing()
 {
-    TData data(*m_store, m_volumes, {QString(), [] { return quint64(2); }, m_dir->filePath(QStringLiteral("tmp"))});
+    TData data(*m_store, m_volumes,
+               {QString(), [] { return quint64(2); }, m_dir->filePath(QStringLiteral("tmp"))});
     QVERIFY(!data.FindDataFolder());
     m_settings->sync();
     QVERIFY(m_settings->allKeys().isEmpty());
@@ -146,17 +159,19 @@ void TestDataModule::failedSearchWritesNothing()
 
 void TestDataModule::locatorAnswer_data()
 {
-    QTest::addColumn<QString>("stored");  // relative; "" for none
-    QTest::addColumn<QString>("answer");  // relative; "-" when the user gives up
+    QTest::addColumn<QString>("stored"); // relative; "" for none
+    QTest::addColumn<QString>("answer"); // relative; "-" when the user gives up
     QTest::addColumn<bool>("asked");
-    QTest::addColumn<QString>("found");   // relative, "" when the search fails
+    QTest::addColumn<QString>("found"); // relative, "" when the search fails
 
-    QTest::newRow("folder chosen") << QString() << QStringLiteral("chosen") << true << QStringLiteral("chosen/");
+    QTest::newRow("folder chosen")
+        << QString() << QStringLiteral("chosen") << true << QStringLiteral("chosen/");
     QTest::newRow("given up") << QString() << QStringLiteral("-") << true << QString();
     QTest::newRow("starts from the stored folder, given up")
         << QStringLiteral("empty") << QStringLiteral("-") << true << QString();
     QTest::newRow("not asked when the stored folder holds the data")
-        << QStringLiteral("stored") << QStringLiteral("chosen") << false << QStringLiteral("stored/");
+        << QStringLiteral("stored") << QStringLiteral("chosen") << false
+        << QStringLiteral("stored/");
 }
 
 void TestDataModule::locatorAnswer()
@@ -177,7 +192,8 @@ void TestDataModule::locatorAnswer()
             return std::nullopt;
         return m_dir->filePath(answer);
     };
-    TData data(*m_store, m_volumes, {QString(), [] { return quint64(3); }, m_dir->filePath(QStringLiteral("tmp"))});
+    TData data(*m_store, m_volumes,
+               {QString(), [] { return quint64(3); }, m_dir->filePath(QStringLiteral("tmp"))});
     data.SetLocator(locate);
 
     QCOMPARE(data.FindDataFolder(), !found.isEmpty());
@@ -203,11 +219,13 @@ void TestDataModule::filesPresent()
     QVERIFY(TData::FilesPresent(folder + u'/', QStringLiteral("Verbarium.dat;B.TXT")));
     QVERIFY(!TData::FilesPresent(folder, QStringLiteral("Verbarium.dat;b.txt;c.txt")));
     QVERIFY(!TData::FilesPresent(folder, QStringLiteral("c.txt;Verbarium.dat")));
-    QVERIFY(!TData::FilesPresent(m_dir->filePath(QStringLiteral("none")), QStringLiteral("Verbarium.dat")));
+    QVERIFY(!TData::FilesPresent(m_dir->filePath(QStringLiteral("none")),
+                                 QStringLiteral("Verbarium.dat")));
     QVERIFY(!TData::FilesPresent(QString(), QStringLiteral("Verbarium.dat")));
     // A folder by the file's name is not the file.
     QDir().mkpath(m_dir->filePath(QStringLiteral("g/Verbarium.dat")));
-    QVERIFY(!TData::FilesPresent(m_dir->filePath(QStringLiteral("g")), QStringLiteral("Verbarium.dat")));
+    QVERIFY(!TData::FilesPresent(m_dir->filePath(QStringLiteral("g")),
+                                 QStringLiteral("Verbarium.dat")));
 }
 
 void TestDataModule::tempFolderPerRun()
@@ -245,7 +263,8 @@ void TestDataModule::getSoundFile()
     file.close();
     m_settings->setValue(QStringLiteral("DataPath"), folder);
 
-    TData data(*m_store, m_volumes, {QString(), [] { return quint64(7); }, m_dir->filePath(QStringLiteral("tmp"))});
+    TData data(*m_store, m_volumes,
+               {QString(), [] { return quint64(7); }, m_dir->filePath(QStringLiteral("tmp"))});
     QVERIFY(data.FindDataFolder());
     data.OpenDirectory();
     const QString path = data.GetSoundFile(QStringLiteral("guide"), QStringLiteral("Wprowadz"));

@@ -192,14 +192,16 @@ void TestLocator::discs_data()
     QTest::addColumn<int>("closesAt"); // the step after which the dialog closes; -1: never
     QTest::addColumn<QString>("found");
 
-    QTest::newRow("data disc into the empty drive") << QStringList{QStringLiteral("e:data")} << 0
-                                                    << QStringLiteral("data/DATA/");
-    QTest::newRow("data disc instead of the music disc") << QStringList{QStringLiteral("d:data")} << 0
-                                                         << QStringLiteral("data/DATA/");
+    QTest::newRow("data disc into the empty drive")
+        << QStringList{QStringLiteral("e:data")} << 0 << QStringLiteral("data/DATA/");
+    QTest::newRow("data disc instead of the music disc")
+        << QStringList{QStringLiteral("d:data")} << 0 << QStringLiteral("data/DATA/");
     QTest::newRow("wrong disc, then the right one in the same drive")
-        << QStringList{QStringLiteral("e:films"), QStringLiteral("e:data")} << 1 << QStringLiteral("data/DATA/");
+        << QStringList{QStringLiteral("e:films"), QStringLiteral("e:data")} << 1
+        << QStringLiteral("data/DATA/");
     QTest::newRow("disc taken out, then the data disc")
-        << QStringList{QStringLiteral("d:-"), QStringLiteral("d:data2")} << 1 << QStringLiteral("data2/DATA/");
+        << QStringList{QStringLiteral("d:-"), QStringLiteral("d:data2")} << 1
+        << QStringLiteral("data2/DATA/");
     QTest::newRow("a drive added later is not watched")
         << QStringList{QStringLiteral("+f:data"), QStringLiteral("f:data2")} << -1 << QString();
 }
@@ -227,7 +229,8 @@ void TestLocator::discs()
         const QString name = step.section(u':', 1);
         if (added)
             m_volumes->addDrive(drive);
-        m_volumes->insert(drive, name == u"-" ? QString() : disc(name, name.startsWith(QStringLiteral("data"))));
+        m_volumes->insert(
+            drive, name == u"-" ? QString() : disc(name, name.startsWith(QStringLiteral("data"))));
         if (i == closesAt) {
             QTRY_VERIFY_WITH_TIMEOUT(!locator->isVisible(), 5000);
         } else {
@@ -248,7 +251,8 @@ void TestLocator::browsing_data()
     QTest::addColumn<QStringList>("picks"); // relative to the test folder; "-" cancels the browser
     QTest::addColumn<QString>("found");     // "" when the dialog ends with cancel
 
-    QTest::newRow("the folder itself") << QStringList{QStringLiteral("hd/DATA")} << QStringLiteral("hd/DATA/");
+    QTest::newRow("the folder itself")
+        << QStringList{QStringLiteral("hd/DATA")} << QStringLiteral("hd/DATA/");
     QTest::newRow("the folder in another letter case")
         << QStringList{QStringLiteral("lower/data")} << QStringLiteral("lower/data/");
     QTest::newRow("its parent, then cancel") << QStringList{QStringLiteral("hd")} << QString();
@@ -306,7 +310,8 @@ void TestLocator::layout()
     QVERIFY(locator->windowFlags() & Qt::WindowStaysOnTopHint);
     QCOMPARE(locator->findChild<QLabel *>(QStringLiteral("ExpLabel"))->text(),
              QStringLiteral("Poszukiwana ścieżka do bazy danych programu (*.db)"));
-    const QStringList lines = locator->findChild<QLabel *>(QStringLiteral("Label1"))->text().split(u'\n');
+    const QStringList lines =
+        locator->findChild<QLabel *>(QStringLiteral("Label1"))->text().split(u'\n');
     QCOMPARE(lines.size(), 6);
     QCOMPARE(lines[0], QStringLiteral("Program nie może odnaleźć części danych."));
     QCOMPARE(lines[5], QStringLiteral("wybierz przycisk \"Przeglądaj\"."));

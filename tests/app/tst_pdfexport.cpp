@@ -52,9 +52,12 @@ void TestPdfExport::initTestCase()
         paragraph.append(QStringLiteral("słowo%1").arg(i));
     writeFile(m_dir,
               container({
-                  {"L197\\UnidX", itemIndex({{"1", "_19701", "1"}, {"2", "_19711", "1"}, {"3", "_19711", "2"}})},
-                  {"L197\\TypX\\_19701\\1\\Pola", cp(QStringLiteral("Tytuł=Próba\nAutor=Jan Kochanowski"))},
-                  {"_19701\\1", cp(QStringLiteral("<p>%1</p><p>%2</p>").arg(Verse, paragraph.join(u' ')))},
+                  {"L197\\UnidX",
+                   itemIndex({{"1", "_19701", "1"}, {"2", "_19711", "1"}, {"3", "_19711", "2"}})},
+                  {"L197\\TypX\\_19701\\1\\Pola",
+                   cp(QStringLiteral("Tytuł=Próba\nAutor=Jan Kochanowski"))},
+                  {"_19701\\1",
+                   cp(QStringLiteral("<p>%1</p><p>%2</p>").arg(Verse, paragraph.join(u' ')))},
                   {"L197\\TypX\\_19711\\1\\Pola", cp(QStringLiteral("Tytuł=Łąka\nNumer=1"))},
                   {"_19711\\1\\Opis", cp(QStringLiteral("<p>Łąka.</p>"))},
                   {"_19711\\1\\FULL", picture("JPG", QSize(300, 200), Qt::darkGreen)},
@@ -72,7 +75,8 @@ int TestPdfExport::run(const QStringList &args, QByteArray *err)
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("VERBARIUM_AUDIO_OUT"), QStringLiteral("test:"));
     program.setProcessEnvironment(env);
-    program.start(QStringLiteral(VERBARIUM_PROGRAM), args + QStringList{m_dir.filePath(QStringLiteral("DATA"))});
+    program.start(QStringLiteral(VERBARIUM_PROGRAM),
+                  args + QStringList{m_dir.filePath(QStringLiteral("DATA"))});
     if (!program.waitForFinished(60000) || program.exitStatus() != QProcess::NormalExit)
         return -1;
     if (err)
@@ -87,20 +91,25 @@ void TestPdfExport::commandLine_data()
     QTest::addColumn<QStringList>("printed"); // typ, numer, file
     QTest::addColumn<QString>("folder");
     const QString pdf = QStringLiteral("--print-pdf");
-    QTest::newRow("entry and file") << QStringList{pdf, QStringLiteral("_19701"), QStringLiteral("3"),
-                                                   QStringLiteral("a.pdf")}
-                                    << true << QStringList{QStringLiteral("_19701"), QStringLiteral("3"),
-                                                           QStringLiteral("a.pdf")}
-                                    << QString();
+    QTest::newRow("entry and file")
+        << QStringList{pdf, QStringLiteral("_19701"), QStringLiteral("3"), QStringLiteral("a.pdf")}
+        << true
+        << QStringList{QStringLiteral("_19701"), QStringLiteral("3"), QStringLiteral("a.pdf")}
+        << QString();
     QTest::newRow("and a folder") << QStringList{pdf, QStringLiteral("_19711"), QStringLiteral("3"),
                                                  QStringLiteral("a.pdf"), QStringLiteral("d")}
-                                  << true << QStringList{QStringLiteral("_19711"), QStringLiteral("3"),
-                                                         QStringLiteral("a.pdf")}
+                                  << true
+                                  << QStringList{QStringLiteral("_19711"), QStringLiteral("3"),
+                                                 QStringLiteral("a.pdf")}
                                   << QStringLiteral("d");
-    QTest::newRow("no file") << QStringList{pdf, QStringLiteral("_19701"), QStringLiteral("3")} << false
-                             << QStringList{} << QString();
-    QTest::newRow("with --open") << QStringList{pdf, QStringLiteral("_19701"), QStringLiteral("3"), QStringLiteral("a.pdf"),
-                                                QStringLiteral("--open"), QStringLiteral("_19701")}
+    QTest::newRow("no file") << QStringList{pdf, QStringLiteral("_19701"), QStringLiteral("3")}
+                             << false << QStringList{} << QString();
+    QTest::newRow("with --open") << QStringList{pdf,
+                                                QStringLiteral("_19701"),
+                                                QStringLiteral("3"),
+                                                QStringLiteral("a.pdf"),
+                                                QStringLiteral("--open"),
+                                                QStringLiteral("_19701")}
                                  << false << QStringList{} << QString();
 }
 
@@ -111,7 +120,8 @@ void TestPdfExport::commandLine()
     QFETCH(QStringList, printed);
     QFETCH(QString, folder);
     QString error;
-    const auto options = StartupOptions::parse(QStringList{QStringLiteral("verbarium")} + args, &error);
+    const auto options =
+        StartupOptions::parse(QStringList{QStringLiteral("verbarium")} + args, &error);
     QCOMPARE(bool(options), valid);
     if (!options) {
         QVERIFY(error.contains(QStringLiteral("--print-pdf TYP NUMER PLIK.pdf")));
@@ -130,11 +140,16 @@ void TestPdfExport::exports_data()
     QTest::addColumn<QString>("text"); // in the file; null: no file
 
     QTest::newRow("document") << QStringLiteral("_19701") << QStringLiteral("1") << 0 << Verse;
-    QTest::newRow("illustration") << QStringLiteral("_19711") << QStringLiteral("1") << 0 << QStringLiteral("");
-    QTest::newRow("illustration without a picture") << QStringLiteral("_19711") << QStringLiteral("2") << 1 << QString();
-    QTest::newRow("no such entry") << QStringLiteral("_19701") << QStringLiteral("9") << 1 << QString();
-    QTest::newRow("the Index") << QStringLiteral("_19700") << QStringLiteral("197") << 1 << QString();
-    QTest::newRow("category without a window") << QStringLiteral("_19708") << QStringLiteral("1") << 1 << QString();
+    QTest::newRow("illustration") << QStringLiteral("_19711") << QStringLiteral("1") << 0
+                                  << QStringLiteral("");
+    QTest::newRow("illustration without a picture")
+        << QStringLiteral("_19711") << QStringLiteral("2") << 1 << QString();
+    QTest::newRow("no such entry")
+        << QStringLiteral("_19701") << QStringLiteral("9") << 1 << QString();
+    QTest::newRow("the Index") << QStringLiteral("_19700") << QStringLiteral("197") << 1
+                               << QString();
+    QTest::newRow("category without a window")
+        << QStringLiteral("_19708") << QStringLiteral("1") << 1 << QString();
 }
 
 void TestPdfExport::exports()
@@ -151,11 +166,13 @@ void TestPdfExport::exports()
     QCOMPARE(QFile::exists(file), !text.isNull());
     if (text.isNull())
         return;
-    const QString printed = QString::fromUtf8(tool(QStringLiteral("pdftotext"), {file, QStringLiteral("-")}));
+    const QString printed =
+        QString::fromUtf8(tool(QStringLiteral("pdftotext"), {file, QStringLiteral("-")}));
     QVERIFY2(printed.contains(text), qPrintable(printed));
     if (text.isEmpty()) {
         // One page, and on it the picture at its own size.
-        const QString images = QString::fromUtf8(tool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), file}));
+        const QString images =
+            QString::fromUtf8(tool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), file}));
         static const QRegularExpression row(QStringLiteral(R"(^\s*1\s+\d+\s+image\s+300\s+200\s)"),
                                             QRegularExpression::MultilineOption);
         QVERIFY2(images.contains(row), qPrintable(images));
@@ -165,19 +182,22 @@ void TestPdfExport::exports()
 void TestPdfExport::documentKeepsTwoCentimetreMargins()
 {
     const QString file = m_dir.filePath(QStringLiteral("marginesy.pdf"));
-    QCOMPARE(run({QStringLiteral("--print-pdf"), QStringLiteral("_19701"), QStringLiteral("1"), file}), 0);
+    QCOMPARE(
+        run({QStringLiteral("--print-pdf"), QStringLiteral("_19701"), QStringLiteral("1"), file}),
+        0);
     const QString html = m_dir.filePath(QStringLiteral("marginesy.html"));
     tool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), file, html});
     QFile boxes(html);
     QVERIFY(boxes.open(QIODevice::ReadOnly));
     const QString content = QString::fromUtf8(boxes.readAll());
     const QRegularExpressionMatch page =
-        QRegularExpression(QStringLiteral(R"re(<page width="([\d.]+)" height="([\d.]+)")re")).match(content);
+        QRegularExpression(QStringLiteral(R"re(<page width="([\d.]+)" height="([\d.]+)")re"))
+            .match(content);
     QVERIFY(page.hasMatch());
     const qreal width = page.captured(1).toDouble();
     qreal left = width, top = 1e9, right = 0;
-    static const QRegularExpression word(
-        QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)")re"));
+    static const QRegularExpression word(QStringLiteral(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)")re"));
     for (auto it = word.globalMatch(content); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
         left = qMin(left, m.captured(1).toDouble());
@@ -186,8 +206,10 @@ void TestPdfExport::documentKeepsTwoCentimetreMargins()
     }
     // The text starts at the margins (a glyph's box may start a little inside its advance)
     // and its long lines end just short of the right one.
-    QVERIFY2(left >= TwoCentimetres - 0.5 && left < TwoCentimetres + 3, qPrintable(QString::number(left)));
-    QVERIFY2(top >= TwoCentimetres - 0.5 && top < TwoCentimetres + 6, qPrintable(QString::number(top)));
+    QVERIFY2(left >= TwoCentimetres - 0.5 && left < TwoCentimetres + 3,
+             qPrintable(QString::number(left)));
+    QVERIFY2(top >= TwoCentimetres - 0.5 && top < TwoCentimetres + 6,
+             qPrintable(QString::number(top)));
     QVERIFY2(right <= width - TwoCentimetres + 0.5 && right > width - TwoCentimetres - 60,
              qPrintable(QString::number(width - right)));
 }

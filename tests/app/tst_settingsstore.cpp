@@ -27,8 +27,9 @@ private:
 
 void TestSettingsStore::init()
 {
-    m_settings = std::make_unique<QSettings>(m_dir.filePath(QLatin1String(QTest::currentTestFunction()) + QStringLiteral(".conf")),
-                                             QSettings::IniFormat);
+    m_settings = std::make_unique<QSettings>(
+        m_dir.filePath(QLatin1String(QTest::currentTestFunction()) + QStringLiteral(".conf")),
+        QSettings::IniFormat);
     m_settings->clear();
 }
 
@@ -56,23 +57,33 @@ void TestSettingsStore::readRules_data()
     QTest::addColumn<QVariant>("stored");
     QTest::addColumn<QVariant>("expected");
 
-    QTest::newRow("number") << QStringLiteral("fDocFontSize") << QVariant(QStringLiteral("14")) << QVariant(14);
-    QTest::newRow("negative number") << QStringLiteral("fWindCount") << QVariant(QStringLiteral("-3")) << QVariant(-3);
-    QTest::newRow("not a number") << QStringLiteral("fDocFontSize") << QVariant(QStringLiteral("abc")) << QVariant(10);
-    QTest::newRow("hex is not decimal") << QStringLiteral("fWindCount") << QVariant(QStringLiteral("0x10"))
-                                        << QVariant(12);
-    QTest::newRow("empty number") << QStringLiteral("fIndeksState") << QVariant(QString()) << QVariant(1);
-    QTest::newRow("stored as a number") << QStringLiteral("fWindCount") << QVariant(5) << QVariant(5);
-    QTest::newRow("boolean 0") << QStringLiteral("fCytatShow") << QVariant(QStringLiteral("0")) << QVariant(false);
-    QTest::newRow("boolean 5") << QStringLiteral("fCytatShow") << QVariant(QStringLiteral("5")) << QVariant(true);
-    QTest::newRow("boolean text") << QStringLiteral("Autorun") << QVariant(QStringLiteral("tak")) << QVariant(true);
-    QTest::newRow("boolean 0 for true default") << QStringLiteral("Autorun") << QVariant(QStringLiteral("0"))
-                                                << QVariant(false);
-    QTest::newRow("font") << QStringLiteral("fDocFont") << QVariant(QStringLiteral("Times New Roman"))
+    QTest::newRow("number") << QStringLiteral("fDocFontSize") << QVariant(QStringLiteral("14"))
+                            << QVariant(14);
+    QTest::newRow("negative number")
+        << QStringLiteral("fWindCount") << QVariant(QStringLiteral("-3")) << QVariant(-3);
+    QTest::newRow("not a number") << QStringLiteral("fDocFontSize")
+                                  << QVariant(QStringLiteral("abc")) << QVariant(10);
+    QTest::newRow("hex is not decimal")
+        << QStringLiteral("fWindCount") << QVariant(QStringLiteral("0x10")) << QVariant(12);
+    QTest::newRow("empty number") << QStringLiteral("fIndeksState") << QVariant(QString())
+                                  << QVariant(1);
+    QTest::newRow("stored as a number")
+        << QStringLiteral("fWindCount") << QVariant(5) << QVariant(5);
+    QTest::newRow("boolean 0") << QStringLiteral("fCytatShow") << QVariant(QStringLiteral("0"))
+                               << QVariant(false);
+    QTest::newRow("boolean 5") << QStringLiteral("fCytatShow") << QVariant(QStringLiteral("5"))
+                               << QVariant(true);
+    QTest::newRow("boolean text") << QStringLiteral("Autorun") << QVariant(QStringLiteral("tak"))
+                                  << QVariant(true);
+    QTest::newRow("boolean 0 for true default")
+        << QStringLiteral("Autorun") << QVariant(QStringLiteral("0")) << QVariant(false);
+    QTest::newRow("font") << QStringLiteral("fDocFont")
+                          << QVariant(QStringLiteral("Times New Roman"))
                           << QVariant(QStringLiteral("Times New Roman"));
-    QTest::newRow("font list is not text") << QStringLiteral("fDocFont")
-                                           << QVariant(QStringList{QStringLiteral("a"), QStringLiteral("b")})
-                                           << QVariant(QStringLiteral("Arial CE"));
+    QTest::newRow("font list is not text")
+        << QStringLiteral("fDocFont")
+        << QVariant(QStringList{QStringLiteral("a"), QStringLiteral("b")})
+        << QVariant(QStringLiteral("Arial CE"));
 }
 
 void TestSettingsStore::readRules()
@@ -85,9 +96,12 @@ void TestSettingsStore::readRules()
     SettingsStore store(*m_settings);
     const Preferences p = store.readPreferences();
     const QHash<QString, QVariant> read{
-        {QStringLiteral("fDocFont"), p.docFont},       {QStringLiteral("fDocFontSize"), p.docFontSize},
-        {QStringLiteral("fIndeksState"), p.indeksState}, {QStringLiteral("fCytatShow"), p.cytatShow},
-        {QStringLiteral("fWindCount"), p.windCount},   {QStringLiteral("Autorun"), p.autorun},
+        {QStringLiteral("fDocFont"), p.docFont},
+        {QStringLiteral("fDocFontSize"), p.docFontSize},
+        {QStringLiteral("fIndeksState"), p.indeksState},
+        {QStringLiteral("fCytatShow"), p.cytatShow},
+        {QStringLiteral("fWindCount"), p.windCount},
+        {QStringLiteral("Autorun"), p.autorun},
     };
     QCOMPARE(read.value(key), expected);
 }
@@ -104,8 +118,9 @@ void TestSettingsStore::writesEveryValueAsTextInOrder()
     p.cytatShow = false;
     p.windCount = 3;
     store.writePreferencesAtExit(p);
-    store.writeToolbar(QStringLiteral("tbMenu"), ToolbarPlacement{1, false, QStringLiteral("+"),
-                                                                  QStringLiteral("Dock972"), 2, 30, -5, 700});
+    store.writeToolbar(
+        QStringLiteral("tbMenu"),
+        ToolbarPlacement{1, false, QStringLiteral("+"), QStringLiteral("Dock972"), 2, 30, -5, 700});
     store.writePaths(QStringLiteral("/opt/verbarium/"), QStringLiteral("/media/cd/DATA/"));
     store.sync();
 
@@ -116,7 +131,7 @@ void TestSettingsStore::writesEveryValueAsTextInOrder()
                             QStringLiteral("fWindCount")};
     reread.beginGroup(QStringLiteral("Prefs"));
     QCOMPARE(reread.childKeys(), prefs);
-    const QStringList values{QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("0"),
+    const QStringList values{QStringLiteral("1"),        QStringLiteral("0"),  QStringLiteral("0"),
                              QStringLiteral("Garamond"), QStringLiteral("12"), QStringLiteral("1"),
                              QStringLiteral("3")};
     for (int i = 0; i < prefs.size(); ++i)

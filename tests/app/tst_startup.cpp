@@ -1,7 +1,7 @@
-#include "ProgramFixture.h"
 #include "ContainerFixture.h"
 #include "Globals.h"
 #include "MessageBoxes.h"
+#include "ProgramFixture.h"
 #include "SettingsStore.h"
 #include "Startup.h"
 #include "TData.h"
@@ -16,8 +16,8 @@
 #include <QSettings>
 #include <QTest>
 
-#include <csignal>
 #include <QTimer>
+#include <csignal>
 
 using namespace fixture;
 
@@ -65,7 +65,8 @@ void TestStartup::initTestCase()
 void TestStartup::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
-    m_settings = std::make_unique<QSettings>(m_dir->filePath(QStringLiteral("s.conf")), QSettings::IniFormat);
+    m_settings = std::make_unique<QSettings>(m_dir->filePath(QStringLiteral("s.conf")),
+                                             QSettings::IniFormat);
     m_store = std::make_unique<SettingsStore>(*m_settings);
     useSkin(*m_dir);
     m_messages.clear();
@@ -90,7 +91,8 @@ void TestStartup::init()
             locator->reject();
             return;
         }
-        locator->SetFolderBrowser([this](QWidget *, const QString &, const QString &) { return m_locatorAnswer; });
+        locator->SetFolderBrowser(
+            [this](QWidget *, const QString &, const QString &) { return m_locatorAnswer; });
         locator->Button1Click();
     });
     m_locatorWatch.start();
@@ -113,24 +115,29 @@ void TestStartup::commandLine_data()
     QTest::addColumn<QString>("folder");
     QTest::addColumn<bool>("quit");
 
-    QTest::newRow("nothing") << QStringList{QStringLiteral("verbarium")} << true << QString() << false;
-    QTest::newRow("folder") << QStringList{QStringLiteral("verbarium"), QStringLiteral("/media/cd/DATA")} << true
-                            << QStringLiteral("/media/cd/DATA") << false;
-    QTest::newRow("quit first")
-        << QStringList{QStringLiteral("verbarium"), QStringLiteral("--quit-after-start"), QStringLiteral("d")}
-        << true << QStringLiteral("d") << true;
-    QTest::newRow("two folders")
-        << QStringList{QStringLiteral("verbarium"), QStringLiteral("a"), QStringLiteral("b")} << false << QString()
-        << false;
+    QTest::newRow("nothing") << QStringList{QStringLiteral("verbarium")} << true << QString()
+                             << false;
+    QTest::newRow("folder") << QStringList{QStringLiteral("verbarium"),
+                                           QStringLiteral("/media/cd/DATA")}
+                            << true << QStringLiteral("/media/cd/DATA") << false;
+    QTest::newRow("quit first") << QStringList{QStringLiteral("verbarium"),
+                                               QStringLiteral("--quit-after-start"),
+                                               QStringLiteral("d")}
+                                << true << QStringLiteral("d") << true;
+    QTest::newRow("two folders") << QStringList{QStringLiteral("verbarium"), QStringLiteral("a"),
+                                                QStringLiteral("b")}
+                                 << false << QString() << false;
     QTest::newRow("open an entry")
-        << QStringList{QStringLiteral("verbarium"), QStringLiteral("--open"), QStringLiteral("_19701"),
-                       QStringLiteral("3"), QStringLiteral("d")}
+        << QStringList{QStringLiteral("verbarium"), QStringLiteral("--open"),
+                       QStringLiteral("_19701"), QStringLiteral("3"), QStringLiteral("d")}
         << true << QStringLiteral("d") << false;
     QTest::newRow("open without a number")
-        << QStringList{QStringLiteral("verbarium"), QStringLiteral("--open"), QStringLiteral("_19701")} << false
-        << QString() << false;
-    QTest::newRow("unknown option") << QStringList{QStringLiteral("verbarium"), QStringLiteral("--fast")} << false
-                                    << QString() << false;
+        << QStringList{QStringLiteral("verbarium"), QStringLiteral("--open"),
+                       QStringLiteral("_19701")}
+        << false << QString() << false;
+    QTest::newRow("unknown option")
+        << QStringList{QStringLiteral("verbarium"), QStringLiteral("--fast")} << false << QString()
+        << false;
 }
 
 void TestStartup::commandLine()
@@ -196,10 +203,12 @@ void TestStartup::failures_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("no data folder") << QByteArray() << QStringLiteral("Zakończenie programu!")
-                                    << QStringLiteral("Nie znaleziono plików źródłowych. \nProgram zostanie zakończony");
-    QTest::newRow("damaged container") << QByteArray(Bytes().i32(400).i32(0)) << QStringLiteral("Verbarium")
-                                       << QStringLiteral("pozycja tabeli 400 leży poza plikiem o rozmiarze 8 bajtów");
+    QTest::newRow("no data folder")
+        << QByteArray() << QStringLiteral("Zakończenie programu!")
+        << QStringLiteral("Nie znaleziono plików źródłowych. \nProgram zostanie zakończony");
+    QTest::newRow("damaged container")
+        << QByteArray(Bytes().i32(400).i32(0)) << QStringLiteral("Verbarium")
+        << QStringLiteral("pozycja tabeli 400 leży poza plikiem o rozmiarze 8 bajtów");
 }
 
 void TestStartup::failures()
@@ -254,11 +263,12 @@ void TestStartup::wrongFolderIsReportedAndTheSearchGoesOn()
 
 void TestStartup::locatorAtStart_data()
 {
-    QTest::addColumn<QString>("stored");  // relative; "" for none
-    QTest::addColumn<QString>("answer");  // relative folder browsed to; "" cancels
+    QTest::addColumn<QString>("stored"); // relative; "" for none
+    QTest::addColumn<QString>("answer"); // relative folder browsed to; "" cancels
 
     QTest::newRow("browsed to the data folder") << QString() << QStringLiteral("dane");
-    QTest::newRow("stored folder without the data, browsed") << QStringLiteral("pusty") << QStringLiteral("dane");
+    QTest::newRow("stored folder without the data, browsed")
+        << QStringLiteral("pusty") << QStringLiteral("dane");
     QTest::newRow("cancelled") << QStringLiteral("pusty") << QString();
 }
 
@@ -290,7 +300,8 @@ void TestStartup::locatorAtStart()
         return;
     }
     QVERIFY(m_messages.isEmpty());
-    QCOMPARE(m_settings->value(QStringLiteral("DataPath")).toString(), m_dir->filePath(answer) + u'/');
+    QCOMPARE(m_settings->value(QStringLiteral("DataPath")).toString(),
+             m_dir->filePath(answer) + u'/');
 }
 
 void TestStartup::programQuitsAfterStart()
@@ -306,7 +317,8 @@ void TestStartup::programQuitsAfterStart()
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), 0);
 
-    QSettings stored(m_dir->filePath(QStringLiteral("config/Quandrel/Verbarium.conf")), QSettings::IniFormat);
+    QSettings stored(m_dir->filePath(QStringLiteral("config/Quandrel/Verbarium.conf")),
+                     QSettings::IniFormat);
     QCOMPARE(stored.value(QStringLiteral("Prefs/Runing")), QVariant(QStringLiteral("0")));
     QCOMPARE(stored.value(QStringLiteral("Prefs/fDocFont")), QVariant(QStringLiteral("Arial CE")));
     // The quote of the day came and went with its close box.
@@ -321,7 +333,8 @@ void TestStartup::openEntryAfterStart()
     QDir().mkpath(data);
     writeFile(*m_dir,
               container({{"L197\\UnidX", itemIndex({{"U", "_19701", "3"}})},
-                         {"L197\\TypX\\_19701\\3\\Pola", cp(QStringLiteral("Tytuł=Lalka\nAutor=Bolesław Prus"))}}),
+                         {"L197\\TypX\\_19701\\3\\Pola",
+                          cp(QStringLiteral("Tytuł=Lalka\nAutor=Bolesław Prus"))}}),
               QStringLiteral("DATA/Verbarium.dat"));
     QString opened;
     QTimer probe;
@@ -355,16 +368,16 @@ void TestStartup::programStopsCleanlyOnSignal_data()
     QTest::addColumn<bool>("quote"); // the quote of the day at start-up
 
     QTest::newRow("running") << QStringList() << QByteArray("Indeks") << int(SIGTERM) << false;
-    QTest::newRow("quote of the day open") << QStringList() << QByteArray("Okno frmCytatDnia") << int(SIGTERM)
-                                           << true;
+    QTest::newRow("quote of the day open")
+        << QStringList() << QByteArray("Okno frmCytatDnia") << int(SIGTERM) << true;
     // No entry window for sound fragments: the program shows its message box, modally.
     const QStringList box{QStringLiteral("--open"), QStringLiteral("_19721"), QStringLiteral("1")};
-    QTest::newRow("message box open, SIGTERM") << box << QByteArray("Otwieranie _19721 1") << int(SIGTERM)
-                                                << false;
-    QTest::newRow("message box open, SIGINT") << box << QByteArray("Otwieranie _19721 1") << int(SIGINT)
-                                                << false;
-    QTest::newRow("message box open, SIGHUP") << box << QByteArray("Otwieranie _19721 1") << int(SIGHUP)
-                                                << false;
+    QTest::newRow("message box open, SIGTERM")
+        << box << QByteArray("Otwieranie _19721 1") << int(SIGTERM) << false;
+    QTest::newRow("message box open, SIGINT")
+        << box << QByteArray("Otwieranie _19721 1") << int(SIGINT) << false;
+    QTest::newRow("message box open, SIGHUP")
+        << box << QByteArray("Otwieranie _19721 1") << int(SIGHUP) << false;
 }
 
 void TestStartup::programStopsCleanlyOnSignal()
@@ -374,7 +387,8 @@ void TestStartup::programStopsCleanlyOnSignal()
     QFETCH(int, signal);
     QFETCH(bool, quote);
     const QString config = m_dir->filePath(QStringLiteral("config/Quandrel/Verbarium.conf"));
-    QSettings(config, QSettings::IniFormat).setValue(QStringLiteral("Prefs/fCytatShow"), quote ? 1 : 0);
+    QSettings(config, QSettings::IniFormat)
+        .setValue(QStringLiteral("Prefs/fCytatShow"), quote ? 1 : 0);
     const QString temp = m_dir->filePath(QStringLiteral("tmp"));
     QDir().mkpath(temp);
     QProcess program;
@@ -390,7 +404,8 @@ void TestStartup::programStopsCleanlyOnSignal()
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
     env.insert(QStringLiteral("VERBARIUM_AUDIO_OUT"), QStringLiteral("test:"));
     program.setProcessEnvironment(env);
-    program.start(QStringLiteral(VERBARIUM_PROGRAM), arguments + QStringList{QStringLiteral(VERBARIUM_DEMO_DATA)});
+    program.start(QStringLiteral(VERBARIUM_PROGRAM),
+                  arguments + QStringList{QStringLiteral(VERBARIUM_DEMO_DATA)});
     QVERIFY(program.waitForStarted());
     // Running, its temporary folder there, as far as the trace line.
     QByteArray trace;
@@ -405,7 +420,8 @@ void TestStartup::programStopsCleanlyOnSignal()
     QSettings stored(config, QSettings::IniFormat);
     QCOMPARE(stored.value(QStringLiteral("Prefs/Runing")), QVariant(QStringLiteral("0")));
     // Left without OK: the quote of the day keeps its setting.
-    QCOMPARE(stored.value(QStringLiteral("Prefs/fCytatShow")), QVariant(quote ? QStringLiteral("1") : QStringLiteral("0")));
+    QCOMPARE(stored.value(QStringLiteral("Prefs/fCytatShow")),
+             QVariant(quote ? QStringLiteral("1") : QStringLiteral("0")));
 }
 
 QTEST_MAIN(TestStartup)

@@ -63,9 +63,11 @@ void TestPSSDirectory::init()
                                         {"no-fields", "_19701", "abc"}});
     m_directory = directoryOf({
         {"L197\\UnidX", index},
-        {"L197\\TypX\\_19701\\3\\Pola", cp(QStringLiteral("Tytuł=Pan Tadeusz\r\nAutor=Adam Mickiewicz\r\n"))},
+        {"L197\\TypX\\_19701\\3\\Pola",
+         cp(QStringLiteral("Tytuł=Pan Tadeusz\r\nAutor=Adam Mickiewicz\r\n"))},
         {"L197\\TypX\\_19701\\99\\Pola", "Tytuł=not indexed"},
-        {"_19701\\3", cp(QStringLiteral("<p>Litwo! Ojczyzno moja!</p>\r\n<p>ty jesteś jak zdrowie.</p>"))},
+        {"_19701\\3",
+         cp(QStringLiteral("<p>Litwo! Ojczyzno moja!</p>\r\n<p>ty jesteś jak zdrowie.</p>"))},
         {"_19701\\3\\Opis", cp(QStringLiteral("Epopeja narodowa\rz 1834 roku\n"))},
         {"_19711\\7\\THUMB", "BMthumb"},
         {"_19711\\7\\FULL", "\xFF\xD8jpeg"},
@@ -93,10 +95,9 @@ void TestPSSDirectory::readsTextAndDescription_data()
     QTest::addColumn<bool>("found");
     QTest::addColumn<QStringList>("lines");
 
-    QTest::newRow("text, CR LF")
-        << false << QStringLiteral("3") << true
-        << QStringList{QStringLiteral("<p>Litwo! Ojczyzno moja!</p>"),
-                       QStringLiteral("<p>ty jesteś jak zdrowie.</p>")};
+    QTest::newRow("text, CR LF") << false << QStringLiteral("3") << true
+                                 << QStringList{QStringLiteral("<p>Litwo! Ojczyzno moja!</p>"),
+                                                QStringLiteral("<p>ty jesteś jak zdrowie.</p>")};
     QTest::newRow("description, CR and LF")
         << true << QStringLiteral("3") << true
         << QStringList{QStringLiteral("Epopeja narodowa"), QStringLiteral("z 1834 roku")};
@@ -112,8 +113,9 @@ void TestPSSDirectory::readsTextAndDescription()
     QFETCH(QStringList, lines);
 
     QStringList result{QStringLiteral("old contents")};
-    const bool ok = description ? m_directory->ReadDescription(QStringLiteral("_19701"), numer, result)
-                                : m_directory->ReadText(QStringLiteral("_19701"), numer, result);
+    const bool ok = description
+                        ? m_directory->ReadDescription(QStringLiteral("_19701"), numer, result)
+                        : m_directory->ReadText(QStringLiteral("_19701"), numer, result);
     QCOMPARE(ok, found);
     QCOMPARE(result, lines);
 }
@@ -140,11 +142,13 @@ void TestPSSDirectory::readPicture()
     QByteArray picture;
     QVERIFY(m_directory->ReadPicture(QStringLiteral("_19711"), QStringLiteral("7"), true, picture));
     QCOMPARE(picture, QByteArray("BMthumb"));
-    QVERIFY(m_directory->ReadPicture(QStringLiteral("_19711"), QStringLiteral("7"), false, picture));
+    QVERIFY(
+        m_directory->ReadPicture(QStringLiteral("_19711"), QStringLiteral("7"), false, picture));
     QCOMPARE(picture, QByteArray("\xFF\xD8jpeg"));
 
     picture = "kept";
-    QVERIFY(!m_directory->ReadPicture(QStringLiteral("_19711"), QStringLiteral("8"), true, picture));
+    QVERIFY(
+        !m_directory->ReadPicture(QStringLiteral("_19711"), QStringLiteral("8"), true, picture));
     QCOMPARE(picture, QByteArray("kept"));
 }
 
@@ -165,7 +169,8 @@ void TestPSSDirectory::listNumbersKeepsStoredOrderAndAppends()
 
 void TestPSSDirectory::findByUnid()
 {
-    const TItemInfo *item = m_directory->FindByUnid(QStringLiteral("d0000000000000000000000000000003"));
+    const TItemInfo *item =
+        m_directory->FindByUnid(QStringLiteral("d0000000000000000000000000000003"));
     QVERIFY(item);
     QCOMPARE(item->Typ(), QStringLiteral("_19701"));
     QCOMPARE(item->Numer(), QStringLiteral("3")); // the first of two with that identifier
@@ -223,7 +228,8 @@ void TestPSSDirectory::findItemFindsEveryStoredPair()
 void TestPSSDirectory::itemsAreUpperCasedAsciiOnly()
 {
     const auto directory = directoryOf(
-        {{"L197\\UnidX", itemIndex({{"abc-ą", cp(QStringLiteral("_typ")), cp(QStringLiteral("nr-ł"))}})},
+        {{"L197\\UnidX",
+          itemIndex({{"abc-ą", cp(QStringLiteral("_typ")), cp(QStringLiteral("nr-ł"))}})},
          {"L197\\TypX\\_TYP\\NR-\xb3\\Pola", "a=1"}});
     const TItemInfo &item = directory->itemAt(0);
     QCOMPARE(item.Typ(), QStringLiteral("_TYP"));
@@ -247,11 +253,12 @@ void TestPSSDirectory::damagedItemIndex_data()
     const auto record = [](const QByteArray &unid, const QByteArray &numer) {
         return QByteArray(Bytes().field(unid, 32).field("_19701", 10).field(numer, 10));
     };
-    QTest::newRow("no index entry") << false << QByteArray() << QStringList() << QStringList() << false;
+    QTest::newRow("no index entry")
+        << false << QByteArray() << QStringList() << QStringList() << false;
     QTest::newRow("count 0") << true << QByteArray(Bytes().i32(0).raw(record("U", "1")))
                              << QStringList() << QStringList() << false;
-    QTest::newRow("shorter than the count") << true << QByteArray("\1\0", 2) << QStringList()
-                                            << QStringList() << true;
+    QTest::newRow("shorter than the count")
+        << true << QByteArray("\1\0", 2) << QStringList() << QStringList() << true;
     QTest::newRow("negative count") << true << QByteArray(Bytes().i32(-7).raw(record("U", "1")))
                                     << QStringList() << QStringList() << true;
     QTest::newRow("count 2^31-1 keeps what is held")
@@ -259,16 +266,22 @@ void TestPSSDirectory::damagedItemIndex_data()
         << QStringList{QStringLiteral("1"), QStringLiteral("2")}
         << QStringList{QStringLiteral("U1"), QStringLiteral("U2")} << true;
     QTest::newRow("cut-off record is filled with zeros")
-        << true << QByteArray(Bytes().i32(3).raw(record("U1", "1")).raw(record("U2", "22").left(44)))
+        << true
+        << QByteArray(Bytes().i32(3).raw(record("U1", "1")).raw(record("U2", "22").left(44)))
         << QStringList{QStringLiteral("1"), QString()}
         << QStringList{QStringLiteral("U1"), QStringLiteral("U2")} << true;
     QTest::newRow("lengths beyond the widths are cut")
         << true
-        << QByteArray(Bytes().i32(1).field(QByteArray(32, 'u'), 32, 255).field("_19701", 10)
+        << QByteArray(Bytes()
+                          .i32(1)
+                          .field(QByteArray(32, 'u'), 32, 255)
+                          .field("_19701", 10)
                           .field("1234567890", 10, 40))
         << QStringList{QStringLiteral("1234567890")} << QStringList{QString(32, u'U')} << true;
     QTest::newRow("bytes beyond the length are ignored")
-        << true << QByteArray(Bytes().i32(1).field("U1xxxx", 32, 2).field("_19701", 10).field("77zz", 10, 2))
+        << true
+        << QByteArray(
+               Bytes().i32(1).field("U1xxxx", 32, 2).field("_19701", 10).field("77zz", 10, 2))
         << QStringList{QStringLiteral("77")} << QStringList{QStringLiteral("U1")} << false;
 }
 
@@ -291,8 +304,10 @@ void TestPSSDirectory::damagedItemIndex()
     for (int i = 0; i < unids.size(); ++i)
         QCOMPARE(directory->itemAt(i).Unid(), unids[i]);
     QStringList fields;
-    QCOMPARE(directory->ReadFields(Works, QStringLiteral("1"), fields), numbers.contains(QStringLiteral("1")));
-    QCOMPARE(directory->FindItem(Works, QStringLiteral("2")) >= 0, numbers.contains(QStringLiteral("2")));
+    QCOMPARE(directory->ReadFields(Works, QStringLiteral("1"), fields),
+             numbers.contains(QStringLiteral("1")));
+    QCOMPARE(directory->FindItem(Works, QStringLiteral("2")) >= 0,
+             numbers.contains(QStringLiteral("2")));
     QVERIFY(!directory->FindByUnid(QStringLiteral("U3")));
     if (present)
         QCOMPARE(!TPSSDirectory::itemIndexProblem(index).isEmpty(), reported);
@@ -302,14 +317,16 @@ void TestPSSDirectory::extractSound()
 {
     const QString folder = m_dir->filePath(QStringLiteral("snd"));
     QVERIFY(QDir().mkpath(folder));
-    QVERIFY(m_directory->ExtractSound(QStringLiteral("GLOSY"), QStringLiteral("Mickiewicz"), folder));
+    QVERIFY(
+        m_directory->ExtractSound(QStringLiteral("GLOSY"), QStringLiteral("Mickiewicz"), folder));
     QFile file(folder + QStringLiteral("/Mickiewicz.MP3"));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("ID3mp3-bytes"));
 
     // Absent: false, nothing written, and still false next time.
     for (int attempt = 0; attempt < 2; ++attempt)
-        QVERIFY(!m_directory->ExtractSound(QStringLiteral("Glosy"), QStringLiteral("Brak"), folder));
+        QVERIFY(
+            !m_directory->ExtractSound(QStringLiteral("Glosy"), QStringLiteral("Brak"), folder));
     QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("Mickiewicz.MP3")});
 }
 
@@ -350,8 +367,9 @@ void TestPSSDirectory::extractSoundRefusesUnsafeNames()
 void TestPSSDirectory::extractSoundReportsUncreatableFile()
 {
     const QString folder = m_dir->filePath(QStringLiteral("no-such-folder/deeper"));
-    QVERIFY_THROWS_EXCEPTION(ContentError, m_directory->ExtractSound(QStringLiteral("Glosy"),
-                                                                     QStringLiteral("Mickiewicz"), folder));
+    QVERIFY_THROWS_EXCEPTION(
+        ContentError,
+        m_directory->ExtractSound(QStringLiteral("Glosy"), QStringLiteral("Mickiewicz"), folder));
 }
 
 QTEST_GUILESS_MAIN(TestPSSDirectory)

@@ -35,8 +35,8 @@ void TestSimplePSS::readsEntriesWithSizesFromStoredOrder()
 {
     // Stored out of alphabetical order, with empty entries in the middle and at the end:
     // sizes must follow the stored order, the last one running up to the table.
-    const Entries entries = {{"Zeta", "zzzz"},   {"Alfa", "a"},       {"Pusty", ""},
-                             {"Mi", "mmmmmmm"},  {"L197\\UnidX", "ix"}, {"Koniec", ""}};
+    const Entries entries = {{"Zeta", "zzzz"},  {"Alfa", "a"},         {"Pusty", ""},
+                             {"Mi", "mmmmmmm"}, {"L197\\UnidX", "ix"}, {"Koniec", ""}};
     const QString path = writeFile(m_dir, container(entries));
     TSimplePSS pss(path);
 
@@ -68,7 +68,8 @@ void TestSimplePSS::lookupIgnoresLetterCase_data()
         << cp(QStringLiteral("Łódź\\Święto")) << cp(QStringLiteral("ŁÓDŹ\\ŚWIĘTO")) << true;
     QTest::newRow("polish upper to lower")
         << cp(QStringLiteral("ŻÓŁĆ ĄŃ")) << cp(QStringLiteral("żółć ąń")) << true;
-    QTest::newRow("other letter") << QByteArray("L197\\UnidX") << QByteArray("L197\\UnidY") << false;
+    QTest::newRow("other letter") << QByteArray("L197\\UnidX") << QByteArray("L197\\UnidY")
+                                  << false;
     QTest::newRow("prefix") << QByteArray("L197\\UnidX") << QByteArray("L197\\Unid") << false;
     QTest::newRow("longer") << QByteArray("L197") << QByteArray("L197\\") << false;
     QTest::newRow("diacritic differs")
@@ -81,7 +82,8 @@ void TestSimplePSS::lookupIgnoresLetterCase()
     QFETCH(QByteArray, requested);
     QFETCH(bool, found);
 
-    TSimplePSS pss(container({{"Aaa", "1"}, {stored, "data"}, {"zzz", "2"}}), QStringLiteral("mem"));
+    TSimplePSS pss(container({{"Aaa", "1"}, {stored, "data"}, {"zzz", "2"}}),
+                   QStringLiteral("mem"));
     QByteArray stream;
     QCOMPARE(pss.ReadEntry(requested, stream), found);
     QCOMPARE(stream, found ? QByteArray("data") : QByteArray());
@@ -119,8 +121,9 @@ void TestSimplePSS::streamSemantics()
 
 void TestSimplePSS::duplicateNameFindsFirstStored()
 {
-    TSimplePSS pss(container({{"b", "x"}, {"Dup", "first"}, {"a", "y"}, {"DUP", "second"}, {"dup", "third"}}),
-                   QStringLiteral("mem"));
+    TSimplePSS pss(
+        container({{"b", "x"}, {"Dup", "first"}, {"a", "y"}, {"DUP", "second"}, {"dup", "third"}}),
+        QStringLiteral("mem"));
     QByteArray stream;
     QVERIFY(pss.ReadEntry("dUp", stream));
     QCOMPARE(stream, QByteArray("first"));
@@ -132,13 +135,16 @@ void TestSimplePSS::damagedFilesAreRejected_data()
     QTest::addColumn<QString>("error");
 
     const QString prefix = QStringLiteral("Uszkodzony plik \"mem\": ");
-    QTest::newRow("empty file") << QByteArray() << prefix + QStringLiteral("plik ma mniej niż 4 bajty");
+    QTest::newRow("empty file") << QByteArray()
+                                << prefix + QStringLiteral("plik ma mniej niż 4 bajty");
     QTest::newRow("three bytes") << QByteArray("\x08\0\0", 3)
                                  << prefix + QStringLiteral("plik ma mniej niż 4 bajty");
     QTest::newRow("table at 0") << QByteArray(Bytes().i32(0).i32(0))
-                                << prefix + QStringLiteral("pozycja tabeli 0 leży w pierwszych 4 bajtach");
+                                << prefix + QStringLiteral(
+                                                "pozycja tabeli 0 leży w pierwszych 4 bajtach");
     QTest::newRow("table at 3") << QByteArray(Bytes().i32(3).i32(0))
-                                << prefix + QStringLiteral("pozycja tabeli 3 leży w pierwszych 4 bajtach");
+                                << prefix + QStringLiteral(
+                                                "pozycja tabeli 3 leży w pierwszych 4 bajtach");
     QTest::newRow("negative table position")
         << QByteArray(Bytes().i32(-8).i32(0))
         << prefix + QStringLiteral("pozycja tabeli -8 leży w pierwszych 4 bajtach");
@@ -148,11 +154,12 @@ void TestSimplePSS::damagedFilesAreRejected_data()
     QTest::newRow("count cut off")
         << QByteArray(Bytes().i32(4).raw(QByteArray("\0\0", 2)))
         << prefix + QStringLiteral("pozycja tabeli 4 leży poza plikiem o rozmiarze 6 bajtów");
-    QTest::newRow("negative count") << QByteArray(Bytes().i32(4).i32(-1))
-                                    << prefix + QStringLiteral("ujemna liczba wpisów w tabeli (-1)");
-    QTest::newRow("huge count")
-        << QByteArray(Bytes().i32(4).i32(2147483647).i32(1).raw("a").i32(4))
-        << prefix + QStringLiteral("tabela 2147483647 wpisów nie mieści się w pliku");
+    QTest::newRow("negative count")
+        << QByteArray(Bytes().i32(4).i32(-1))
+        << prefix + QStringLiteral("ujemna liczba wpisów w tabeli (-1)");
+    QTest::newRow("huge count") << QByteArray(Bytes().i32(4).i32(2147483647).i32(1).raw("a").i32(4))
+                                << prefix + QStringLiteral(
+                                                "tabela 2147483647 wpisów nie mieści się w pliku");
     QTest::newRow("records past the end")
         << QByteArray(Bytes().i32(4).i32(2).i32(1).raw("a").i32(4))
         << prefix + QStringLiteral("tabela 2 wpisów nie mieści się w pliku");
@@ -175,8 +182,10 @@ void TestSimplePSS::damagedFilesAreRejected_data()
         << QByteArray(Bytes().i32(8).raw("data").i32(1).i32(1).raw("a").i32(9))
         << prefix + QStringLiteral("wpis 1: przesunięcie danych 9 leży poza obszarem danych 4..8");
     QTest::newRow("offsets descending")
-        << QByteArray(Bytes().i32(8).raw("data").i32(2).i32(1).raw("a").i32(6).i32(1).raw("b").i32(5))
-        << prefix + QStringLiteral("wpis 2: przesunięcie danych 5 jest mniejsze niż poprzednie (6)");
+        << QByteArray(
+               Bytes().i32(8).raw("data").i32(2).i32(1).raw("a").i32(6).i32(1).raw("b").i32(5))
+        << prefix +
+               QStringLiteral("wpis 2: przesunięcie danych 5 jest mniejsze niż poprzednie (6)");
 }
 
 void TestSimplePSS::damagedFilesAreRejected()
@@ -201,8 +210,9 @@ void TestSimplePSS::damagedFileErrorNamesThePath()
     try {
         TSimplePSS pss(path);
     } catch (const ContentError &e) {
-        QCOMPARE(e.message(),
-                 QStringLiteral("Uszkodzony plik \"%1\": ujemna liczba wpisów w tabeli (-3)").arg(path));
+        QCOMPARE(
+            e.message(),
+            QStringLiteral("Uszkodzony plik \"%1\": ujemna liczba wpisów w tabeli (-3)").arg(path));
     }
 }
 
@@ -213,8 +223,9 @@ void TestSimplePSS::unopenableFileThrows()
         TSimplePSS pss(path);
         QFAIL("a missing file was opened");
     } catch (const ContentError &e) {
-        QVERIFY2(e.message().startsWith(QStringLiteral("Nie można otworzyć pliku \"%1\": ").arg(path)),
-                 qPrintable(e.message()));
+        QVERIFY2(
+            e.message().startsWith(QStringLiteral("Nie można otworzyć pliku \"%1\": ").arg(path)),
+            qPrintable(e.message()));
     }
 }
 
@@ -229,7 +240,8 @@ void collectTrace(QtMsgType, const QMessageLogContext &context, const QString &m
 
 void TestSimplePSS::traceLineOnlyWhenEnabled()
 {
-    TSimplePSS pss(container({{cp(QStringLiteral("Wpis\\Źródło")), "12345"}}), QStringLiteral("mem"));
+    TSimplePSS pss(container({{cp(QStringLiteral("Wpis\\Źródło")), "12345"}}),
+                   QStringLiteral("mem"));
     traced.clear();
     const QtMessageHandler previous = qInstallMessageHandler(collectTrace);
     QByteArray stream;

@@ -28,9 +28,10 @@ void TestTextLines::split_data()
     QTest::newRow("mixed breaks") << QStringLiteral("a\r\nb\rc\nd")
                                   << QStringList{QStringLiteral("a"), QStringLiteral("b"),
                                                  QStringLiteral("c"), QStringLiteral("d")};
-    QTest::newRow("blank lines kept") << QStringLiteral("a\n\n\r\rb\n\r")
-                                      << QStringList{QStringLiteral("a"), QString(), QString(),
-                                                     QString(), QStringLiteral("b"), QString()};
+    QTest::newRow("blank lines kept")
+        << QStringLiteral("a\n\n\r\rb\n\r")
+        << QStringList{QStringLiteral("a"), QString(),           QString(),
+                       QString(),           QStringLiteral("b"), QString()};
     QTest::newRow("only a break") << QStringLiteral("\r\n") << QStringList{QString()};
 }
 
@@ -47,7 +48,8 @@ void TestTextLines::fieldValue_data()
     QTest::addColumn<QString>("value");
 
     QTest::newRow("exact") << QStringLiteral("Autor") << QStringLiteral("Adam Mickiewicz");
-    QTest::newRow("other case, Polish letters") << QStringLiteral("TYTUŁ") << QStringLiteral("Pan Tadeusz");
+    QTest::newRow("other case, Polish letters")
+        << QStringLiteral("TYTUŁ") << QStringLiteral("Pan Tadeusz");
     QTest::newRow("first of two") << QStringLiteral("Epoka") << QStringLiteral("Romantyzm");
     QTest::newRow("value holding =") << QStringLiteral("_19701") << QStringLiteral("1;2=3");
     QTest::newRow("empty value") << QStringLiteral("Opis") << QString();
@@ -60,9 +62,12 @@ void TestTextLines::fieldValue()
 {
     QFETCH(QString, name);
     QFETCH(QString, value);
-    const QStringList fields{QStringLiteral("Tytuł=Pan Tadeusz"), QStringLiteral("Autor=Adam Mickiewicz"),
-                             QStringLiteral("bez znaku"),          QStringLiteral("Epoka=Romantyzm"),
-                             QStringLiteral("epoka=Oświecenie"),    QStringLiteral("_19701=1;2=3"),
+    const QStringList fields{QStringLiteral("Tytuł=Pan Tadeusz"),
+                             QStringLiteral("Autor=Adam Mickiewicz"),
+                             QStringLiteral("bez znaku"),
+                             QStringLiteral("Epoka=Romantyzm"),
+                             QStringLiteral("epoka=Oświecenie"),
+                             QStringLiteral("_19701=1;2=3"),
                              QStringLiteral("Opis=")};
     QCOMPARE(TextLines::fieldValue(fields, name), value);
 }
@@ -103,13 +108,15 @@ void TestTextLines::codePage()
     QCOMPARE(Cp1250::foldCase(u), l);
     QCOMPARE(Cp1250::foldCase(l), l);
     // Upper-casing for keys touches ASCII letters only.
-    QCOMPARE(Cp1250::upperAscii(lowerBytes), upper.at(0).unicode() < 0x80 ? upperBytes : lowerBytes);
+    QCOMPARE(Cp1250::upperAscii(lowerBytes),
+             upper.at(0).unicode() < 0x80 ? upperBytes : lowerBytes);
 }
 
 void TestTextLines::unmappableCharactersAreReported()
 {
     bool ok = true;
-    QCOMPARE(Cp1250::encode(QStringLiteral("Łódź ✓ €"), &ok), QByteArray("\xa3\xf3" "d\x9f ? \x80"));
+    QCOMPARE(Cp1250::encode(QStringLiteral("Łódź ✓ €"), &ok), QByteArray("\xa3\xf3"
+                                                                         "d\x9f ? \x80"));
     QVERIFY(!ok);
     QCOMPARE(Cp1250::encode(QStringLiteral("Żółć"), &ok), QByteArray("\xaf\xf3\xb3\xe6"));
     QVERIFY(ok);

@@ -97,41 +97,47 @@ void TestDocumentTemplates::templates_data()
     QTest::addColumn<QString>("banner");
 
     QTest::newRow("works") << Works << QStringLiteral("Dzieło: Pan Tadeusz - Adam Mickiewicz")
-                           << withText({QStringLiteral("<h1>Pan Tadeusz</h1><b>• Adam Mickiewicz •<br>"),
-                                        QStringLiteral("• Paryż • 1834 •</b><hr><br>")},
-                                       {QStringLiteral("<br><br><font size=-1><p align=right><I>"
-                                                       "Redakcja</I></font>")})
+                           << withText(
+                                  {QStringLiteral("<h1>Pan Tadeusz</h1><b>• Adam Mickiewicz •<br>"),
+                                   QStringLiteral("• Paryż • 1834 •</b><hr><br>")},
+                                  {QStringLiteral("<br><br><font size=-1><p align=right><I>"
+                                                  "Redakcja</I></font>")})
                            << QStringLiteral("Ostatni zajazd na Litwie");
     QTest::newRow("biography: footer leaves the font open")
         << Biographies << QStringLiteral("Twórca: Adam Mickiewicz")
-        << withText({QStringLiteral("<h1>Adam Mickiewicz</h1><b>• ur. 1798 • zm. 1855 •</b><hr><br>")},
-                    {QStringLiteral("<br><br><font size=-1><p align=right><I>Redakcja</I>")})
+        << withText(
+               {QStringLiteral("<h1>Adam Mickiewicz</h1><b>• ur. 1798 • zm. 1855 •</b><hr><br>")},
+               {QStringLiteral("<br><br><font size=-1><p align=right><I>Redakcja</I>")})
         << QString();
-    QTest::newRow("epoch: text as stored") << QStringLiteral("_19703") << QStringLiteral("Epoka: Romantyzm")
-                                           << Text << QString();
+    QTest::newRow("epoch: text as stored")
+        << QStringLiteral("_19703") << QStringLiteral("Epoka: Romantyzm") << Text << QString();
     QTest::newRow("genre") << QStringLiteral("_19704") << QStringLiteral("Gatunek: Ballada")
-                           << withText({QStringLiteral("<h1>Ballada</h1><b>• Liryka •</b><hr><br>")})
+                           << withText(
+                                  {QStringLiteral("<h1>Ballada</h1><b>• Liryka •</b><hr><br>")})
                            << QString();
     QTest::newRow("term") << QStringLiteral("_19705") << QStringLiteral("Termin: Inwokacja")
                           << withText({QStringLiteral("<h1>Inwokacja</h1><hr>")}) << QString();
-    QTest::newRow("excerpt")
-        << QStringLiteral("_19706") << QStringLiteral("Wypis: Dziady - Widma")
-        << withText({QStringLiteral("<h1>Widma</h1><b>• Dziady • Adam Mickiewicz •</b><hr><br>")})
+    QTest::newRow("excerpt") << QStringLiteral("_19706") << QStringLiteral("Wypis: Dziady - Widma")
+                             << withText({QStringLiteral(
+                                    "<h1>Widma</h1><b>• Dziady • Adam Mickiewicz •</b><hr><br>")})
+                             << QString();
+    QTest::newRow("art: text as stored")
+        << QStringLiteral("_19712") << QStringLiteral("Sztuka polska: Pan Tadeusz") << Text
         << QString();
-    QTest::newRow("art: text as stored") << QStringLiteral("_19712")
-                                         << QStringLiteral("Sztuka polska: Pan Tadeusz") << Text << QString();
     QTest::newRow("art, second kind: text as stored")
-        << QStringLiteral("_19713") << QStringLiteral("Sztuka polska: Pan Tadeusz - Jacek Soplica") << Text
-        << QString();
+        << QStringLiteral("_19713") << QStringLiteral("Sztuka polska: Pan Tadeusz - Jacek Soplica")
+        << Text << QString();
     QTest::newRow("kind") << QStringLiteral("_19714") << QStringLiteral("Rodzaj: Liryka")
                           << withText({QStringLiteral("<h1>Liryka</h1><b><hr>")}) << QString();
     QTest::newRow("quotation")
         << QStringLiteral("_19720") << QStringLiteral("Cytat: Sonety krymskie - Adam Mickiewicz")
-        << withText({QStringLiteral("<h1>Adam Mickiewicz</h1><b><br>• Sonety krymskie •</b><hr><br>")})
+        << withText(
+               {QStringLiteral("<h1>Adam Mickiewicz</h1><b><br>• Sonety krymskie •</b><hr><br>")})
         << QString();
     QTest::newRow("hero: work line second, text from line 3")
         << Heroes << QStringLiteral("Bohater: Jacek Soplica")
-        << withText({QStringLiteral("<h1>Jacek Soplica</h1><b>"), QStringLiteral("• Dziady •</b><hr>")})
+        << withText(
+               {QStringLiteral("<h1>Jacek Soplica</h1><b>"), QStringLiteral("• Dziady •</b><hr>")})
         << QString();
     QTest::newRow("illustration: title as plain first line")
         << Illustrations << QStringLiteral("Ilustracja: Pan Tadeusz")
@@ -158,12 +164,15 @@ void TestDocumentTemplates::lifeLine_data()
     QTest::newRow("died") << QStringList{QStringLiteral("Autor=Adam Mickiewicz"),
                                          QStringLiteral("Urodzony=24 grudnia 1798"),
                                          QStringLiteral("Zmarły=26 listopada 1855")}
-                          << QStringLiteral("<h1>Adam Mickiewicz</h1><b>• ur. 24 grudnia 1798 • zm. "
-                                            "26 listopada 1855 •</b><hr><br>");
+                          << QStringLiteral(
+                                 "<h1>Adam Mickiewicz</h1><b>• ur. 24 grudnia 1798 • zm. "
+                                 "26 listopada 1855 •</b><hr><br>");
     QTest::newRow("living") << QStringList{QStringLiteral("Autor=Wisława Szymborska"),
                                            QStringLiteral("Urodzony=1923")}
-                            << QStringLiteral("<h1>Wisława Szymborska</h1><b>• ur. 1923 •</b><hr><br>");
-    QTest::newRow("empty Zmarły") << QStringList{QStringLiteral("Autor=X"), QStringLiteral("Urodzony=1923"),
+                            << QStringLiteral(
+                                   "<h1>Wisława Szymborska</h1><b>• ur. 1923 •</b><hr><br>");
+    QTest::newRow("empty Zmarły") << QStringList{QStringLiteral("Autor=X"),
+                                                 QStringLiteral("Urodzony=1923"),
                                                  QStringLiteral("Zmarły=")}
                                   << QStringLiteral("<h1>X</h1><b>• ur. 1923 •</b><hr><br>");
 }
@@ -186,14 +195,16 @@ void TestDocumentTemplates::publicationLine_data()
 
     const QString place = QStringLiteral("I_wyd_miejsce=Paryż");
     const QString date = QStringLiteral("I_wyd_data=1834");
-    QTest::newRow("place and date") << QStringList{place, date} << QStringLiteral("• Paryż • 1834 •</b><hr><br>");
+    QTest::newRow("place and date")
+        << QStringList{place, date} << QStringLiteral("• Paryż • 1834 •</b><hr><br>");
     QTest::newRow("place only") << QStringList{place} << QStringLiteral("• Paryż •</b><hr><br>");
     QTest::newRow("date only") << QStringList{date} << QStringLiteral(" • 1834 •</b><hr><br>");
     QTest::newRow("neither") << QStringList() << QStringLiteral("</b><hr><br>");
-    QTest::newRow("both empty") << QStringList{QStringLiteral("I_wyd_miejsce="), QStringLiteral("I_wyd_data=")}
+    QTest::newRow("both empty") << QStringList{QStringLiteral("I_wyd_miejsce="),
+                                               QStringLiteral("I_wyd_data=")}
                                 << QStringLiteral("</b><hr><br>");
-    QTest::newRow("a blank is a place") << QStringList{QStringLiteral("I_wyd_miejsce= ")}
-                                        << QStringLiteral("•   •</b><hr><br>");
+    QTest::newRow("a blank is a place")
+        << QStringList{QStringLiteral("I_wyd_miejsce= ")} << QStringLiteral("•   •</b><hr><br>");
 }
 
 void TestDocumentTemplates::publicationLine()
@@ -209,13 +220,15 @@ void TestDocumentTemplates::publicationLine()
 
 void TestDocumentTemplates::valuesGoInAsStored()
 {
-    const QStringList fields{QStringLiteral("Tytuł=Ala & <i>kot</i>"), QStringLiteral("Autor= Jan ")};
+    const QStringList fields{QStringLiteral("Tytuł=Ala & <i>kot</i>"),
+                             QStringLiteral("Autor= Jan ")};
     const Document document = Build(Works, fields, Text);
     QCOMPARE(document.caption, QStringLiteral("Dzieło: Ala & <i>kot</i> -  Jan "));
     QVERIFY(document.lines);
     QCOMPARE(document.lines->value(0), QStringLiteral("<h1>Ala & <i>kot</i></h1><b>•  Jan  •<br>"));
 
-    const Document illustration = Build(Illustrations, QStringList{QStringLiteral("Tytuł=<b>Łąka</b> & las")}, Text);
+    const Document illustration =
+        Build(Illustrations, QStringList{QStringLiteral("Tytuł=<b>Łąka</b> & las")}, Text);
     QCOMPARE(illustration.caption, QStringLiteral("Ilustracja: <b>Łąka</b> & las"));
     QVERIFY(illustration.lines);
     QCOMPARE(illustration.lines->value(0), QStringLiteral("<b>Łąka</b> & las"));
@@ -232,11 +245,13 @@ void TestDocumentTemplates::unreadableFields_data()
         << Biographies << QStringLiteral("Twórca: ") << true
         << withText({QStringLiteral("<h1></h1><b>• ur.  •</b><hr><br>")},
                     {QStringLiteral("<br><br><font size=-1><p align=right><I></I>")});
-    QTest::newRow("hero: empty values") << Heroes << QStringLiteral("Bohater: ") << true
-                                        << withText({QStringLiteral("<h1></h1><b>"), QStringLiteral("•  •</b><hr>")});
+    QTest::newRow("hero: empty values")
+        << Heroes << QStringLiteral("Bohater: ") << true
+        << withText({QStringLiteral("<h1></h1><b>"), QStringLiteral("•  •</b><hr>")});
     for (const QString &typ : DocumentCategories) {
         if (typ != Biographies && typ != Heroes)
-            QTest::addRow("%s: nothing", qPrintable(typ)) << typ << QString() << false << QStringList();
+            QTest::addRow("%s: nothing", qPrintable(typ))
+                << typ << QString() << false << QStringList();
     }
 }
 
@@ -257,7 +272,8 @@ void TestDocumentTemplates::categories_data()
 
     for (const QString &typ : DocumentCategories)
         QTest::newRow(qPrintable(typ)) << typ << true;
-    for (const char *typ : {"_19700", "_19708", "_19709", "_19710", "_19721", "", "_1970", "_197011"})
+    for (const char *typ :
+         {"_19700", "_19708", "_19709", "_19710", "_19721", "", "_1970", "_197011"})
         QTest::addRow("not %s", typ) << QString::fromLatin1(typ) << false;
 }
 
@@ -283,26 +299,31 @@ void TestDocumentTemplates::buildEntry_data()
 
     QTest::newRow("works")
         << Works << QStringLiteral("1") << QStringLiteral("Dzieło: Lalka - Bolesław Prus") << true
-        << QStringList{QStringLiteral("<h1>Lalka</h1><b>• Bolesław Prus •<br>"), QStringLiteral("</b><hr><br>"),
-                       QStringLiteral("<P>Wokulski"), QStringLiteral("<br><br><font size=-1><p align=right><I></I></font>")}
+        << QStringList{QStringLiteral("<h1>Lalka</h1><b>• Bolesław Prus •<br>"),
+                       QStringLiteral("</b><hr><br>"), QStringLiteral("<P>Wokulski"),
+                       QStringLiteral("<br><br><font size=-1><p align=right><I></I></font>")}
         << QStringLiteral("Warszawa");
     QTest::newRow("illustration shows the description")
         << Illustrations << QStringLiteral("1") << QStringLiteral("Ilustracja: Łódź") << true
-        << QStringList{QStringLiteral("Łódź"), QStringLiteral("<P>Fabryka")} << QStringLiteral("Łódź");
+        << QStringList{QStringLiteral("Łódź"), QStringLiteral("<P>Fabryka")}
+        << QStringLiteral("Łódź");
     QTest::newRow("biography without fields")
         << Biographies << QStringLiteral("2") << QStringLiteral("Twórca: ") << true
-        << QStringList{QStringLiteral("<h1></h1><b>• ur.  •</b><hr><br>"), QStringLiteral("<P>Życiorys"),
+        << QStringList{QStringLiteral("<h1></h1><b>• ur.  •</b><hr><br>"),
+                       QStringLiteral("<P>Życiorys"),
                        QStringLiteral("<br><br><font size=-1><p align=right><I></I>")}
         << QString();
     QTest::newRow("empty text") << QStringLiteral("_19705") << QStringLiteral("4")
                                 << QStringLiteral("Termin: Apostrofa") << true
-                                << QStringList{QStringLiteral("<h1>Apostrofa</h1><hr>")} << QString();
+                                << QStringList{QStringLiteral("<h1>Apostrofa</h1><hr>")}
+                                << QString();
     QTest::newRow("no text") << QStringLiteral("_19703") << QStringLiteral("3")
-                             << QStringLiteral("Epoka: Barok") << false << QStringList() << QString();
-    QTest::newRow("not in the item index") << Works << QStringLiteral("9") << QString() << false
-                                           << QStringList() << QString();
-    QTest::newRow("no document window") << QStringLiteral("_19708") << QStringLiteral("1") << QString()
-                                        << false << QStringList() << QString();
+                             << QStringLiteral("Epoka: Barok") << false << QStringList()
+                             << QString();
+    QTest::newRow("not in the item index")
+        << Works << QStringLiteral("9") << QString() << false << QStringList() << QString();
+    QTest::newRow("no document window") << QStringLiteral("_19708") << QStringLiteral("1")
+                                        << QString() << false << QStringList() << QString();
 }
 
 void TestDocumentTemplates::buildEntry()
@@ -322,7 +343,8 @@ void TestDocumentTemplates::buildEntry()
                                        {"D3", "_19703", "3"},
                                        {"E4", "_19705", "4"},
                                        {"F1", "_19708", "1"}})},
-            {"L197\\TypX\\_19701\\1\\Pola", cp(QStringLiteral("Tytuł=Lalka\r\nAutor=Bolesław Prus\r\nLead=Warszawa\r\n"))},
+            {"L197\\TypX\\_19701\\1\\Pola",
+             cp(QStringLiteral("Tytuł=Lalka\r\nAutor=Bolesław Prus\r\nLead=Warszawa\r\n"))},
             {"_19701\\1", "<P>Wokulski\r\n"},
             {"L197\\TypX\\_19711\\1\\Pola", cp(QStringLiteral("Tytuł=Łódź\r\nNumer=1\r\n"))},
             {"_19711\\1\\Opis", "<P>Fabryka"},

@@ -1,41 +1,41 @@
-#include "MessageRecorder.h"
-#include "ProgramFixture.h"
-#include "PictureFixture.h"
 #include "AppIcons.h"
+#include "CategoryTable.h"
 #include "DocumentClasses.h"
-#include "Globals.h"
 #include "FakeHelp.h"
+#include "Globals.h"
 #include "MessageBoxes.h"
+#include "MessageRecorder.h"
+#include "PictureFixture.h"
+#include "ProgramFixture.h"
 #include "SettingsStore.h"
 #include "TData.h"
-#include "CategoryTable.h"
-#include "TM3Player.h"
-#include "TPSSDirectory.h"
-#include "TPulpit.h"
-#include "TSimplePSS.h"
 #include "TFindBar.h"
 #include "THTMLViewer.h"
+#include "TM3Player.h"
+#include "TPSSDirectory.h"
+#include "TPictureDisplay.h"
+#include "TPulpit.h"
 #include "TScrollBanner.h"
+#include "TSimplePSS.h"
 #include "TToolbarButton97.h"
 #include "TfrmIlustra.h"
 #include "TfrmSearcher.h"
 #include "TfrmWzorTekst.h"
-#include "TPictureDisplay.h"
 #include "VolumeList.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
-#include <QLabel>
-#include <QProgressBar>
-#include <QStyle>
 #include <QDockWidget>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QProgressBar>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSet>
 #include <QSettings>
+#include <QStyle>
 #include <QTest>
 #include <QToolButton>
 
@@ -95,8 +95,8 @@ private:
     TfrmWzorDoc *open(const QString &typ, const QString &numer);
 
     ProgramFixture m_program;
-    TPulpit *m_pulpit = nullptr;         // the fixture's
-    TfrmSearcher *m_searcher = nullptr;  // the fixture's
+    TPulpit *m_pulpit = nullptr;        // the fixture's
+    TfrmSearcher *m_searcher = nullptr; // the fixture's
     FakeHelp m_help;
     QList<MessageBoxes::Message> m_messages;
 };
@@ -121,8 +121,9 @@ void TestDocumentWindows::cleanup()
 // illustrations; a biography with a sound fragment; an epoch with no relations at all.
 void TestDocumentWindows::writeData(const Entries &extra)
 {
-    QList<Item> items{{unid(1), "_19701", "1"}, {unid(2), "_19702", "1"}, {unid(3), "_19702", "2"},
-                      {unid(4), "_19720", "1"}, {unid(5), "_19703", "21F6"}, {unid(6), "_19721", "1"},
+    QList<Item> items{{unid(1), "_19701", "1"},    {unid(2), "_19702", "1"},
+                      {unid(3), "_19702", "2"},    {unid(4), "_19720", "1"},
+                      {unid(5), "_19703", "21F6"}, {unid(6), "_19721", "1"},
                       {unid(7), "_19701", "2"}};
     QStringList illustrations;
     for (int i = 1; i <= 11; ++i) {
@@ -131,18 +132,23 @@ void TestDocumentWindows::writeData(const Entries &extra)
     }
     Entries entries{
         {"L197\\TypX\\_19701\\1\\Pola",
-         fields(QStringLiteral("Tytuł=Pan Tadeusz\nAutor=Adam Mickiewicz\nLead=Ostatni zajazd na Litwie\n"
-                               "_19702=2;1\n_19720=1\n_19711= ") + illustrations.join(u';'))},
+         fields(QStringLiteral(
+                    "Tytuł=Pan Tadeusz\nAutor=Adam Mickiewicz\nLead=Ostatni zajazd na Litwie\n"
+                    "_19702=2;1\n_19720=1\n_19711= ") +
+                illustrations.join(u';'))},
         {"_19701\\1", cp(QStringLiteral("<p>Litwo! Ojczyzno moja!</p>"))},
         {"L197\\TypX\\_19701\\2\\Pola", fields(QStringLiteral("Tytuł=Dziady\n_19711=1;2;3;4"))},
         {"L197\\TypX\\_19702\\1\\Pola", fields(QStringLiteral("Autor=Adam Mickiewicz\n_19721=1"))},
         {"L197\\TypX\\_19702\\2\\Pola", fields(QStringLiteral("Autor=Aleksander Fredro"))},
         {"_19702\\1", cp(QStringLiteral("<p>Poeta.</p>"))},
-        {"L197\\TypX\\_19720\\1\\Pola", fields(QStringLiteral("Autor=Adam Mickiewicz\nŹródło=Pan Tadeusz"))},
+        {"L197\\TypX\\_19720\\1\\Pola",
+         fields(QStringLiteral("Autor=Adam Mickiewicz\nŹródło=Pan Tadeusz"))},
         {"L197\\TypX\\_19703\\21F6\\Pola", fields(QStringLiteral("Epoka=Romantyzm"))},
-        {"_19703\\21F6", cp(QStringLiteral("<h1>Romantyzm</h1><p>Zob. <a href=\"../_19702/1.") +
-                            QString::fromLatin1(unid(2)) + QStringLiteral("?Open\">Mickiewicz</a>.</p>"))},
-        {"L197\\TypX\\_19721\\1\\Pola", fields(QStringLiteral("Tytuł=O Mickiewiczu\nLink=mickiewicz"))},
+        {"_19703\\21F6",
+         cp(QStringLiteral("<h1>Romantyzm</h1><p>Zob. <a href=\"../_19702/1.") +
+            QString::fromLatin1(unid(2)) + QStringLiteral("?Open\">Mickiewicz</a>.</p>"))},
+        {"L197\\TypX\\_19721\\1\\Pola",
+         fields(QStringLiteral("Tytuł=O Mickiewiczu\nLink=mickiewicz"))},
         {"_197SND\\Glosy\\mickiewicz", QByteArray("not really audio")},
     };
     for (int i = 1; i <= 11; ++i) {
@@ -199,26 +205,30 @@ void TestDocumentWindows::registeredClassesOpen_data()
     QTest::addColumn<QColor>("link");
     QTest::addColumn<bool>("images");
     const QColor white(255, 255, 255), black(0, 0, 0), blue(0, 0, 255);
-    QTest::newRow("works") << QStringLiteral("_19701") << QStringLiteral("TfrmDziela") << QColor(0, 0, 64)
-                           << QColor(255, 0, 0) << false;
+    QTest::newRow("works") << QStringLiteral("_19701") << QStringLiteral("TfrmDziela")
+                           << QColor(0, 0, 64) << QColor(255, 0, 0) << false;
     QTest::newRow("biographies") << QStringLiteral("_19702") << QStringLiteral("TfrmBiogramy")
                                  << QColor(192, 176, 160) << blue << false;
-    QTest::newRow("epochs") << QStringLiteral("_19703") << QStringLiteral("TfrmEpoki") << white << blue << false;
-    QTest::newRow("genres") << QStringLiteral("_19704") << QStringLiteral("TfrmGatunki") << QColor(200, 255, 255)
+    QTest::newRow("epochs") << QStringLiteral("_19703") << QStringLiteral("TfrmEpoki") << white
                             << blue << false;
-    QTest::newRow("terms") << QStringLiteral("_19705") << QStringLiteral("TfrmTerminy") << QColor(0, 64, 64)
-                           << QColor(255, 255, 0) << false;
-    QTest::newRow("excerpts") << QStringLiteral("_19706") << QStringLiteral("TfrmWypisy") << QColor(255, 255, 160)
-                              << blue << true;
-    QTest::newRow("illustrations") << QStringLiteral("_19711") << QStringLiteral("TfrmIlustra") << black << blue
-                                   << false;
-    QTest::newRow("art") << QStringLiteral("_19712") << QStringLiteral("TfrmSztuka") << white << blue << false;
-    QTest::newRow("art 2") << QStringLiteral("_19713") << QStringLiteral("TfrmSztuka2") << white << blue << false;
-    QTest::newRow("kinds") << QStringLiteral("_19714") << QStringLiteral("TfrmRodzaje") << QColor(255, 180, 150)
+    QTest::newRow("genres") << QStringLiteral("_19704") << QStringLiteral("TfrmGatunki")
+                            << QColor(200, 255, 255) << blue << false;
+    QTest::newRow("terms") << QStringLiteral("_19705") << QStringLiteral("TfrmTerminy")
+                           << QColor(0, 64, 64) << QColor(255, 255, 0) << false;
+    QTest::newRow("excerpts") << QStringLiteral("_19706") << QStringLiteral("TfrmWypisy")
+                              << QColor(255, 255, 160) << blue << true;
+    QTest::newRow("illustrations")
+        << QStringLiteral("_19711") << QStringLiteral("TfrmIlustra") << black << blue << false;
+    QTest::newRow("art") << QStringLiteral("_19712") << QStringLiteral("TfrmSztuka") << white
+                         << blue << false;
+    QTest::newRow("art 2") << QStringLiteral("_19713") << QStringLiteral("TfrmSztuka2") << white
                            << blue << false;
-    QTest::newRow("quotations") << QStringLiteral("_19720") << QStringLiteral("TfrmCytaty") << QColor(255, 255, 160)
-                                << blue << false;
-    QTest::newRow("heroes") << QStringLiteral("_19799") << QStringLiteral("TfrmBohater") << white << blue << true;
+    QTest::newRow("kinds") << QStringLiteral("_19714") << QStringLiteral("TfrmRodzaje")
+                           << QColor(255, 180, 150) << blue << false;
+    QTest::newRow("quotations") << QStringLiteral("_19720") << QStringLiteral("TfrmCytaty")
+                                << QColor(255, 255, 160) << blue << false;
+    QTest::newRow("heroes") << QStringLiteral("_19799") << QStringLiteral("TfrmBohater") << white
+                            << blue << true;
 }
 
 void TestDocumentWindows::registeredClassesOpen()
@@ -291,7 +301,8 @@ void TestDocumentWindows::buttonsShowTheirCategories_data()
     QTest::addColumn<int>("button");
     QTest::addColumn<QString>("hint");
     QTest::addColumn<QString>("typ");
-    const auto row = [](const char *name, TfrmWzorDoc::Button button, const char16_t *hint, const char16_t *typ) {
+    const auto row = [](const char *name, TfrmWzorDoc::Button button, const char16_t *hint,
+                        const char16_t *typ) {
         QTest::newRow(name) << int(button) << QString::fromUtf16(hint) << QString::fromUtf16(typ);
     };
     row("works", TfrmWzorDoc::btDziela, u"Powiązane dzieła", u"_19701");
@@ -316,7 +327,9 @@ void TestDocumentWindows::buttonsShowTheirCategories()
     QVERIFY(work);
     const QToolButton *shown = work->ButtonAt(TfrmWzorDoc::Button(button));
     // The picture of the category, no text; the hint is the tooltip and what a screen reader says.
-    const auto picture = [](const QIcon &icon) { return icon.pixmap(QSize(30, 30), 1.0).toImage(); };
+    const auto picture = [](const QIcon &icon) {
+        return icon.pixmap(QSize(30, 30), 1.0).toImage();
+    };
     QVERIFY(qobject_cast<const TToolbarButton97 *>(shown)); // its focus frame shows on the dark bar
     QVERIFY(!shown->icon().isNull());
     QCOMPARE(picture(shown->icon()), picture(AppIcons::Category(typ)));
@@ -356,7 +369,8 @@ void TestDocumentWindows::darkStripToItsEdges()
         for (int x = strip.left(); x <= strip.right(); ++x) {
             if (thumbnails.contains(QPoint(x, y)))
                 continue;
-            QVERIFY2(image.pixelColor(x, y) == back, qPrintable(QStringLiteral("%1, %2").arg(x).arg(y)));
+            QVERIFY2(image.pixelColor(x, y) == back,
+                     qPrintable(QStringLiteral("%1, %2").arg(x).arg(y)));
             ++checked;
         }
     }
@@ -395,7 +409,8 @@ void TestDocumentWindows::thumbnailStrip()
         QCOMPARE(thumbnails[i]->geometry(), QRect(1, 1 + 98 * i, 96, 96));
         QCOMPARE(thumbnails[i]->toolTip(), QStringLiteral("Ilustracja %1").arg(i + 1));
     }
-    const int bar = window->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, window->sbImages());
+    const int bar =
+        window->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, window->sbImages());
     QCOMPARE(window->sbImages()->width(), scrollBar ? 98 + bar : 98);
     QVERIFY(!window->TWImage()->isHidden());
 }
@@ -471,13 +486,17 @@ void TestDocumentWindows::linkClicks_data()
     QTest::addColumn<QString>("target");
     QTest::addColumn<QString>("opened"); // the pair opened, empty for none
     const QString known = QString::fromLatin1(unid(2));
-    QTest::newRow("relative path with the identifier") << QStringLiteral("../_19702/1.") + known + QStringLiteral("?Open")
-                                                        << QStringLiteral("_19702/1");
-    QTest::newRow("identifier in lower case") << QStringLiteral("x") + known.toLower() + QStringLiteral("?OpenDocument&a=1")
-                                              << QStringLiteral("_19702/1");
+    QTest::newRow("relative path with the identifier")
+        << QStringLiteral("../_19702/1.") + known + QStringLiteral("?Open")
+        << QStringLiteral("_19702/1");
+    QTest::newRow("identifier in lower case")
+        << QStringLiteral("x") + known.toLower() + QStringLiteral("?OpenDocument&a=1")
+        << QStringLiteral("_19702/1");
     QTest::newRow("fewer than 32 before the ?") << QStringLiteral("0002?Open") << QString();
-    QTest::newRow("no ?: its first 32 characters") << known + QStringLiteral("tail") << QStringLiteral("_19702/1");
-    QTest::newRow("unknown identifier") << QString::fromLatin1(unid(99)) + QStringLiteral("?Open") << QString();
+    QTest::newRow("no ?: its first 32 characters")
+        << known + QStringLiteral("tail") << QStringLiteral("_19702/1");
+    QTest::newRow("unknown identifier")
+        << QString::fromLatin1(unid(99)) + QStringLiteral("?Open") << QString();
     QTest::newRow("empty") << QString() << QString();
 }
 
@@ -506,7 +525,8 @@ void TestDocumentWindows::picturesComeOnlyFromBmps_data()
     QTest::newRow("other letter case and backslash") << QStringLiteral("SUB\\KWIAT.BMP") << true;
     QTest::newRow("missing") << QStringLiteral("brak.bmp") << false;
     QTest::newRow("climbs out") << QStringLiteral("../secret.bmp") << false;
-    QTest::newRow("climbs out with a backslash") << QStringLiteral("sub\\..\\..\\secret.bmp") << false;
+    QTest::newRow("climbs out with a backslash")
+        << QStringLiteral("sub\\..\\..\\secret.bmp") << false;
     QTest::newRow("absolute") << QStringLiteral("/tmp/secret.bmp") << false;
     QTest::newRow("drive letter") << QStringLiteral("C:\\secret.bmp") << false;
 }
@@ -577,7 +597,8 @@ void TestDocumentWindows::fontChangeReachesEveryDocument()
 
 void TestDocumentWindows::findInPageStaysInItsWindow()
 {
-    writeData({{"_19701\\2", cp(QStringLiteral("<p>Dziady, część II.</p><p>Dziady, część III.</p>"))}});
+    writeData(
+        {{"_19701\\2", cp(QStringLiteral("<p>Dziady, część II.</p><p>Dziady, część III.</p>"))}});
     TfrmWzorDoc *work = open(QStringLiteral("_19701"), QStringLiteral("1"));
     TfrmWzorDoc *dziady = open(QStringLiteral("_19701"), QStringLiteral("2"));
     QVERIFY(work && dziady && work != dziady);
@@ -617,14 +638,17 @@ void TestDocumentWindows::illustration_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QSize>("picture");
-    QTest::newRow("description and picture") << QStringLiteral("1") << QStringLiteral("Ilustracja: Ilustracja 1")
-                                             << QStringLiteral("Ilustracja 1\nOpis ilustracji.") << QSize(320, 200);
+    QTest::newRow("description and picture")
+        << QStringLiteral("1") << QStringLiteral("Ilustracja: Ilustracja 1")
+        << QStringLiteral("Ilustracja 1\nOpis ilustracji.") << QSize(320, 200);
     QTest::newRow("no picture") << QStringLiteral("2") << QStringLiteral("Ilustracja: Ilustracja 2")
                                 << QStringLiteral("Ilustracja 2\nBez obrazu.") << QSize(0, 0);
     // The picture is shown only with its description.
-    QTest::newRow("no description") << QStringLiteral("3") << QStringLiteral("Ilustracja: Ilustracja 3") << QString()
-                                    << QSize(0, 0);
-    QTest::newRow("no field list") << QStringLiteral("77") << QStringLiteral("frmIlustra") << QString() << QSize(0, 0);
+    QTest::newRow("no description")
+        << QStringLiteral("3") << QStringLiteral("Ilustracja: Ilustracja 3") << QString()
+        << QSize(0, 0);
+    QTest::newRow("no field list")
+        << QStringLiteral("77") << QStringLiteral("frmIlustra") << QString() << QSize(0, 0);
 }
 
 void TestDocumentWindows::illustration()
@@ -646,7 +670,8 @@ void TestDocumentWindows::illustration()
         seen.bold = m_searcher->Label1()->text();
         seen.line = m_searcher->Label2()->text();
         seen.lineVisible = m_searcher->Label2()->isVisible();
-        seen.lineUnderBar = m_searcher->ProgressBar1()->geometry().intersects(m_searcher->Label2()->geometry());
+        seen.lineUnderBar =
+            m_searcher->ProgressBar1()->geometry().intersects(m_searcher->Label2()->geometry());
     });
     auto *window = qobject_cast<TfrmIlustra *>(open(QStringLiteral("_19711"), numer));
     QVERIFY(window);
@@ -696,7 +721,8 @@ void TestDocumentWindows::readErrorAfterStartUp()
 
     QCOMPARE(m_messages.size(), 1);
     QCOMPARE(m_messages[0].icon, QMessageBox::Critical);
-    QVERIFY2(m_messages[0].text.startsWith(QStringLiteral("Błąd odczytu pliku")), qPrintable(m_messages[0].text));
+    QVERIFY2(m_messages[0].text.startsWith(QStringLiteral("Błąd odczytu pliku")),
+             qPrintable(m_messages[0].text));
     QCOMPARE(m_pulpit->ChildWindows().size(), 0);
     QCOMPARE(m_pulpit->OpenWindows().Count(), 0);
     QVERIFY(!m_pulpit->Opening());
@@ -714,7 +740,8 @@ void TestDocumentWindows::narrationFailuresAreShown_data()
     QTest::addColumn<bool>("unreadable"); // else the sound file cannot be created
     QTest::addColumn<QString>("text");
     QTest::newRow("recording unreadable") << true << QStringLiteral("Błąd odczytu pliku");
-    QTest::newRow("sound file cannot be created") << false << QStringLiteral("Nie można utworzyć pliku");
+    QTest::newRow("sound file cannot be created")
+        << false << QStringLiteral("Nie można utworzyć pliku");
 }
 
 void TestDocumentWindows::narrationFailuresAreShown()
@@ -746,7 +773,8 @@ void TestDocumentWindows::illustrationPopupOnThePicture()
     QVERIFY(window);
     QMenu *popup = window->PopupMenu1();
     // On the picture as on the description below it.
-    for (QWidget *target : {static_cast<QWidget *>(window->pmDisplay()), window->HT1()->viewport()}) {
+    for (QWidget *target :
+         {static_cast<QWidget *>(window->pmDisplay()), window->HT1()->viewport()}) {
         const QPoint at(5, 5);
         QContextMenuEvent event(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
         QCoreApplication::sendEvent(target, &event);

@@ -125,7 +125,8 @@ void TestLinkList::loadFromValue_data()
     QTest::newRow("only blanks") << QStringLiteral("   ") << QStringList();
     QTest::newRow("blanks around") << QStringLiteral(" 12 ; 34 ") << QStringList{n12, n34};
     QTest::newRow("other white space kept")
-        << QStringLiteral("1\t2;\n34") << QStringList{QStringLiteral("1\t2"), QStringLiteral("\n34")};
+        << QStringLiteral("1\t2;\n34")
+        << QStringList{QStringLiteral("1\t2"), QStringLiteral("\n34")};
 }
 
 void TestLinkList::loadFromValue()
@@ -199,15 +200,15 @@ void TestLinkList::stripLeadingParagraph_data()
         << QStringList{QStringLiteral("<P>Litwo!"), QStringLiteral("<P>dalej")}
         << QStringList{QStringLiteral("Litwo!"), QStringLiteral("<P>dalej")};
     QTest::newRow("only the tag") << QStringList{QStringLiteral("<P>")} << QStringList{QString()};
-    QTest::newRow("lower-case p kept") << QStringList{QStringLiteral("<p>Litwo!")}
-                                       << QStringList{QStringLiteral("<p>Litwo!")};
-    QTest::newRow("blank before kept") << QStringList{QStringLiteral(" <P>Litwo!")}
-                                       << QStringList{QStringLiteral(" <P>Litwo!")};
+    QTest::newRow("lower-case p kept")
+        << QStringList{QStringLiteral("<p>Litwo!")} << QStringList{QStringLiteral("<p>Litwo!")};
+    QTest::newRow("blank before kept")
+        << QStringList{QStringLiteral(" <P>Litwo!")} << QStringList{QStringLiteral(" <P>Litwo!")};
     QTest::newRow("later lines untouched")
         << QStringList{QStringLiteral("Litwo!"), QStringLiteral("<P>dalej")}
         << QStringList{QStringLiteral("Litwo!"), QStringLiteral("<P>dalej")};
-    QTest::newRow("longer tag kept") << QStringList{QStringLiteral("<PRE>x")}
-                                     << QStringList{QStringLiteral("<PRE>x")};
+    QTest::newRow("longer tag kept")
+        << QStringList{QStringLiteral("<PRE>x")} << QStringList{QStringLiteral("<PRE>x")};
     QTest::newRow("empty list") << QStringList() << QStringList();
 }
 
@@ -226,13 +227,19 @@ void TestLinkList::captionLess_data()
     QTest::addColumn<bool>("aBeforeB");
     QTest::addColumn<bool>("bBeforeA");
 
-    QTest::newRow("upper before lower letter") << QStringLiteral("A") << QStringLiteral("b") << true << false;
-    QTest::newRow("case ignored for ASCII") << QStringLiteral("a") << QStringLiteral("A") << false << false;
-    QTest::newRow("prefix first") << QStringLiteral("Ala") << QStringLiteral("alan") << true << false;
+    QTest::newRow("upper before lower letter")
+        << QStringLiteral("A") << QStringLiteral("b") << true << false;
+    QTest::newRow("case ignored for ASCII")
+        << QStringLiteral("a") << QStringLiteral("A") << false << false;
+    QTest::newRow("prefix first") << QStringLiteral("Ala") << QStringLiteral("alan") << true
+                                  << false;
     QTest::newRow("empty first") << QString() << QStringLiteral("a") << true << false;
-    QTest::newRow("Polish letter after ASCII") << QStringLiteral("Zebra") << QStringLiteral("Ćma") << true << false;
-    QTest::newRow("code page order, not Unicode") << QStringLiteral("Łódź") << QStringLiteral("Ćma") << true << false;
-    QTest::newRow("Polish letters keep their case") << QStringLiteral("Ąb") << QStringLiteral("ąa") << true << false;
+    QTest::newRow("Polish letter after ASCII")
+        << QStringLiteral("Zebra") << QStringLiteral("Ćma") << true << false;
+    QTest::newRow("code page order, not Unicode")
+        << QStringLiteral("Łódź") << QStringLiteral("Ćma") << true << false;
+    QTest::newRow("Polish letters keep their case")
+        << QStringLiteral("Ąb") << QStringLiteral("ąa") << true << false;
 }
 
 void TestLinkList::captionLess()
@@ -252,11 +259,13 @@ void TestLinkList::menuCaption_data()
 
     const QString letters = QStringLiteral("abcdefghij").repeated(5);
     QTest::newRow("39 characters whole") << letters.first(39) << letters.first(39);
-    QTest::newRow("40 characters cut") << letters.first(40) << letters.first(40) + QStringLiteral("...");
-    QTest::newRow("41 characters cut") << letters.first(41) << letters.first(40) + QStringLiteral("...");
+    QTest::newRow("40 characters cut")
+        << letters.first(40) << letters.first(40) + QStringLiteral("...");
+    QTest::newRow("41 characters cut")
+        << letters.first(41) << letters.first(40) + QStringLiteral("...");
     const QString polish = QStringLiteral("żółć").repeated(11);
-    QTest::newRow("Polish letters count once") << polish.first(41)
-                                               << polish.first(40) + QStringLiteral("...");
+    QTest::newRow("Polish letters count once")
+        << polish.first(41) << polish.first(40) + QStringLiteral("...");
     QTest::newRow("no such field") << QString() << QString();
 }
 
@@ -267,8 +276,9 @@ void TestLinkList::menuCaption()
 
     const QString fields = value.isNull() ? QStringLiteral("Autor=x") : Title + u'=' + value;
     const auto directory = worksDirectory({{"5", fields}});
-    LinkMenu::BuildMenu(m_links, Works, QStringLiteral("5"), [](QAction *) {}, m_window.get(),
-                        Title, m_button, *directory);
+    LinkMenu::BuildMenu(
+        m_links, Works, QStringLiteral("5"), [](QAction *) {}, m_window.get(), Title, m_button,
+        *directory);
 
     QMenu *menu = m_button->menu();
     QVERIFY(menu);
@@ -281,12 +291,13 @@ void TestLinkList::menuCaption()
 
 void TestLinkList::tagsAreLinkIndices()
 {
-    const auto directory = worksDirectory({{"1", QStringLiteral("Tytuł=Dziady")},
-                                           {"3", QStringLiteral("Tytuł=Lalka")}});
+    const auto directory = worksDirectory(
+        {{"1", QStringLiteral("Tytuł=Dziady")}, {"3", QStringLiteral("Tytuł=Lalka")}});
     QList<QAction *> chosen;
-    LinkMenu::BuildMenu(m_links, Works, QStringLiteral("1;2;3"),
-                        [&chosen](QAction *action) { chosen.append(action); }, m_window.get(),
-                        Title, m_button, *directory);
+    LinkMenu::BuildMenu(
+        m_links, Works, QStringLiteral("1;2;3"),
+        [&chosen](QAction *action) { chosen.append(action); }, m_window.get(), Title, m_button,
+        *directory);
 
     QVERIFY(m_button->isVisibleTo(m_window.get()));
     QMenu *menu = m_button->menu();
@@ -326,8 +337,8 @@ void TestLinkList::buttonVisibility()
 
     const auto directory = worksDirectory({{"1", QStringLiteral("Tytuł=Dziady")}});
     m_button->setVisible(!shown);
-    LinkMenu::BuildMenu(m_links, Works, value, [](QAction *) {}, m_window.get(), Title, m_button,
-                        *directory);
+    LinkMenu::BuildMenu(
+        m_links, Works, value, [](QAction *) {}, m_window.get(), Title, m_button, *directory);
 
     QCOMPARE(m_button->isVisibleTo(m_window.get()), shown);
     if (shown) {
@@ -343,8 +354,9 @@ void TestLinkList::menuIsSortedByCaption()
     const auto directory = worksDirectory({{"1", QStringLiteral("Tytuł=b")},
                                            {"2", QStringLiteral("Tytuł=A")},
                                            {"3", QStringLiteral("Tytuł=a")}});
-    LinkMenu::BuildMenu(m_links, Works, QStringLiteral("1;2;3"), [](QAction *) {}, m_window.get(),
-                        Title, m_button, *directory);
+    LinkMenu::BuildMenu(
+        m_links, Works, QStringLiteral("1;2;3"), [](QAction *) {}, m_window.get(), Title, m_button,
+        *directory);
 
     QMenu *menu = m_button->menu();
     QVERIFY(menu);
@@ -358,8 +370,9 @@ void TestLinkList::buttonOnlyDropsTheMenu()
     int clicks = 0;
     connect(m_button, &QToolButton::clicked, this, [&clicks] { ++clicks; });
     const auto directory = worksDirectory({{"1", QStringLiteral("Tytuł=Dziady")}});
-    LinkMenu::BuildMenu(m_links, Works, QStringLiteral("1"), [](QAction *) {}, m_window.get(),
-                        Title, m_button, *directory);
+    LinkMenu::BuildMenu(
+        m_links, Works, QStringLiteral("1"), [](QAction *) {}, m_window.get(), Title, m_button,
+        *directory);
 
     QCOMPARE(m_button->popupMode(), QToolButton::InstantPopup);
     // Pressing drops the menu down and waits in it until it closes.
@@ -375,8 +388,9 @@ void TestLinkList::buttonOnlyDropsTheMenu()
 
 void TestLinkList::sortMenuByCaption()
 {
-    const QStringList captions{QStringLiteral("Żaba"), QStringLiteral("zebra"), QStringLiteral("ala"),
-                               QStringLiteral("Al"),   QStringLiteral("Ala"),   QStringLiteral("Ąb")};
+    const QStringList captions{QStringLiteral("Żaba"), QStringLiteral("zebra"),
+                               QStringLiteral("ala"),  QStringLiteral("Al"),
+                               QStringLiteral("Ala"),  QStringLiteral("Ąb")};
     QMenu menu;
     QList<QAction *> actions;
     for (const QString &caption : captions)

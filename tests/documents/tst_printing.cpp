@@ -1,13 +1,13 @@
-#include "ProgramFixture.h"
-#include "TestFiles.h"
-#include "PictureFixture.h"
 #include "FakeHelp.h"
 #include "MessageBoxes.h"
+#include "PictureFixture.h"
 #include "PrintDialogs.h"
-#include "TM3Player.h"
-#include "TPulpit.h"
+#include "ProgramFixture.h"
 #include "THTMLViewer.h"
+#include "TM3Player.h"
 #include "TPictureDisplay.h"
+#include "TPulpit.h"
+#include "TestFiles.h"
 #include "TfrmIlustra.h"
 #include "TfrmWzorDoc.h"
 #include "ToolRun.h"
@@ -51,7 +51,8 @@ public:
 QString pdfText(const QString &path)
 {
     return QString::fromUtf8(
-        runToolProgram(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")})
+        runToolProgram(QStringLiteral("pdftotext"),
+                       {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")})
             .out);
 }
 
@@ -59,8 +60,9 @@ QString pdfText(const QString &path)
 // point), and the page's size.
 std::pair<QRect, QSize> inkOnPage(const QString &path, const QString &stem)
 {
-    runToolProgram(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"),
-                                                 QStringLiteral("-singlefile"), path, stem});
+    runToolProgram(QStringLiteral("pdftoppm"),
+                   {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"),
+                    QStringLiteral("-singlefile"), path, stem});
     const QImage page(stem + QStringLiteral(".png"));
     QRect ink;
     for (int y = 0; y < page.height(); ++y) {
@@ -118,10 +120,14 @@ void TestPrinting::init()
 {
     MessageBoxes::setHandler([](const MessageBoxes::Message &) { return QMessageBox::Ok; });
     QVERIFY(m_program.openData(container({
-        {"L197\\UnidX", itemIndex({{"1", "_19701", "1"}, {"2", "_19711", "1"}, {"3", "_19711", "2"},
+        {"L197\\UnidX", itemIndex({{"1", "_19701", "1"},
+                                   {"2", "_19711", "1"},
+                                   {"3", "_19711", "2"},
                                    {"4", "_19711", "3"}})},
-        {"L197\\TypX\\_19701\\1\\Pola", cp(QStringLiteral("Tytuł=Pan Tadeusz\nAutor=Adam Mickiewicz"))},
-        {"_19701\\1", cp(QStringLiteral("<p>%1</p><p>Ile cię trzeba cenić.</p>").arg(QString::fromUtf8(WorkText)))},
+        {"L197\\TypX\\_19701\\1\\Pola",
+         cp(QStringLiteral("Tytuł=Pan Tadeusz\nAutor=Adam Mickiewicz"))},
+        {"_19701\\1", cp(QStringLiteral("<p>%1</p><p>Ile cię trzeba cenić.</p>")
+                             .arg(QString::fromUtf8(WorkText)))},
         {"L197\\TypX\\_19711\\1\\Pola", cp(QStringLiteral("Tytuł=Pejzaż\nNumer=1"))},
         {"_19711\\1\\Opis", cp(QStringLiteral("<p>Szeroki.</p>"))},
         {"_19711\\1\\FULL", picture("JPG", QSize(320, 200), Qt::blue)},
@@ -146,7 +152,8 @@ void TestPrinting::init()
     m_pulpit->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_pulpit));
     m_narrationResults.clear();
-    connect(m_pulpit->M3Play(), &TM3Player::OnTerminate, this, [this](int result) { m_narrationResults.append(result); });
+    connect(m_pulpit->M3Play(), &TM3Player::OnTerminate, this,
+            [this](int result) { m_narrationResults.append(result); });
     QGuiApplication::clipboard()->setText(QStringLiteral("schowek"));
 }
 
@@ -179,10 +186,13 @@ void TestPrinting::activeChildDecides_data()
     QTest::addColumn<int>("narrationResult"); // 0 played to its end, 1 stopped
 
     for (const char *command : {"miDrukuj", "btDrukuj"})
-        QTest::addRow("Index, %s", command) << QStringLiteral("_19700") << QString::fromLatin1(command) << 0 << 0;
+        QTest::addRow("Index, %s", command)
+            << QStringLiteral("_19700") << QString::fromLatin1(command) << 0 << 0;
     for (const char *command : {"miKopiuj", "btKopiuj"})
-        QTest::addRow("Index, %s", command) << QStringLiteral("_19700") << QString::fromLatin1(command) << 0 << 0;
-    QTest::newRow("document, cancelled print") << QStringLiteral("_19701") << QStringLiteral("btDrukuj") << 1 << 1;
+        QTest::addRow("Index, %s", command)
+            << QStringLiteral("_19700") << QString::fromLatin1(command) << 0 << 0;
+    QTest::newRow("document, cancelled print")
+        << QStringLiteral("_19701") << QStringLiteral("btDrukuj") << 1 << 1;
     QTest::newRow("document, popup print")
         << QStringLiteral("_19701") << QStringLiteral("Drukowaniedokumentu1") << 1 << 1;
 }
@@ -245,21 +255,27 @@ void TestPrinting::pictureFittedToThePage()
     m_pulpit->Action(QStringLiteral("btDrukuj"))->trigger();
     QCOMPARE(m_dialogs.prints, 1);
 
-    const auto [ink, paper] = inkOnPage(m_dialogs.file, m_program.dir().filePath(QStringLiteral("strona")));
+    const auto [ink, paper] =
+        inkOnPage(m_dialogs.file, m_program.dir().filePath(QStringLiteral("strona")));
     QVERIFY(!ink.isEmpty());
     const QSizeF page = m_dialogs.pagePoints;
-    const QSizeF margins = (QSizeF(paper) - page) / 2; // the printable area lies centred on the paper
+    const QSizeF margins =
+        (QSizeF(paper) - page) / 2; // the printable area lies centred on the paper
     const qreal tolerance = 2;
     if (fillsWidth) {
         QVERIFY(qAbs(ink.width() - page.width()) <= tolerance);
-        QVERIFY(qAbs(ink.height() - page.width() * picture.height() / picture.width()) <= tolerance);
+        QVERIFY(qAbs(ink.height() - page.width() * picture.height() / picture.width()) <=
+                tolerance);
     } else {
         QVERIFY(qAbs(ink.height() - page.height()) <= tolerance);
-        QVERIFY(qAbs(ink.width() - page.height() * picture.width() / picture.height()) <= tolerance);
+        QVERIFY(qAbs(ink.width() - page.height() * picture.width() / picture.height()) <=
+                tolerance);
     }
     // Centred: as much room on either side.
-    QVERIFY2(qAbs(ink.left() - (paper.width() - ink.right() - 1)) <= tolerance,
-             qPrintable(QStringLiteral("%1 .. %2 of %3").arg(ink.left()).arg(ink.right()).arg(paper.width())));
+    QVERIFY2(
+        qAbs(ink.left() - (paper.width() - ink.right() - 1)) <= tolerance,
+        qPrintable(
+            QStringLiteral("%1 .. %2 of %3").arg(ink.left()).arg(ink.right()).arg(paper.width())));
     QVERIFY(qAbs(ink.top() - (paper.height() - ink.bottom() - 1)) <= tolerance);
     QVERIFY(ink.left() >= margins.width() - tolerance && ink.top() >= margins.height() - tolerance);
 
@@ -339,7 +355,8 @@ void TestPrinting::copyDocument()
     auto *work = qobject_cast<TfrmWzorDoc *>(open(QStringLiteral("_19701"), QStringLiteral("1")));
     QVERIFY(work);
     const QString whole = work->HT1()->toPlainText();
-    QVERIFY(whole.startsWith(QStringLiteral("Pan Tadeusz")) && whole.contains(QString::fromUtf8(WorkText)));
+    QVERIFY(whole.startsWith(QStringLiteral("Pan Tadeusz")) &&
+            whole.contains(QString::fromUtf8(WorkText)));
     work->HT1()->SetSelLength(selected);
     if (command == u"Ctrl+C") {
         m_pulpit->activateWindow();
@@ -371,7 +388,8 @@ void TestPrinting::copyPicture()
     m_pulpit->Action(QStringLiteral("btKopiuj"))->trigger();
     const QImage copied = QGuiApplication::clipboard()->image();
     QCOMPARE(copied.size(), picture);
-    QCOMPARE(QGuiApplication::clipboard()->text(), picture.isEmpty() ? QStringLiteral("schowek") : QString());
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             picture.isEmpty() ? QStringLiteral("schowek") : QString());
 }
 
 QTEST_MAIN(TestPrinting)

@@ -1,7 +1,7 @@
-#include "ProgramFixture.h"
 #include "CalendarLook.h"
 #include "FakeHelp.h"
 #include "MessageBoxes.h"
+#include "ProgramFixture.h"
 #include "TAutoRepeat.h"
 #include "TCalendarBar.h"
 #include "TCalendarLegend.h"
@@ -29,8 +29,14 @@ constexpr int FilmCategory = 14;
 
 // Event i: year 1801 + 2i, category 14 (film) for i = 7 and 20, otherwise i mod 4; type
 // i mod 4 + 1. Event 3 refers to work 5.
-int yearOf(int i) { return 1801 + 2 * i; }
-int categoryOf(int i) { return i == 7 || i == 20 ? FilmCategory : i % 4; }
+int yearOf(int i)
+{
+    return 1801 + 2 * i;
+}
+int categoryOf(int i)
+{
+    return i == 7 || i == 20 ? FilmCategory : i % 4;
+}
 
 } // namespace
 
@@ -69,7 +75,10 @@ private:
     {
         return page()->findChild<T *>(QString::fromLatin1(name));
     }
-    int firstYear() { return page()->Strip()->Bars().value(0) ? page()->Strip()->Bars().first()->Tag() : -1; }
+    int firstYear()
+    {
+        return page()->Strip()->Bars().value(0) ? page()->Strip()->Bars().first()->Tag() : -1;
+    }
     // Lets `ms` milliseconds pass for the repeat timer, without sleeping.
     void advance(int ms);
 
@@ -95,7 +104,8 @@ void TestCalendarPage::init()
                                .arg(i == 3 ? QStringLiteral("5") : QString()))});
     }
     items.append({"WORK5", "_19701", "5"});
-    entries.append({"L197\\TypX\\_19701\\5\\Pola", cp(QStringLiteral("Tytuł=Ziemia obiecana\nAutor=Władysław Reymont"))});
+    entries.append({"L197\\TypX\\_19701\\5\\Pola",
+                    cp(QStringLiteral("Tytuł=Ziemia obiecana\nAutor=Władysław Reymont"))});
     entries.append({"_19701\\5", cp(QStringLiteral("<P>Ziemia obiecana"))});
     entries.prepend({"L197\\UnidX", itemIndex(items)});
     QVERIFY(m_program.openData(container(entries)));
@@ -104,7 +114,8 @@ void TestCalendarPage::init()
     for (int x = 0; x < icons.width(); ++x)
         for (int y = 0; y < 32; ++y)
             icons.setPixel(x, y, qRgb(10 * (x / 32), 100, 200));
-    QVERIFY(icons.save(useSkin(m_program.dir(), "ImageList2=kalikony.png\r\n") + QStringLiteral("/kalikony.png")));
+    QVERIFY(icons.save(useSkin(m_program.dir(), "ImageList2=kalikony.png\r\n") +
+                       QStringLiteral("/kalikony.png")));
     MessageBoxes::setHandler([](const MessageBoxes::Message &) { return QMessageBox::Ok; });
     m_program.startWithIndex(&m_help);
     QVERIFY(index());
@@ -195,7 +206,8 @@ void TestCalendarPage::draggingOffTheButton_data()
     QTest::newRow("onto the other button") << "btKalendariumUp" << int(Qt::NoModifier) << 1;
     QTest::newRow("off the buttons") << "pnKalendarium" << int(Qt::NoModifier) << 1;
     QTest::newRow("within the button") << "btKalendariumDown" << int(Qt::NoModifier) << 6;
-    QTest::newRow("onto the other button with Shift") << "btKalendariumUp" << int(Qt::ShiftModifier) << 6;
+    QTest::newRow("onto the other button with Shift")
+        << "btKalendariumUp" << int(Qt::ShiftModifier) << 6;
 }
 
 void TestCalendarPage::draggingOffTheButton()
@@ -230,7 +242,8 @@ void TestCalendarPage::sortButtons()
     page()->Strip()->ScrollForward();
     // Another order first, so each button shows it sorts.
     QTest::mouseClick(part<TGlyphButton>(tag == 2 ? "btKSort3" : "btKSort2"), Qt::LeftButton);
-    QTest::mouseClick(part<TGlyphButton>(qPrintable(QStringLiteral("btKSort%1").arg(tag))), Qt::LeftButton);
+    QTest::mouseClick(part<TGlyphButton>(qPrintable(QStringLiteral("btKSort%1").arg(tag))),
+                      Qt::LeftButton);
 
     QVERIFY(part<TGlyphButton>(qPrintable(QStringLiteral("btKSort%1").arg(tag)))->isChecked());
     QTEST(part<QStackedWidget>("bkKalendControl")->currentWidget()->objectName(), "notebookPage");
@@ -246,7 +259,8 @@ void TestCalendarPage::sortButtons()
     QCOMPARE(firstYear(), previous.Year);
     for (int i = 1; i < EventCount; ++i) {
         page()->List().GetRecord(i, record);
-        QVERIFY(key(previous) < key(record) || (key(previous) == key(record) && previous.Year <= record.Year));
+        QVERIFY(key(previous) < key(record) ||
+                (key(previous) == key(record) && previous.Year <= record.Year));
         previous = record;
     }
 }
@@ -264,7 +278,8 @@ void TestCalendarPage::filmOnTwoOrders_data()
 void TestCalendarPage::filmOnTwoOrders()
 {
     QFETCH(int, sort);
-    QTest::mouseClick(part<TGlyphButton>(qPrintable(QStringLiteral("btKSort%1").arg(sort))), Qt::LeftButton);
+    QTest::mouseClick(part<TGlyphButton>(qPrintable(QStringLiteral("btKSort%1").arg(sort))),
+                      Qt::LeftButton);
     auto *film = part<TGlyphButton>("btKalendKat15");
     QCOMPARE(film->Tag(), FilmCategory);
     QTest::mouseClick(film, Qt::LeftButton);
@@ -284,12 +299,18 @@ void TestCalendarPage::searchByYear_data()
     QTest::addColumn<int>("year"); // of the first bar
 
     // 1829 and 1831 are equally near: the earlier position wins.
-    QTest::newRow("1830 by the button") << 1 << "" << "1830" << false << 1829;
-    QTest::newRow("1830 by Enter") << 1 << "" << "1830" << true << 1829;
-    QTest::newRow("not a number is year 0") << 1 << "" << "rok" << false << 1801;
-    QTest::newRow("empty is year 0") << 1 << "" << "" << true << 1801;
-    QTest::newRow("among the films") << 2 << "btKalendKat15" << "1830" << false << 1841;
-    QTest::newRow("among type 2") << 3 << "btKalendTyp2" << "1830" << false << 1827;
+    QTest::newRow("1830 by the button") << 1 << ""
+                                        << "1830" << false << 1829;
+    QTest::newRow("1830 by Enter") << 1 << ""
+                                   << "1830" << true << 1829;
+    QTest::newRow("not a number is year 0") << 1 << ""
+                                            << "rok" << false << 1801;
+    QTest::newRow("empty is year 0") << 1 << ""
+                                     << "" << true << 1801;
+    QTest::newRow("among the films") << 2 << "btKalendKat15"
+                                     << "1830" << false << 1841;
+    QTest::newRow("among type 2") << 3 << "btKalendTyp2"
+                                  << "1830" << false << 1827;
 }
 
 void TestCalendarPage::searchByYear()
@@ -298,7 +319,8 @@ void TestCalendarPage::searchByYear()
     QFETCH(QString, filterButton);
     QFETCH(QString, text);
     QFETCH(bool, enter);
-    QTest::mouseClick(part<TGlyphButton>(qPrintable(QStringLiteral("btKSort%1").arg(sort))), Qt::LeftButton);
+    QTest::mouseClick(part<TGlyphButton>(qPrintable(QStringLiteral("btKSort%1").arg(sort))),
+                      Qt::LeftButton);
     if (!filterButton.isEmpty())
         QTest::mouseClick(page()->findChild<TGlyphButton *>(filterButton), Qt::LeftButton);
     page()->Strip()->ScrollForward();
@@ -340,7 +362,8 @@ void TestCalendarPage::legendCloses()
     // Under the button or above it, inside the screen.
     const QRect anchor(button->mapToGlobal(QPoint(0, 0)), button->size());
     const QRect placed(legend->pos(), legend->size());
-    QCOMPARE(below ? placed.top() : placed.bottom(), below ? anchor.bottom() + 1 : anchor.top() - 1);
+    QCOMPARE(below ? placed.top() : placed.bottom(),
+             below ? anchor.bottom() + 1 : anchor.top() - 1);
     QVERIFY(button->screen()->availableGeometry().contains(placed));
     QCOMPARE(legend->CategoryIcon(FilmCategory).pixel(16, 16), qRgb(10 * FilmCategory, 100, 200));
     QCOMPARE(legend->CategoryIcon(16).pixel(16, 16), qRgb(160, 100, 200));
@@ -367,8 +390,9 @@ void TestCalendarPage::typeButtonGlyphs()
 {
     const QRgb face = page()->palette().color(QPalette::Button).rgb();
     for (int type = 1; type <= 4; ++type) {
-        const QImage glyph = part<TGlyphButton>(qPrintable(QStringLiteral("btKalendTyp%1").arg(type)))
-                                 ->Glyph(TGlyphButton::Normal);
+        const QImage glyph =
+            part<TGlyphButton>(qPrintable(QStringLiteral("btKalendTyp%1").arg(type)))
+                ->Glyph(TGlyphButton::Normal);
         QCOMPARE(glyph.size(), QSize(32, 32));
         QCOMPARE(glyph.pixelColor(0, 0), CalendarLook::TypeColour(type));
         // Only the bottom-left pixel, taken as the transparent one, shows the face.

@@ -104,7 +104,8 @@ void TestCalendarStrip::build(int count, int view, int missing, int special, con
         for (int y = 0; y < 32; ++y)
             icons.setPixel(x, y, qRgb(10 * (x / 32), 100, 200));
     m_strip->SetImageList(icons);
-    connect(m_strip.get(), &TCalendarStrip::RangeChanged, this, [this](const QString &text) { m_range = text; });
+    connect(m_strip.get(), &TCalendarStrip::RangeChanged, this,
+            [this](const QString &text) { m_range = text; });
     m_strip->resize(ViewWidth, view);
     m_strip->show(); // its first resize builds the strip
 }
@@ -124,24 +125,34 @@ void TestCalendarStrip::scrolling_data()
     QTest::newRow("fill") << 10 << -1 << "" << 0 << 4 << true << "1001 1002 1003 1004 1005"
                           << "1001 - 1005";
     QTest::newRow("one event forward")
-        << 10 << -1 << "F" << 1 << 5 << true << "1002 1003 1004 1005 1006" << "1002 - 1006";
+        << 10 << -1 << "F" << 1 << 5 << true << "1002 1003 1004 1005 1006"
+        << "1002 - 1006";
     // The bar pushed down to the view's lower edge stays until the next prune.
     QTest::newRow("forward and back")
-        << 10 << -1 << "FB" << 0 << 5 << true << "1001 1002 1003 1004 1005 1006" << "1001 - 1006";
+        << 10 << -1 << "FB" << 0 << 5 << true << "1001 1002 1003 1004 1005 1006"
+        << "1001 - 1006";
     QTest::newRow("back at the first event does nothing")
-        << 10 << -1 << "BB" << 0 << 4 << true << "1001 1002 1003 1004 1005" << "1001 - 1005";
+        << 10 << -1 << "BB" << 0 << 4 << true << "1001 1002 1003 1004 1005"
+        << "1001 - 1005";
     QTest::newRow("every event and the end bar after them")
-        << 3 << -1 << "" << 0 << 3 << false << "1001 1002 1003 1997" << "1001 - 1997";
+        << 3 << -1 << "" << 0 << 3 << false << "1001 1002 1003 1997"
+        << "1001 - 1997";
     QTest::newRow("forward with the end bar in view does nothing")
-        << 3 << -1 << "FF" << 0 << 3 << false << "1001 1002 1003 1997" << "1001 - 1997";
-    QTest::newRow("one event") << 1 << -1 << "F" << 0 << 1 << false << "1001 1997" << "1001 - 1997";
+        << 3 << -1 << "FF" << 0 << 3 << false << "1001 1002 1003 1997"
+        << "1001 - 1997";
+    QTest::newRow("one event") << 1 << -1 << "F" << 0 << 1 << false << "1001 1997"
+                               << "1001 - 1997";
     QTest::newRow("forward stops once the end bar is built")
-        << 6 << -1 << "FFFF" << 2 << 6 << true << "1003 1004 1005 1006 1997" << "1003 - 1997";
-    QTest::newRow("empty list") << 0 << -1 << "FB" << 0 << -1 << false << "" << "9999 - 0";
+        << 6 << -1 << "FFFF" << 2 << 6 << true << "1003 1004 1005 1006 1997"
+        << "1003 - 1997";
+    QTest::newRow("empty list") << 0 << -1 << "FB" << 0 << -1 << false << ""
+                                << "9999 - 0";
     QTest::newRow("unreadable first event leaves the view empty")
-        << 10 << 0 << "" << 0 << 0 << true << "" << "9999 - 0";
+        << 10 << 0 << "" << 0 << 0 << true << ""
+        << "9999 - 0";
     QTest::newRow("unreadable event is passed over")
-        << 10 << 1 << "" << 0 << 5 << true << "1001 1003 1004 1005 1006" << "1001 - 1006";
+        << 10 << 1 << "" << 0 << 5 << true << "1001 1003 1004 1005 1006"
+        << "1001 - 1006";
 }
 
 void TestCalendarStrip::scrolling()
@@ -181,14 +192,34 @@ void TestCalendarStrip::bars_data()
     const QString long_ = QStringLiteral(
         "Prapremiera „Dziadów” Adama Mickiewicza w inscenizacji Stanisława Wyspiańskiego na "
         "scenie Teatru Miejskiego w Krakowie, z muzyką, dekoracjami i kostiumami autora");
-    QTest::newRow("no author, no more") << "Pan Tadeusz" << "- " << "" << "" << "Pan Tadeusz" << false;
-    QTest::newRow("author and more") << "Wesele" << "Stanisław Wyspiański" << "prapremiera" << ""
+    QTest::newRow("no author, no more") << "Pan Tadeusz"
+                                        << "- "
+                                        << ""
+                                        << ""
+                                        << "Pan Tadeusz" << false;
+    QTest::newRow("author and more") << "Wesele"
+                                     << "Stanisław Wyspiański"
+                                     << "prapremiera"
+                                     << ""
                                      << "Wesele; Stanisław Wyspiański; prapremiera" << false;
-    QTest::newRow("absent author") << "Lalka" << "" << "" << "" << "Lalka; " << false;
-    QTest::newRow("a link") << "Lalka" << "- " << "" << "5" << "Lalka" << false;
-    QTest::newRow("markup shown as written") << "<b>Wesele</b> &amp;" << "- " << "" << ""
+    QTest::newRow("absent author") << "Lalka"
+                                   << ""
+                                   << ""
+                                   << ""
+                                   << "Lalka; " << false;
+    QTest::newRow("a link") << "Lalka"
+                            << "- "
+                            << ""
+                            << "5"
+                            << "Lalka" << false;
+    QTest::newRow("markup shown as written") << "<b>Wesele</b> &amp;"
+                                             << "- "
+                                             << ""
+                                             << ""
                                              << "<b>Wesele</b> &amp;" << false;
-    QTest::newRow("wrapped") << long_ << "- " << "" << "" << long_ << true;
+    QTest::newRow("wrapped") << long_ << "- "
+                             << ""
+                             << "" << long_ << true;
 }
 
 void TestCalendarStrip::bars()
@@ -211,7 +242,8 @@ void TestCalendarStrip::bars()
     QVERIFY(year->font().bold());
     QVERIFY(year->width() >= 32);
     QVERIFY(QFontMetrics(year->font()).horizontalAdvance(year->text()) <= year->width());
-    QCOMPARE(label->geometry(), QRect(year->width() + 4, 2, ViewWidth - 36 - year->width(), label->height()));
+    QCOMPARE(label->geometry(),
+             QRect(year->width() + 4, 2, ViewWidth - 36 - year->width(), label->height()));
     if (wraps) {
         QVERIFY2(label->height() >= 32, qPrintable(QString::number(label->height())));
         QCOMPARE(bar->height(), label->height() + 8);
@@ -229,14 +261,16 @@ void TestCalendarStrip::bars()
     // The next bar starts after the gap.
     QCOMPARE(m_strip->Bars().value(1)->y(), bar->height() + 1);
     const bool link = !work.isEmpty();
-    QCOMPARE(label->palette().color(QPalette::WindowText), link ? QColor(0, 0, 255) : QColor(Qt::black));
+    QCOMPARE(label->palette().color(QPalette::WindowText),
+             link ? QColor(0, 0, 255) : QColor(Qt::black));
     QCOMPARE(label->font().underline(), link);
     QCOMPARE(label->cursor().shape(), link ? Qt::PointingHandCursor : Qt::ArrowCursor);
 }
 
 void TestCalendarStrip::resizeWhileALinkIsPressed()
 {
-    build(10, 205, -1, 0, {QStringLiteral("Lalka"), QStringLiteral("- "), QString(), QStringLiteral("5")});
+    build(10, 205, -1, 0,
+          {QStringLiteral("Lalka"), QStringLiteral("- "), QString(), QStringLiteral("5")});
     QSignalSpy down(m_strip.get(), &TCalendarStrip::LinkDown);
     QSignalSpy up(m_strip.get(), &TCalendarStrip::LinkUp);
     const QList<TCalendarBar *> before = m_strip->Bars();

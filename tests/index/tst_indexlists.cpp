@@ -1,40 +1,40 @@
-#include "MessageRecorder.h"
-#include "ProgramFixture.h"
 #include "DocumentClasses.h"
 #include "FakeHelp.h"
+#include "ListColumnWidths.h"
 #include "MessageBoxes.h"
+#include "MessageRecorder.h"
+#include "ProgramFixture.h"
 #include "SettingsStore.h"
 #include "TData.h"
-#include "THTMLViewer.h"
 #include "TGlyphButton.h"
+#include "THTMLViewer.h"
 #include "TImage.h"
 #include "TIndexListModel.h"
 #include "TIndexListPage.h"
-#include "ListColumnWidths.h"
 #include "TIndexPanelPage.h"
+#include "TMultiRowTabBar.h"
 #include "TPulpit.h"
 #include "TfrmIndeks.h"
-#include "TMultiRowTabBar.h"
 #include "TfrmSearcher.h"
 #include "VolumeList.h"
 
 #include <QAction>
-#include <QHeaderView>
-#include <QLocale>
 #include <QApplication>
-#include <QKeyEvent>
 #include <QFile>
 #include <QFrame>
+#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
-#include <QSplitter>
-#include <QTimer>
-#include <QToolButton>
 #include <QSettings>
+#include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
 #include <QTreeView>
 
 using namespace fixture;
@@ -87,7 +87,10 @@ private Q_SLOTS:
 
 private:
     TfrmIndeks *index() { return m_program.index(); }
-    QFrame *panelOf(int page) { return qobject_cast<TIndexPanelPage *>(index()->PageAt(page))->Panel(); }
+    QFrame *panelOf(int page)
+    {
+        return qobject_cast<TIndexPanelPage *>(index()->PageAt(page))->Panel();
+    }
     void showPage(int page) { index()->pcIndeks()->setCurrentIndex(page); }
 
     ProgramFixture m_program;
@@ -103,23 +106,31 @@ void TestIndexLists::init()
         items.append({QByteArray(typ) + numer, typ, numer});
         entries.append({"L197\\TypX\\" + QByteArray(typ) + '\\' + numer + "\\Pola", cp(fields)});
     };
-    add("_19701", "2", QStringLiteral("Tytuł=Lalka\nAutor=Bolesław Prus\nEpoka=Pozytywizm\nGatunek=Powieść"));
-    add("_19701", "1", QStringLiteral("Tytuł=Pan Tadeusz\nAutor=Adam Mickiewicz\nEpoka=Romantyzm\nGatunek=Epopeja"));
+    add("_19701", "2",
+        QStringLiteral("Tytuł=Lalka\nAutor=Bolesław Prus\nEpoka=Pozytywizm\nGatunek=Powieść"));
+    add("_19701", "1",
+        QStringLiteral(
+            "Tytuł=Pan Tadeusz\nAutor=Adam Mickiewicz\nEpoka=Romantyzm\nGatunek=Epopeja"));
     add("_19701", "3a", QStringLiteral("Tytuł=Ąbc\nAutor=Anonim"));
     add("_19701", "4", QStringLiteral("Tytuł=ania"));
-    add("_19702", "1", QStringLiteral("Autor=Adam Mickiewicz\nUrodzony=1798\nZmarły=1855\nEpoka=Romantyzm"));
-    add("_19702", "2", QStringLiteral("Autor=Konstanty Ildefons Gałczyński\nUrodzony=23 stycznia 1905 w Warszawie\n"
-                                      "Zmarły=6 grudnia 1953 w Warszawie, pochowany w Alei Zasłużonych "
-                                      "na Cmentarzu Wojskowym na Powązkach\nEpoka=Dwudziestolecie"));
+    add("_19702", "1",
+        QStringLiteral("Autor=Adam Mickiewicz\nUrodzony=1798\nZmarły=1855\nEpoka=Romantyzm"));
+    add("_19702", "2",
+        QStringLiteral(
+            "Autor=Konstanty Ildefons Gałczyński\nUrodzony=23 stycznia 1905 w Warszawie\n"
+            "Zmarły=6 grudnia 1953 w Warszawie, pochowany w Alei Zasłużonych "
+            "na Cmentarzu Wojskowym na Powązkach\nEpoka=Dwudziestolecie"));
     add("_19799", "1", QStringLiteral("Nazwa=Jacek Soplica\nDzieło=Pan Tadeusz"));
     add("_19704", "1", QStringLiteral("Gatunek=Ballada\nRodzaj=Liryka"));
     add("_19705", "1", QStringLiteral("Termin=Inwokacja"));
-    add("_19706", "1", QStringLiteral("Dzieło=Pan Tadeusz\nFragment=Inwokacja\nAutor=Adam Mickiewicz"));
+    add("_19706", "1",
+        QStringLiteral("Dzieło=Pan Tadeusz\nFragment=Inwokacja\nAutor=Adam Mickiewicz"));
     add("_19720", "1", QStringLiteral("Autor=Adam Mickiewicz\nŹródło=Dziady"));
     items.append({"NOFIELDS", "_19720", "2"}); // a row with empty texts
     for (const char *numer : {"1", "2", "3a", "4"})
-        entries.append({"_19701\\" + QByteArray(numer).toUpper(),
-                        "<P>Tekst " + QByteArray(numer) + " <P>dalej <a href=\"../_19702/1.htm\">link</a>"});
+        entries.append(
+            {"_19701\\" + QByteArray(numer).toUpper(),
+             "<P>Tekst " + QByteArray(numer) + " <P>dalej <a href=\"../_19702/1.htm\">link</a>"});
     entries.append({"_19720\\1", cp(QStringLiteral("Polały się łzy me czyste"))});
     // The item index upper-cases ASCII letters only: this number stays as it is.
     const QByteArray polish = cp(QStringLiteral("ż1"));
@@ -159,29 +170,35 @@ void TestIndexLists::theSevenLists_data()
     QTest::addColumn<QStringList>("firstRow");
 
     QTest::newRow("works") << int(TfrmIndeks::tsDziela) << QStringLiteral("evDziela") << 1
-                           << QStringList{QStringLiteral("Tytuł"), QStringLiteral("Autor"), QStringLiteral("Epoka"),
-                                          QStringLiteral("Gatunek")}
+                           << QStringList{QStringLiteral("Tytuł"), QStringLiteral("Autor"),
+                                          QStringLiteral("Epoka"), QStringLiteral("Gatunek")}
                            << QStringList{QStringLiteral("ania"), QString(), QString(), QString()};
     QTest::newRow("creators") << int(TfrmIndeks::tsBiogramy) << QStringLiteral("evBiogramy") << 2
                               << QStringList{QStringLiteral("Autor"), QStringLiteral("Urodzony"),
                                              QStringLiteral("Zmarły"), QStringLiteral("Epoka")}
-                              << QStringList{QStringLiteral("Adam Mickiewicz"), QStringLiteral("1798"),
-                                             QStringLiteral("1855"), QStringLiteral("Romantyzm")};
-    QTest::newRow("heroes") << int(TfrmIndeks::tsBohaterowie) << QStringLiteral("evBohaterowie") << 17
-                            << QStringList{QStringLiteral("Nazwa"), QStringLiteral("Dzieło")}
-                            << QStringList{QStringLiteral("Jacek Soplica"), QStringLiteral("Pan Tadeusz")};
+                              << QStringList{QStringLiteral("Adam Mickiewicz"),
+                                             QStringLiteral("1798"), QStringLiteral("1855"),
+                                             QStringLiteral("Romantyzm")};
+    QTest::newRow("heroes") << int(TfrmIndeks::tsBohaterowie) << QStringLiteral("evBohaterowie")
+                            << 17 << QStringList{QStringLiteral("Nazwa"), QStringLiteral("Dzieło")}
+                            << QStringList{QStringLiteral("Jacek Soplica"),
+                                           QStringLiteral("Pan Tadeusz")};
     QTest::newRow("genres") << int(TfrmIndeks::tsGatunki) << QStringLiteral("evGatunki") << 5
                             << QStringList{QStringLiteral("Gatunek"), QStringLiteral("Rodzaj")}
                             << QStringList{QStringLiteral("Ballada"), QStringLiteral("Liryka")};
     QTest::newRow("terms") << int(TfrmIndeks::tsTerminy) << QStringLiteral("evTerminy") << 6
-                           << QStringList{QStringLiteral("Termin")} << QStringList{QStringLiteral("Inwokacja")};
+                           << QStringList{QStringLiteral("Termin")}
+                           << QStringList{QStringLiteral("Inwokacja")};
     QTest::newRow("excerpts") << int(TfrmIndeks::tsWypisy) << QStringLiteral("evWypisy") << 7
-                              << QStringList{QStringLiteral("Dzieło"), QStringLiteral("Fragment"), QStringLiteral("Autor")}
-                              << QStringList{QStringLiteral("Pan Tadeusz"), QStringLiteral("Inwokacja"),
+                              << QStringList{QStringLiteral("Dzieło"), QStringLiteral("Fragment"),
+                                             QStringLiteral("Autor")}
+                              << QStringList{QStringLiteral("Pan Tadeusz"),
+                                             QStringLiteral("Inwokacja"),
                                              QStringLiteral("Adam Mickiewicz")};
     QTest::newRow("quotations") << int(TfrmIndeks::tsCytaty) << QStringLiteral("evCytaty") << 9
                                 << QStringList{QStringLiteral("Autor"), QStringLiteral("Źródło")}
-                                << QStringList{QString(), QString()}; // the row without fields sorts first
+                                << QStringList{QString(),
+                                               QString()}; // the row without fields sorts first
 }
 
 void TestIndexLists::theSevenLists()
@@ -209,7 +226,8 @@ void TestIndexLists::theSevenLists()
     // The row shows the picture of its own tab.
     const QIcon rowImage = model->index(0, 0).data(Qt::DecorationRole).value<QIcon>();
     QVERIFY(!rowImage.isNull());
-    QCOMPARE(rowImage.pixmap(16, 16).toImage(), index()->pcIndeks()->tabIcon(page).pixmap(16, 16).toImage());
+    QCOMPARE(rowImage.pixmap(16, 16).toImage(),
+             index()->pcIndeks()->tabIcon(page).pixmap(16, 16).toImage());
     const TFormRecord *record = model->RowAt(0).record;
     QCOMPARE(record->Kind, number);
     QVERIFY(record->Typ.startsWith(QStringLiteral("_197")));
@@ -251,8 +269,8 @@ void TestIndexLists::headerClickSortsAndTurns()
     };
     // Polish order: "ą" after "a" and before "b", lower case before upper case.
     const QStringList ascending = titles();
-    QCOMPARE(ascending, (QStringList{QStringLiteral("ania"), QStringLiteral("Ąbc"), QStringLiteral("Lalka"),
-                                     QStringLiteral("Pan Tadeusz")}));
+    QCOMPARE(ascending, (QStringList{QStringLiteral("ania"), QStringLiteral("Ąbc"),
+                                     QStringLiteral("Lalka"), QStringLiteral("Pan Tadeusz")}));
 
     Q_EMIT header->sectionClicked(0);
     QStringList reversed = ascending;
@@ -262,7 +280,8 @@ void TestIndexLists::headerClickSortsAndTurns()
 
     Q_EMIT header->sectionClicked(1); // another column: ascending by author
     QCOMPARE(model->SortColumn(), 1);
-    QCOMPARE(model->index(model->rowCount() - 1, 1).data().toString(), QStringLiteral("Bolesław Prus"));
+    QCOMPARE(model->index(model->rowCount() - 1, 1).data().toString(),
+             QStringLiteral("Bolesław Prus"));
 }
 
 void TestIndexLists::enterOpensTheSelectedEntry()
@@ -279,7 +298,8 @@ void TestIndexLists::enterOpensTheSelectedEntry()
     list->setCurrentIndex(model->index(lalka, 0));
     QTest::keyClick(list, Qt::Key_Return);
     QCOMPARE(m_program.pulpit()->ChildWindows().size(), 2);
-    QCOMPARE(m_program.pulpit()->ChildWindows().last()->windowTitle(), QStringLiteral("Dzieło: Lalka - Bolesław Prus"));
+    QCOMPARE(m_program.pulpit()->ChildWindows().last()->windowTitle(),
+             QStringLiteral("Dzieło: Lalka - Bolesław Prus"));
 }
 
 void TestIndexLists::findingByTyping()
@@ -305,7 +325,8 @@ void TestIndexLists::findingByTyping()
     QTest::keyClicks(list, QStringLiteral("A")); // wraps round, ignoring case
     QCOMPARE(selected(), QStringLiteral("ania"));
     now += 1001;
-    QKeyEvent polish(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(QChar(0x105))); // "ą"
+    QKeyEvent polish(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
+                     QString(QChar(0x105))); // "ą"
     QApplication::sendEvent(list, &polish);
     QCOMPARE(selected(), QStringLiteral("Ąbc"));
 
@@ -313,7 +334,8 @@ void TestIndexLists::findingByTyping()
     Q_EMIT list->header()->sectionClicked(1);
     now += 1001;
     QTest::keyClicks(list, QStringLiteral("bo"));
-    QCOMPARE(list->currentIndex().siblingAtColumn(1).data().toString(), QStringLiteral("Bolesław Prus"));
+    QCOMPARE(list->currentIndex().siblingAtColumn(1).data().toString(),
+             QStringLiteral("Bolesław Prus"));
 }
 
 void TestIndexLists::listSettingsSurviveARestart()
@@ -329,8 +351,11 @@ void TestIndexLists::listSettingsSurviveARestart()
     QSettings stored(m_program.settings().fileName(), QSettings::IniFormat);
     QCOMPARE(stored.value(QStringLiteral("Views/1/Sort/SortCol")), QVariant(QStringLiteral("1")));
     QCOMPARE(stored.value(QStringLiteral("Views/1/Sort/Ascending")), QVariant(QStringLiteral("0")));
-    QCOMPARE(stored.value(QStringLiteral("Views/1/Columns/Order")), QVariant(QStringLiteral("3,0,1,2")));
-    QVERIFY(stored.value(QStringLiteral("Views/1/Columns/Sizes")).toString().startsWith(QStringLiteral("222,")));
+    QCOMPARE(stored.value(QStringLiteral("Views/1/Columns/Order")),
+             QVariant(QStringLiteral("3,0,1,2")));
+    QVERIFY(stored.value(QStringLiteral("Views/1/Columns/Sizes"))
+                .toString()
+                .startsWith(QStringLiteral("222,")));
     QVERIFY(stored.contains(QStringLiteral("Views/99/Sort/SortCol")));
 
     TPulpit::Environment environment;
@@ -348,7 +373,8 @@ void TestIndexLists::listSettingsSurviveARestart()
 
 void TestIndexLists::pageSubmenu()
 {
-    QMenu *pages = index()->PopupMenu1()->findChild<QAction *>(QStringLiteral("Innastronaindeksu1"))->menu();
+    QMenu *pages =
+        index()->PopupMenu1()->findChild<QAction *>(QStringLiteral("Innastronaindeksu1"))->menu();
     QVERIFY(pages);
     QStringList captions;
     for (QAction *item : pages->actions())
@@ -395,20 +421,29 @@ void TestIndexLists::previewRestsOnTheLastRow()
 void TestIndexLists::noPreviewWhileADocumentOpens()
 {
     showPage(TfrmIndeks::tsGatunki);
-    index()->ListPage(TfrmIndeks::tsGatunki)->List()->setCurrentIndex(index()->ListPage(TfrmIndeks::tsGatunki)->Model()->index(0, 0));
+    index()
+        ->ListPage(TfrmIndeks::tsGatunki)
+        ->List()
+        ->setCurrentIndex(index()->ListPage(TfrmIndeks::tsGatunki)->Model()->index(0, 0));
     m_program.pulpit()->SetOpening(true);
-    index()->ListPage(TfrmIndeks::tsGatunki)->lvTimerTimer(); // skipped, not retried, and the flag is left to its owner
+    index()
+        ->ListPage(TfrmIndeks::tsGatunki)
+        ->lvTimerTimer(); // skipped, not retried, and the flag is left to its owner
     QVERIFY(index()->ListPage(TfrmIndeks::tsGatunki)->Preview()->toPlainText().isEmpty());
     QVERIFY(m_program.pulpit()->Opening());
     m_program.pulpit()->SetOpening(false);
     index()->ListPage(TfrmIndeks::tsGatunki)->ShowPreview(0);
-    QCOMPARE(index()->ListPage(TfrmIndeks::tsGatunki)->Preview()->toPlainText(), QStringLiteral("Ballada łączy epikę z liryką."));
+    QCOMPARE(index()->ListPage(TfrmIndeks::tsGatunki)->Preview()->toPlainText(),
+             QStringLiteral("Ballada łączy epikę z liryką."));
 }
 
 void TestIndexLists::pageChangeCancelsThePreview()
 {
     showPage(TfrmIndeks::tsDziela);
-    index()->ListPage(TfrmIndeks::tsDziela)->List()->setCurrentIndex(index()->ListPage(TfrmIndeks::tsDziela)->Model()->index(1, 0));
+    index()
+        ->ListPage(TfrmIndeks::tsDziela)
+        ->List()
+        ->setCurrentIndex(index()->ListPage(TfrmIndeks::tsDziela)->Model()->index(1, 0));
     QVERIFY(index()->ListPage(TfrmIndeks::tsDziela)->lvTimer()->isActive());
     showPage(TfrmIndeks::tsStart);
     QVERIFY(!index()->ListPage(TfrmIndeks::tsDziela)->lvTimer()->isActive());
@@ -425,15 +460,22 @@ void TestIndexLists::hiddenPaneAndShowingItAgain()
     m_program.pulpit()->Action(QStringLiteral("btPreviewShow"))->trigger(); // hide
     QVERIFY(index()->ListPage(TfrmIndeks::tsDziela)->Pane()->isHidden());
     list->setCurrentIndex(model->index(rowTitled(model, QStringLiteral("Lalka")), 0));
-    QVERIFY(!index()->ListPage(TfrmIndeks::tsDziela)->lvTimer()->isActive()); // a hidden works pane schedules nothing
+    QVERIFY(!index()->ListPage(TfrmIndeks::tsDziela)->lvTimer()->isActive()); // a hidden works pane
+                                                                              // schedules nothing
 
     QSplitter *splitter = index()->ListPage(TfrmIndeks::tsDziela)->Splitter();
     splitter->resize(900, splitter->height());
     list->resize(600, list->height());
-    m_program.pulpit()->Action(QStringLiteral("btPreviewShow"))->trigger(); // show: previewed at once
+    m_program.pulpit()
+        ->Action(QStringLiteral("btPreviewShow"))
+        ->trigger(); // show: previewed at once
     QVERIFY(!index()->ListPage(TfrmIndeks::tsDziela)->Pane()->isHidden());
     QCOMPARE(splitter->sizes().first(), 300);
-    QVERIFY(index()->ListPage(TfrmIndeks::tsDziela)->Preview()->toPlainText().startsWith(QStringLiteral("Tekst 2")));
+    QVERIFY(index()
+                ->ListPage(TfrmIndeks::tsDziela)
+                ->Preview()
+                ->toPlainText()
+                .startsWith(QStringLiteral("Tekst 2")));
 
     // On a page without a list the command does nothing.
     showPage(TfrmIndeks::tsRodzaje);
@@ -446,13 +488,19 @@ void TestIndexLists::quotationPreview()
     showPage(TfrmIndeks::tsCytaty);
     TIndexListModel *model = index()->ListPage(TfrmIndeks::tsCytaty)->Model();
     m_program.pulpit()->Action(QStringLiteral("btPreviewShow"))->trigger(); // hide
-    index()->ListPage(TfrmIndeks::tsCytaty)->List()->setCurrentIndex(model->index(rowTitled(model, QStringLiteral("Adam Mickiewicz")), 0));
-    m_program.pulpit()->Action(QStringLiteral("btPreviewShow"))->trigger(); // show: only after the rest
+    index()
+        ->ListPage(TfrmIndeks::tsCytaty)
+        ->List()
+        ->setCurrentIndex(model->index(rowTitled(model, QStringLiteral("Adam Mickiewicz")), 0));
+    m_program.pulpit()
+        ->Action(QStringLiteral("btPreviewShow"))
+        ->trigger(); // show: only after the rest
     THTMLViewer *preview = index()->ListPage(TfrmIndeks::tsCytaty)->Preview();
     QVERIFY(preview->toPlainText().isEmpty());
     QVERIFY(index()->ListPage(TfrmIndeks::tsCytaty)->lvTimer()->isActive());
     index()->ListPage(TfrmIndeks::tsCytaty)->lvTimerTimer();
-    QCOMPARE(preview->toPlainText().simplified(), QStringLiteral("Polały się łzy me czyste Adam Mickiewicz, Dziady"));
+    QCOMPARE(preview->toPlainText().simplified(),
+             QStringLiteral("Polały się łzy me czyste Adam Mickiewicz, Dziady"));
 }
 
 void TestIndexLists::previewLinkOpensByPath()
@@ -471,8 +519,10 @@ void TestIndexLists::paneLayout()
     pane->setParent(nullptr); // measured on its own
     pane->resize(300, 400);
     pane->show();
-    QCOMPARE(index()->ListPage(TfrmIndeks::tsGatunki)->Preview()->geometry(), QRect(2, 37, 296, 326));
-    QCOMPARE(pane->findChild<TGlyphButton *>(QStringLiteral("btGatunkiCl"))->geometry(), QRect(283, 4, 13, 13));
+    QCOMPARE(index()->ListPage(TfrmIndeks::tsGatunki)->Preview()->geometry(),
+             QRect(2, 37, 296, 326));
+    QCOMPARE(pane->findChild<TGlyphButton *>(QStringLiteral("btGatunkiCl"))->geometry(),
+             QRect(283, 4, 13, 13));
     QCOMPARE(pane->findChild<TImage *>(QStringLiteral("ImGatunkiR"))->pos(), QPoint(248, 363));
     index()->ListPage(TfrmIndeks::tsGatunki)->Splitter()->addWidget(pane); // back in its page
 }
@@ -492,7 +542,9 @@ void TestIndexLists::lastColumnFillsTheList()
     QTRY_COMPARE(quotes->header()->sectionSize(1), quotes->width() - 150 - 17);
 
     showPage(TfrmIndeks::tsDziela);
-    m_program.pulpit()->Action(QStringLiteral("btPreviewShow"))->trigger(); // the list takes the page
+    m_program.pulpit()
+        ->Action(QStringLiteral("btPreviewShow"))
+        ->trigger(); // the list takes the page
     QTreeView *list = index()->ListPage(TfrmIndeks::tsDziela)->List();
     QTRY_VERIFY(list->width() > 600);
     QHeaderView *header = list->header();
@@ -545,9 +597,11 @@ void TestIndexLists::columnWidths()
     QVERIFY(longest >= 0);
     const int cap = ListColumnWidths::MaxCharacters * list->fontMetrics().averageCharWidth();
     // The name and the date whole, wider than their design widths; the long text stops at the cap.
-    QVERIFY(header->sectionSize(0) >= list->sizeHintForIndex(page->Model()->index(longest, 0)).width());
+    QVERIFY(header->sectionSize(0) >=
+            list->sizeHintForIndex(page->Model()->index(longest, 0)).width());
     QVERIFY(header->sectionSize(0) >= 150);
-    QVERIFY(header->sectionSize(1) >= list->sizeHintForIndex(page->Model()->index(longest, 1)).width());
+    QVERIFY(header->sectionSize(1) >=
+            list->sizeHintForIndex(page->Model()->index(longest, 1)).width());
     QVERIFY(header->sectionSize(1) > 100);
     QVERIFY(list->sizeHintForIndex(page->Model()->index(longest, 2)).width() > cap);
     QCOMPARE(header->sectionSize(2), cap);
@@ -617,7 +671,8 @@ void TestIndexLists::tabLayouts_data()
     QTest::newRow("one row") << 0 << false << int(TMultiRowTabBar::TabOrder);
     QTest::newRow("several rows") << 1 << true << int(TMultiRowTabBar::TabOrder);
     QTest::newRow("rows that jump") << 2 << true << int(TMultiRowTabBar::CurrentRowNextToPage);
-    QTest::newRow("unknown value keeps the last") << 7 << true << int(TMultiRowTabBar::CurrentRowNextToPage);
+    QTest::newRow("unknown value keeps the last")
+        << 7 << true << int(TMultiRowTabBar::CurrentRowNextToPage);
 }
 
 void TestIndexLists::tabLayouts()
@@ -657,7 +712,8 @@ void TestIndexLists::panelsStayCentred()
     QFrame *panel = panelOf(TfrmIndeks::tsStart);
     QCOMPARE(panel->size(), QSize(402, 269));
     QCOMPARE(panel->pos(), QPoint((start->width() - 402) / 2, (start->height() - 269) / 2));
-    for (int page : {TfrmIndeks::tsEpoki, TfrmIndeks::tsRodzaje, TfrmIndeks::tsHistoria, TfrmIndeks::tsQuiz})
+    for (int page :
+         {TfrmIndeks::tsEpoki, TfrmIndeks::tsRodzaje, TfrmIndeks::tsHistoria, TfrmIndeks::tsQuiz})
         QCOMPARE(panelOf(page)->pos(), panel->pos());
 
     // A page narrower than the panel: the offset is negative, truncated toward zero.
@@ -677,7 +733,8 @@ void TestIndexLists::startButtonsSwitchPages_data()
     QTest::addColumn<QString>("button");
     QTest::addColumn<int>("page");
     QTest::newRow("works") << QStringLiteral("btDziela") << int(TfrmIndeks::tsDziela);
-    QTest::newRow("characters") << QStringLiteral("btBohaterowie") << int(TfrmIndeks::tsBohaterowie);
+    QTest::newRow("characters") << QStringLiteral("btBohaterowie")
+                                << int(TfrmIndeks::tsBohaterowie);
     QTest::newRow("terms") << QStringLiteral("btSlownik") << int(TfrmIndeks::tsTerminy);
     QTest::newRow("art") << QStringLiteral("btSztuka") << int(TfrmIndeks::tsHistoria);
     QTest::newRow("calendar") << QStringLiteral("btKalend") << int(TfrmIndeks::tsKalendarium);
@@ -701,7 +758,8 @@ void TestIndexLists::startButtonsSwitchPages()
 
     QTest::mouseClick(start, Qt::LeftButton);
     QCOMPARE(index()->pcIndeks()->currentIndex(), page);
-    QCOMPARE(index()->windowTitle(), QStringLiteral("Indeks: «") + index()->pcIndeks()->tabText(page) + u'»');
+    QCOMPARE(index()->windowTitle(),
+             QStringLiteral("Indeks: «") + index()->pcIndeks()->tabText(page) + u'»');
     if (TIndexListPage *list = index()->ListPage(page))
         QVERIFY(list->Model()->rowCount() > 0); // the page-change steps ran
 }
@@ -713,7 +771,8 @@ QMap<QString, qint64> pictures(const TfrmIndeks *window)
 {
     QMap<QString, qint64> seen;
     for (const TGlyphButton *button : window->findChildren<TGlyphButton *>())
-        seen[button->objectName()] = button->HasGlyph() ? button->Glyph(TGlyphButton::Normal).cacheKey() : 0;
+        seen[button->objectName()] =
+            button->HasGlyph() ? button->Glyph(TGlyphButton::Normal).cacheKey() : 0;
     for (const TImage *image : window->findChildren<TImage *>())
         seen[image->objectName()] = image->Picture().cacheKey();
     return seen;
@@ -725,14 +784,18 @@ void TestIndexLists::imageList_data()
 {
     QTest::addColumn<QByteArray>("lines");
     QTest::addColumn<QStringList>("changed");
-    QTest::newRow("button") << QByteArray("btDziela=glyph.bmp\r\n") << QStringList{QStringLiteral("btDziela")};
-    QTest::newRow("image") << QByteArray("imStart=start.png") << QStringList{QStringLiteral("imStart")};
-    QTest::newRow("names in any case") << QByteArray("IMEPOKI=START.PNG\r\nbtgatunkicl=glyph.bmp\r\n")
-                                       << QStringList{QStringLiteral("imEpoki"), QStringLiteral("btGatunkiCl")};
-    QTest::newRow("ornament") << QByteArray("ImDzielaL=start.png") << QStringList{QStringLiteral("ImDzielaL")};
+    QTest::newRow("button") << QByteArray("btDziela=glyph.bmp\r\n")
+                            << QStringList{QStringLiteral("btDziela")};
+    QTest::newRow("image") << QByteArray("imStart=start.png")
+                           << QStringList{QStringLiteral("imStart")};
+    QTest::newRow("names in any case")
+        << QByteArray("IMEPOKI=START.PNG\r\nbtgatunkicl=glyph.bmp\r\n")
+        << QStringList{QStringLiteral("imEpoki"), QStringLiteral("btGatunkiCl")};
+    QTest::newRow("ornament") << QByteArray("ImDzielaL=start.png")
+                              << QStringList{QStringLiteral("ImDzielaL")};
     QTest::newRow("no such component") << QByteArray("imNothing=start.png") << QStringList{};
-    QTest::newRow("neither button nor image") << QByteArray("lbDziela=start.png\r\npcIndeks=start.png")
-                                              << QStringList{};
+    QTest::newRow("neither button nor image")
+        << QByteArray("lbDziela=start.png\r\npcIndeks=start.png") << QStringList{};
     QTest::newRow("no equals sign") << QByteArray("imStart start.png") << QStringList{};
     QTest::newRow("missing picture") << QByteArray("imStart=brak.png") << QStringList{};
     QTest::newRow("picture outside bmps") << QByteArray("imStart=../outside.png") << QStringList{};
@@ -769,9 +832,11 @@ void TestIndexLists::imageList()
         QCOMPARE(qAlpha(button->Glyph(TGlyphButton::Normal).pixel(0, 33)), 0);
     }
     if (changed.contains(QStringLiteral("ImDzielaL"))) // sized to its picture
-        QCOMPARE(index()->findChild<TImage *>(QStringLiteral("ImDzielaL"))->size(), QSize(400, 267));
+        QCOMPARE(index()->findChild<TImage *>(QStringLiteral("ImDzielaL"))->size(),
+                 QSize(400, 267));
     if (changed.contains(QStringLiteral("imStart")))
-        QCOMPARE(index()->findChild<TImage *>(QStringLiteral("imStart"))->Picture().pixel(5, 5), QColor(Qt::darkBlue).rgb());
+        QCOMPARE(index()->findChild<TImage *>(QStringLiteral("imStart"))->Picture().pixel(5, 5),
+                 QColor(Qt::darkBlue).rgb());
     QVERIFY(m_messages.isEmpty());
     QVERIFY(!m_program.pulpit()->TerminationRequested());
 }
@@ -782,7 +847,8 @@ void TestIndexLists::missingImageList()
     Paths::setBmpsFolder(dir.path());
     QVERIFY(!index()->LoadImageList());
     QCOMPARE(m_messages.size(), 1);
-    QCOMPARE(m_messages[0].text, QStringLiteral("Nie można otworzyć plików konfiguracyjnych programu!"));
+    QCOMPARE(m_messages[0].text,
+             QStringLiteral("Nie można otworzyć plików konfiguracyjnych programu!"));
     QCOMPARE(m_messages[0].caption, QStringLiteral("Uwaga"));
     QCOMPARE(m_messages[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     QVERIFY(m_program.pulpit()->TerminationRequested());
@@ -809,11 +875,15 @@ void TestIndexLists::findingByTypingStartsAfterTheSelectedRow()
     qint64 now = 10000;
     works->SetClock([&now] { return now; });
     QTreeView *list = works->List();
-    Q_EMIT list->header()->sectionClicked(1); // by author: "", Adam Mickiewicz, Anonim, Bolesław Prus
-    const auto author = [list] { return list->currentIndex().siblingAtColumn(1).data().toString(); };
+    Q_EMIT list->header()->sectionClicked(
+        1); // by author: "", Adam Mickiewicz, Anonim, Bolesław Prus
+    const auto author = [list] {
+        return list->currentIndex().siblingAtColumn(1).data().toString();
+    };
 
     // The focus leaves a current row that is not selected: the search starts at the first row.
-    list->selectionModel()->setCurrentIndex(works->Model()->index(1, 0), QItemSelectionModel::NoUpdate);
+    list->selectionModel()->setCurrentIndex(works->Model()->index(1, 0),
+                                            QItemSelectionModel::NoUpdate);
     QVERIFY(!list->selectionModel()->hasSelection());
     QTest::keyClicks(list, QStringLiteral("a"));
     QCOMPARE(author(), QStringLiteral("Adam Mickiewicz"));
@@ -848,7 +918,8 @@ void TestIndexLists::numberWithAPolishLetter()
     QCOMPARE(terms->Preview()->toPlainText(), QStringLiteral("Żart to żart."));
     QTest::keyClick(terms->List(), Qt::Key_Return);
     QCOMPARE(m_program.pulpit()->ChildWindows().size(), 2);
-    QCOMPARE(m_program.pulpit()->ChildWindows().last()->windowTitle(), QStringLiteral("Termin: Żart"));
+    QCOMPARE(m_program.pulpit()->ChildWindows().last()->windowTitle(),
+             QStringLiteral("Termin: Żart"));
 }
 
 void TestIndexLists::unreadableContainer_data()
@@ -868,7 +939,8 @@ void TestIndexLists::unreadableContainer()
         showPage(TfrmIndeks::tsDziela);
         QCOMPARE(model->rowCount(), 4);
         // Another entry's preview stands in the pane before the disc goes bad.
-        works->List()->setCurrentIndex(model->index(rowTitled(model, QStringLiteral("Lalka")) == 0 ? 1 : 0, 0));
+        works->List()->setCurrentIndex(
+            model->index(rowTitled(model, QStringLiteral("Lalka")) == 0 ? 1 : 0, 0));
         works->lvTimerTimer();
         QVERIFY(!works->Preview()->toPlainText().isEmpty());
         works->List()->setCurrentIndex(model->index(rowTitled(model, QStringLiteral("Lalka")), 0));
@@ -892,7 +964,8 @@ void TestIndexLists::unreadableContainer()
     run();
     QCOMPARE(m_messages.size(), 1);
     QCOMPARE(m_messages[0].icon, QMessageBox::Critical);
-    QVERIFY2(m_messages[0].text.contains(QStringLiteral("Błąd odczytu pliku")), qPrintable(m_messages[0].text));
+    QVERIFY2(m_messages[0].text.contains(QStringLiteral("Błąd odczytu pliku")),
+             qPrintable(m_messages[0].text));
     // Everything the operation changed is back.
     QVERIFY(m_program.pulpit()->isEnabled());
     QVERIFY(!QGuiApplication::overrideCursor());

@@ -1,7 +1,7 @@
-#include "MessageRecorder.h"
-#include "ProgramFixture.h"
 #include "FakeHelp.h"
 #include "MessageBoxes.h"
+#include "MessageRecorder.h"
+#include "ProgramFixture.h"
 #include "TGlyphButton.h"
 #include "THTMLViewer.h"
 #include "TIndexFilmographyPage.h"
@@ -73,7 +73,9 @@ private:
     TfrmIndeks *index() { return m_program.index(); }
     TGlyphButton *button(int page, const QString &name)
     {
-        return qobject_cast<TIndexPanelPage *>(index()->PageAt(page))->Panel()->findChild<TGlyphButton *>(name);
+        return qobject_cast<TIndexPanelPage *>(index()->PageAt(page))
+            ->Panel()
+            ->findChild<TGlyphButton *>(name);
     }
     TIndexFilmographyPage *films()
     {
@@ -127,8 +129,8 @@ void TestIndexPanels::themeButtons_data()
 
     const auto row = [](const char *name, int page, const char *button, QSize size, const char *typ,
                         const char *numer, int help) {
-        QTest::newRow(name) << page << QString::fromLatin1(button) << size << QString::fromLatin1(typ)
-                            << QString::fromLatin1(numer) << help;
+        QTest::newRow(name) << page << QString::fromLatin1(button) << size
+                            << QString::fromLatin1(typ) << QString::fromLatin1(numer) << help;
     };
     const QSize epoch(120, 31), wide(200, 31), panel(133, 30);
     row("Middle Ages", TfrmIndeks::tsEpoki, "btEpoki1", epoch, "_19703", "21FE", 4013);
@@ -141,7 +143,8 @@ void TestIndexPanels::themeButtons_data()
     // The two bottom buttons carry each other's tags.
     row("contemporary: right, above the wide one", TfrmIndeks::tsEpoki, "btEpoki8", epoch, "_19703",
         "21EA", 4013);
-    row("interwar: the wide bottom one", TfrmIndeks::tsEpoki, "btEpoki9", wide, "_19703", "21FA", 4013);
+    row("interwar: the wide bottom one", TfrmIndeks::tsEpoki, "btEpoki9", wide, "_19703", "21FA",
+        4013);
     row("kind 1", TfrmIndeks::tsRodzaje, "btRodzaje1", panel, "_19714", "2206", 4014);
     row("kind 2", TfrmIndeks::tsRodzaje, "btRodzaje2", panel, "_19714", "2222", 4014);
     row("kind 3", TfrmIndeks::tsRodzaje, "btRodzaje3", panel, "_19714", "2176", 4014);
@@ -199,28 +202,34 @@ void TestIndexPanels::startHints_data()
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("hint");
     QTest::newRow("works") << QStringLiteral("btDziela")
-                           << QStringLiteral("Zestawienie Dzieła to zbiór\r\nponad dwustu syntetycznych\r\n"
-                                             "artykułów o najważniejszych\r\nutworach należących do\r\n"
-                                             "kanonu literatury polskiej.");
+                           << QStringLiteral(
+                                  "Zestawienie Dzieła to zbiór\r\nponad dwustu syntetycznych\r\n"
+                                  "artykułów o najważniejszych\r\nutworach należących do\r\n"
+                                  "kanonu literatury polskiej.");
     QTest::newRow("creators") << QStringLiteral("btBiogramy")
-                              << QStringLiteral("Zestawienie Twórcy\r\nto obszerne informacje\r\no życiu i "
-                                                "twórczości\r\npolskich pisarzy,\r\npoetów, dramaturgów,\r\n"
-                                                "których utwory\r\nzostały omówione\r\nw bazie dzieła.");
+                              << QStringLiteral(
+                                     "Zestawienie Twórcy\r\nto obszerne informacje\r\no życiu i "
+                                     "twórczości\r\npolskich pisarzy,\r\npoetów, dramaturgów,\r\n"
+                                     "których utwory\r\nzostały omówione\r\nw bazie dzieła.");
     QTest::newRow("terms") << QStringLiteral("btSlownik")
-                           << QStringLiteral("Zestawienie Terminy\r\nto podręczny\r\nmini-słowniczek\r\n"
-                                             "terminów literackich\r\npozwalający na sprawdzenie\r\n"
-                                             "znaczenia niezrozumiałych\r\npojęć z zakresu wiedzy\r\n"
-                                             "o literaturze.");
+                           << QStringLiteral(
+                                  "Zestawienie Terminy\r\nto podręczny\r\nmini-słowniczek\r\n"
+                                  "terminów literackich\r\npozwalający na sprawdzenie\r\n"
+                                  "znaczenia niezrozumiałych\r\npojęć z zakresu wiedzy\r\n"
+                                  "o literaturze.");
     QTest::newRow("films") << QStringLiteral("btFilmogr")
-                           << QStringLiteral("Filmografia\r\npozwala na dotarcie\r\ndo informacji\r\n"
-                                             "o ekranizacji najsłynniejszych\r\npowieści polskich.");
+                           << QStringLiteral(
+                                  "Filmografia\r\npozwala na dotarcie\r\ndo informacji\r\n"
+                                  "o ekranizacji najsłynniejszych\r\npowieści polskich.");
     QTest::newRow("quiz") << QStringLiteral("btQuiz")
-                          << QStringLiteral("Quiz\r\n600 pytań sprawdzających\r\nwiedzę z zakresu\r\n"
-                                            "wiedzy o literaturze,\r\nznajomości lektur,\r\nstylów, prądów, "
-                                            "epok.");
-    QTest::newRow("characters") << QStringLiteral("btBohaterowie")
-                                << QStringLiteral("Zestawienie Bohaterowie\r\nto krótkie notki charakteryzujące\r\n"
-                                                  "kilkuset bohaterów prezentowanych\r\nw Verbarium powieści.");
+                          << QStringLiteral(
+                                 "Quiz\r\n600 pytań sprawdzających\r\nwiedzę z zakresu\r\n"
+                                 "wiedzy o literaturze,\r\nznajomości lektur,\r\nstylów, prądów, "
+                                 "epok.");
+    QTest::newRow("characters")
+        << QStringLiteral("btBohaterowie")
+        << QStringLiteral("Zestawienie Bohaterowie\r\nto krótkie notki charakteryzujące\r\n"
+                          "kilkuset bohaterów prezentowanych\r\nw Verbarium powieści.");
 }
 
 void TestIndexPanels::startHints()
@@ -257,9 +266,12 @@ void TestIndexPanels::filmographyTable()
     // without a field list is a row of empty cells.
     const QList<QStringList> expected{
         {QString(), QString(), QString(), QString(), QString()},
-        {QStringLiteral("Lalka"), QStringLiteral("Has"), QStringLiteral("Wojciech Has"), QString(), QString()},
-        {QStringLiteral("Lalka"), QStringLiteral("Adam D"), QString(), QString(), QStringLiteral("Powieść Prusa")},
-        {QStringLiteral("lalka"), QStringLiteral("Zenon Z"), QString(), QStringLiteral("1968"), QString()},
+        {QStringLiteral("Lalka"), QStringLiteral("Has"), QStringLiteral("Wojciech Has"), QString(),
+         QString()},
+        {QStringLiteral("Lalka"), QStringLiteral("Adam D"), QString(), QString(),
+         QStringLiteral("Powieść Prusa")},
+        {QStringLiteral("lalka"), QStringLiteral("Zenon Z"), QString(), QStringLiteral("1968"),
+         QString()},
         {QStringLiteral("Łąka"), QStringLiteral("Adam C"), QString(), QString(), QString()},
         {QStringLiteral("Morze"), QStringLiteral("Adam E"), QString(), QString(), QString()},
     };
@@ -307,7 +319,8 @@ void TestIndexPanels::filmographyLookAndHelp()
     auto *title = films()->findChild<QLabel *>(QStringLiteral("lbFilmografia"));
     QVERIFY(title);
     QCOMPARE(title->text(), QStringLiteral("Zestawienie ekranizacji dzieł literatury polskiej"));
-    QVERIFY(title->geometry().top() >= view->geometry().bottom()); // the title bar is below the view
+    QVERIFY(title->geometry().top() >=
+            view->geometry().bottom()); // the title bar is below the view
 
     // The document font of the preferences, as on every view of the Index.
     m_program.pulpit()->Prefs().docFont = QStringLiteral("Times New Roman");

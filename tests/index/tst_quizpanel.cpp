@@ -26,10 +26,11 @@ QByteArray quizContainer()
     const auto add = [&](int numer, const char16_t *difficulty, int epoch) {
         const QByteArray n = QByteArray::number(numer);
         items.append({"U" + n, "_19710", n});
-        entries.append({"L197\\TypX\\_19710\\" + n + "\\Pola",
-                        cp(QStringLiteral("Trudność=%1\r\nKategoria=%2\r\n1=a\r\n2=b\r\n3=c\r\nPoprawna=1")
-                               .arg(QString::fromUtf16(difficulty))
-                               .arg(epoch))});
+        entries.append(
+            {"L197\\TypX\\_19710\\" + n + "\\Pola",
+             cp(QStringLiteral("Trudność=%1\r\nKategoria=%2\r\n1=a\r\n2=b\r\n3=c\r\nPoprawna=1")
+                    .arg(QString::fromUtf16(difficulty))
+                    .arg(epoch))});
         entries.append({"_19710\\" + n, cp(QStringLiteral("Pytanie %1").arg(numer))});
     };
     for (int i = 1; i <= 7; ++i)
@@ -71,7 +72,10 @@ private:
     {
         return index()->findChild<T *>(QLatin1String(name));
     }
-    void click(const char *button) { QTest::mouseClick(child<TGlyphButton>(button), Qt::LeftButton); }
+    void click(const char *button)
+    {
+        QTest::mouseClick(child<TGlyphButton>(button), Qt::LeftButton);
+    }
     void showQuizPage() { index()->pcIndeks()->setCurrentIndex(IndexPages::tsQuiz); }
     TfrmQuiz *quiz() const
     {
@@ -153,11 +157,14 @@ void TestQuizPanel::start_data()
     QTest::addColumn<bool>("opens");
 
     QTest::newRow("nothing selected") << QStringList{} << 0 << 60 << false;
-    QTest::newRow("difficulty without epoch") << QStringList{QStringLiteral("btStopien1")} << 0 << 60 << false;
+    QTest::newRow("difficulty without epoch")
+        << QStringList{QStringLiteral("btStopien1")} << 0 << 60 << false;
     QTest::newRow("one matching question")
-        << QStringList{QStringLiteral("btStopien1"), QStringLiteral("btEpoka1")} << 0 << 60 << false;
+        << QStringList{QStringLiteral("btStopien1"), QStringLiteral("btEpoka1")} << 0 << 60
+        << false;
     QTest::newRow("count set to 1")
-        << QStringList{QStringLiteral("btStopien1"), QStringLiteral("btEpoka3")} << 1 << 60 << false;
+        << QStringList{QStringLiteral("btStopien1"), QStringLiteral("btEpoka3")} << 1 << 60
+        << false;
     QTest::newRow("two questions")
         << QStringList{QStringLiteral("btStopien1"), QStringLiteral("btEpoka3")} << 2 << 15 << true;
     QTest::newRow("every matching question")
@@ -210,7 +217,8 @@ void TestQuizPanel::timeBox()
     QTest::keyClick(time, Qt::Key_Down); // the arrows still step
     QCOMPARE(time->value(), 45);
     QCOMPARE(time->property("hint").toString(), QStringLiteral("CZas na odpowiedź (sekundy)"));
-    QCOMPARE(child<QSpinBox>("seIlosc")->property("hint").toString(), QStringLiteral("Ilość pytań w quizie"));
+    QCOMPARE(child<QSpinBox>("seIlosc")->property("hint").toString(),
+             QStringLiteral("Ilość pytań w quizie"));
 }
 
 void TestQuizPanel::helpModeLeavesTheSelection()

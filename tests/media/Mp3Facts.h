@@ -16,9 +16,12 @@ struct Mp3Facts
 
 inline Mp3Facts readMp3Facts(const QByteArray &data)
 {
-    static const int bitratesV1[] = {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 0};
-    static const int bitratesV2[] = {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0};
-    static const int rates[3][3] = {{44100, 48000, 32000}, {22050, 24000, 16000}, {11025, 12000, 8000}};
+    static const int bitratesV1[] = {0,   32,  40,  48,  56,  64,  80,  96,
+                                     112, 128, 160, 192, 224, 256, 320, 0};
+    static const int bitratesV2[] = {0,  8,  16, 24,  32,  40,  48,  56,
+                                     64, 80, 96, 112, 128, 144, 160, 0};
+    static const int rates[3][3] = {
+        {44100, 48000, 32000}, {22050, 24000, 16000}, {11025, 12000, 8000}};
     Mp3Facts facts;
     qsizetype pos = 0;
     if (data.startsWith("ID3") && data.size() > 10) {
@@ -36,7 +39,8 @@ inline Mp3Facts readMp3Facts(const QByteArray &data)
         const int layer = (h(1) >> 1) & 3;   // 1: layer III
         const int bitrateIndex = h(2) >> 4;
         const int rateIndex = (h(2) >> 2) & 3;
-        if (version == 1 || layer != 1 || rateIndex == 3 || bitrateIndex == 0 || bitrateIndex == 15) {
+        if (version == 1 || layer != 1 || rateIndex == 3 || bitrateIndex == 0 ||
+            bitrateIndex == 15) {
             ++pos;
             continue;
         }

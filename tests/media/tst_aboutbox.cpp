@@ -1,7 +1,7 @@
 #include "FakeHelp.h"
 #include "ProgramFixture.h"
-#include "TfrmAbout2.h"
 #include "THTMLViewer.h"
+#include "TfrmAbout2.h"
 #include "VersionInfo.h"
 #include "VersionTable.h"
 
@@ -58,15 +58,18 @@ void TestAboutBox::withoutHelpFolder()
         if (pages->isTabVisible(i))
             captions.append(pages->tabText(i));
     }
-    QCOMPARE(captions, (QStringList{QStringLiteral("Informacje"), QStringLiteral("Umowa licencyjna"),
-                                    QStringLiteral("Podziękowania"), QStringLiteral("Dane o programie")}));
+    QCOMPARE(captions,
+             (QStringList{QStringLiteral("Informacje"), QStringLiteral("Umowa licencyjna"),
+                          QStringLiteral("Podziękowania"), QStringLiteral("Dane o programie")}));
     for (const char *name : {"HTInfo1", "HTInfo2", "HTInfo3"}) {
         auto *view = about.findChild<THTMLViewer *>(QLatin1String(name));
         QVERIFY(view);
         QVERIFY2(view->toPlainText().isEmpty(), name);
     }
-    QCOMPARE(about.findChild<QLabel *>(QStringLiteral("Label1"))->text(), QStringLiteral("2.0.0.24"));
-    QCOMPARE(about.findChild<QLabel *>(QStringLiteral("Label2"))->text(), QStringLiteral("Verbarium"));
+    QCOMPARE(about.findChild<QLabel *>(QStringLiteral("Label1"))->text(),
+             QStringLiteral("2.0.0.24"));
+    QCOMPARE(about.findChild<QLabel *>(QStringLiteral("Label2"))->text(),
+             QStringLiteral("Verbarium"));
     QCOMPARE(about.findChild<QTableWidget *>(QStringLiteral("ListView1"))->rowCount(),
              qsizetype(VersionTable::Rows().size()));
     // The version page and OK still work.
@@ -108,8 +111,11 @@ void TestAboutBox::buildFlags_data()
 
     QTest::newRow("none") << 0u << QString();
     QTest::newRow("debug") << 0x01u << QStringLiteral("Debug");
-    QTest::newRow("pre-release, info inferred") << 0x12u << QStringLiteral("Info Inferred, Pre-Release");
-    QTest::newRow("all") << 0x3Fu << QStringLiteral("Debug, Info Inferred, Patched, Pre-Release, Private, Special");
+    QTest::newRow("pre-release, info inferred")
+        << 0x12u << QStringLiteral("Info Inferred, Pre-Release");
+    QTest::newRow("all") << 0x3Fu
+                         << QStringLiteral(
+                                "Debug, Info Inferred, Patched, Pre-Release, Private, Special");
     QTest::newRow("unknown bits") << 0xC0u << QString();
 }
 
@@ -128,16 +134,26 @@ void TestAboutBox::links_data()
     QTest::addColumn<bool>("scrolls");
     QTest::addColumn<QString>("opened"); // relative to the help folder's URL; empty: nothing
 
-    QTest::newRow("anchor, information") << "HTInfo1" << "readme.htm" << "#koniec" << true << QString();
-    QTest::newRow("anchor, acknowledgements") << "HTInfo3" << "credits.htm" << "#koniec" << true << QString();
-    QTest::newRow("anchor, licence") << "HTInfo2" << "licence.htm" << "#koniec" << false
-                                     << QStringLiteral("licence.htm#koniec");
-    QTest::newRow("web, information") << "HTInfo1" << "readme.htm" << "https://example.org/a" << false
-                                      << QStringLiteral("https://example.org/a");
-    QTest::newRow("mail, licence") << "HTInfo2" << "licence.htm" << "mailto:a@example.org" << false
-                                   << QStringLiteral("mailto:a@example.org");
-    QTest::newRow("file, acknowledgements") << "HTInfo3" << "credits.htm" << "lgpl.txt" << false
-                                            << QStringLiteral("lgpl.txt");
+    QTest::newRow("anchor, information") << "HTInfo1"
+                                         << "readme.htm"
+                                         << "#koniec" << true << QString();
+    QTest::newRow("anchor, acknowledgements") << "HTInfo3"
+                                              << "credits.htm"
+                                              << "#koniec" << true << QString();
+    QTest::newRow("anchor, licence") << "HTInfo2"
+                                     << "licence.htm"
+                                     << "#koniec" << false << QStringLiteral("licence.htm#koniec");
+    QTest::newRow("web, information")
+        << "HTInfo1"
+        << "readme.htm"
+        << "https://example.org/a" << false << QStringLiteral("https://example.org/a");
+    QTest::newRow("mail, licence")
+        << "HTInfo2"
+        << "licence.htm"
+        << "mailto:a@example.org" << false << QStringLiteral("mailto:a@example.org");
+    QTest::newRow("file, acknowledgements") << "HTInfo3"
+                                            << "credits.htm"
+                                            << "lgpl.txt" << false << QStringLiteral("lgpl.txt");
 }
 
 void TestAboutBox::links()
@@ -177,7 +193,8 @@ void TestAboutBox::links()
     else
         QCOMPARE(html->verticalScrollBar()->value(), 0);
     const QUrl helpFolder = QUrl::fromLocalFile(dir.filePath(QStringLiteral("help/")));
-    QCOMPARE(handed, opened.isEmpty() ? QList<QUrl>() : QList<QUrl>{helpFolder.resolved(QUrl(opened))});
+    QCOMPARE(handed,
+             opened.isEmpty() ? QList<QUrl>() : QList<QUrl>{helpFolder.resolved(QUrl(opened))});
     QVERIFY(about.isVisible());
 }
 
@@ -189,8 +206,10 @@ void TestAboutBox::hiddenPage_data()
 
     QTest::newRow("shift") << Qt::KeyboardModifiers(Qt::ShiftModifier) << false << true;
     QTest::newRow("nothing") << Qt::KeyboardModifiers() << false << false;
-    QTest::newRow("shift and control") << (Qt::ShiftModifier | Qt::ControlModifier) << false << false;
-    QTest::newRow("shift, button still down") << Qt::KeyboardModifiers(Qt::ShiftModifier) << true << false;
+    QTest::newRow("shift and control")
+        << (Qt::ShiftModifier | Qt::ControlModifier) << false << false;
+    QTest::newRow("shift, button still down")
+        << Qt::KeyboardModifiers(Qt::ShiftModifier) << true << false;
 }
 
 void TestAboutBox::hiddenPage()
@@ -212,12 +231,14 @@ void TestAboutBox::hiddenPage()
     QTest::mouseRelease(icon, Qt::LeftButton, modifiers);
 
     QTabWidget *pages = about.PageControl1();
-    QCOMPARE(pages->currentIndex(), hidden ? int(TfrmAbout2::HiddenPage) : int(TfrmAbout2::InfoPage));
+    QCOMPARE(pages->currentIndex(),
+             hidden ? int(TfrmAbout2::HiddenPage) : int(TfrmAbout2::InfoPage));
     if (hidden) {
         QVERIFY(!pages->isTabVisible(TfrmAbout2::HiddenPage));
         // A visible tab leads back.
         QTabBar *tabs = pages->tabBar();
-        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(TfrmAbout2::LicencePage).center());
+        QTest::mouseClick(tabs, Qt::LeftButton, {},
+                          tabs->tabRect(TfrmAbout2::LicencePage).center());
         QCOMPARE(pages->currentIndex(), int(TfrmAbout2::LicencePage));
     }
 }

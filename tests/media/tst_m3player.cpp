@@ -43,7 +43,8 @@ private Q_SLOTS:
 
 private:
     QString copyOfIntro(const QString &name = QStringLiteral("intro.mp3"));
-    std::unique_ptr<TM3Player> player(const QString &library = QStringLiteral(VERBARIUM_MP3_LIBRARY));
+    std::unique_ptr<TM3Player>
+    player(const QString &library = QStringLiteral(VERBARIUM_MP3_LIBRARY));
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_wav;
@@ -68,10 +69,12 @@ QString TestM3Player::copyOfIntro(const QString &name)
 std::unique_ptr<TM3Player> TestM3Player::player(const QString &library)
 {
     auto p = std::make_unique<TM3Player>(nullptr, library);
-    connect(p.get(), &TM3Player::OnStop, this, [this](int r) { m_events.append(QStringLiteral("stop %1").arg(r)); });
+    connect(p.get(), &TM3Player::OnStop, this,
+            [this](int r) { m_events.append(QStringLiteral("stop %1").arg(r)); });
     connect(p.get(), &TM3Player::OnTerminate, this,
             [this](int r) { m_events.append(QStringLiteral("terminate %1").arg(r)); });
-    connect(p.get(), &TM3Player::AfterFileChange, this, [this] { m_events.append(QStringLiteral("file")); });
+    connect(p.get(), &TM3Player::AfterFileChange, this,
+            [this] { m_events.append(QStringLiteral("file")); });
     return p;
 }
 
@@ -93,7 +96,11 @@ void TestM3Player::playsToTheEnd()
     const auto p = player();
     const QString file = copyOfIntro();
     p->SetFileName(file);
-    const Mp3Facts facts = readMp3Facts([&] { QFile f(file); f.open(QIODevice::ReadOnly); return f.readAll(); }());
+    const Mp3Facts facts = readMp3Facts([&] {
+        QFile f(file);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }());
     QCOMPARE(p->MsPerFrame(), facts.msPerFrame());
     QVERIFY(qAbs(p->TrackTime() - facts.lengthMs()) < 2 * facts.msPerFrame());
 
@@ -101,7 +108,8 @@ void TestM3Player::playsToTheEnd()
     p->Play();
     QVERIFY(p->Running());
     QTRY_VERIFY(!p->Running());
-    QCOMPARE(m_events, (QStringList{QStringLiteral("file"), QStringLiteral("stop 0"), QStringLiteral("terminate 0")}));
+    QCOMPARE(m_events, (QStringList{QStringLiteral("file"), QStringLiteral("stop 0"),
+                                    QStringLiteral("terminate 0")}));
     // Frames come in order and end with the last one; a library faster than the event loop
     // has the frames in between taken together.
     QVERIFY(frames.count() >= 1 && frames.count() <= facts.frames);
@@ -122,7 +130,8 @@ void TestM3Player::stopFiresOnStopThenOnTerminate()
     p->Stop();
     QVERIFY(p->Running());
     QTRY_VERIFY(!p->Running());
-    QCOMPARE(m_events, (QStringList{QStringLiteral("file"), QStringLiteral("stop 1"), QStringLiteral("terminate 1")}));
+    QCOMPARE(m_events, (QStringList{QStringLiteral("file"), QStringLiteral("stop 1"),
+                                    QStringLiteral("terminate 1")}));
     QVERIFY(wavSamples(m_wav) < 10 * 576);
 }
 
@@ -141,14 +150,16 @@ void TestM3Player::missingFileAndLibrary()
     QFETCH(bool, library);
     QFETCH(bool, file);
     QFETCH(int, result);
-    const auto p = player(library ? QStringLiteral(VERBARIUM_MP3_LIBRARY) : m_dir->filePath(QStringLiteral("libnone.so")));
+    const auto p = player(library ? QStringLiteral(VERBARIUM_MP3_LIBRARY)
+                                  : m_dir->filePath(QStringLiteral("libnone.so")));
     QCOMPARE(p->LibraryLoaded(), library);
     p->SetFileName(file ? copyOfIntro() : m_dir->filePath(QStringLiteral("none.mp3")));
     QCOMPARE(p->TrackTime(), 0.0);
     QCOMPARE(p->MsPerFrame(), 26.0);
     p->Play();
     QTRY_VERIFY(!p->Running());
-    QCOMPARE(m_events, (QStringList{QStringLiteral("file"), QStringLiteral("terminate %1").arg(result)}));
+    QCOMPARE(m_events,
+             (QStringList{QStringLiteral("file"), QStringLiteral("terminate %1").arg(result)}));
     p->Stop(); // nothing plays: nothing happens
     p->SetCurrentFrame(0);
 }

@@ -1,5 +1,5 @@
-#include "TestFiles.h"
 #include "Mp3Facts.h"
+#include "TestFiles.h"
 #include "mp3.h"
 
 #include <QFile>
@@ -93,7 +93,8 @@ void TestMp3Library::initTestCase()
 
 void TestMp3Library::init()
 {
-    m_wav = m_dir.filePath(QStringLiteral("%1.wav").arg(QLatin1String(QTest::currentTestFunction())));
+    m_wav =
+        m_dir.filePath(QStringLiteral("%1.wav").arg(QLatin1String(QTest::currentTestFunction())));
     qputenv("VERBARIUM_AUDIO_OUT", "wav:" + QFile::encodeName(m_wav));
 }
 
@@ -116,7 +117,8 @@ void TestMp3Library::getTimeMatchesTheFile_data()
 {
     QTest::addColumn<QString>("file");
     for (const char *name : {"guide/Wprowadz.mp3", "events/brawo.mp3", "Glosy/mickiewicz.mp3"})
-        QTest::newRow(name) << QStringLiteral(VERBARIUM_SAMPLE_DIR "/sounds/") + QLatin1String(name);
+        QTest::newRow(name) << QStringLiteral(VERBARIUM_SAMPLE_DIR "/sounds/") +
+                                   QLatin1String(name);
 }
 
 void TestMp3Library::getTimeMatchesTheFile()
@@ -186,10 +188,12 @@ void TestMp3Library::failures_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<QByteArray>("output");
     QTest::addColumn<int>("result");
-    QTest::newRow("missing file") << QStringLiteral("/no/such.mp3") << QByteArray() << int(MP3_RESULT_CANNOT_OPEN);
-    QTest::newRow("not MPEG audio") << QStringLiteral(VERBARIUM_SAMPLE_DIR "/README.md") << QByteArray()
-                                    << int(MP3_RESULT_CANNOT_OPEN);
-    QTest::newRow("no such output") << QString() << QByteArray("no-such-driver:x") << int(MP3_RESULT_NO_OUTPUT);
+    QTest::newRow("missing file") << QStringLiteral("/no/such.mp3") << QByteArray()
+                                  << int(MP3_RESULT_CANNOT_OPEN);
+    QTest::newRow("not MPEG audio") << QStringLiteral(VERBARIUM_SAMPLE_DIR "/README.md")
+                                    << QByteArray() << int(MP3_RESULT_CANNOT_OPEN);
+    QTest::newRow("no such output")
+        << QString() << QByteArray("no-such-driver:x") << int(MP3_RESULT_NO_OUTPUT);
 }
 
 void TestMp3Library::failures()

@@ -1,10 +1,10 @@
-#include "ProgramFixture.h"
-#include "TestFiles.h"
 #include "MessageBoxes.h"
+#include "ProgramFixture.h"
 #include "SettingsStore.h"
 #include "TData.h"
 #include "TM3Player.h"
 #include "TPulpit.h"
+#include "TestFiles.h"
 #include "TfrmWzorBazowy.h"
 #include "VolumeList.h"
 
@@ -53,11 +53,13 @@ private:
 
 void TestNarration::init()
 {
-    QVERIFY(m_program.openData(container({{"_197SND\\Glosy\\Mickiewicz", sampleSound("Glosy/mickiewicz.mp3")},
-                                          {"_197SND\\Glosy\\prus", sampleSound("Glosy/prus.mp3")},
-                                          {"_197SND\\guide\\Wprowadz", sampleSound("guide/Wprowadz.mp3")},
-                                          {"_197SND\\podpisy\\3", sampleSound("podpisy/3.mp3")}})));
-    qputenv("VERBARIUM_AUDIO_OUT", "wav:" + QFile::encodeName(m_program.dir().filePath(QStringLiteral("out.wav"))));
+    QVERIFY(m_program.openData(
+        container({{"_197SND\\Glosy\\Mickiewicz", sampleSound("Glosy/mickiewicz.mp3")},
+                   {"_197SND\\Glosy\\prus", sampleSound("Glosy/prus.mp3")},
+                   {"_197SND\\guide\\Wprowadz", sampleSound("guide/Wprowadz.mp3")},
+                   {"_197SND\\podpisy\\3", sampleSound("podpisy/3.mp3")}})));
+    qputenv("VERBARIUM_AUDIO_OUT",
+            "wav:" + QFile::encodeName(m_program.dir().filePath(QStringLiteral("out.wav"))));
     m_started.clear();
     m_results.clear();
     MessageBoxes::setHandler([](const MessageBoxes::Message &) { return QMessageBox::Ok; });
@@ -82,7 +84,8 @@ void TestNarration::makePulpit(bool sound)
         if (!player->FileName().isEmpty())
             m_started.append(QFileInfo(player->FileName()).fileName());
     });
-    connect(player, &TM3Player::OnTerminate, this, [this](int result) { m_results.append(result); });
+    connect(player, &TM3Player::OnTerminate, this,
+            [this](int result) { m_results.append(result); });
 }
 
 void TestNarration::playsTheExtractedFileAndDeletesIt()
@@ -132,7 +135,8 @@ void TestNarration::newNarrationDuringPlayPlaysTheNewOne()
     m_pulpit->PlayNarration(QStringLiteral("Glosy"), QStringLiteral("Mickiewicz"));
     m_pulpit->PlayNarration(QStringLiteral("Glosy"), QStringLiteral("Prus"));
     QTRY_VERIFY(m_results.size() == 2 && !m_pulpit->M3Play()->Running());
-    QCOMPARE(m_started, (QStringList{QStringLiteral("mickiewicz.MP3"), QStringLiteral("prus.MP3")}));
+    QCOMPARE(m_started,
+             (QStringList{QStringLiteral("mickiewicz.MP3"), QStringLiteral("prus.MP3")}));
     QCOMPARE(m_results.last(), 0);
     // Both temporary files are gone once played.
     QTRY_VERIFY(QDir(m_program.data().TempFolder()).isEmpty());
@@ -151,10 +155,14 @@ void TestNarration::replayButton_data()
     QTest::addColumn<QString>("typ");
     QTest::addColumn<QString>("last");
     QTest::addColumn<QString>("played");
-    QTest::newRow("biography") << QStringLiteral("_19702") << QStringLiteral("Mickiewicz") << QStringLiteral("mickiewicz.MP3");
-    QTest::newRow("epoch") << QStringLiteral("_19703") << QStringLiteral("prus") << QStringLiteral("prus.MP3");
-    QTest::newRow("illustration") << QStringLiteral("_19711") << QStringLiteral("3") << QStringLiteral("3.MP3");
-    QTest::newRow("works window") << QStringLiteral("_19701") << QStringLiteral("prus") << QString();
+    QTest::newRow("biography") << QStringLiteral("_19702") << QStringLiteral("Mickiewicz")
+                               << QStringLiteral("mickiewicz.MP3");
+    QTest::newRow("epoch") << QStringLiteral("_19703") << QStringLiteral("prus")
+                           << QStringLiteral("prus.MP3");
+    QTest::newRow("illustration") << QStringLiteral("_19711") << QStringLiteral("3")
+                                  << QStringLiteral("3.MP3");
+    QTest::newRow("works window") << QStringLiteral("_19701") << QStringLiteral("prus")
+                                  << QString();
     QTest::newRow("nothing played yet") << QStringLiteral("_19702") << QString() << QString();
 }
 

@@ -1,6 +1,6 @@
-#include "ProgramFixture.h"
 #include "FakeHelp.h"
 #include "MessageBoxes.h"
+#include "ProgramFixture.h"
 #include "THTMLViewer.h"
 #include "TMultiRowTabBar.h"
 #include "TPulpit.h"
@@ -75,7 +75,8 @@ private:
 void TestOptions::initTestCase()
 {
     for (const QString &family : QFontDatabase::families()) {
-        if (!QFontDatabase::isPrivateFamily(family) && family != family.toLower() && m_fonts.size() < 2)
+        if (!QFontDatabase::isPrivateFamily(family) && family != family.toLower() &&
+            m_fonts.size() < 2)
             m_fonts.append(family);
     }
     QVERIFY2(m_fonts.size() == 2, "two installed fonts");
@@ -133,20 +134,29 @@ void TestOptions::controls_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("buddy");
-    QTest::newRow("Label1") << QStringLiteral("Label1") << QStringLiteral("&Nazwa:") << QStringLiteral("FontBox");
-    QTest::newRow("Label2") << QStringLiteral("Label2") << QStringLiteral("&Wielkość:") << QStringLiteral("FontSize");
+    QTest::newRow("Label1") << QStringLiteral("Label1") << QStringLiteral("&Nazwa:")
+                            << QStringLiteral("FontBox");
+    QTest::newRow("Label2") << QStringLiteral("Label2") << QStringLiteral("&Wielkość:")
+                            << QStringLiteral("FontSize");
     QTest::newRow("Label3") << QStringLiteral("Label3")
                             << QStringLiteral("&Maksymalna ilość jednocześnie otwartych dokumentów")
                             << QStringLiteral("seDocCount");
-    QTest::newRow("GroupBox1") << QStringLiteral("GroupBox1") << QStringLiteral("Czcionki w dokumentach") << QString();
-    QTest::newRow("IndeksGroup") << QStringLiteral("IndeksGroup") << QStringLiteral("Wygląd okna indeksu") << QString();
-    QTest::newRow("GroupBox2") << QStringLiteral("GroupBox2") << QStringLiteral("Opcje dodatkowe") << QString();
+    QTest::newRow("GroupBox1") << QStringLiteral("GroupBox1")
+                               << QStringLiteral("Czcionki w dokumentach") << QString();
+    QTest::newRow("IndeksGroup") << QStringLiteral("IndeksGroup")
+                                 << QStringLiteral("Wygląd okna indeksu") << QString();
+    QTest::newRow("GroupBox2") << QStringLiteral("GroupBox2") << QStringLiteral("Opcje dodatkowe")
+                               << QString();
     QTest::newRow("CheckPokazuj") << QStringLiteral("CheckPokazuj")
-                                  << QStringLiteral("&Pokazuj \"cytat dnia\" przy uruchomieniu programu") << QString();
+                                  << QStringLiteral(
+                                         "&Pokazuj \"cytat dnia\" przy uruchomieniu programu")
+                                  << QString();
     QTest::newRow("CheckAutorun") << QStringLiteral("CheckAutorun")
-                                  << QStringLiteral("Uruchamiaj \"Autostart\" po włożeniu płyty") << QString();
+                                  << QStringLiteral("Uruchamiaj \"Autostart\" po włożeniu płyty")
+                                  << QString();
     QTest::newRow("Button1") << QStringLiteral("Button1") << QStringLiteral("&OK") << QString();
-    QTest::newRow("Button2") << QStringLiteral("Button2") << QStringLiteral("&Zaniechaj") << QString();
+    QTest::newRow("Button2") << QStringLiteral("Button2") << QStringLiteral("&Zaniechaj")
+                             << QString();
 }
 
 void TestOptions::controls()
@@ -180,13 +190,17 @@ void TestOptions::showsTheSettingsAndPreviewsAtOnce()
     QCOMPARE(dialog.HT1()->DefFontName(), m_fonts[1]);
     QCOMPARE(dialog.HT1()->DefFontSize(), 17);
     QVERIFY(dialog.HT1()->toPlainText().endsWith(QStringLiteral("ąćęłóńśżź ĄĆĘŁÓŃŚŻŹ")));
-    const QStringList layouts{dialog.IndeksItems()->button(0)->text(), dialog.IndeksItems()->button(1)->text(),
+    const QStringList layouts{dialog.IndeksItems()->button(0)->text(),
+                              dialog.IndeksItems()->button(1)->text(),
                               dialog.IndeksItems()->button(2)->text()};
-    QCOMPARE(layouts, (QStringList{QStringLiteral("&Etykiety w jednej linii"), QStringLiteral("E&tykiety w wielu liniach"),
-                                   QStringLiteral("Et&ykiety w wielu liniach, przeskakujące (góra-dół)")}));
+    QCOMPARE(layouts,
+             (QStringList{QStringLiteral("&Etykiety w jednej linii"),
+                          QStringLiteral("E&tykiety w wielu liniach"),
+                          QStringLiteral("Et&ykiety w wielu liniach, przeskakujące (góra-dół)")}));
 
     // The spin edits keep to their ranges and take no typing.
-    for (auto [spin, low, high] : {std::tuple{dialog.FontSize(), 6, 24}, std::tuple{dialog.seDocCount(), 3, 12}}) {
+    for (auto [spin, low, high] :
+         {std::tuple{dialog.FontSize(), 6, 24}, std::tuple{dialog.seDocCount(), 3, 12}}) {
         QCOMPARE(spin->minimum(), low);
         QCOMPARE(spin->maximum(), high);
         QVERIFY(spin->findChild<QLineEdit *>()->isReadOnly());
@@ -221,13 +235,17 @@ void TestOptions::applying_data()
     QTest::addColumn<bool>("updated");
 
     QTest::newRow("OK without changes") << QString() << Change{} << true << false;
-    QTest::newRow("cancelled changes") << QString() << Change{QStringLiteral("1"), 14, 2, 5, true} << false << false;
+    QTest::newRow("cancelled changes")
+        << QString() << Change{QStringLiteral("1"), 14, 2, 5, true} << false << false;
     QTest::newRow("layout only") << QString() << Change{{}, 0, 2} << true << true;
     QTest::newRow("size only") << QString() << Change{{}, 14} << true << true;
     QTest::newRow("another font") << QString() << Change{QStringLiteral("1")} << true << true;
-    QTest::newRow("stored name in other letters") << QStringLiteral("lower") << Change{} << true << true;
-    QTest::newRow("font not installed") << QStringLiteral("Czcionka Nieznana") << Change{} << true << false;
-    QTest::newRow("count, quote and autostart only") << QString() << Change{{}, 0, -1, 5, true} << true << false;
+    QTest::newRow("stored name in other letters")
+        << QStringLiteral("lower") << Change{} << true << true;
+    QTest::newRow("font not installed")
+        << QStringLiteral("Czcionka Nieznana") << Change{} << true << false;
+    QTest::newRow("count, quote and autostart only")
+        << QString() << Change{{}, 0, -1, 5, true} << true << false;
 }
 
 void TestOptions::applying()
@@ -253,25 +271,27 @@ void TestOptions::applying()
     work->SetDocFontName(Out);
     preview->SetDefFontName(Out);
 
-    runOptions([&](TfrmProps &dialog) {
-        if (!chosenFont.isEmpty())
-            dialog.FontBox()->setCurrentIndex(dialog.FontBox()->findText(chosenFont));
-        if (change.size)
-            dialog.FontSize()->setValue(change.size);
-        if (change.layout >= 0)
-            dialog.IndeksItems()->button(change.layout)->click();
-        if (change.count)
-            dialog.seDocCount()->setValue(change.count);
-        if (change.flags) {
-            dialog.CheckPokazuj()->click();
-            dialog.CheckAutorun()->click();
-        }
-    }, ok);
+    runOptions(
+        [&](TfrmProps &dialog) {
+            if (!chosenFont.isEmpty())
+                dialog.FontBox()->setCurrentIndex(dialog.FontBox()->findText(chosenFont));
+            if (change.size)
+                dialog.FontSize()->setValue(change.size);
+            if (change.layout >= 0)
+                dialog.IndeksItems()->button(change.layout)->click();
+            if (change.count)
+                dialog.seDocCount()->setValue(change.count);
+            if (change.flags) {
+                dialog.CheckPokazuj()->click();
+                dialog.CheckAutorun()->click();
+            }
+        },
+        ok);
 
     // What is stored: the box's spelling of an installed font, the stored name otherwise.
     const Preferences &prefs = m_pulpit->Prefs();
-    const QString installed = QFontDatabase::families().contains(stored, Qt::CaseInsensitive)
-                                  ? m_fonts[0] : stored;
+    const QString installed =
+        QFontDatabase::families().contains(stored, Qt::CaseInsensitive) ? m_fonts[0] : stored;
     QCOMPARE(prefs.docFont, !ok ? stored : !chosenFont.isEmpty() ? chosenFont : installed);
     QCOMPARE(prefs.docFontSize, ok && change.size ? change.size : 10);
     QCOMPARE(prefs.indeksState, ok && change.layout >= 0 ? change.layout : 1);
@@ -282,8 +302,9 @@ void TestOptions::applying()
     QCOMPARE(work->DocFontName(), updated ? prefs.docFont : Out);
     QCOMPARE(work->HT1()->DefFontSize(), prefs.docFontSize);
     QCOMPARE(preview->DefFontName(), updated ? prefs.docFont : Out);
-    QCOMPARE(index->TabRows()->rowOrder(), prefs.indeksState == 2 ? TMultiRowTabBar::CurrentRowNextToPage
-                                                                   : TMultiRowTabBar::TabOrder);
+    QCOMPARE(index->TabRows()->rowOrder(), prefs.indeksState == 2
+                                               ? TMultiRowTabBar::CurrentRowNextToPage
+                                               : TMultiRowTabBar::TabOrder);
 }
 
 QTEST_MAIN(TestOptions)

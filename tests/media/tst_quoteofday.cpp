@@ -1,8 +1,8 @@
 #include "ProgramFixture.h"
 #include "QuotationDraw.h"
+#include "THTMLViewer.h"
 #include "TPSSDirectory.h"
 #include "TfrmCytatDnia.h"
-#include "THTMLViewer.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -25,7 +25,8 @@ QByteArray quotations(int n, const QList<int> &withoutFields = {})
         if (!withoutFields.contains(k))
             entries.append({"L197\\TypX\\_19720\\" + numer + "\\Pola",
                             cp(QStringLiteral("Autor=Autor %1\nŹródło=Źródło %1").arg(k))});
-        entries.append({"_19720\\" + numer, cp(QStringLiteral("<P>Cytat %1<br>\nwiersz drugi").arg(k))});
+        entries.append(
+            {"_19720\\" + numer, cp(QStringLiteral("<P>Cytat %1<br>\nwiersz drugi").arg(k))});
     }
     entries.prepend({"L197\\UnidX", itemIndex(items)});
     return container(entries);
@@ -73,24 +74,28 @@ void TestQuoteOfDay::page_data()
         return QStringList{QStringLiteral("<h3><center>"), first, QStringLiteral("drugi"),
                            QStringLiteral("</h3></center><br>"), signature};
     };
-    QTest::newRow("<P> removed") << QStringList{QStringLiteral("<P>Ciemno"), QStringLiteral("drugi")}
+    QTest::newRow("<P> removed") << QStringList{QStringLiteral("<P>Ciemno"),
+                                                QStringLiteral("drugi")}
                                  << page(QStringLiteral("Ciemno"));
     QTest::newRow("<p> kept") << QStringList{QStringLiteral("<p>Ciemno"), QStringLiteral("drugi")}
                               << page(QStringLiteral("<p>Ciemno"));
-    QTest::newRow("<P> after a blank kept") << QStringList{QStringLiteral(" <P>Ciemno"), QStringLiteral("drugi")}
-                                            << page(QStringLiteral(" <P>Ciemno"));
+    QTest::newRow("<P> after a blank kept")
+        << QStringList{QStringLiteral(" <P>Ciemno"), QStringLiteral("drugi")}
+        << page(QStringLiteral(" <P>Ciemno"));
     QTest::newRow("only the first <P>")
-        << QStringList{QStringLiteral("<P><P>Ciemno"), QStringLiteral("drugi")} << page(QStringLiteral("<P>Ciemno"));
+        << QStringList{QStringLiteral("<P><P>Ciemno"), QStringLiteral("drugi")}
+        << page(QStringLiteral("<P>Ciemno"));
     QTest::newRow("no text") << QStringList()
-                             << QStringList{QStringLiteral("<h3><center>"), QStringLiteral("</h3></center><br>"),
-                                            signature};
+                             << QStringList{QStringLiteral("<h3><center>"),
+                                            QStringLiteral("</h3></center><br>"), signature};
 }
 
 void TestQuoteOfDay::page()
 {
     QFETCH(QStringList, text);
     QFETCH(QStringList, expected);
-    const QStringList fields{QStringLiteral("autor=Adam Mickiewicz"), QStringLiteral("Źródło=Dziady")};
+    const QStringList fields{QStringLiteral("autor=Adam Mickiewicz"),
+                             QStringLiteral("Źródło=Dziady")};
     QCOMPARE(QuotationDraw::Page(text, fields), expected);
 }
 
@@ -164,7 +169,8 @@ void TestQuoteOfDay::atTheIndexCommand()
     QFETCH(bool, shown);
     QFETCH(QString, stored);
     QVERIFY(m_program.openData(quotations(3)));
-    m_program.settings().setValue(QStringLiteral("Prefs/fCytatShow"), showAtStart ? QStringLiteral("1") : QStringLiteral("0"));
+    m_program.settings().setValue(QStringLiteral("Prefs/fCytatShow"),
+                                  showAtStart ? QStringLiteral("1") : QStringLiteral("0"));
 
     TPulpit::Environment environment;
     environment.soundAvailable = false;
@@ -185,7 +191,8 @@ void TestQuoteOfDay::atTheIndexCommand()
             if (tick)
                 QTest::mouseClick(check, Qt::LeftButton);
             if (ok)
-                QTest::mouseClick(quote->findChild<QPushButton *>(QStringLiteral("Button1")), Qt::LeftButton);
+                QTest::mouseClick(quote->findChild<QPushButton *>(QStringLiteral("Button1")),
+                                  Qt::LeftButton);
             else
                 quote->close();
         });

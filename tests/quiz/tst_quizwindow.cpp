@@ -23,7 +23,7 @@ namespace {
 struct Question
 {
     QByteArray numer;
-    QString correct;   // "Poprawna"
+    QString correct;  // "Poprawna"
     bool text = true; // whether the entry text is in the container
     int epoch = 3;
 };
@@ -46,8 +46,8 @@ QByteArray quizContainer(const QList<Question> &questions)
                                .arg(q.epoch) +
                            q.correct)});
         if (q.text)
-            entries.append({"_19710\\" + q.numer,
-                            cp(QStringLiteral("Pytanie o treści ") + QString::fromLatin1(q.numer))});
+            entries.append({"_19710\\" + q.numer, cp(QStringLiteral("Pytanie o treści ") +
+                                                     QString::fromLatin1(q.numer))});
     }
     entries.prepend({"L197\\UnidX", itemIndex(items)});
     entries.append({"_197SND\\events\\brawo", sound("brawo.mp3")});
@@ -193,18 +193,23 @@ void TestQuizWindow::window()
     QCOMPARE(m_quiz->HT1()->DefFontSize(), 14);
     QVERIFY(!m_quiz->HT1()->ViewImages());
     QCOMPARE(m_quiz->findChild<QFrame *>(QStringLiteral("Panel1"))->width(), 138);
-    QCOMPARE(m_quiz->findChild<QFrame *>(QStringLiteral("Panel2"))->geometry(), QRect(6, 4, 125, 269));
+    QCOMPARE(m_quiz->findChild<QFrame *>(QStringLiteral("Panel2"))->geometry(),
+             QRect(6, 4, 125, 269));
 
     const QList<std::pair<const char *, int>> displays = {
         {"LEDTime", 24}, {"LEDZadane", 124}, {"LEDPoprawne", 176}, {"LEDPozostale", 228}};
     for (const auto &[name, top] : displays)
-        QCOMPARE(m_quiz->findChild<TLEDDisplay *>(QLatin1String(name))->geometry(), QRect(36, top, 80, 30));
+        QCOMPARE(m_quiz->findChild<TLEDDisplay *>(QLatin1String(name))->geometry(),
+                 QRect(36, top, 80, 30));
     QStringList labels;
-    for (const QLabel *label : m_quiz->findChild<QFrame *>(QStringLiteral("Panel2"))->findChildren<QLabel *>())
-        labels.append(label->text() + u'@' + QString::number(label->x()) + u',' + QString::number(label->y()));
-    QCOMPARE(labels, (QStringList{QStringLiteral("Czas:@4,4"), QStringLiteral("Odpowiedzi@8,84"),
-                                  QStringLiteral("Zadane:@8,104"), QStringLiteral("Poprawne:@4,156"),
-                                  QStringLiteral("Pozostało:@4,208")}));
+    for (const QLabel *label :
+         m_quiz->findChild<QFrame *>(QStringLiteral("Panel2"))->findChildren<QLabel *>())
+        labels.append(label->text() + u'@' + QString::number(label->x()) + u',' +
+                      QString::number(label->y()));
+    QCOMPARE(labels,
+             (QStringList{QStringLiteral("Czas:@4,4"), QStringLiteral("Odpowiedzi@8,84"),
+                          QStringLiteral("Zadane:@8,104"), QStringLiteral("Poprawne:@4,156"),
+                          QStringLiteral("Pozostało:@4,208")}));
     QCOMPARE(led("LEDTime"), 45);
     QVERIFY(m_quiz->Timer1().IsRunning());
 }
@@ -221,7 +226,8 @@ void TestQuizWindow::answers_data()
     QTest::newRow("1, 3: 3 alone") << QStringLiteral("1, 3") << QList<int>{3} << twoAnswers;
     QTest::newRow("1, 3: 1 alone") << QStringLiteral("1, 3") << QList<int>{1} << twoAnswers;
     QTest::newRow("1, 3: all three") << QStringLiteral("1, 3") << QList<int>{1, 2, 3} << twoAnswers;
-    QTest::newRow("1, 3: 1 ticked twice") << QStringLiteral("1, 3") << QList<int>{1, 3, 1} << twoAnswers;
+    QTest::newRow("1, 3: 1 ticked twice")
+        << QStringLiteral("1, 3") << QList<int>{1, 3, 1} << twoAnswers;
     QTest::newRow("2: 2") << QStringLiteral("2") << QList<int>{2} << QString();
     QTest::newRow("2: none") << QStringLiteral("2") << QList<int>{}
                              << QStringLiteral("Źle!\r\nPoprawna jest odpowiedź: 2");
@@ -315,8 +321,9 @@ void TestQuizWindow::twoQuestions()
     QCOMPARE(m_quiz->Timer1().LastTick(), m_now);
 
     QTest::keyClick(m_quiz->HT1(), Qt::Key_S);
-    QCOMPARE(page(), QStringLiteral("Podsumowanie:\n\n\nOdpowiedziałeś dobrze na 1 pytań(a), co "
-                                    "stanowi 50% poprawnych odpowiedzi\nDwója!!! - Do roboty, leniu!"));
+    QCOMPARE(page(),
+             QStringLiteral("Podsumowanie:\n\n\nOdpowiedziałeś dobrze na 1 pytań(a), co "
+                            "stanowi 50% poprawnych odpowiedzi\nDwója!!! - Do roboty, leniu!"));
     QCOMPARE(led("LEDTime"), 0);
     QCOMPARE(led("LEDZadane"), 2);
     QCOMPARE(m_messages.size(), 1);
@@ -365,7 +372,8 @@ void TestQuizWindow::secondQuizOnlyComesToFront()
     start({{"1", QStringLiteral("1")}, {"2", QStringLiteral("1")}, {"3", QStringLiteral("1")}});
     TfrmQuiz *first = openQuiz(2, 30);
     QVERIFY(first);
-    m_pulpit->OpenDocument(QStringLiteral("_19703"), QStringLiteral("21FE")); // another window in front
+    m_pulpit->OpenDocument(QStringLiteral("_19703"),
+                           QStringLiteral("21FE")); // another window in front
     QVERIFY(m_pulpit->ActiveChild() != first);
     QCOMPARE(openQuiz(3, 60), first);
     QCOMPARE(m_pulpit->ActiveChild(), first);
@@ -424,7 +432,8 @@ void TestQuizWindow::endsWhenNoFurtherQuestion()
 
 void TestQuizWindow::sounds()
 {
-    start({{"1", QStringLiteral("1")}, {"2", QStringLiteral("1")}, {"3", QStringLiteral("1")}}, true);
+    start({{"1", QStringLiteral("1")}, {"2", QStringLiteral("1")}, {"3", QStringLiteral("1")}},
+          true);
     QStringList started;
     TM3Player *player = m_pulpit->M3Play();
     connect(player, &TM3Player::AfterFileChange, this, [&started, player] {

@@ -22,22 +22,37 @@ struct Entry
 // A small encyclopedia: every entry has a field list, a text or a description, and an item
 // record; the calendar event and the sound fragment belong to categories without windows.
 const QList<Entry> Encyclopedia{
-    {"_19701", "1", u"Tytuł=Pan Tadeusz\r\nAutor=Adam Mickiewicz"_s,
-     u"<p>Epopeja narodowa Adama <b>Mickiewicza</b>. Litwo, ojczyzno moja!</p>"_s, {}},
+    {"_19701",
+     "1",
+     u"Tytuł=Pan Tadeusz\r\nAutor=Adam Mickiewicz"_s,
+     u"<p>Epopeja narodowa Adama <b>Mickiewicza</b>. Litwo, ojczyzno moja!</p>"_s,
+     {}},
     {"_19701", "2", u"Tytuł=Żółw"_s, u"Bajka o <b>żółwiu</b> i zającu."_s, {}},
-    {"_19701", "3", u"Tytuł=Ballady"_s,
+    {"_19701",
+     "3",
+     u"Tytuł=Ballady"_s,
      u"Zbiór utworów, w którym pojawia się jeden upiór, a także rusałki, dziewczęta, "
-     u"strzelcy, rybki, lasy, jeziora i inne stworzenia natury."_s, {}},
+     u"strzelcy, rybki, lasy, jeziora i inne stworzenia natury."_s,
+     {}},
     {"_19701", "4", u"Tytuł=Dziady"_s, u"Upiór, upiór i upiór."_s, {}},
-    {"_19702", "1", u"Autor=Adam Mickiewicz"_s,
-     u"Poeta, autor <i>Pana Tadeusza</i>. Urodzony w Zaosiu."_s, {}},
+    {"_19702",
+     "1",
+     u"Autor=Adam Mickiewicz"_s,
+     u"Poeta, autor <i>Pana Tadeusza</i>. Urodzony w Zaosiu."_s,
+     {}},
     {"_19702", "2", u"Autor=Bolesław Prus"_s, u"Pisarz, bywał w Łodzi."_s, {}},
-    {"_19703", "1", u"Epoka=Romantyzm"_s,
-     u"Epoka, w której tworzył Mickiewicz; pan i poeta.<font color=red>x</font>"_s, {}},
+    {"_19703",
+     "1",
+     u"Epoka=Romantyzm"_s,
+     u"Epoka, w której tworzył Mickiewicz; pan i poeta.<font color=red>x</font>"_s,
+     {}},
     {"_19705", "1", u"Termin=Pan"_s, u"Termin dawny."_s, {}},
     {"_19705", "2", u"Termin=Zolw morski"_s, u"Gad."_s, {}},
-    {"_19706", "1", u"Dzieło=Pan Tadeusz\r\nFragment=Inwokacja"_s,
-     u"Litwo! Ojczyzno moja! ty jesteś jak zdrowie."_s, {}},
+    {"_19706",
+     "1",
+     u"Dzieło=Pan Tadeusz\r\nFragment=Inwokacja"_s,
+     u"Litwo! Ojczyzno moja! ty jesteś jak zdrowie."_s,
+     {}},
     {"_19799", "1", u"Nazwa=Tadeusz Soplica"_s, u"Bohater Pana Tadeusza."_s, {}},
     {"_19711", "1", u"Tytuł=Łódź nocą"_s, {}, u"Widok <b>miasta</b> nocą."_s},
     {"_19708", "1", u"Tytuł=Pan Tadeusz wydany"_s, u"Pan Tadeusz wydany w Paryżu. Soplica."_s, {}},
@@ -116,8 +131,8 @@ void TestSearchIndex::init()
 bool TestSearchIndex::ensure(const QString &container)
 {
     bool built = false;
-    const bool done = SearchIndexBuilder::ensure(container, m_index,
-                                                 [&built](int, int) { built = true; });
+    const bool done =
+        SearchIndexBuilder::ensure(container, m_index, [&built](int, int) { built = true; });
     return done && built;
 }
 
@@ -128,23 +143,19 @@ void TestSearchIndex::ranking_data()
     // Exact title, then titles starting with it, then titles holding it, then text; each
     // group in the Index's order of categories (works, creators, epochs, characters, ...).
     QTest::newRow("typing a word")
-        << u"pan"_s
-        << QStringList{u"_19705/1"_s, u"_19701/1"_s, u"_19706/1"_s, u"_19702/1"_s,
-                       u"_19703/1"_s, u"_19799/1"_s};
+        << u"pan"_s << QStringList{u"_19705/1"_s, u"_19701/1"_s, u"_19706/1"_s,
+                                   u"_19702/1"_s, u"_19703/1"_s, u"_19799/1"_s};
     QTest::newRow("a whole word") << u"pan "_s
                                   << QStringList{u"_19705/1"_s, u"_19701/1"_s, u"_19706/1"_s,
                                                  u"_19703/1"_s};
     QTest::newRow("a word inside titles")
-        << u"tadeusz "_s
-        << QStringList{u"_19799/1"_s, u"_19701/1"_s, u"_19706/1"_s};
-    QTest::newRow("title word before text")
-        << u"soplica"_s << QStringList{u"_19799/1"_s};
-    QTest::newRow("relevance in the text") << u"upior"_s
-                                           << QStringList{u"_19701/4"_s, u"_19701/3"_s};
+        << u"tadeusz "_s << QStringList{u"_19799/1"_s, u"_19701/1"_s, u"_19706/1"_s};
+    QTest::newRow("title word before text") << u"soplica"_s << QStringList{u"_19799/1"_s};
+    QTest::newRow("relevance in the text")
+        << u"upior"_s << QStringList{u"_19701/4"_s, u"_19701/3"_s};
     QTest::newRow("without Polish letters")
         << u"zolw"_s << QStringList{u"_19701/2"_s, u"_19705/2"_s};
-    QTest::newRow("with Polish letters")
-        << u"ŻÓŁW"_s << QStringList{u"_19701/2"_s, u"_19705/2"_s};
+    QTest::newRow("with Polish letters") << u"ŻÓŁW"_s << QStringList{u"_19701/2"_s, u"_19705/2"_s};
     QTest::newRow("a description") << u"lodz"_s << QStringList{u"_19711/1"_s, u"_19702/2"_s};
     QTest::newRow("several words all required")
         << u"mickiewicz poeta"_s << QStringList{u"_19702/1"_s, u"_19703/1"_s};
@@ -185,8 +196,7 @@ void TestSearchIndex::titlesAndSnippets()
     QCOMPARE(titles[1].group, SearchIndex::TitleStart);
 
     const QList<SearchIndex::Result> all = index.search(query);
-    QCOMPARE(index.snippet(all[3], query, u"["_s, u"]"_s, 20),
-             u"…autor [Pana] Tadeusza.…"_s);
+    QCOMPARE(index.snippet(all[3], query, u"["_s, u"]"_s, 20), u"…autor [Pana] Tadeusza.…"_s);
     const SearchQuery lodz(u"lodz"_s);
     QCOMPARE(index.snippet(index.search(lodz).at(1), lodz, u"<b>"_s, u"</b>"_s),
              u"Pisarz, bywał w <b>Łodzi</b>."_s);
@@ -197,17 +207,17 @@ void TestSearchIndex::pagesOfCategories_data()
     QTest::addColumn<QString>("query");
     QTest::addColumn<QList<int>>("orders"); // places of the categories kept
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("every category") << u"pan"_s << QList<int>{}
-                                    << QStringList{u"_19705/1"_s, u"_19701/1"_s, u"_19706/1"_s,
+    QTest::newRow("every category")
+        << u"pan"_s << QList<int>{} << QStringList{u"_19705/1"_s, u"_19701/1"_s, u"_19706/1"_s,
                                                    u"_19702/1"_s, u"_19703/1"_s, u"_19799/1"_s};
-    QTest::newRow("titles of two") << u"pan"_s << QList<int>{0, 7}
-                                   << QStringList{u"_19701/1"_s, u"_19706/1"_s};
+    QTest::newRow("titles of two")
+        << u"pan"_s << QList<int>{0, 7} << QStringList{u"_19701/1"_s, u"_19706/1"_s};
     QTest::newRow("text of three") << u"pan"_s << QList<int>{3, 1, 2}
                                    << QStringList{u"_19702/1"_s, u"_19703/1"_s, u"_19799/1"_s};
-    QTest::newRow("title and text") << u"pan"_s << QList<int>{6, 3}
-                                    << QStringList{u"_19705/1"_s, u"_19799/1"_s};
-    QTest::newRow("relevance within one") << u"upior"_s << QList<int>{0}
-                                          << QStringList{u"_19701/4"_s, u"_19701/3"_s};
+    QTest::newRow("title and text")
+        << u"pan"_s << QList<int>{6, 3} << QStringList{u"_19705/1"_s, u"_19799/1"_s};
+    QTest::newRow("relevance within one")
+        << u"upior"_s << QList<int>{0} << QStringList{u"_19701/4"_s, u"_19701/3"_s};
     QTest::newRow("none there") << u"pan"_s << QList<int>{5} << QStringList{};
 }
 

@@ -46,16 +46,14 @@ void TestSearchText::occurrences_data()
     QTest::addColumn<QString>("query");
     QTest::addColumn<QList<qsizetype>>("starts");
     using Starts = QList<qsizetype>;
-    QTest::newRow("plain letters for Polish ones") << u"Ulica w Łodzi, Łódź"_s << u"lodz"_s
-                                                   << Starts{8, 15};
-    QTest::newRow("Polish letters for plain ones") << u"zolw i ZOLW"_s << u"Żółw"_s
-                                                   << Starts{0, 7};
+    QTest::newRow("plain letters for Polish ones")
+        << u"Ulica w Łodzi, Łódź"_s << u"lodz"_s << Starts{8, 15};
+    QTest::newRow("Polish letters for plain ones") << u"zolw i ZOLW"_s << u"Żółw"_s << Starts{0, 7};
     QTest::newRow("small query, capital text") << u"ĄĆĘŁŃÓŚŹŻ"_s << u"ńóś"_s << Starts{4};
     QTest::newRow("ł and Ł are l") << u"Łabędź, ławka, Ul"_s << u"l"_s << Starts{0, 8, 16};
     QTest::newRow("inside words") << u"Pan Tadeusz, panna"_s << u"pan"_s << Starts{0, 13};
     QTest::newRow("overlapping text") << u"aaaaa"_s << u"aa"_s << Starts{0, 2};
-    QTest::newRow("non-breaking space") << u"Pan\u00a0Tadeusz"_s << u"pan tadeusz"_s
-                                        << Starts{0};
+    QTest::newRow("non-breaking space") << u"Pan\u00a0Tadeusz"_s << u"pan tadeusz"_s << Starts{0};
     QTest::newRow("not there") << u"Żółw"_s << u"zolwie"_s << Starts{};
     QTest::newRow("empty query") << u"tekst"_s << QString() << Starts{};
     QTest::newRow("blank query") << u"a  b"_s << u"  "_s << Starts{};
@@ -78,12 +76,12 @@ void TestSearchText::plainText_data()
         << u"Pan Tadeusz Litwo! Ojczyzno"_s;
     QTest::newRow("inline tags inside a word")
         << QStringList{u"Ko<b>t</b> i <font color=red>pies</font>"_s} << u"Kot i pies"_s;
-    QTest::newRow("lines and spaces") << QStringList{u"  jeden  "_s, u""_s, u"dwa\tdwa"_s}
-                                      << u"jeden dwa dwa"_s;
+    QTest::newRow("lines and spaces")
+        << QStringList{u"  jeden  "_s, u""_s, u"dwa\tdwa"_s} << u"jeden dwa dwa"_s;
     QTest::newRow("references") << QStringList{u"A&amp;B &lt;b&gt; &#243;&#x142; &nbsp;x &zzz;"_s}
                                 << u"A&B <b> ół x &zzz;"_s;
-    QTest::newRow("no half characters") << QStringList{u"&#xD800;&#0;&#1114112;"_s}
-                                        << u"&#xD800;&#0;&#1114112;"_s;
+    QTest::newRow("no half characters")
+        << QStringList{u"&#xD800;&#0;&#1114112;"_s} << u"&#xD800;&#0;&#1114112;"_s;
     QTest::newRow("comments, scripts, styles")
         << QStringList{u"a<!-- b --> c<script>var d;</script> e<STYLE>f{}</style> g"_s}
         << u"a c e g"_s;
@@ -104,11 +102,10 @@ void TestSearchText::query_data()
     QTest::newRow("typing a word") << u"Łód"_s << u"\"lod\"*"_s;
     QTest::newRow("word finished") << u"Łódź "_s << u"\"lodz\""_s;
     QTest::newRow("several words") << u"pan  TADEUSZ"_s << u"\"pan\" \"tadeusz\"*"_s;
-    QTest::newRow("a phrase") << u"\"Litwo, ojczyzno\" moja"_s
-                              << u"\"litwo ojczyzno\" \"moja\"*"_s;
+    QTest::newRow("a phrase") << u"\"Litwo, ojczyzno\" moja"_s << u"\"litwo ojczyzno\" \"moja\"*"_s;
     QTest::newRow("an unclosed phrase") << u"dziady \"pan tad"_s << u"\"dziady\" \"pan tad\""_s;
-    QTest::newRow("FTS syntax is only text") << u"a* OR NEAR(b) -c:"_s
-                                             << u"\"a\" \"or\" \"near\" \"b\" \"c\""_s;
+    QTest::newRow("FTS syntax is only text")
+        << u"a* OR NEAR(b) -c:"_s << u"\"a\" \"or\" \"near\" \"b\" \"c\""_s;
     QTest::newRow("markup only") << u"<>\"\" "_s << QString();
 }
 

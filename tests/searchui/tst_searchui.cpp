@@ -2,11 +2,11 @@
 #include "ProgramFixture.h"
 #include "SearchIndexBuilder.h"
 #include "TPSSDirectory.h"
-#include "TSimplePSS.h"
 #include "TSearchBox.h"
 #include "TSearchEngine.h"
 #include "TSearchResultsModel.h"
 #include "TSearchResultsPane.h"
+#include "TSimplePSS.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -27,7 +27,8 @@ constexpr int Many = 450;
 QByteArray encyclopedia()
 {
     const QList<std::tuple<QByteArray, QByteArray, QString, QString>> entries{
-        {"_19701", "1", u"Tytuł=Pan Tadeusz\r\nAutor=Adam Mickiewicz"_s, u"Litwo, ojczyzno moja!"_s},
+        {"_19701", "1", u"Tytuł=Pan Tadeusz\r\nAutor=Adam Mickiewicz"_s,
+         u"Litwo, ojczyzno moja!"_s},
         {"_19702", "1", u"Autor=Adam Mickiewicz"_s, u"Poeta, autor <i>Pana Tadeusza</i>."_s},
         {"_19705", "1", u"Termin=Pan"_s, u"Termin dawny."_s},
         // Matches of "las" in every group and in both kinds of Polish art.
@@ -222,12 +223,13 @@ void TestSearchUi::filterByCategory_data()
     QTest::addColumn<QStringList>("titles");
     QTest::addColumn<QString>("opened"); // typ/numer of the first, opened by Enter
     QTest::newRow("all") << u"Wszystkie kategorie (6)"_s
-                         << QStringList{u"Las"_s, u"Lasy i pola"_s, u"Ciemny las"_s, u"Potop"_s,
-                                        u"Jan Kochanowski"_s, u"Pejzaż"_s}
+                         << QStringList{u"Las"_s,   u"Lasy i pola"_s,     u"Ciemny las"_s,
+                                        u"Potop"_s, u"Jan Kochanowski"_s, u"Pejzaż"_s}
                          << u"_19701/2"_s;
     QTest::newRow("titles and text of one category")
         << u"Dzieła (2)"_s << QStringList{u"Las"_s, u"Potop"_s} << u"_19701/2"_s;
-    QTest::newRow("text only") << u"Twórcy (1)"_s << QStringList{u"Jan Kochanowski"_s} << u"_19702/2"_s;
+    QTest::newRow("text only") << u"Twórcy (1)"_s << QStringList{u"Jan Kochanowski"_s}
+                               << u"_19702/2"_s;
     QTest::newRow("two categories under one name")
         << u"Sztuka polska (2)"_s << QStringList{u"Ciemny las"_s, u"Pejzaż"_s} << u"_19712/1"_s;
 }
@@ -242,8 +244,9 @@ void TestSearchUi::filterByCategory()
     QComboBox *box = pane->categories();
     QCOMPARE(box->accessibleName(), u"Kategoria"_s);
     // The Index's order and names, each category with its count.
-    QCOMPARE(categoryItems(box), (QStringList{u"Wszystkie kategorie (6)"_s, u"Dzieła (2)"_s, u"Twórcy (1)"_s,
-                                              u"Terminy (1)"_s, u"Sztuka polska (2)"_s}));
+    QCOMPARE(categoryItems(box),
+             (QStringList{u"Wszystkie kategorie (6)"_s, u"Dzieła (2)"_s, u"Twórcy (1)"_s,
+                          u"Terminy (1)"_s, u"Sztuka polska (2)"_s}));
     QVERIFY(!box->itemIcon(1).isNull());
 
     box->setCurrentIndex(box->findText(category));
@@ -286,7 +289,8 @@ void TestSearchUi::resultsComeAPageAtATime()
     scrollToEnd(Many);
     if (QTest::currentTestFailed())
         return;
-    const QList<SearchIndex::Result> all = m_pulpit->SearchEngine()->index()->search(SearchQuery(u"wypis"_s));
+    const QList<SearchIndex::Result> all =
+        m_pulpit->SearchEngine()->index()->search(SearchQuery(u"wypis"_s));
     QStringList expected, shown;
     for (int row = 0; row < Many; ++row) {
         expected.append(all[row].typ + u'/' + all[row].numer);
@@ -310,13 +314,14 @@ void TestSearchUi::resultsComeAPageAtATime()
     scrollToEnd(Many - Many / 3);
     if (QTest::currentTestFailed())
         return;
-    QCOMPARE(model->index(Many - Many / 3 - 1, 0).data(TSearchResultsModel::TypRole).toString(), u"_19720"_s);
+    QCOMPARE(model->index(Many - Many / 3 - 1, 0).data(TSearchResultsModel::TypRole).toString(),
+             u"_19720"_s);
 }
 
 void TestSearchUi::paneKeepsItsPlace_data()
 {
     QTest::addColumn<int>("area");
-    QTest::addColumn<int>("size"); // docked: its width or height
+    QTest::addColumn<int>("size");    // docked: its width or height
     QTest::addColumn<QRect>("frame"); // floating
     QTest::newRow("left") << int(Qt::LeftDockWidgetArea) << 333 << QRect();
     QTest::newRow("bottom") << int(Qt::BottomDockWidgetArea) << 170 << QRect();
@@ -329,7 +334,9 @@ void TestSearchUi::paneKeepsItsPlace()
     QFETCH(int, size);
     QFETCH(QRect, frame);
     const bool across = area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea;
-    const auto extent = [across](const QWidget *pane) { return across ? pane->width() : pane->height(); };
+    const auto extent = [across](const QWidget *pane) {
+        return across ? pane->width() : pane->height();
+    };
 
     TSearchResultsPane *pane = search(u"las"_s);
     QTRY_VERIFY(pane->isVisible());
@@ -368,14 +375,14 @@ void TestSearchUi::paneKeepsItsPlace()
 void TestSearchUi::damagedPlaceIsIgnored_data()
 {
     QTest::addColumn<QStringList>("stored"); // key=value under the pane's group
-    QTest::addColumn<bool>("half"); // the pane takes half the window, else its own width
+    QTest::addColumn<bool>("half");          // the pane takes half the window, else its own width
     QTest::newRow("no such area") << QStringList{u"Area=16"_s, u"Size=300"_s} << false;
     QTest::newRow("not a number") << QStringList{u"Area=lewo"_s, u"Size=-"_s} << false;
     QTest::newRow("floating without a frame")
         << QStringList{u"Area=2"_s, u"Floating=1"_s, u"Width=-5"_s, u"Height=x"_s} << false;
     QTest::newRow("floating off every screen")
-        << QStringList{u"Area=2"_s, u"Floating=1"_s, u"Left=90000"_s, u"Top=90000"_s,
-                       u"Width=300"_s, u"Height=300"_s}
+        << QStringList{u"Area=2"_s,    u"Floating=1"_s, u"Left=90000"_s,
+                       u"Top=90000"_s, u"Width=300"_s,  u"Height=300"_s}
         << false;
     QTest::newRow("wider than the window") << QStringList{u"Area=2"_s, u"Size=90000"_s} << true;
 }
@@ -386,7 +393,8 @@ void TestSearchUi::damagedPlaceIsIgnored()
     QFETCH(bool, half);
     m_program.stopPulpit();
     for (const QString &value : stored)
-        m_program.settings().setValue(u"Panes/pnWyniki/"_s + value.section(u'=', 0, 0), value.section(u'=', 1));
+        m_program.settings().setValue(u"Panes/pnWyniki/"_s + value.section(u'=', 0, 0),
+                                      value.section(u'=', 1));
     startProgram();
     TSearchResultsPane *pane = search(u"las"_s);
     QTRY_VERIFY(pane->isVisible());

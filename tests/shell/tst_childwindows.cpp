@@ -75,7 +75,8 @@ private:
 void TestChildWindows::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
-    m_settings = std::make_unique<QSettings>(m_dir->filePath(QStringLiteral("s.conf")), QSettings::IniFormat);
+    m_settings = std::make_unique<QSettings>(m_dir->filePath(QStringLiteral("s.conf")),
+                                             QSettings::IniFormat);
     m_store = std::make_unique<SettingsStore>(*m_settings);
     useSkin(*m_dir);
     MessageBoxes::setHandler([](const MessageBoxes::Message &) { return QMessageBox::Ok; });
@@ -124,10 +125,12 @@ void TestChildWindows::nextPlace_data()
     const QRect area(0, 0, 800, 600);
     QTest::newRow("first") << area << QRect() << QRect(0, 0, 600, 450);
     QTest::newRow("below and right") << area << QRect(40, 40, 600, 450) << QRect(70, 70, 600, 450);
-    QTest::newRow("last step that fits") << area << QRect(170, 120, 600, 450) << QRect(200, 150, 600, 450);
-    QTest::newRow("past the bottom: back to the corner") << area << QRect(171, 121, 600, 450)
-                                                         << QRect(0, 0, 600, 450);
-    QTest::newRow("previous moved off the area") << area << QRect(-300, 900, 600, 450) << QRect(0, 0, 600, 450);
+    QTest::newRow("last step that fits")
+        << area << QRect(170, 120, 600, 450) << QRect(200, 150, 600, 450);
+    QTest::newRow("past the bottom: back to the corner")
+        << area << QRect(171, 121, 600, 450) << QRect(0, 0, 600, 450);
+    QTest::newRow("previous moved off the area")
+        << area << QRect(-300, 900, 600, 450) << QRect(0, 0, 600, 450);
 }
 
 void TestChildWindows::nextPlace()
@@ -135,7 +138,8 @@ void TestChildWindows::nextPlace()
     QFETCH(QRect, area);
     QFETCH(QRect, previous);
     QFETCH(QRect, expected);
-    const std::optional<QRect> before = previous.isNull() ? std::nullopt : std::optional<QRect>(previous);
+    const std::optional<QRect> before =
+        previous.isNull() ? std::nullopt : std::optional<QRect>(previous);
     QCOMPARE(ChildPlacement::next(area, before, 30), expected);
 }
 
@@ -189,7 +193,8 @@ void TestChildWindows::newWindowOpensCascadedAndReadable()
     FakeDocument *first = open(QStringLiteral("1"));
     FakeDocument *second = open(QStringLiteral("2"));
     QVERIFY(!subOf(first)->isMaximized() && !subOf(second)->isMaximized());
-    QCOMPARE(subOf(first)->geometry(), QRect(area.topLeft(), QSize(area.width() * 3 / 4, area.height() * 3 / 4)));
+    QCOMPARE(subOf(first)->geometry(),
+             QRect(area.topLeft(), QSize(area.width() * 3 / 4, area.height() * 3 / 4)));
     const QPoint step = subOf(second)->pos() - subOf(first)->pos();
     QVERIFY(step.x() > 0 && step.x() == step.y());
     QCOMPARE(subOf(second)->size(), subOf(first)->size());

@@ -56,9 +56,11 @@ void TestFormList::deleteAndGetAtCheckTheIndex_data()
     QTest::addColumn<bool>("valid");
     QTest::addColumn<QStringList>("left");
     QTest::newRow("first") << 0 << true
-                           << QStringList{QStringLiteral("_19702/7"), QStringLiteral("_19701/2"), QStringLiteral("_19799/1")};
+                           << QStringList{QStringLiteral("_19702/7"), QStringLiteral("_19701/2"),
+                                          QStringLiteral("_19799/1")};
     QTest::newRow("last") << 3 << true
-                          << QStringList{QStringLiteral("_19701/1"), QStringLiteral("_19702/7"), QStringLiteral("_19701/2")};
+                          << QStringList{QStringLiteral("_19701/1"), QStringLiteral("_19702/7"),
+                                         QStringLiteral("_19701/2")};
     QTest::newRow("count") << 4 << false << numbers(sample());
     QTest::newRow("negative") << -1 << false << numbers(sample());
 }
@@ -81,7 +83,8 @@ void TestFormList::deleteKind_data()
 {
     QTest::addColumn<int>("kind");
     QTest::addColumn<QStringList>("left");
-    QTest::newRow("kind 1") << 1 << QStringList{QStringLiteral("_19702/7"), QStringLiteral("_19799/1")};
+    QTest::newRow("kind 1") << 1
+                            << QStringList{QStringLiteral("_19702/7"), QStringLiteral("_19799/1")};
     QTest::newRow("kind 0 empties") << 0 << QStringList();
     QTest::newRow("absent kind") << 5 << numbers(sample());
 }

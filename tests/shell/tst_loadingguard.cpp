@@ -1,7 +1,7 @@
-#include "ProgramFixture.h"
 #include "ContainerFixture.h"
 #include "FakeHelp.h"
 #include "LoadingGuard.h"
+#include "ProgramFixture.h"
 #include "TPulpit.h"
 #include "TfrmSearcher.h"
 

@@ -1,9 +1,9 @@
-#include "MessageRecorder.h"
-#include "ProgramFixture.h"
 #include "AppIcons.h"
 #include "ContentError.h"
 #include "FakeHelp.h"
 #include "MessageBoxes.h"
+#include "MessageRecorder.h"
+#include "ProgramFixture.h"
 #include "SettingsStore.h"
 #include "TPulpit.h"
 #include "TfrmIndeks.h"
@@ -124,7 +124,8 @@ private:
 void TestPulpit::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
-    m_settings = std::make_unique<QSettings>(m_dir->filePath(QStringLiteral("s.conf")), QSettings::IniFormat);
+    m_settings = std::make_unique<QSettings>(m_dir->filePath(QStringLiteral("s.conf")),
+                                             QSettings::IniFormat);
     m_store = std::make_unique<SettingsStore>(*m_settings);
     useSkin(*m_dir);
     m_help = FakeHelp();
@@ -201,7 +202,8 @@ void TestPulpit::firstRunWritesRunningMarkerThenEverything()
     for (const char *toolbar : {"tbMenu", "tbIndeks"}) {
         const QString group = QStringLiteral("Toolbars/") + QLatin1String(toolbar);
         QCOMPARE(after.value(group + QStringLiteral("/Rev")), QVariant(QStringLiteral("3")));
-        QCOMPARE(after.value(group + QStringLiteral("/DockedTo")), QVariant(QStringLiteral("Dock971")));
+        QCOMPARE(after.value(group + QStringLiteral("/DockedTo")),
+                 QVariant(QStringLiteral("Dock971")));
         QCOMPARE(after.value(group + QStringLiteral("/DockRow")), QVariant(QStringLiteral("0")));
     }
 }
@@ -215,7 +217,8 @@ void TestPulpit::toolbarOfAnOldRevisionIsIgnoredAndRewritten()
     m_pulpit.reset();
     QSettings after(m_settings->fileName(), QSettings::IniFormat);
     QCOMPARE(after.value(QStringLiteral("Toolbars/tbMenu/Rev")), QVariant(QStringLiteral("3")));
-    QCOMPARE(after.value(QStringLiteral("Toolbars/tbMenu/DockedTo")), QVariant(QStringLiteral("Dock971")));
+    QCOMPARE(after.value(QStringLiteral("Toolbars/tbMenu/DockedTo")),
+             QVariant(QStringLiteral("Dock971")));
 }
 
 void TestPulpit::toolbarLayoutSurvivesARestart()
@@ -243,10 +246,14 @@ void TestPulpit::toolbarLayoutSurvivesARestart()
         }
         m_pulpit.reset();
         QSettings stored(m_settings->fileName(), QSettings::IniFormat);
-        QCOMPARE(stored.value(QStringLiteral("Toolbars/tbMenu/DockedTo")), QVariant(QStringLiteral("+")));
-        QCOMPARE(stored.value(QStringLiteral("Toolbars/tbMenu/LastDock")), QVariant(QStringLiteral("Dock972")));
-        QCOMPARE(stored.value(QStringLiteral("Toolbars/tbIndeks/DockedTo")), QVariant(QStringLiteral("Dock973")));
-        QCOMPARE(stored.value(QStringLiteral("Toolbars/tbIndeks/Visible")), QVariant(QStringLiteral("0")));
+        QCOMPARE(stored.value(QStringLiteral("Toolbars/tbMenu/DockedTo")),
+                 QVariant(QStringLiteral("+")));
+        QCOMPARE(stored.value(QStringLiteral("Toolbars/tbMenu/LastDock")),
+                 QVariant(QStringLiteral("Dock972")));
+        QCOMPARE(stored.value(QStringLiteral("Toolbars/tbIndeks/DockedTo")),
+                 QVariant(QStringLiteral("Dock973")));
+        QCOMPARE(stored.value(QStringLiteral("Toolbars/tbIndeks/Visible")),
+                 QVariant(QStringLiteral("0")));
     }
 }
 
@@ -268,9 +275,10 @@ void TestPulpit::colourDepthWarning()
     if (warned) {
         QCOMPARE(m_messages[0].caption, QStringLiteral("Uwaga!"));
         QCOMPARE(m_messages[0].icon, QMessageBox::Warning);
-        QCOMPARE(m_messages[0].text, QStringLiteral("Komputer pracuje w trybie 256 lub mniej kolorów!\n"
-                                                    "Encyklopedia najlepiej pracuje w trybie 32 lub 65 tysięcy "
-                                                    "kolorów.\nJakość obrazu może być niezadowalająca!\n"));
+        QCOMPARE(m_messages[0].text,
+                 QStringLiteral("Komputer pracuje w trybie 256 lub mniej kolorów!\n"
+                                "Encyklopedia najlepiej pracuje w trybie 32 lub 65 tysięcy "
+                                "kolorów.\nJakość obrazu może być niezadowalająca!\n"));
     }
 }
 
@@ -286,21 +294,29 @@ void TestPulpit::menusAndToolbars()
             t.append(a->isSeparator() ? QStringLiteral("-") : a->objectName());
         return t;
     };
-    QCOMPARE(texts(m_pulpit->MenuToolbar()->actions()),
-             (QStringList{QStringLiteral("btOpcje"), QStringLiteral("-"), QStringLiteral("btKopiuj"),
-                          QStringLiteral("btDrukuj"), QStringLiteral("-"), QStringLiteral("ToolbarButton971"),
-                          QStringLiteral("btSoundStop"), QStringLiteral("-"), QStringLiteral("btPrevWind"),
-                          QStringLiteral("btNextWind"), QStringLiteral("-"), QStringLiteral("btCascadeWind"),
-                          QStringLiteral("btTileVert"), QStringLiteral("btTileHoriz"), QStringLiteral("-"),
-                          QStringLiteral("btHelp"), QStringLiteral("-"), QStringLiteral("btExit")}));
-    QCOMPARE(texts(m_pulpit->IndexToolbar()->actions()),
-             (QStringList{QStringLiteral("btIndeks"), QStringLiteral("-"), QStringLiteral("btRefresh"),
-                          QStringLiteral("btShow"), QStringLiteral("btPreviewShow")}));
+    QCOMPARE(
+        texts(m_pulpit->MenuToolbar()->actions()),
+        (QStringList{
+            QStringLiteral("btOpcje"), QStringLiteral("-"), QStringLiteral("btKopiuj"),
+            QStringLiteral("btDrukuj"), QStringLiteral("-"), QStringLiteral("ToolbarButton971"),
+            QStringLiteral("btSoundStop"), QStringLiteral("-"), QStringLiteral("btPrevWind"),
+            QStringLiteral("btNextWind"), QStringLiteral("-"), QStringLiteral("btCascadeWind"),
+            QStringLiteral("btTileVert"), QStringLiteral("btTileHoriz"), QStringLiteral("-"),
+            QStringLiteral("btHelp"), QStringLiteral("-"), QStringLiteral("btExit")}));
+    QCOMPARE(
+        texts(m_pulpit->IndexToolbar()->actions()),
+        (QStringList{QStringLiteral("btIndeks"), QStringLiteral("-"), QStringLiteral("btRefresh"),
+                     QStringLiteral("btShow"), QStringLiteral("btPreviewShow")}));
     QCOMPARE(m_pulpit->Action(QStringLiteral("btTileHoriz"))->toolTip(),
              QStringLiteral("Okna - Sąsiadująco w poziomie"));
     QVERIFY(!m_pulpit->Action(QStringLiteral("btOpcje"))->isEnabled());
 
-    struct Item { const char *name; QKeySequence keys; const char16_t *hint; };
+    struct Item
+    {
+        const char *name;
+        QKeySequence keys;
+        const char16_t *hint;
+    };
     const Item items[] = {
         {"miDrukuj", QKeySequence(Qt::CTRL | Qt::Key_P), u""},
         {"miKopiuj", QKeySequence(Qt::CTRL | Qt::Key_C), u"Kopiowanie dokumentu do schowka"},
@@ -323,7 +339,9 @@ void TestPulpit::menusAndToolbars()
 void TestPulpit::toolbarPicturesAreOurOwn()
 {
     makePulpit();
-    const auto picture = [](const QIcon &icon) { return icon.pixmap(QSize(24, 24), 1.0).toImage(); };
+    const auto picture = [](const QIcon &icon) {
+        return icon.pixmap(QSize(24, 24), 1.0).toImage();
+    };
     QList<QImage> ours;
     for (const QString &name : AppIcons::CommandNames())
         ours.append(picture(AppIcons::Command(name)));
@@ -399,14 +417,16 @@ void TestPulpit::helpModeStopsEveryCommand_data()
 {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QList<int>>("popups");
-    for (const char *name : {"btOpcje", "btKopiuj", "btDrukuj", "ToolbarButton971", "btSoundStop", "btPrevWind",
-                             "btNextWind", "btCascadeWind", "btTileVert", "btTileHoriz", "btHelp", "btExit"})
+    for (const char *name :
+         {"btOpcje", "btKopiuj", "btDrukuj", "ToolbarButton971", "btSoundStop", "btPrevWind",
+          "btNextWind", "btCascadeWind", "btTileVert", "btTileHoriz", "btHelp", "btExit"})
         QTest::newRow(name) << QString::fromLatin1(name) << QList<int>{4004};
     for (const char *name : {"btIndeks", "btRefresh", "btShow", "btPreviewShow"})
         QTest::newRow(name) << QString::fromLatin1(name) << QList<int>{4005};
     // A menu command or a key has no help of its own.
-    for (const char *name : {"miOpcje", "miDrukuj", "miKopiuj", "miPoprzednie", "miKaskada", "miSpisTresci",
-                             "miSzukaj", "miOProgramie", "acZamknijOkno", "acNastepneOkno"})
+    for (const char *name :
+         {"miOpcje", "miDrukuj", "miKopiuj", "miPoprzednie", "miKaskada", "miSpisTresci",
+          "miSzukaj", "miOProgramie", "acZamknijOkno", "acNastepneOkno"})
         QTest::newRow(name) << QString::fromLatin1(name) << QList<int>{};
 }
 
@@ -495,11 +515,13 @@ void TestPulpit::indexCommandTwice()
     QStringList tabs;
     for (int i = 0; i < index->pcIndeks()->count(); ++i)
         tabs.append(index->pcIndeks()->tabText(i));
-    QCOMPARE(tabs, (QStringList{QStringLiteral("Dzieła"), QStringLiteral("Twórcy"), QStringLiteral("Epoki"),
-                                QStringLiteral("Bohaterowie"), QStringLiteral("Rodzaje"), QStringLiteral("Gatunki"),
-                                QStringLiteral("Terminy"), QStringLiteral("Wypisy"), QStringLiteral("Cytaty"),
-                                QStringLiteral("Filmografia"), QStringLiteral("Sztuka polska"),
-                                QStringLiteral("Kalendarium"), QStringLiteral("Quiz"), QStringLiteral("Wprowadzenie")}));
+    QCOMPARE(tabs, (QStringList{QStringLiteral("Dzieła"), QStringLiteral("Twórcy"),
+                                QStringLiteral("Epoki"), QStringLiteral("Bohaterowie"),
+                                QStringLiteral("Rodzaje"), QStringLiteral("Gatunki"),
+                                QStringLiteral("Terminy"), QStringLiteral("Wypisy"),
+                                QStringLiteral("Cytaty"), QStringLiteral("Filmografia"),
+                                QStringLiteral("Sztuka polska"), QStringLiteral("Kalendarium"),
+                                QStringLiteral("Quiz"), QStringLiteral("Wprowadzenie")}));
     QCOMPARE(index->pcIndeks()->currentIndex(), int(TfrmIndeks::tsStart));
     QVERIFY(m_pulpit->Action(QStringLiteral("btOpcje"))->isEnabled());
     QCOMPARE(m_pulpit->OpenWindows().Count(), 0); // the Index is not counted
@@ -538,8 +560,9 @@ void TestPulpit::childrenHooks()
     for (const char *command : {"btRefresh", "btShow", "btPreviewShow"})
         m_pulpit->Action(QLatin1String(command))->trigger();
     m_pulpit->SetDocumentFont(QStringLiteral("Tahoma"), 12);
-    QCOMPARE(index->calls, (QStringList{QStringLiteral("load"), QStringLiteral("refresh"), QStringLiteral("show"),
-                                        QStringLiteral("preview"), QStringLiteral("look Tahoma")}));
+    QCOMPARE(index->calls,
+             (QStringList{QStringLiteral("load"), QStringLiteral("refresh"), QStringLiteral("show"),
+                          QStringLiteral("preview"), QStringLiteral("look Tahoma")}));
 
     // With a document active the commands reach the document, whose base does nothing.
     registerFakes();

@@ -1,6 +1,6 @@
-#include "ProgramFixture.h"
-#include "PictureFixture.h"
 #include "MessageBoxes.h"
+#include "PictureFixture.h"
+#include "ProgramFixture.h"
 #include "TIndexListModel.h"
 #include "TIndexListPage.h"
 #include "TMultiRowTabBar.h"
@@ -56,7 +56,10 @@ QString describe(const QList<QWidget *> &chain)
         const QRect r = onScreen(w);
         names.append(QStringLiteral("%1 %2 (%3,%4 %5x%6)")
                          .arg(QLatin1String(w->metaObject()->className()), w->objectName())
-                         .arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()));
+                         .arg(r.x())
+                         .arg(r.y())
+                         .arg(r.width())
+                         .arg(r.height()));
     }
     return names.join(QStringLiteral("\n  "));
 }
@@ -81,14 +84,18 @@ private:
 void TestTabOrder::init()
 {
     MessageBoxes::setHandler([](const MessageBoxes::Message &) { return QMessageBox::Ok; });
-    QList<Item> items{{unid(1), "_19701", "1"}, {unid(2), "_19702", "1"}, {unid(3), "_19702", "2"},
+    QList<Item> items{{unid(1), "_19701", "1"},
+                      {unid(2), "_19702", "1"},
+                      {unid(3), "_19702", "2"},
                       {unid(4), "_19705", "1"}};
     Entries entries{
         {"L197\\TypX\\_19701\\1\\Pola",
          cp(QStringLiteral("Tytuł=Pan Tadeusz\nAutor=Adam Mickiewicz\n_19702=1;2\n_19711=1;2;3"))},
-        {"_19701\\1", cp(QStringLiteral("<p>Litwo! <a href=\"../_19702/1.htm\">Ojczyzno</a> moja!</p>"))},
+        {"_19701\\1",
+         cp(QStringLiteral("<p>Litwo! <a href=\"../_19702/1.htm\">Ojczyzno</a> moja!</p>"))},
         {"L197\\TypX\\_19702\\1\\Pola", cp(QStringLiteral("Autor=Adam Mickiewicz\nUrodzony=1798"))},
-        {"L197\\TypX\\_19702\\2\\Pola", cp(QStringLiteral("Autor=Aleksander Fredro\nUrodzony=1793"))},
+        {"L197\\TypX\\_19702\\2\\Pola",
+         cp(QStringLiteral("Autor=Aleksander Fredro\nUrodzony=1793"))},
         {"L197\\TypX\\_19705\\1\\Pola", cp(QStringLiteral("Termin=Inwokacja"))},
         {"_19705\\1", cp(QStringLiteral("<p>Wezwanie na początku utworu.</p>"))},
     };
@@ -122,15 +129,20 @@ void TestTabOrder::tabFollowsTheLayout_data()
 {
     QTest::addColumn<QString>("typ");   // empty: the Index
     QTest::addColumn<QString>("numer"); // the entry, or the Index page
-    QTest::addColumn<bool>("moved");    // a list: a row previewed; a document: its strip on the right
-    QTest::addColumn<int>("least");     // so few stops would mean the window was not looked at
+    QTest::addColumn<bool>("moved"); // a list: a row previewed; a document: its strip on the right
+    QTest::addColumn<int>("least");  // so few stops would mean the window was not looked at
 
-    QTest::newRow("index, start page") << QString() << QString::number(TfrmIndeks::tsStart) << false << 14;
-    QTest::newRow("index, works list") << QString() << QString::number(TfrmIndeks::tsDziela) << false << 3;
-    QTest::newRow("index, works previewed") << QString() << QString::number(TfrmIndeks::tsDziela) << true << 4;
-    QTest::newRow("index, terms previewed") << QString() << QString::number(TfrmIndeks::tsTerminy) << true << 4;
+    QTest::newRow("index, start page")
+        << QString() << QString::number(TfrmIndeks::tsStart) << false << 14;
+    QTest::newRow("index, works list")
+        << QString() << QString::number(TfrmIndeks::tsDziela) << false << 3;
+    QTest::newRow("index, works previewed")
+        << QString() << QString::number(TfrmIndeks::tsDziela) << true << 4;
+    QTest::newRow("index, terms previewed")
+        << QString() << QString::number(TfrmIndeks::tsTerminy) << true << 4;
     QTest::newRow("work") << QStringLiteral("_19701") << QStringLiteral("1") << false << 5;
-    QTest::newRow("work, strip on the right") << QStringLiteral("_19701") << QStringLiteral("1") << true << 5;
+    QTest::newRow("work, strip on the right")
+        << QStringLiteral("_19701") << QStringLiteral("1") << true << 5;
     QTest::newRow("biography") << QStringLiteral("_19702") << QStringLiteral("1") << false << 1;
     QTest::newRow("illustration") << QStringLiteral("_19711") << QStringLiteral("1") << false << 2;
 }
@@ -164,7 +176,8 @@ void TestTabOrder::tabFollowsTheLayout()
         QCOMPARE(qobject_cast<TfrmWzorBazowy *>(root)->Typ(), typ);
         if (moved) {
             QDockWidget *strip = qobject_cast<TfrmWzorDoc *>(root)->TWImage();
-            qobject_cast<QMainWindow *>(strip->parentWidget())->addDockWidget(Qt::RightDockWidgetArea, strip);
+            qobject_cast<QMainWindow *>(strip->parentWidget())
+                ->addDockWidget(Qt::RightDockWidgetArea, strip);
         }
     }
     QTest::qWait(50); // the layouts settle
@@ -186,11 +199,16 @@ void TestTabOrder::tabFollowsTheLayout()
         QWidget *from = QApplication::focusWidget();
         QTest::keyClick(from, Qt::Key_Tab);
         // In a text view Tab first goes from link to link.
-        for (int link = 0; QApplication::focusWidget() == from && qobject_cast<QTextBrowser *>(from) && link < 20; ++link)
+        for (int link = 0;
+             QApplication::focusWidget() == from && qobject_cast<QTextBrowser *>(from) && link < 20;
+             ++link)
             QTest::keyClick(from, Qt::Key_Tab);
         QVERIFY2(QApplication::focusWidget() == chain[i % chain.size()],
-                 qPrintable(QStringLiteral("Tab %1 went to %2").arg(i).arg(
-                     QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QStringLiteral("nothing"))));
+                 qPrintable(QStringLiteral("Tab %1 went to %2")
+                                .arg(i)
+                                .arg(QApplication::focusWidget()
+                                         ? QApplication::focusWidget()->objectName()
+                                         : QStringLiteral("nothing"))));
     }
 }
 

@@ -36,15 +36,18 @@ void TestUpdateWindows::questionsAndMessages_data()
     QTest::addColumn<bool>("yes");
 
     const int yesNo = QMessageBox::Yes | QMessageBox::No;
-    QTest::newRow("question, Yes") << -1 << int(QMessageBox::Yes) << int(QMessageBox::Question) << yesNo << true;
-    QTest::newRow("question, No") << -1 << int(QMessageBox::No) << int(QMessageBox::Question) << yesNo << false;
-    QTest::newRow("question closed") << -1 << int(QMessageBox::Escape) << int(QMessageBox::Question) << yesNo << false;
-    QTest::newRow("warning") << int(UpdateUi::Icon::Warning) << int(QMessageBox::Ok) << int(QMessageBox::Warning)
-                             << int(QMessageBox::Ok) << false;
+    QTest::newRow("question, Yes")
+        << -1 << int(QMessageBox::Yes) << int(QMessageBox::Question) << yesNo << true;
+    QTest::newRow("question, No") << -1 << int(QMessageBox::No) << int(QMessageBox::Question)
+                                  << yesNo << false;
+    QTest::newRow("question closed")
+        << -1 << int(QMessageBox::Escape) << int(QMessageBox::Question) << yesNo << false;
+    QTest::newRow("warning") << int(UpdateUi::Icon::Warning) << int(QMessageBox::Ok)
+                             << int(QMessageBox::Warning) << int(QMessageBox::Ok) << false;
     QTest::newRow("information") << int(UpdateUi::Icon::Information) << int(QMessageBox::Ok)
                                  << int(QMessageBox::Information) << int(QMessageBox::Ok) << false;
-    QTest::newRow("plain") << int(UpdateUi::Icon::None) << int(QMessageBox::Ok) << int(QMessageBox::NoIcon)
-                           << int(QMessageBox::Ok) << false;
+    QTest::newRow("plain") << int(UpdateUi::Icon::None) << int(QMessageBox::Ok)
+                           << int(QMessageBox::NoIcon) << int(QMessageBox::Ok) << false;
 }
 
 void TestUpdateWindows::questionsAndMessages()

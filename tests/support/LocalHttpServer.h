@@ -31,8 +31,14 @@ public:
     }
 
     void set(const QString &path, const Response &response) { m_responses[path] = response; }
-    void set(const QString &path, const QByteArray &body) { m_responses[path] = Response{200, "OK", body, false}; }
-    QString base() const { return QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort()); }
+    void set(const QString &path, const QByteArray &body)
+    {
+        m_responses[path] = Response{200, "OK", body, false};
+    }
+    QString base() const
+    {
+        return QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort());
+    }
     QUrl url(const QString &path) const { return QUrl(base() + path); }
     int hits(const QString &path) const { return m_hits.value(path); }
 
@@ -47,7 +53,8 @@ private:
         m_pending.remove(socket);
         const QString path = QString::fromLatin1(line.value(1));
         ++m_hits[path];
-        const Response response = m_responses.value(path, Response{404, "Not Found", "brak", false});
+        const Response response =
+            m_responses.value(path, Response{404, "Not Found", "brak", false});
         if (response.stall)
             return;
         socket->write("HTTP/1.1 " + QByteArray::number(response.status) + ' ' + response.reason +

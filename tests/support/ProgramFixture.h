@@ -48,7 +48,8 @@ public:
     // Returns false when the data module cannot find or open the container.
     bool openData(const QByteArray &containerBytes)
     {
-        return openData([&containerBytes](const QString &path) { fixture::writeBytes(path, containerBytes); });
+        return openData(
+            [&containerBytes](const QString &path) { fixture::writeBytes(path, containerBytes); });
     }
 
     bool openData(const Writer &write)
@@ -134,10 +135,12 @@ private:
     bool openFolder(const QString &dataFolder)
     {
         useSkin(*m_dir);
-        m_settings = std::make_unique<QSettings>(m_dir->filePath(QStringLiteral("s.conf")), QSettings::IniFormat);
+        m_settings = std::make_unique<QSettings>(m_dir->filePath(QStringLiteral("s.conf")),
+                                                 QSettings::IniFormat);
         m_store = std::make_unique<SettingsStore>(*m_settings);
-        m_data = std::make_unique<TData>(*m_store, m_volumes,
-                                         TData::Options{dataFolder, {}, m_dir->filePath(QStringLiteral("tmp"))});
+        m_data = std::make_unique<TData>(
+            *m_store, m_volumes,
+            TData::Options{dataFolder, {}, m_dir->filePath(QStringLiteral("tmp"))});
         if (!m_data->FindDataFolder())
             return false;
         m_data->OpenDirectory();

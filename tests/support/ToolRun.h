@@ -17,6 +17,6 @@ inline ToolResult runToolProgram(const QString &program, const QStringList &args
     QProcess process;
     process.start(program, args);
     process.waitForFinished(30000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
-            process.readAllStandardError()};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput(), process.readAllStandardError()};
 }

@@ -1,5 +1,5 @@
-#include "ToolRun.h"
 #include "ContainerFixture.h"
+#include "ToolRun.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -69,21 +69,22 @@ void TestVerbariumDat::init()
                                  .field("1", 10);
     const QByteArray fields = cp(QStringLiteral("Tytuł=Pan Tadeusz\r\nAutor=Adam Mickiewicz\r\n"));
     const QByteArray data = index + fields + QByteArray("\0\x01\xff", 3);
-    m_foreign = writeFile(*m_dir, Bytes()
-                                      .i32(4 + data.size())
-                                      .raw(data)
-                                      .i32(4)
-                                      .i32(10)
-                                      .raw("L197\\UnidX")
-                                      .i32(4)
-                                      .i32(24)
-                                      .raw("L197\\TypX\\_19701\\3A\\Pola")
-                                      .i32(4 + index.size())
-                                      .i32(0)
-                                      .i32(4 + index.size() + fields.size())
-                                      .i32(10)
-                                      .raw(cp(QStringLiteral("Źródło\\Bin")))
-                                      .i32(4 + index.size() + fields.size()),
+    m_foreign = writeFile(*m_dir,
+                          Bytes()
+                              .i32(4 + data.size())
+                              .raw(data)
+                              .i32(4)
+                              .i32(10)
+                              .raw("L197\\UnidX")
+                              .i32(4)
+                              .i32(24)
+                              .raw("L197\\TypX\\_19701\\3A\\Pola")
+                              .i32(4 + index.size())
+                              .i32(0)
+                              .i32(4 + index.size() + fields.size())
+                              .i32(10)
+                              .raw(cp(QStringLiteral("Źródło\\Bin")))
+                              .i32(4 + index.size() + fields.size()),
                           QStringLiteral("foreign.dat"));
 }
 
@@ -104,9 +105,11 @@ void TestVerbariumDat::readsAForeignContainerExactly()
     QCOMPARE(r.exitCode, 0);
     QCOMPARE(r.out, QByteArray("0123456789ABCDEF0123456789ABCDEF\t_19701\t3A\nU2\t_19702\t1\n"));
 
-    r = runTool({QStringLiteral("fields"), m_foreign, QStringLiteral("_19701"), QStringLiteral("3a")});
+    r = runTool(
+        {QStringLiteral("fields"), m_foreign, QStringLiteral("_19701"), QStringLiteral("3a")});
     QCOMPARE(r.exitCode, 0);
-    QCOMPARE(QString::fromUtf8(r.out), QStringLiteral("Tytuł=Pan Tadeusz\nAutor=Adam Mickiewicz\n"));
+    QCOMPARE(QString::fromUtf8(r.out),
+             QStringLiteral("Tytuł=Pan Tadeusz\nAutor=Adam Mickiewicz\n"));
 
     r = runTool({QStringLiteral("verify"), m_foreign});
     QCOMPARE(r.exitCode, 0);
@@ -118,8 +121,10 @@ void TestVerbariumDat::packsASourceTree()
     const QString src = m_dir->filePath(QStringLiteral("src"));
     writeText(src + QStringLiteral("/index.tsv"),
               "# typ\tnumer\tunid\n\n_19701\t1\tAAAABBBBCCCCDDDDAAAABBBBCCCCDDDD\n_19702\t2\n");
-    writeText(src + QStringLiteral("/items/_19701/1/pola.txt"), "Tytuł=Dziady\nAutor=Adam Mickiewicz\n");
-    writeText(src + QStringLiteral("/items/_19701/1/tekst.htm"), "\xEF\xBB\xBF<p>Ciemno wszędzie, głucho wszędzie</p>\n");
+    writeText(src + QStringLiteral("/items/_19701/1/pola.txt"),
+              "Tytuł=Dziady\nAutor=Adam Mickiewicz\n");
+    writeText(src + QStringLiteral("/items/_19701/1/tekst.htm"),
+              "\xEF\xBB\xBF<p>Ciemno wszędzie, głucho wszędzie</p>\n");
     writeText(src + QStringLiteral("/items/_19701/1/opis.htm"), "<p>Dramat</p>");
     writeText(src + QStringLiteral("/items/_19701/1/thumb.bmp"), "BM\xc5\x81");
     writeText(src + QStringLiteral("/items/_19701/1/full.jpg"), "\xff\xd8\xff");
@@ -144,9 +149,10 @@ void TestVerbariumDat::packsASourceTree()
 
     r = runTool({QStringLiteral("items"), file});
     // A line without an identifier gets the MD5 of its upper-cased key.
-    QCOMPARE(r.out, "AAAABBBBCCCCDDDDAAAABBBBCCCCDDDD\t_19701\t1\n" +
-                        QCryptographicHash::hash("_19702\\2", QCryptographicHash::Md5).toHex().toUpper() +
-                        "\t_19702\t2\n");
+    QCOMPARE(r.out,
+             "AAAABBBBCCCCDDDDAAAABBBBCCCCDDDD\t_19701\t1\n" +
+                 QCryptographicHash::hash("_19702\\2", QCryptographicHash::Md5).toHex().toUpper() +
+                 "\t_19702\t2\n");
 
     // Texts become Windows-1250; binary files stay as they are.
     r = runTool({QStringLiteral("cat"), file, QStringLiteral("_19701\\1")});
@@ -168,33 +174,38 @@ void TestVerbariumDat::render_data()
     QTest::addColumn<QString>("out");
 
     QTest::newRow("works") << QStringLiteral("_19701") << 0
-                           << QStringLiteral("<h1>Lalka</h1><b>• Bolesław Prus •<br>\n"
-                                             " • 1890 •</b><hr><br>\n"
-                                             "<P>Wokulski wrócił\n"
-                                             "do Warszawy.\n"
-                                             "<br><br><font size=-1><p align=right><I>Redakcja</I></font>\n");
+                           << QStringLiteral(
+                                  "<h1>Lalka</h1><b>• Bolesław Prus •<br>\n"
+                                  " • 1890 •</b><hr><br>\n"
+                                  "<P>Wokulski wrócił\n"
+                                  "do Warszawy.\n"
+                                  "<br><br><font size=-1><p align=right><I>Redakcja</I></font>\n");
     QTest::newRow("illustration: title and description")
-        << QStringLiteral("_19711") << 0 << QStringLiteral("Krakowskie Przedmieście\n<P>Ulica nocą\n");
+        << QStringLiteral("_19711") << 0
+        << QStringLiteral("Krakowskie Przedmieście\n<P>Ulica nocą\n");
     QTest::newRow("no document window") << QStringLiteral("_19708") << 1 << QString();
     QTest::newRow("quiz question: its page as the first question")
         << QStringLiteral("_19710") << 0
-        << QStringLiteral("<body><br><table border align=center width=75%>\n"
-                          "<tr><td bgcolor=\"#d0d0d0\">\n"
-                          "<table align=center>\n"
-                          "<tr><th align=right><h3>Pytanie numer 1</h3></th></td>\n"
-                          "<tr><td><hr></td>\n"
-                          "<tr><td align=center><h3>\n"
-                          "Kto napisał „Lalkę”?\n"
-                          "</h3></td>\n"
-                          "<tr><td><hr><br></td>\n"
-                          "<tr><td align=left><b>Odpowiedzi:</b></td>\n"
-                          "<tr><td align=left><ol><li><input type=checkbox Name=Odp1 value=1> Bolesław Prus<br>\n"
-                          "<li><input type=checkbox Name=Odp2 value=2> Eliza Orzeszkowa<br>\n"
-                          "<li><input type=checkbox Name=Odp3 value=3> Henryk Sienkiewicz</ol></td>\n"
-                          "<tr><td><hr></td>\n"
-                          "<tr><td align= center><h3><INPUT TYPE=SUBMIT name=\"Odpowiedz\" value=\"&Sprawdź\"></h3></td>\n"
-                          "</table>\n"
-                          "</table><br><br></body>\n");
+        << QStringLiteral(
+               "<body><br><table border align=center width=75%>\n"
+               "<tr><td bgcolor=\"#d0d0d0\">\n"
+               "<table align=center>\n"
+               "<tr><th align=right><h3>Pytanie numer 1</h3></th></td>\n"
+               "<tr><td><hr></td>\n"
+               "<tr><td align=center><h3>\n"
+               "Kto napisał „Lalkę”?\n"
+               "</h3></td>\n"
+               "<tr><td><hr><br></td>\n"
+               "<tr><td align=left><b>Odpowiedzi:</b></td>\n"
+               "<tr><td align=left><ol><li><input type=checkbox Name=Odp1 value=1> Bolesław "
+               "Prus<br>\n"
+               "<li><input type=checkbox Name=Odp2 value=2> Eliza Orzeszkowa<br>\n"
+               "<li><input type=checkbox Name=Odp3 value=3> Henryk Sienkiewicz</ol></td>\n"
+               "<tr><td><hr></td>\n"
+               "<tr><td align= center><h3><INPUT TYPE=SUBMIT name=\"Odpowiedz\" "
+               "value=\"&Sprawdź\"></h3></td>\n"
+               "</table>\n"
+               "</table><br><br></body>\n");
 }
 
 void TestVerbariumDat::render()
@@ -207,14 +218,17 @@ void TestVerbariumDat::render()
     writeText(src + QStringLiteral("/index.tsv"), "_19701\t1\n_19711\t1\n_19708\t1\n_19710\t1\n");
     writeText(src + QStringLiteral("/items/_19701/1/pola.txt"),
               "Tytuł=Lalka\nAutor=Bolesław Prus\nI_wyd_data=1890\nAutor_tekstu=Redakcja\n");
-    writeText(src + QStringLiteral("/items/_19701/1/tekst.htm"), "<P>Wokulski wrócił\r\ndo Warszawy.\r\n");
-    writeText(src + QStringLiteral("/items/_19711/1/pola.txt"), "Tytuł=Krakowskie Przedmieście\nNumer=1\n");
+    writeText(src + QStringLiteral("/items/_19701/1/tekst.htm"),
+              "<P>Wokulski wrócił\r\ndo Warszawy.\r\n");
+    writeText(src + QStringLiteral("/items/_19711/1/pola.txt"),
+              "Tytuł=Krakowskie Przedmieście\nNumer=1\n");
     writeText(src + QStringLiteral("/items/_19711/1/opis.htm"), "<P>Ulica nocą");
     writeText(src + QStringLiteral("/items/_19711/1/tekst.htm"), "<P>not the description");
     writeText(src + QStringLiteral("/items/_19708/1/pola.txt"), "Data=1890\n");
     writeText(src + QStringLiteral("/items/_19708/1/tekst.htm"), "<P>Wydarzenie");
     writeText(src + QStringLiteral("/items/_19710/1/pola.txt"),
-              "Trudność=Łatwe\nKategoria=6\n1=Bolesław Prus\n2=Eliza Orzeszkowa\n3=Henryk Sienkiewicz\nPoprawna=1\n");
+              "Trudność=Łatwe\nKategoria=6\n1=Bolesław Prus\n2=Eliza Orzeszkowa\n3=Henryk "
+              "Sienkiewicz\nPoprawna=1\n");
     writeText(src + QStringLiteral("/items/_19710/1/tekst.htm"), "Kto napisał „Lalkę”?\n");
     const QString file = m_dir->filePath(QStringLiteral("out.dat"));
     QCOMPARE(runTool({QStringLiteral("pack"), src, file}).exitCode, 0);
@@ -233,7 +247,8 @@ void TestVerbariumDat::renderQuestionWithoutText()
     const QString file = m_dir->filePath(QStringLiteral("out.dat"));
     QCOMPARE(runTool({QStringLiteral("pack"), src, file}).exitCode, 0);
 
-    const Result r = runTool({QStringLiteral("render"), file, QStringLiteral("_19710"), QStringLiteral("1")});
+    const Result r =
+        runTool({QStringLiteral("render"), file, QStringLiteral("_19710"), QStringLiteral("1")});
     QCOMPARE(r.exitCode, 1);
     QVERIFY(r.out.isEmpty());
     QVERIFY(r.err.isEmpty());
@@ -254,20 +269,21 @@ void TestVerbariumDat::filmography()
     QCOMPARE(r.exitCode, 0);
     QVERIFY(r.err.isEmpty());
     QCOMPARE(QString::fromUtf8(r.out),
-             QStringLiteral("<table align=center border CellPadding=4 CellSpacing=1 width=100%>\n"
-                            "<tr><th>Tytuł filmu</th><th>Reżyser</th><th>Scenarzysta</th><th>Premiera</th>"
-                            "<th>Na podstawie</th></tr>\n"
-                            "<tr><td bgcolor=\"#FFFF80\" valign=top><b>Potop</b>&nbsp;</td> "
-                            "<td bgcolor=\"#FFFFFF\" valign=top>Jerzy Hoffman&nbsp;</td>"
-                            "<td bgcolor=\"#FFFF80\" valign=top> &nbsp;</td>"
-                            "<td bgcolor=\"#FFFFFF\" valign=top>1974&nbsp;</td>"
-                            "<td bgcolor=\"#FFFF80\" valign=top>&nbsp;</td></tr>\n"
-                            "<tr><td bgcolor=\"#FFFF80\" valign=top><b>Wesele</b>&nbsp;</td> "
-                            "<td bgcolor=\"#FFFFFF\" valign=top>Andrzej Wajda&nbsp;</td>"
-                            "<td bgcolor=\"#FFFF80\" valign=top> &nbsp;</td>"
-                            "<td bgcolor=\"#FFFFFF\" valign=top>1972&nbsp;</td>"
-                            "<td bgcolor=\"#FFFF80\" valign=top>&nbsp;</td></tr>\n"
-                            "</table border>\n"));
+             QStringLiteral(
+                 "<table align=center border CellPadding=4 CellSpacing=1 width=100%>\n"
+                 "<tr><th>Tytuł filmu</th><th>Reżyser</th><th>Scenarzysta</th><th>Premiera</th>"
+                 "<th>Na podstawie</th></tr>\n"
+                 "<tr><td bgcolor=\"#FFFF80\" valign=top><b>Potop</b>&nbsp;</td> "
+                 "<td bgcolor=\"#FFFFFF\" valign=top>Jerzy Hoffman&nbsp;</td>"
+                 "<td bgcolor=\"#FFFF80\" valign=top> &nbsp;</td>"
+                 "<td bgcolor=\"#FFFFFF\" valign=top>1974&nbsp;</td>"
+                 "<td bgcolor=\"#FFFF80\" valign=top>&nbsp;</td></tr>\n"
+                 "<tr><td bgcolor=\"#FFFF80\" valign=top><b>Wesele</b>&nbsp;</td> "
+                 "<td bgcolor=\"#FFFFFF\" valign=top>Andrzej Wajda&nbsp;</td>"
+                 "<td bgcolor=\"#FFFF80\" valign=top> &nbsp;</td>"
+                 "<td bgcolor=\"#FFFFFF\" valign=top>1972&nbsp;</td>"
+                 "<td bgcolor=\"#FFFF80\" valign=top>&nbsp;</td></tr>\n"
+                 "</table border>\n"));
 }
 
 void TestVerbariumDat::calendar_data()
@@ -278,8 +294,10 @@ void TestVerbariumDat::calendar_data()
     // Load order 1 2 3 4 (5 cannot be read and is left out); by year 2 1 4 3, then by category
     // or type within that order, as the exchange sort leaves equal years (worked by hand).
     QTest::newRow("default") << QStringList() << QStringLiteral("2 1 4 3");
-    QTest::newRow("chronologicznie") << QStringList{QStringLiteral("chronologicznie")} << QStringLiteral("2 1 4 3");
-    QTest::newRow("kategoriami") << QStringList{QStringLiteral("kategoriami")} << QStringLiteral("3 2 1 4");
+    QTest::newRow("chronologicznie")
+        << QStringList{QStringLiteral("chronologicznie")} << QStringLiteral("2 1 4 3");
+    QTest::newRow("kategoriami") << QStringList{QStringLiteral("kategoriami")}
+                                 << QStringLiteral("3 2 1 4");
     QTest::newRow("typem: equal type and year not in load order")
         << QStringList{QStringLiteral("typem")} << QStringLiteral("4 1 3 2");
 }
@@ -290,25 +308,30 @@ void TestVerbariumDat::calendar()
     QFETCH(QString, numbers);
 
     const QString src = m_dir->filePath(QStringLiteral("src"));
-    writeText(src + QStringLiteral("/index.tsv"), "_19708\t1\n_19708\t2\n_19701\t1\n_19708\t3\n_19708\t4\n_19708\t5\n");
+    writeText(src + QStringLiteral("/index.tsv"),
+              "_19708\t1\n_19708\t2\n_19701\t1\n_19708\t3\n_19708\t4\n_19708\t5\n");
     writeText(src + QStringLiteral("/items/_19708/1/pola.txt"),
-              "Rok=1834\nKategoria=6\nTyp_wydarzenia=1\nWydarzenie bis=\xe2\x80\x9ePan Tadeusz\xe2\x80\x9d\n"
+              "Rok=1834\nKategoria=6\nTyp_wydarzenia=1\nWydarzenie bis=\xe2\x80\x9ePan "
+              "Tadeusz\xe2\x80\x9d\n"
               "Autor=Adam Mickiewicz\nDodatkowe_informacje=Pary\xc5\xbc\n_19701=1\n");
     writeText(src + QStringLiteral("/items/_19708/2/pola.txt"),
               "Rok=1830\nKategoria=3\nTyp_wydarzenia=3\nWydarzenie bis=Koncert e-moll\n"
               "Autor=Fryderyk Chopin\nDodatkowe_informacje=\n");
-    writeText(src + QStringLiteral("/items/_19701/1/pola.txt"), "Rok=1000\nTytu\xc5\x82=Pan Tadeusz\n");
+    writeText(src + QStringLiteral("/items/_19701/1/pola.txt"),
+              "Rok=1000\nTytu\xc5\x82=Pan Tadeusz\n");
     writeText(src + QStringLiteral("/items/_19708/3/pola.txt"),
               "Rok=1924\nKategoria=0\nTyp_wydarzenia=1\nWydarzenie bis=Nagroda Nobla dla Reymonta\n"
               "Autor=- \nDodatkowe_informacje=\n");
     writeText(src + QStringLiteral("/items/_19708/4/pola.txt"),
-              "Rok=1834\nKategoria=10\nTyp_wydarzenia=1\nWydarzenie bis=Prapremiera \xe2\x80\x9eZemsty\xe2\x80\x9d\n"
+              "Rok=1834\nKategoria=10\nTyp_wydarzenia=1\nWydarzenie bis=Prapremiera "
+              "\xe2\x80\x9eZemsty\xe2\x80\x9d\n"
               "Autor=- \nDodatkowe_informacje=Lw\xc3\xb3w\n");
     const QString file = m_dir->filePath(QStringLiteral("out.dat"));
     QCOMPARE(runTool({QStringLiteral("pack"), src, file}).exitCode, 0);
 
     const QHash<QString, QString> lines = {
-        {QStringLiteral("1"), QStringLiteral("1834\t6\t1\t1\t„Pan Tadeusz”; Adam Mickiewicz; Paryż\n")},
+        {QStringLiteral("1"),
+         QStringLiteral("1834\t6\t1\t1\t„Pan Tadeusz”; Adam Mickiewicz; Paryż\n")},
         {QStringLiteral("2"), QStringLiteral("1830\t3\t3\t2\tKoncert e-moll; Fryderyk Chopin\n")},
         {QStringLiteral("3"), QStringLiteral("1924\t0\t1\t3\tNagroda Nobla dla Reymonta\n")},
         {QStringLiteral("4"), QStringLiteral("1834\t10\t1\t4\tPrapremiera „Zemsty”; Lwów\n")}};
@@ -347,60 +370,72 @@ void TestVerbariumDat::exitStatus_data()
 
     const QString missing = QStringLiteral("/no/such/Verbarium.dat");
     QTest::newRow("no arguments") << QStringList() << 64 << QStringLiteral("usage:");
-    QTest::newRow("unknown command") << QStringList{QStringLiteral("dump"), QStringLiteral("x")} << 64
-                                     << QStringLiteral("usage:");
+    QTest::newRow("unknown command") << QStringList{QStringLiteral("dump"), QStringLiteral("x")}
+                                     << 64 << QStringLiteral("usage:");
     QTest::newRow("too many arguments")
         << QStringList{QStringLiteral("list"), QStringLiteral("a"), QStringLiteral("b")} << 64
         << QStringLiteral("usage:");
-    QTest::newRow("cat absent") << QStringList{QStringLiteral("cat"), QStringLiteral("@"), QStringLiteral("nope")}
+    QTest::newRow("cat absent") << QStringList{QStringLiteral("cat"), QStringLiteral("@"),
+                                               QStringLiteral("nope")}
                                 << 1 << QString();
-    QTest::newRow("fields absent")
-        << QStringList{QStringLiteral("fields"), QStringLiteral("@"), QStringLiteral("_19702"), QStringLiteral("1")}
-        << 1 << QString();
-    QTest::newRow("text absent")
-        << QStringList{QStringLiteral("text"), QStringLiteral("@"), QStringLiteral("_19701"), QStringLiteral("3A")}
-        << 1 << QString();
+    QTest::newRow("fields absent") << QStringList{QStringLiteral("fields"), QStringLiteral("@"),
+                                                  QStringLiteral("_19702"), QStringLiteral("1")}
+                                   << 1 << QString();
+    QTest::newRow("text absent") << QStringList{QStringLiteral("text"), QStringLiteral("@"),
+                                                QStringLiteral("_19701"), QStringLiteral("3A")}
+                                 << 1 << QString();
     QTest::newRow("render without text")
-        << QStringList{QStringLiteral("render"), QStringLiteral("@"), QStringLiteral("_19701"), QStringLiteral("3A")}
+        << QStringList{QStringLiteral("render"), QStringLiteral("@"), QStringLiteral("_19701"),
+                       QStringLiteral("3A")}
         << 1 << QString();
     QTest::newRow("render without fields")
-        << QStringList{QStringLiteral("render"), QStringLiteral("@"), QStringLiteral("_19701"), QStringLiteral("7")}
+        << QStringList{QStringLiteral("render"), QStringLiteral("@"), QStringLiteral("_19701"),
+                       QStringLiteral("7")}
         << 1 << QString();
     QTest::newRow("render a question that is not there")
-        << QStringList{QStringLiteral("render"), QStringLiteral("@"), QStringLiteral("_19710"), QStringLiteral("1")}
+        << QStringList{QStringLiteral("render"), QStringLiteral("@"), QStringLiteral("_19710"),
+                       QStringLiteral("1")}
         << 1 << QString();
-    QTest::newRow("filmography missing file") << QStringList{QStringLiteral("filmography"), missing} << 2
-                                              << QStringLiteral("Could not find file: \"%1\"").arg(missing);
-    QTest::newRow("render without number")
-        << QStringList{QStringLiteral("render"), QStringLiteral("@"), QStringLiteral("_19701")} << 64
-        << QStringLiteral("usage:");
-    QTest::newRow("render missing file")
-        << QStringList{QStringLiteral("render"), missing, QStringLiteral("_19701"), QStringLiteral("1")} << 2
+    QTest::newRow("filmography missing file")
+        << QStringList{QStringLiteral("filmography"), missing} << 2
         << QStringLiteral("Could not find file: \"%1\"").arg(missing);
+    QTest::newRow("render without number")
+        << QStringList{QStringLiteral("render"), QStringLiteral("@"), QStringLiteral("_19701")}
+        << 64 << QStringLiteral("usage:");
+    QTest::newRow("render missing file")
+        << QStringList{QStringLiteral("render"), missing, QStringLiteral("_19701"),
+                       QStringLiteral("1")}
+        << 2 << QStringLiteral("Could not find file: \"%1\"").arg(missing);
     QTest::newRow("calendar in an unknown order")
-        << QStringList{QStringLiteral("calendar"), QStringLiteral("@"), QStringLiteral("latami")} << 64
-        << QStringLiteral("usage:");
+        << QStringList{QStringLiteral("calendar"), QStringLiteral("@"), QStringLiteral("latami")}
+        << 64 << QStringLiteral("usage:");
     QTest::newRow("calendar missing file")
         << QStringList{QStringLiteral("calendar"), missing} << 2
         << QStringLiteral("Could not find file: \"%1\"").arg(missing);
-    QTest::newRow("list missing file") << QStringList{QStringLiteral("list"), missing} << 2
-                                       << QStringLiteral("Nie można otworzyć pliku \"%1\"").arg(missing);
-    QTest::newRow("items missing file") << QStringList{QStringLiteral("items"), missing} << 2
-                                        << QStringLiteral("Could not find file: \"%1\"").arg(missing);
-    QTest::newRow("verify damaged") << QStringList{QStringLiteral("verify"), QStringLiteral("@damaged")} << 2
-                                    << QStringLiteral("ujemna liczba wpisów w tabeli (-1)");
+    QTest::newRow("list missing file")
+        << QStringList{QStringLiteral("list"), missing} << 2
+        << QStringLiteral("Nie można otworzyć pliku \"%1\"").arg(missing);
+    QTest::newRow("items missing file")
+        << QStringList{QStringLiteral("items"), missing} << 2
+        << QStringLiteral("Could not find file: \"%1\"").arg(missing);
+    QTest::newRow("verify damaged")
+        << QStringList{QStringLiteral("verify"), QStringLiteral("@damaged")} << 2
+        << QStringLiteral("ujemna liczba wpisów w tabeli (-1)");
     QTest::newRow("verify damaged index")
         << QStringList{QStringLiteral("verify"), QStringLiteral("@badindex")} << 2
         << QStringLiteral("indeks pozycji zapowiada 5 rekordów, a mieści 0");
     QTest::newRow("search finds nothing")
-        << QStringList{QStringLiteral("search"), QStringLiteral("@"), QStringLiteral("tadeusz pani")} << 1
-        << QString();
+        << QStringList{QStringLiteral("search"), QStringLiteral("@"),
+                       QStringLiteral("tadeusz pani")}
+        << 1 << QString();
     QTest::newRow("search without a query")
-        << QStringList{QStringLiteral("search"), QStringLiteral("@")} << 64 << QStringLiteral("usage:");
+        << QStringList{QStringLiteral("search"), QStringLiteral("@")} << 64
+        << QStringLiteral("usage:");
     QTest::newRow("search missing file")
         << QStringList{QStringLiteral("search"), missing, QStringLiteral("pan")} << 2
         << QStringLiteral("Nie można otworzyć pliku \"%1\"").arg(missing);
-    QTest::newRow("cat damaged") << QStringList{QStringLiteral("cat"), QStringLiteral("@damaged"), QStringLiteral("x")}
+    QTest::newRow("cat damaged") << QStringList{QStringLiteral("cat"), QStringLiteral("@damaged"),
+                                                QStringLiteral("x")}
                                  << 2 << QStringLiteral("Uszkodzony plik");
 }
 
@@ -410,7 +445,8 @@ void TestVerbariumDat::exitStatus()
     QFETCH(int, exitCode);
     QFETCH(QString, error);
 
-    const QString damaged = writeFile(*m_dir, Bytes().i32(4).i32(-1), QStringLiteral("damaged.dat"));
+    const QString damaged =
+        writeFile(*m_dir, Bytes().i32(4).i32(-1), QStringLiteral("damaged.dat"));
     const QString badIndex = writeFile(*m_dir, container({{"L197\\UnidX", Bytes().i32(5)}}),
                                        QStringLiteral("badindex.dat"));
     for (QString &arg : args) {
@@ -438,15 +474,16 @@ void TestVerbariumDat::badSourceTrees_data()
     QTest::addColumn<QByteArray>("contents");
     QTest::addColumn<QString>("error");
 
-    QTest::newRow("unknown item file") << QStringLiteral("items/_19701/1/notes.txt") << QByteArray("x")
-                                       << QStringLiteral("nieznany plik");
+    QTest::newRow("unknown item file") << QStringLiteral("items/_19701/1/notes.txt")
+                                       << QByteArray("x") << QStringLiteral("nieznany plik");
     QTest::newRow("character outside the code page")
         << QStringLiteral("items/_19701/1/tekst.htm") << QByteArray("\xe2\x9c\x93")
         << QStringLiteral("znak spoza strony kodowej Windows-1250");
     QTest::newRow("not UTF-8") << QStringLiteral("items/_19701/1/pola.txt") << QByteArray("\xb3")
                                << QStringLiteral("to nie jest tekst UTF-8");
-    QTest::newRow("number too long") << QStringLiteral("index.tsv") << QByteArray("_19701\t12345678901\n")
-                                     << QStringLiteral("index.tsv:1: UNID ma najwyżej 32 znaki");
+    QTest::newRow("number too long")
+        << QStringLiteral("index.tsv") << QByteArray("_19701\t12345678901\n")
+        << QStringLiteral("index.tsv:1: UNID ma najwyżej 32 znaki");
     QTest::newRow("missing column") << QStringLiteral("index.tsv") << QByteArray("#\n_19701\n")
                                     << QStringLiteral("index.tsv:2: oczekiwano");
     QTest::newRow("entry twice") << QStringLiteral("raw/_19701/1/THUMB") << QByteArray("x")

@@ -176,8 +176,9 @@ void TestVerbariumSkin::pictures()
 
 void TestVerbariumSkin::calendarIconsDiffer()
 {
-    const QImage list = readByExtension(QDir(m_folder).filePath(m_files.value(QStringLiteral("imagelist2"))))
-                            .convertToFormat(QImage::Format_RGB32);
+    const QImage list =
+        readByExtension(QDir(m_folder).filePath(m_files.value(QStringLiteral("imagelist2"))))
+            .convertToFormat(QImage::Format_RGB32);
     QCOMPARE(list.size(), QSize(17 * 32, 32));
     QList<QImage> icons;
     for (int category : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 16}) {

@@ -27,32 +27,35 @@ struct TestKey
     unsigned char sk[crypto_sign_SECRETKEYBYTES];
     QByteArray id;
 
-    explicit TestKey(char idByte = 'k') : id(8, idByte)
-    {
-        crypto_sign_keypair(pk, sk);
-    }
+    explicit TestKey(char idByte = 'k') : id(8, idByte) { crypto_sign_keypair(pk, sk); }
     QByteArray publicLine() const
     {
-        return (QByteArray("Ed") + id + QByteArray(reinterpret_cast<const char *>(pk), sizeof pk)).toBase64();
+        return (QByteArray("Ed") + id + QByteArray(reinterpret_cast<const char *>(pk), sizeof pk))
+            .toBase64();
     }
     // The .minisig file for `data`; prehashed ("ED") or legacy ("Ed").
-    QByteArray sign(const QByteArray &data, bool prehashed, const QByteArray &trusted = "timestamp:1") const
+    QByteArray sign(const QByteArray &data, bool prehashed,
+                    const QByteArray &trusted = "timestamp:1") const
     {
         QByteArray message = data;
         if (prehashed) {
             message.resize(crypto_generichash_BYTES_MAX);
-            crypto_generichash(reinterpret_cast<unsigned char *>(message.data()), crypto_generichash_BYTES_MAX,
-                               reinterpret_cast<const unsigned char *>(data.constData()), quint64(data.size()), nullptr, 0);
+            crypto_generichash(reinterpret_cast<unsigned char *>(message.data()),
+                               crypto_generichash_BYTES_MAX,
+                               reinterpret_cast<const unsigned char *>(data.constData()),
+                               quint64(data.size()), nullptr, 0);
         }
         QByteArray sig(crypto_sign_BYTES, Qt::Uninitialized);
         crypto_sign_detached(reinterpret_cast<unsigned char *>(sig.data()), nullptr,
-                             reinterpret_cast<const unsigned char *>(message.constData()), quint64(message.size()), sk);
+                             reinterpret_cast<const unsigned char *>(message.constData()),
+                             quint64(message.size()), sk);
         const QByteArray signedComment = sig + trusted;
         QByteArray global(crypto_sign_BYTES, Qt::Uninitialized);
         crypto_sign_detached(reinterpret_cast<unsigned char *>(global.data()), nullptr,
                              reinterpret_cast<const unsigned char *>(signedComment.constData()),
                              quint64(signedComment.size()), sk);
-        return "untrusted comment: test\n" + (QByteArray(prehashed ? "ED" : "Ed") + id + sig).toBase64() +
+        return "untrusted comment: test\n" +
+               (QByteArray(prehashed ? "ED" : "Ed") + id + sig).toBase64() +
                "\ntrusted comment: " + trusted + '\n' + global.toBase64() + '\n';
     }
 };
@@ -91,7 +94,10 @@ public:
     {
         events.append(QStringLiteral("message %1 %2|%3").arg(int(icon)).arg(caption, text));
     }
-    void ShowReadMe(const QString &text) override { events.append(QStringLiteral("readme ") + text); }
+    void ShowReadMe(const QString &text) override
+    {
+        events.append(QStringLiteral("readme ") + text);
+    }
     QString AskSaveName(const QString &suggested, Filter *chosen) override
     {
         events.append(QStringLiteral("save ") + suggested);
@@ -212,12 +218,15 @@ void TestUpdateCheck::versionComparison_data()
     QTest::newRow("same") << Current << Current << false;
     QTest::newRow("next minor") << Current << QStringLiteral("2.1.0.0") << true;
     QTest::newRow("older") << Current << QStringLiteral("1.9.9.99") << false;
-    QTest::newRow("numbers, not text") << QStringLiteral("2.0.0.9") << QStringLiteral("2.0.0.10") << true;
+    QTest::newRow("numbers, not text")
+        << QStringLiteral("2.0.0.9") << QStringLiteral("2.0.0.10") << true;
     QTest::newRow("x counts as 0") << Current << QStringLiteral("2.0.0.x") << false;
     QTest::newRow("x before a newer part") << Current << QStringLiteral("2.0.x.25") << true;
-    QTest::newRow("x in the current") << QStringLiteral("2.x.0.0") << QStringLiteral("2.0.0.1") << true;
+    QTest::newRow("x in the current")
+        << QStringLiteral("2.x.0.0") << QStringLiteral("2.0.0.1") << true;
     QTest::newRow("fewer parts offered") << Current << QStringLiteral("2.1") << true;
-    QTest::newRow("fewer parts, equal") << QStringLiteral("2.0.0.0") << QStringLiteral("2.0") << false;
+    QTest::newRow("fewer parts, equal")
+        << QStringLiteral("2.0.0.0") << QStringLiteral("2.0") << false;
     QTest::newRow("more parts offered") << Current << QStringLiteral("2.0.0.24.1") << true;
     QTest::newRow("nothing offered") << Current << QString() << false;
 }
@@ -240,8 +249,8 @@ void TestUpdateCheck::metaLines_data()
                       "<META HTTP-EQUIV=\"dfs-url\" CONTENT=\"https://h/v.exe\">\r\n"
                       "<META HTTP-EQUIV=\"dfs-readme\" CONTENT=\"https://h/r.txt\">\r"
                       "<META HTTP-EQUIV=\"dfs-redirect\" CONTENT=\"https://h/n.hti\">\n</HTML>")
-        << QStringList{QStringLiteral("2.0.0.25"), QStringLiteral("https://h/v.exe"), QStringLiteral("https://h/r.txt"),
-                       QStringLiteral("https://h/n.hti")};
+        << QStringList{QStringLiteral("2.0.0.25"), QStringLiteral("https://h/v.exe"),
+                       QStringLiteral("https://h/r.txt"), QStringLiteral("https://h/n.hti")};
     QTest::newRow("http-equiv in lower case counts")
         << QByteArray("<meta http-equiv=\"dfs-version\" CONTENT=\"3\">")
         << QStringList{QStringLiteral("3"), QString(), QString(), QString()};
@@ -249,14 +258,17 @@ void TestUpdateCheck::metaLines_data()
         << QByteArray("<META HTTP-EQUIV=\"dfs-version\" content=\"3\">")
         << QStringList{QString(), QString(), QString(), QString()};
     QTest::newRow("tag names are case-sensitive")
-        << QByteArray("<META HTTP-EQUIV=\"DFS-VERSION\" CONTENT=\"3\">\n<META HTTP-EQUIV=\"dfs-date\" CONTENT=\"4\">")
+        << QByteArray("<META HTTP-EQUIV=\"DFS-VERSION\" CONTENT=\"3\">\n<META "
+                      "HTTP-EQUIV=\"dfs-date\" CONTENT=\"4\">")
         << QStringList{QString(), QString(), QString(), QString()};
     QTest::newRow("the last one wins")
-        << QByteArray("<META HTTP-EQUIV=\"dfs-version\" CONTENT=\"1\">\n<META HTTP-EQUIV=\"dfs-version\" CONTENT=\"2\">")
+        << QByteArray("<META HTTP-EQUIV=\"dfs-version\" CONTENT=\"1\">\n<META "
+                      "HTTP-EQUIV=\"dfs-version\" CONTENT=\"2\">")
         << QStringList{QStringLiteral("2"), QString(), QString(), QString()};
     QTest::newRow("other lines and broken shapes ignored")
-        << QByteArray("dfs-version CONTENT=\"9\"\n<META HTTP-EQUIV= \"dfs-version\" CONTENT=\"8\">\n"
-                      "<META HTTP-EQUIV=\"dfs-version\" CONTENT=7>")
+        << QByteArray(
+               "dfs-version CONTENT=\"9\"\n<META HTTP-EQUIV= \"dfs-version\" CONTENT=\"8\">\n"
+               "<META HTTP-EQUIV=\"dfs-version\" CONTENT=7>")
         << QStringList{QString(), QString(), QString(), QString()};
 }
 
@@ -274,15 +286,16 @@ void TestUpdateCheck::progressText_data()
     QTest::addColumn<int>("percent");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("start") << QList<qint64>{0, 0} << 0 << QStringLiteral("0 z 0 odebranych bajtów.");
-    QTest::newRow("groups of three") << QList<qint64>{999, 1234567} << 0
-                                     << QStringLiteral("999 z 1,234,567 odebranych bajtów.");
+    QTest::newRow("start") << QList<qint64>{0, 0} << 0
+                           << QStringLiteral("0 z 0 odebranych bajtów.");
+    QTest::newRow("groups of three")
+        << QList<qint64>{999, 1234567} << 0 << QStringLiteral("999 z 1,234,567 odebranych bajtów.");
     QTest::newRow("exact thousands") << QList<qint64>{1000, 1000000} << 0
                                      << QStringLiteral("1,000 z 1,000,000 odebranych bajtów.");
     QTest::newRow("never backwards") << QList<qint64>{600, 1000, 100, 2000} << 60
                                      << QStringLiteral("100 z 2,000 odebranych bajtów.");
-    QTest::newRow("unknown total") << QList<qint64>{500, 1000, 700, -1} << 50
-                                   << QStringLiteral("700 z 0 odebranych bajtów.");
+    QTest::newRow("unknown total")
+        << QList<qint64>{500, 1000, 700, -1} << 50 << QStringLiteral("700 z 0 odebranych bajtów.");
     QTest::newRow("whole") << QList<qint64>{123456, 123456} << 100
                            << QStringLiteral("123,456 z 123,456 odebranych bajtów.");
 }
@@ -305,11 +318,13 @@ void TestUpdateCheck::addresses_data()
     QTest::addColumn<bool>("allowed");
 
     QTest::newRow("https") << QStringLiteral("https://example.com/updates/verbarium.hti") << true;
-    QTest::newRow("http elsewhere") << QStringLiteral("http://example.com/updates/verbarium.hti") << false;
+    QTest::newRow("http elsewhere")
+        << QStringLiteral("http://example.com/updates/verbarium.hti") << false;
     QTest::newRow("http 127.0.0.1") << QStringLiteral("http://127.0.0.1:8080/a") << true;
     QTest::newRow("http ::1") << QStringLiteral("http://[::1]:8080/a") << true;
     QTest::newRow("http localhost") << QStringLiteral("http://LOCALHOST/a") << true;
-    QTest::newRow("http other loopback-looking host") << QStringLiteral("http://localhost.example.com/a") << false;
+    QTest::newRow("http other loopback-looking host")
+        << QStringLiteral("http://localhost.example.com/a") << false;
     QTest::newRow("ftp") << QStringLiteral("ftp://127.0.0.1/a") << false;
     QTest::newRow("file") << QStringLiteral("file:///etc/passwd") << false;
     QTest::newRow("relative") << QStringLiteral("verbarium.exe") << false;
@@ -330,13 +345,18 @@ void TestUpdateCheck::signatures_data()
 
     QTest::newRow("prehashed") << true << QString() << QString();
     QTest::newRow("legacy") << false << QString() << QString();
-    QTest::newRow("file changed") << true << QStringLiteral("file") << QStringLiteral("podpis pliku nie zgadza się");
-    QTest::newRow("legacy, file changed") << false << QStringLiteral("file") << QStringLiteral("podpis pliku nie zgadza się");
+    QTest::newRow("file changed") << true << QStringLiteral("file")
+                                  << QStringLiteral("podpis pliku nie zgadza się");
+    QTest::newRow("legacy, file changed")
+        << false << QStringLiteral("file") << QStringLiteral("podpis pliku nie zgadza się");
     QTest::newRow("trusted comment changed")
         << true << QStringLiteral("comment") << QStringLiteral("podpis komentarza nie zgadza się");
-    QTest::newRow("another key") << true << QStringLiteral("key") << QStringLiteral("podpis złożono innym kluczem");
-    QTest::newRow("another key, same id") << true << QStringLiteral("same id") << QStringLiteral("podpis pliku nie zgadza się");
-    QTest::newRow("not a signature") << true << QStringLiteral("garbage") << QStringLiteral("plik podpisu ma zły format");
+    QTest::newRow("another key") << true << QStringLiteral("key")
+                                 << QStringLiteral("podpis złożono innym kluczem");
+    QTest::newRow("another key, same id")
+        << true << QStringLiteral("same id") << QStringLiteral("podpis pliku nie zgadza się");
+    QTest::newRow("not a signature")
+        << true << QStringLiteral("garbage") << QStringLiteral("plik podpisu ma zły format");
 }
 
 void TestUpdateCheck::signatures()
@@ -373,150 +393,196 @@ void TestUpdateCheck::dialogue_data()
     // folder.
     QTest::addColumn<Files>("files"); // "STATUS 404 Not Found", "STALL", or the body
     QTest::addColumn<QList<bool>>("answers");
-    QTest::addColumn<QString>("saveName");  // relative; "" cancels the save dialog
+    QTest::addColumn<QString>("saveName"); // relative; "" cancels the save dialog
     QTest::addColumn<int>("filter");
     QTest::addColumn<bool>("opens");
-    QTest::addColumn<bool>("cancel");       // Cancel in the progress window
+    QTest::addColumn<bool>("cancel"); // Cancel in the progress window
     QTest::addColumn<QStringList>("events");
-    QTest::addColumn<QString>("kept");      // the file downloaded and kept; "" when none
+    QTest::addColumn<QString>("kept"); // the file downloaded and kept; "" when none
 
     const QString info = QStringLiteral("/updates/verbarium.hti");
     const QByteArray update = QByteArray(300000, 'E');
-    const QByteArray offer = meta("dfs-version", QStringLiteral("2.0.0.25")) + meta("dfs-url", QStringLiteral("@/pub/verb25.exe"));
+    const QByteArray offer = meta("dfs-version", QStringLiteral("2.0.0.25")) +
+                             meta("dfs-url", QStringLiteral("@/pub/verb25.exe"));
     const QByteArray readMe = meta("dfs-readme", QStringLiteral("@/pub/readme.txt"));
-    const Files signedUpdate{{QStringLiteral("/pub/verb25.exe"), update},
-                                                 {QStringLiteral("/pub/verb25.exe.minisig"), m_key->sign(update, true)},
-                                                 {QStringLiteral("/pub/readme.txt"), QByteArray("Zmiany w wersji 2.0.0.25: żółw.")}};
+    const Files signedUpdate{
+        {QStringLiteral("/pub/verb25.exe"), update},
+        {QStringLiteral("/pub/verb25.exe.minisig"), m_key->sign(update, true)},
+        {QStringLiteral("/pub/readme.txt"), QByteArray("Zmiany w wersji 2.0.0.25: żółw.")}};
     const auto with = [&signedUpdate](const Files &more) {
         Files all = signedUpdate;
         all.insert(more);
         return all;
     };
     const QString waitInfo = QStringLiteral("wait Poszukiwanie aktualizacji...");
-    const QString available = QStringLiteral("Bieżący numer wersji: 2.0.0.24.\nWersja 2.0.0.25 jest dostępna w sieci.\n");
-    const QString askReadMe = QStringLiteral("ask Aktualizacja dostępna|") + available + QStringLiteral("Czy chcesz przeczytać plik ReadMe?");
-    const QString askDownload = QStringLiteral("ask Aktualizacja dostępna|") + available + QStringLiteral("Pobrać aktualizację?");
-    const QString askRun = QStringLiteral("ask Instalacja aktualizacji|Czy chesz teraz zainstalować aktualizację?\n"
-                                          "To spowoduje zakończenie Verbarium.");
+    const QString available =
+        QStringLiteral("Bieżący numer wersji: 2.0.0.24.\nWersja 2.0.0.25 jest dostępna w sieci.\n");
+    const QString askReadMe = QStringLiteral("ask Aktualizacja dostępna|") + available +
+                              QStringLiteral("Czy chcesz przeczytać plik ReadMe?");
+    const QString askDownload = QStringLiteral("ask Aktualizacja dostępna|") + available +
+                                QStringLiteral("Pobrać aktualizację?");
+    const QString askRun =
+        QStringLiteral("ask Instalacja aktualizacji|Czy chesz teraz zainstalować aktualizację?\n"
+                       "To spowoduje zakończenie Verbarium.");
     const QString downloaded[] = {QStringLiteral("save verb25.exe"), QStringLiteral("progress"),
                                   QStringLiteral("wait Sprawdzanie podpisu...")};
     const auto connectionError = [](const QString &reason) {
-        return QStringLiteral("message 2 Błąd łączenia|Nie można pobrać informacji o wersji z Internetu.\nBłąd: \"%1.\"").arg(reason);
+        return QStringLiteral("message 2 Błąd łączenia|Nie można pobrać informacji o wersji z "
+                              "Internetu.\nBłąd: \"%1.\"")
+            .arg(reason);
     };
     const auto downloadError = [](const QString &reason) {
-        return QStringLiteral("message 2 Błąd pobierania|Wystąpił błąd podczas pobierania aktualizacji.\nBłąd: \"%1.\"").arg(reason);
+        return QStringLiteral("message 2 Błąd pobierania|Wystąpił błąd podczas pobierania "
+                              "aktualizacji.\nBłąd: \"%1.\"")
+            .arg(reason);
     };
-    const QString noUpdate = QStringLiteral("message 1 Nie znaleziono aktualizacji|Aktualizacja nie jest dostępna.");
+    const QString noUpdate =
+        QStringLiteral("message 1 Nie znaleziono aktualizacji|Aktualizacja nie jest dostępna.");
 
     QTest::newRow("same version") << Files{{info, meta("dfs-version", Current)}} << QList<bool>()
-                                  << QString() << 0 << true << false << QStringList{waitInfo, noUpdate} << QString();
-    QTest::newRow("older version") << Files{{info, meta("dfs-version", QStringLiteral("1.9.9.99"))}}
-                                   << QList<bool>() << QString() << 0 << true << false
-                                   << QStringList{waitInfo, noUpdate} << QString();
+                                  << QString() << 0 << true << false
+                                  << QStringList{waitInfo, noUpdate} << QString();
+    QTest::newRow("older version")
+        << Files{{info, meta("dfs-version", QStringLiteral("1.9.9.99"))}} << QList<bool>()
+        << QString() << 0 << true << false << QStringList{waitInfo, noUpdate} << QString();
     QTest::newRow("read-me, then No to the download")
-        << with({{info, offer + readMe}}) << QList<bool>{true, false} << QString() << 0 << true << false
+        << with({{info, offer + readMe}}) << QList<bool>{true, false} << QString() << 0 << true
+        << false
         << QStringList{waitInfo, askReadMe, QStringLiteral("wait Pobieranie ReadMe..."),
                        QStringLiteral("readme Zmiany w wersji 2.0.0.25: żółw."), askDownload}
         << QString();
     QTest::newRow("No to the read-me, then save cancelled")
-        << with({{info, offer + readMe}}) << QList<bool>{false, true} << QString() << 0 << true << false
-        << QStringList{waitInfo, askReadMe, askDownload, QStringLiteral("save verb25.exe")} << QString();
+        << with({{info, offer + readMe}}) << QList<bool>{false, true} << QString() << 0 << true
+        << false << QStringList{waitInfo, askReadMe, askDownload, QStringLiteral("save verb25.exe")}
+        << QString();
     QTest::newRow("read-me missing on the server")
-        << with({{info, offer + meta("dfs-readme", QStringLiteral("@/pub/none.txt"))}}) << QList<bool>{true, false}
-        << QString() << 0 << true << false
-        << QStringList{waitInfo, askReadMe, QStringLiteral("wait Pobieranie ReadMe..."), askDownload} << QString();
+        << with({{info, offer + meta("dfs-readme", QStringLiteral("@/pub/none.txt"))}})
+        << QList<bool>{true, false} << QString() << 0 << true << false
+        << QStringList{waitInfo, askReadMe, QStringLiteral("wait Pobieranie ReadMe..."),
+                       askDownload}
+        << QString();
     QTest::newRow("downloaded, No to the start")
-        << with({{info, offer}}) << QList<bool>{true, false} << QStringLiteral("nowa.exe") << 0 << true << false
-        << (QStringList{waitInfo, askDownload} << downloaded[0] << downloaded[1] << downloaded[2] << askRun)
+        << with({{info, offer}}) << QList<bool>{true, false} << QStringLiteral("nowa.exe") << 0
+        << true << false
+        << (QStringList{waitInfo, askDownload} << downloaded[0] << downloaded[1] << downloaded[2]
+                                               << askRun)
         << QStringLiteral("nowa.exe");
     QTest::newRow("downloaded and started")
-        << with({{info, offer}}) << QList<bool>{true, true} << QStringLiteral("nowa") << 0 << true << false
-        << (QStringList{waitInfo, askDownload} << downloaded[0] << downloaded[1] << downloaded[2] << askRun
-                                               << QStringLiteral("open #/nowa.EXE") << QStringLiteral("quit"))
+        << with({{info, offer}}) << QList<bool>{true, true} << QStringLiteral("nowa") << 0 << true
+        << false
+        << (QStringList{waitInfo, askDownload} << downloaded[0] << downloaded[1] << downloaded[2]
+                                               << askRun << QStringLiteral("open #/nowa.EXE")
+                                               << QStringLiteral("quit"))
         << QStringLiteral("nowa.EXE");
     QTest::newRow("zip filter adds .ZIP")
-        << with({{info, offer}}) << QList<bool>{true, false} << QStringLiteral("nowa") << 1 << true << false
-        << (QStringList{waitInfo, askDownload} << downloaded[0] << downloaded[1] << downloaded[2] << askRun)
+        << with({{info, offer}}) << QList<bool>{true, false} << QStringLiteral("nowa") << 1 << true
+        << false
+        << (QStringList{waitInfo, askDownload} << downloaded[0] << downloaded[1] << downloaded[2]
+                                               << askRun)
         << QStringLiteral("nowa.ZIP");
     QTest::newRow("all files adds nothing")
-        << with({{info, offer}}) << QList<bool>{true, false} << QStringLiteral("nowa") << 2 << true << false
-        << (QStringList{waitInfo, askDownload} << downloaded[0] << downloaded[1] << downloaded[2] << askRun)
+        << with({{info, offer}}) << QList<bool>{true, false} << QStringLiteral("nowa") << 2 << true
+        << false
+        << (QStringList{waitInfo, askDownload} << downloaded[0] << downloaded[1] << downloaded[2]
+                                               << askRun)
         << QStringLiteral("nowa");
     QTest::newRow("could not be started")
-        << with({{info, offer}}) << QList<bool>{true, true} << QStringLiteral("nowa.exe") << 0 << false << false
-        << (QStringList{waitInfo, askDownload} << downloaded[0] << downloaded[1] << downloaded[2] << askRun
-                                               << QStringLiteral("open #/nowa.exe")
-                                               << QStringLiteral("message 2 Błąd|Nie można uruchomić programu."))
+        << with({{info, offer}}) << QList<bool>{true, true} << QStringLiteral("nowa.exe") << 0
+        << false << false
+        << (QStringList{waitInfo, askDownload}
+            << downloaded[0] << downloaded[1] << downloaded[2] << askRun
+            << QStringLiteral("open #/nowa.exe")
+            << QStringLiteral("message 2 Błąd|Nie można uruchomić programu."))
         << QStringLiteral("nowa.exe");
     QTest::newRow("bad signature")
-        << with({{info, offer}, {QStringLiteral("/pub/verb25.exe.minisig"), TestKey('k').sign(update, true)}})
+        << with({{info, offer},
+                 {QStringLiteral("/pub/verb25.exe.minisig"), TestKey('k').sign(update, true)}})
         << QList<bool>{true} << QStringLiteral("nowa.exe") << 0 << true << false
-        << (QStringList{waitInfo, askDownload} << downloaded[0] << downloaded[1] << downloaded[2]
-                                               << downloadError(QStringLiteral("podpis nie zgadza się z plikiem: "
-                                                                               "podpis pliku nie zgadza się")))
+        << (QStringList{waitInfo, askDownload}
+            << downloaded[0] << downloaded[1] << downloaded[2]
+            << downloadError(QStringLiteral("podpis nie zgadza się z plikiem: "
+                                            "podpis pliku nie zgadza się")))
         << QString();
     QTest::newRow("no signature")
-        << with({{info, offer}, {QStringLiteral("/pub/verb25.exe.minisig"), "STATUS 404 Not Found"}})
+        << with(
+               {{info, offer}, {QStringLiteral("/pub/verb25.exe.minisig"), "STATUS 404 Not Found"}})
         << QList<bool>{true} << QStringLiteral("nowa.exe") << 0 << true << false
-        << (QStringList{waitInfo, askDownload} << downloaded[0] << downloaded[1] << downloaded[2]
-                                               << downloadError(QStringLiteral("nie można pobrać podpisu pliku (Not Found)")))
+        << (QStringList{waitInfo, askDownload}
+            << downloaded[0] << downloaded[1] << downloaded[2]
+            << downloadError(QStringLiteral("nie można pobrać podpisu pliku (Not Found)")))
         << QString();
     QTest::newRow("download fails with its status")
-        << with({{info, offer}, {QStringLiteral("/pub/verb25.exe"), "STATUS 500 Internal Server Error"}})
+        << with({{info, offer},
+                 {QStringLiteral("/pub/verb25.exe"), "STATUS 500 Internal Server Error"}})
         << QList<bool>{true} << QStringLiteral("nowa.exe") << 0 << true << false
-        << (QStringList{waitInfo, askDownload} << downloaded[0] << downloaded[1]
-                                               << downloadError(QStringLiteral("Internal Server Error")))
+        << (QStringList{waitInfo, askDownload}
+            << downloaded[0] << downloaded[1]
+            << downloadError(QStringLiteral("Internal Server Error")))
         << QString();
     QTest::newRow("download cancelled")
-        << with({{info, offer}}) << QList<bool>{true} << QStringLiteral("nowa.exe") << 0 << true << true
-        << (QStringList{waitInfo, askDownload} << downloaded[0] << downloaded[1]
-                                               << downloadError(QStringLiteral("pobieranie przerwane")))
+        << with({{info, offer}}) << QList<bool>{true} << QStringLiteral("nowa.exe") << 0 << true
+        << true
+        << (QStringList{waitInfo, askDownload}
+            << downloaded[0] << downloaded[1]
+            << downloadError(QStringLiteral("pobieranie przerwane")))
         << QString();
     QTest::newRow("information missing: its status, then the reason")
         << Files() << QList<bool>() << QString() << 0 << true << false
-        << QStringList{waitInfo, QStringLiteral("message 0 Verbarium|404"), connectionError(QStringLiteral("Not Found"))}
+        << QStringList{waitInfo, QStringLiteral("message 0 Verbarium|404"),
+                       connectionError(QStringLiteral("Not Found"))}
         << QString();
     QTest::newRow("status without a reason")
         << Files{{info, "STATUS 503 "}} << QList<bool>() << QString() << 0 << true << false
         << QStringList{waitInfo, QStringLiteral("message 0 Verbarium|503"),
-                       QStringLiteral("message 2 Błąd łączenia|Nie można pobrać informacji o wersji z Internetu.\n"
+                       QStringLiteral("message 2 Błąd łączenia|Nie można pobrać informacji o "
+                                      "wersji z Internetu.\n"
                                       "Błąd nieznany.")}
         << QString();
     QTest::newRow("redirect replaces the first file's values")
-        << with({{info, meta("dfs-version", QStringLiteral("9.0")) + readMe + meta("dfs-redirect", QStringLiteral("@/next.hti"))},
+        << with({{info, meta("dfs-version", QStringLiteral("9.0")) + readMe +
+                            meta("dfs-redirect", QStringLiteral("@/next.hti"))},
                  {QStringLiteral("/next.hti"), offer}})
-        << QList<bool>{false} << QString() << 0 << true << false << QStringList{waitInfo, waitInfo, askDownload}
-        << QString();
+        << QList<bool>{false} << QString() << 0 << true << false
+        << QStringList{waitInfo, waitInfo, askDownload} << QString();
     QTest::newRow("redirect loop")
         << Files{{info, meta("dfs-redirect", QStringLiteral("@/loop.hti"))},
-                                     {QStringLiteral("/loop.hti"), meta("dfs-redirect", QStringLiteral("@/updates/verbarium.hti"))}}
+                 {QStringLiteral("/loop.hti"),
+                  meta("dfs-redirect", QStringLiteral("@/updates/verbarium.hti"))}}
         << QList<bool>() << QString() << 0 << true << false
-        << QStringList{waitInfo, waitInfo, waitInfo, waitInfo, connectionError(QStringLiteral("zbyt wiele przekierowań"))}
+        << QStringList{waitInfo, waitInfo, waitInfo, waitInfo,
+                       connectionError(QStringLiteral("zbyt wiele przekierowań"))}
         << QString();
     QTest::newRow("server stalls")
         << Files{{info, "STALL"}} << QList<bool>() << QString() << 0 << true << false
-        << QStringList{waitInfo, connectionError(QStringLiteral("serwer nie odpowiada"))} << QString();
+        << QStringList{waitInfo, connectionError(QStringLiteral("serwer nie odpowiada"))}
+        << QString();
     QTest::newRow("information file too large")
         << Files{{info, offer + QByteArray(5000, ' ')}} << QList<bool>() << QString() << 0 << true
-        << false << QStringList{waitInfo, connectionError(QStringLiteral("odpowiedź serwera przekracza 4096 bajtów"))}
+        << false
+        << QStringList{waitInfo,
+                       connectionError(QStringLiteral("odpowiedź serwera przekracza 4096 bajtów"))}
         << QString();
     QTest::newRow("plain http redirect refused")
         << Files{{info, meta("dfs-redirect", QStringLiteral("http://example.com/v.hti"))}}
         << QList<bool>() << QString() << 0 << true << false
-        << QStringList{waitInfo, connectionError(QStringLiteral("niedozwolony adres http://example.com/v.hti (wymagane https)"))}
+        << QStringList{waitInfo,
+                       connectionError(QStringLiteral(
+                           "niedozwolony adres http://example.com/v.hti (wymagane https)"))}
         << QString();
     QTest::newRow("plain http read-me refused")
-        << with({{info, offer + meta("dfs-readme", QStringLiteral("http://example.com/r.txt"))}}) << QList<bool>{true}
-        << QString() << 0 << true << false
+        << with({{info, offer + meta("dfs-readme", QStringLiteral("http://example.com/r.txt"))}})
+        << QList<bool>{true} << QString() << 0 << true << false
         << QStringList{waitInfo, askReadMe,
-                       connectionError(QStringLiteral("niedozwolony adres http://example.com/r.txt (wymagane https)"))}
+                       connectionError(QStringLiteral(
+                           "niedozwolony adres http://example.com/r.txt (wymagane https)"))}
         << QString();
     QTest::newRow("plain http download refused")
         << Files{{info, meta("dfs-version", QStringLiteral("2.0.0.25")) +
-                                                meta("dfs-url", QStringLiteral("http://example.com/v.exe"))}}
+                            meta("dfs-url", QStringLiteral("http://example.com/v.exe"))}}
         << QList<bool>{true} << QStringLiteral("nowa.exe") << 0 << true << false
         << QStringList{waitInfo, askDownload,
-                       downloadError(QStringLiteral("niedozwolony adres http://example.com/v.exe (wymagane https)"))}
+                       downloadError(QStringLiteral(
+                           "niedozwolony adres http://example.com/v.exe (wymagane https)"))}
         << QString();
 }
 
@@ -563,7 +629,9 @@ void TestUpdateCheck::serve(const Files &files)
             m_server->set(it.key(), LocalHttpServer::Response{200, "OK", {}, true});
         } else if (body.startsWith("STATUS ")) {
             const QList<QByteArray> parts = body.split(' ');
-            m_server->set(it.key(), LocalHttpServer::Response{parts[1].toInt(), body.mid(8 + parts[1].size()), "x", false});
+            m_server->set(it.key(),
+                          LocalHttpServer::Response{parts[1].toInt(), body.mid(8 + parts[1].size()),
+                                                    "x", false});
         } else {
             m_server->set(it.key(), body);
         }
@@ -574,7 +642,8 @@ void TestUpdateCheck::progressOfADownload()
 {
     const QByteArray update(2'500'000, 'E');
     serve({{QStringLiteral("/updates/verbarium.hti"),
-            meta("dfs-version", QStringLiteral("2.0.0.25")) + meta("dfs-url", QStringLiteral("@/v.exe"))},
+            meta("dfs-version", QStringLiteral("2.0.0.25")) +
+                meta("dfs-url", QStringLiteral("@/v.exe"))},
            {QStringLiteral("/v.exe"), update},
            {QStringLiteral("/v.exe.minisig"), m_key->sign(update, false)}});
     m_ui.answers = {true, false};
@@ -597,7 +666,8 @@ void TestUpdateCheck::informationKeptForTheRun()
     QCOMPARE(m_server->hits(info), 1);
     QVERIFY(!check->Active());
 
-    serve({{info, meta("dfs-version", QStringLiteral("2.0.0.25")) + meta("dfs-url", QStringLiteral("@/pub/v.exe"))}});
+    serve({{info, meta("dfs-version", QStringLiteral("2.0.0.25")) +
+                      meta("dfs-url", QStringLiteral("@/pub/v.exe"))}});
     m_ui.events.clear();
     m_ui.answers = {false, false};
     QVERIFY(!check->CheckForUpdate());

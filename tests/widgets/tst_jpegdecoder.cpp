@@ -1,5 +1,5 @@
-#include "TestFiles.h"
 #include "JpegDecoder.h"
+#include "TestFiles.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -172,10 +172,12 @@ void TestJpegDecoder::damagedStreamsAreRefused_data()
     // The picture would fit, but the 600 MB of coefficients a progressive 4:4:4 stream of
     // that size keeps do not.
     QTest::newRow("more pixels than the data can hold")
-        << withFrameSize(jpeg, 8000, 8000) << QStringLiteral("too short for a picture of 8000 x 8000");
+        << withFrameSize(jpeg, 8000, 8000)
+        << QStringLiteral("too short for a picture of 8000 x 8000");
     // Bytes after the end marker make the file long enough for its picture.
     QTest::newRow("progressive, buffers over 400 MB")
-        << withFrameSize(readFile(testFile("gradient-progressive.jpg")), 10000, 10000) + QByteArray(200000, '\0')
+        << withFrameSize(readFile(testFile("gradient-progressive.jpg")), 10000, 10000) +
+               QByteArray(200000, '\0')
         << QStringLiteral("Backing store not supported");
 }
 

@@ -43,8 +43,9 @@ bool near(QRgb actual, QRgb expected, int tolerance)
 }
 
 // A PCX file: header fields, then the encoded data as given, then `tail`.
-QByteArray pcx(int bits, int planes, int width, int height, int bytesPerLine, const QByteArray &data,
-               const QByteArray &headerPalette = QByteArray(), const QByteArray &tail = QByteArray())
+QByteArray pcx(int bits, int planes, int width, int height, int bytesPerLine,
+               const QByteArray &data, const QByteArray &headerPalette = QByteArray(),
+               const QByteArray &tail = QByteArray())
 {
     QByteArray header(128, '\0');
     auto *h = reinterpret_cast<uchar *>(header.data());
@@ -142,23 +143,27 @@ void TestSkinPictures::pcxLayouts_data()
     const QRgb red = qRgb(255, 0, 0), green = qRgb(0, 255, 0), blue = qRgb(0, 0, 255);
 
     QTest::newRow("1 bit, header palette") << pcx(1, 1, 4, 1, 2, bytes({0xA0, 0}), blackWhite)
-                                          << QList<QRgb>{white, black, white, black};
-    QTest::newRow("1 bit, empty palette is black on white") << pcx(1, 1, 2, 1, 2, bytes({0x40, 0}))
-                                                           << QList<QRgb>{black, white};
+                                           << QList<QRgb>{white, black, white, black};
+    QTest::newRow("1 bit, empty palette is black on white")
+        << pcx(1, 1, 2, 1, 2, bytes({0x40, 0})) << QList<QRgb>{black, white};
     // Plane 0 gives bit 0 of the colour index, plane 1 bit 1.
-    QTest::newRow("1 bit, 4 planes") << pcx(1, 4, 3, 1, 2, bytes({0x40, 0, 0x20, 0, 0, 0, 0, 0}), sixteen)
-                                    << QList<QRgb>{black, red, green};
-    QTest::newRow("4 bits") << pcx(4, 1, 3, 1, 2, bytes({0x12, 0x30}), sixteen) << QList<QRgb>{red, green, blue};
+    QTest::newRow("1 bit, 4 planes")
+        << pcx(1, 4, 3, 1, 2, bytes({0x40, 0, 0x20, 0, 0, 0, 0, 0}), sixteen)
+        << QList<QRgb>{black, red, green};
+    QTest::newRow("4 bits") << pcx(4, 1, 3, 1, 2, bytes({0x12, 0x30}), sixteen)
+                            << QList<QRgb>{red, green, blue};
     QByteArray palette(768, '\0');
     palette[3 * 7] = char(200);
     QTest::newRow("8 bits, palette at the end")
-        << pcx(8, 1, 2, 1, 2, bytes({0, 7}), {}, bytes({0x0C}) + palette) << QList<QRgb>{black, qRgb(200, 0, 0)};
-    QTest::newRow("8 bits, no palette is grey") << pcx(8, 1, 2, 1, 2, bytes({0x10, 0x80}))
-                                               << QList<QRgb>{qRgb(16, 16, 16), qRgb(128, 128, 128)};
+        << pcx(8, 1, 2, 1, 2, bytes({0, 7}), {}, bytes({0x0C}) + palette)
+        << QList<QRgb>{black, qRgb(200, 0, 0)};
+    QTest::newRow("8 bits, no palette is grey")
+        << pcx(8, 1, 2, 1, 2, bytes({0x10, 0x80}))
+        << QList<QRgb>{qRgb(16, 16, 16), qRgb(128, 128, 128)};
     // Runs carry on from the red plane into the green one, and from one line into the next.
     QTest::newRow("runs across planes and lines")
-        << pcx(8, 3, 2, 2, 2, bytes({0xC3, 255, 0, 0xC4, 0, 0xC2, 9, 7, 7})) << QList<QRgb>{
-               qRgb(255, 255, 0), qRgb(255, 0, 0), qRgb(0, 9, 7), qRgb(0, 9, 7)};
+        << pcx(8, 3, 2, 2, 2, bytes({0xC3, 255, 0, 0xC4, 0, 0xC2, 9, 7, 7}))
+        << QList<QRgb>{qRgb(255, 255, 0), qRgb(255, 0, 0), qRgb(0, 9, 7), qRgb(0, 9, 7)};
 }
 
 void TestSkinPictures::pcxLayouts()
@@ -215,7 +220,8 @@ void TestSkinPictures::pcxTakesMemoryOnlyForItsData()
     QString error;
     QVERIFY(PcxDecoder::Decode(file, &error).isNull());
     QCOMPARE(error, QStringLiteral("PCX data ends early"));
-    QVERIFY2(peakMemoryKb() - before < 50 * 1024, qPrintable(QString::number(peakMemoryKb() - before)));
+    QVERIFY2(peakMemoryKb() - before < 50 * 1024,
+             qPrintable(QString::number(peakMemoryKb() - before)));
 }
 
 void TestSkinPictures::glyphStates()

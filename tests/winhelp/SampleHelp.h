@@ -13,7 +13,8 @@ namespace sample {
 
 inline const QList<quint32> &picturePixels()
 {
-    static const QList<quint32> pixels{0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF, 0xFF000000, 0xFF808080};
+    static const QList<quint32> pixels{0xFFFF0000, 0xFF00FF00, 0xFF0000FF,
+                                       0xFFFFFFFF, 0xFF000000, 0xFF808080};
     return pixels;
 }
 
@@ -59,11 +60,14 @@ inline QByteArray smallHelp(HelpFileWriter::Options options = {})
     contents.text(QStringLiteral("c"));
     contents.endParagraph();
 
-    HelpTopicBuilder &second = writer.addTopic(QStringLiteral("Drugi temat"), {"druga"}, {4007, 4030});
-    second.text(QStringLiteral("Verbarium, encyklopedia literatury polskiej. Verbarium, encyklopedia."));
+    HelpTopicBuilder &second =
+        writer.addTopic(QStringLiteral("Drugi temat"), {"druga"}, {4007, 4030});
+    second.text(
+        QStringLiteral("Verbarium, encyklopedia literatury polskiej. Verbarium, encyklopedia."));
     second.endParagraph();
-    second.table({16000, 16767}, {{QStringLiteral("Epoka"), QStringLiteral("Lata")},
-                                  {QStringLiteral("Barok"), QStringLiteral("1620–1764")}},
+    second.table({16000, 16767},
+                 {{QStringLiteral("Epoka"), QStringLiteral("Lata")},
+                  {QStringLiteral("Barok"), QStringLiteral("1620–1764")}},
                  plain);
 
     HelpTopicBuilder &popup = writer.addTopic(QStringLiteral("Okienko"), {"okienko"});
@@ -94,8 +98,8 @@ inline QByteArray largeHelp(HelpFileWriter::Options options, int count)
     HelpFileWriter writer(options);
     writer.setTitle(QStringLiteral("Duża pomoc"));
     for (int i = 0; i < count; ++i) {
-        HelpTopicBuilder &topic =
-            writer.addTopic(QStringLiteral("Temat %1").arg(i), {"t" + QByteArray::number(i)}, {10000 + i});
+        HelpTopicBuilder &topic = writer.addTopic(QStringLiteral("Temat %1").arg(i),
+                                                  {"t" + QByteArray::number(i)}, {10000 + i});
         topic.text(largeTopicText(i));
         topic.endParagraph();
         topic.text(QStringLiteral("Koniec tematu %1.").arg(i));

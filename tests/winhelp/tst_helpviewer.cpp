@@ -12,8 +12,8 @@
 
 #include <QLineEdit>
 #include <QListWidget>
-#include <QStringEncoder>
 #include <QStatusBar>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -68,7 +68,8 @@ void TestHelpViewer::popupShowsTheTopicOfAContextNumber()
     help.showPopup(4030);
     QVERIFY(help.popup());
     QVERIFY(help.popup()->isVisible());
-    QVERIFY(help.popup()->text().startsWith(QStringLiteral("Verbarium, encyklopedia literatury polskiej.")));
+    QVERIFY(help.popup()->text().startsWith(
+        QStringLiteral("Verbarium, encyklopedia literatury polskiej.")));
     QVERIFY(help.popup()->text().contains(QStringLiteral("1620–1764")));
     // It sits beside the pointer and goes on a key.
     const QPoint offset = help.popup()->pos() - QCursor::pos();
@@ -104,7 +105,8 @@ void TestHelpViewer::unreadableFilesAreReported()
 {
     QFETCH(bool, exists);
     QFETCH(QString, text);
-    const QString path = exists ? writeHelp(sample::smallHelp().left(200)) : m_dir->filePath(QStringLiteral("VERB97.HLP"));
+    const QString path = exists ? writeHelp(sample::smallHelp().left(200))
+                                : m_dir->filePath(QStringLiteral("VERB97.HLP"));
     HelpFile help(nullptr, path);
     help.showPopup(4001);
     help.showContents();
@@ -133,7 +135,8 @@ void TestHelpViewer::helpModeShowsThePopupOfTheClickedPart()
         pulpit.SetHelpMode(true);
         QTest::mouseClick(pulpit.statusBar(), Qt::LeftButton);
         QVERIFY(help.popup());
-        QVERIFY(help.popup()->text().startsWith(QStringLiteral("Verbarium, encyklopedia"))); // topic of 4007
+        QVERIFY(help.popup()->text().startsWith(
+            QStringLiteral("Verbarium, encyklopedia"))); // topic of 4007
         QVERIFY(!pulpit.HelpMode());
         // Shift+F1 opens the contents.
         pulpit.activateWindow();
@@ -146,8 +149,9 @@ void TestHelpViewer::helpModeShowsThePopupOfTheClickedPart()
 
 void TestHelpViewer::contentsWindowFromTheContentsFile()
 {
-    const QString cnt = QStringLiteral(":Base VERB97.HLP\r\n:Title Pomoc\r\n1 Rozdział\r\n2 Drugi temat=druga\r\n"
-                                       "2 Okienko=okienko>main\r\n1 Spis=spis@VERB97.HLP\r\n");
+    const QString cnt =
+        QStringLiteral(":Base VERB97.HLP\r\n:Title Pomoc\r\n1 Rozdział\r\n2 Drugi temat=druga\r\n"
+                       "2 Okienko=okienko>main\r\n1 Spis=spis@VERB97.HLP\r\n");
     QStringEncoder encoder("windows-1250");
     HelpFile help(nullptr, writeHelp(sample::smallHelp(), QByteArray(encoder.encode(cnt))));
     help.showContents();
@@ -169,7 +173,8 @@ void TestHelpViewer::contentsWindowFromTheContentsFile()
     QStringList titles;
     for (int i = 0; i < index->count(); ++i)
         titles.append(index->item(i)->text());
-    QCOMPARE(titles, (QStringList{QStringLiteral("Drugi temat"), QStringLiteral("Okienko"), QStringLiteral("Spis treści")}));
+    QCOMPARE(titles, (QStringList{QStringLiteral("Drugi temat"), QStringLiteral("Okienko"),
+                                  QStringLiteral("Spis treści")}));
     auto *find = window->findChild<QLineEdit *>(QStringLiteral("helpFind"));
     QTest::keyClicks(find, QStringLiteral("dr"));
     QCOMPARE(index->currentItem()->text(), QStringLiteral("Drugi temat"));
@@ -206,8 +211,10 @@ void TestHelpViewer::contentsWindowFromTheContentsTopic()
     QCOMPARE(popup->text(), QStringLiteral("Treść okienka."));
     QVERIFY(window->topicText().startsWith(QStringLiteral("Zażółć")));
     // The rendered links carry the targets.
-    QVERIFY(view->document()->toHtml().contains(QStringLiteral("jump:%1").arg(file.topics()[1].offset)));
-    QVERIFY(view->document()->toHtml().contains(QStringLiteral("popup:%1").arg(file.topics()[2].offset)));
+    QVERIFY(view->document()->toHtml().contains(
+        QStringLiteral("jump:%1").arg(file.topics()[1].offset)));
+    QVERIFY(view->document()->toHtml().contains(
+        QStringLiteral("popup:%1").arg(file.topics()[2].offset)));
 }
 
 QTEST_MAIN(TestHelpViewer)

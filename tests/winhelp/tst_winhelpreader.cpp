@@ -119,7 +119,8 @@ void TestWinHelpReader::writerFiles_data()
     QTest::addColumn<bool>("lz77");
     QTest::addColumn<PhraseTable::Kind>("phrases");
     QTest::addColumn<QString>("version");
-    QTest::newRow("3.1 LZ77 phrases") << 21 << true << PhraseTable::Classic << QStringLiteral("3.1");
+    QTest::newRow("3.1 LZ77 phrases")
+        << 21 << true << PhraseTable::Classic << QStringLiteral("3.1");
     QTest::newRow("3.1 LZ77") << 21 << true << PhraseTable::None << QStringLiteral("3.1");
     QTest::newRow("3.1 phrases") << 21 << false << PhraseTable::Classic << QStringLiteral("3.1");
     QTest::newRow("3.1 plain") << 21 << false << PhraseTable::None << QStringLiteral("3.1");
@@ -168,9 +169,10 @@ void TestWinHelpReader::writerFiles()
     QCOMPARE(help.topicIndexAt(topics[2].offset + 3), 2);
 
     const HelpTopic first = help.topic(0);
-    QCOMPARE(first.plainLines(), (QStringList{QStringLiteral("Zażółć gęślą jaźń"),
-                                              QStringLiteral("Przejdź do drugiego tematu albo otwórz okienko."),
-                                              QStringLiteral("a b c")}));
+    QCOMPARE(first.plainLines(),
+             (QStringList{QStringLiteral("Zażółć gęślą jaźń"),
+                          QStringLiteral("Przejdź do drugiego tematu albo otwórz okienko."),
+                          QStringLiteral("a b c")}));
     QCOMPARE(first.paragraphs[0].runs[0].font, 1);
     QCOMPARE(first.paragraphs[1].spaceBelow, 6);
     QCOMPARE(first.paragraphs[2].alignment, HelpParagraph::Center);
@@ -199,10 +201,12 @@ void TestWinHelpReader::writerFiles()
     QCOMPARE(picture.pixels, sample::picturePixels());
 
     const HelpTopic second = help.topic(1);
-    QCOMPARE(second.plainLines(),
-             (QStringList{QStringLiteral("Verbarium, encyklopedia literatury polskiej. Verbarium, encyklopedia."),
-                          QStringLiteral("Epoka"), QStringLiteral("Lata"), QStringLiteral("Barok"),
-                          QStringLiteral("1620–1764")}));
+    QCOMPARE(
+        second.plainLines(),
+        (QStringList{
+            QStringLiteral("Verbarium, encyklopedia literatury polskiej. Verbarium, encyklopedia."),
+            QStringLiteral("Epoka"), QStringLiteral("Lata"), QStringLiteral("Barok"),
+            QStringLiteral("1620–1764")}));
     QCOMPARE(second.tables.size(), 1);
     QCOMPARE(second.tables[0].columnWidths, (QList<int>{16000, 16767}));
     const HelpParagraph &cell = second.paragraphs[4];
@@ -236,7 +240,8 @@ void TestWinHelpReader::version30File()
     QCOMPARE(help.title(), QStringLiteral("Stara pomoc"));
     QCOMPARE(help.topicBlockSize(), 2048);
     QCOMPARE(help.phraseKind(), PhraseTable::Classic);
-    QVERIFY2(help.files().file("|TOPIC").size() > 4 * 2048, QByteArray::number(help.files().file("|TOPIC").size()));
+    QVERIFY2(help.files().file("|TOPIC").size() > 4 * 2048,
+             QByteArray::number(help.files().file("|TOPIC").size()));
     QCOMPARE(help.topics().size(), 120);
     QVERIFY(help.titles().isEmpty());
     for (int i = 0; i < 120; ++i) {
@@ -270,7 +275,8 @@ void TestWinHelpReader::largeFiles()
     options.treePageSize = 128;
     constexpr int Count = 400;
     const WinHelpFile help(sample::largeHelp(options, Count));
-    QVERIFY2(help.files().file("|TOPIC").size() > 8 * 4096, QByteArray::number(help.files().file("|TOPIC").size()));
+    QVERIFY2(help.files().file("|TOPIC").size() > 8 * 4096,
+             QByteArray::number(help.files().file("|TOPIC").size()));
     QCOMPARE(help.topics().size(), Count);
     const QList<WinHelpFile::TitleEntry> titles = help.titles();
     QCOMPARE(titles.size(), Count);
@@ -280,8 +286,9 @@ void TestWinHelpReader::largeFiles()
         QCOMPARE(titles[i].title, QStringLiteral("Temat %1").arg(i));
         QCOMPARE(help.contextName("t" + QByteArray::number(i)), std::optional<quint32>(offset));
         QCOMPARE(help.contextNumber(10000 + i), std::optional<quint32>(offset));
-        QCOMPARE(help.topic(i).plainLines(),
-                 (QStringList{sample::largeTopicText(i), QStringLiteral("Koniec tematu %1.").arg(i)}));
+        QCOMPARE(
+            help.topic(i).plainLines(),
+            (QStringList{sample::largeTopicText(i), QStringLiteral("Koniec tematu %1.").arg(i)}));
     }
 }
 
@@ -317,8 +324,9 @@ void TestWinHelpReader::halibutFile()
     QStringList topicTitles;
     for (const WinHelpFile::TopicEntry &topic : help.topics())
         topicTitles.append(topic.title);
-    QCOMPARE(topicTitles, (QStringList{QStringLiteral("Contents"), QStringLiteral("Chapter 1: Introduction"),
-                                       QStringLiteral("Section 1.1: Second section")}));
+    QCOMPARE(topicTitles,
+             (QStringList{QStringLiteral("Contents"), QStringLiteral("Chapter 1: Introduction"),
+                          QStringLiteral("Section 1.1: Second section")}));
     // Halibut names its topics "Top" and by number; the names hash to the topics' offsets.
     QCOMPARE(help.contextName("Top"), std::optional<quint32>(help.topics()[0].offset));
     const QList<WinHelpFile::TitleEntry> titles = help.titles();
@@ -327,7 +335,8 @@ void TestWinHelpReader::halibutFile()
         QCOMPARE(titles[i].offset, help.topics()[i].offset);
 
     const HelpTopic intro = help.topic(1);
-    QVERIFY(intro.plainLines().contains(QStringLiteral("This is emphasised text. See section 1.1 for more.")));
+    QVERIFY(intro.plainLines().contains(
+        QStringLiteral("This is emphasised text. See section 1.1 for more.")));
     bool jumpFound = false;
     for (const HelpParagraph &paragraph : intro.paragraphs) {
         for (const HelpRun &run : paragraph.runs) {
@@ -361,34 +370,36 @@ void TestWinHelpReader::damagedFiles_data()
 
     QTest::newRow("not a help file") << QByteArray("GIF89a...........") << -1
                                      << QStringLiteral("not a help file (wrong magic number)");
-    QTest::newRow("truncated header") << base.left(10) << -1
-                                      << QStringLiteral("help file header: truncated at byte 8");
+    QTest::newRow("truncated header")
+        << base.left(10) << -1 << QStringLiteral("help file header: truncated at byte 8");
     QTest::newRow("truncated before the directory")
         << base.left(directory - 100) << -1
         << QStringLiteral("directory offset %1 past the end of the file").arg(directory);
     QTest::newRow("truncated in the directory")
         << base.left(base.size() - 1) << -1
-        << QStringLiteral("directory: file of %1 bytes runs past the end of the help file").arg(base.size() - directory - 9);
+        << QStringLiteral("directory: file of %1 bytes runs past the end of the help file")
+               .arg(base.size() - directory - 9);
 
     {
         QByteArray bytes = base;
         const qsizetype entry = bytes.indexOf(QByteArray("|CTXOMAP", 9), directory);
         putU32(bytes, entry + 9, 99999999);
-        QTest::newRow("file offset past the end") << bytes << -1
-                                                  << QStringLiteral("|CTXOMAP: offset 99999999 past the end of the file");
+        QTest::newRow("file offset past the end")
+            << bytes << -1 << QStringLiteral("|CTXOMAP: offset 99999999 past the end of the file");
     }
     {
         QByteArray bytes = base;
         putU16(bytes, fileOffset(base, "|CTXOMAP"), 0xFFFF);
-        QTest::newRow("huge count") << bytes << -1
-                                    << QStringLiteral("|CTXOMAP: 65535 entries larger than the file holds");
+        QTest::newRow("huge count")
+            << bytes << -1 << QStringLiteral("|CTXOMAP: 65535 entries larger than the file holds");
     }
     {
         QByteArray bytes = base;
         putU32(bytes, fileOffset(base, "|SYSTEM") - 9, 0);
         QTest::newRow("used beyond reserved")
             << bytes << -1
-            << QStringLiteral("|SYSTEM: used space %1 exceeds reserved space 0").arg(u32At(base, fileOffset(base, "|SYSTEM") - 5));
+            << QStringLiteral("|SYSTEM: used space %1 exceeds reserved space 0")
+                   .arg(u32At(base, fileOffset(base, "|SYSTEM") - 5));
     }
     {
         // Leaf page 1 of |CONTEXT leads back to page 0.
@@ -396,26 +407,29 @@ void TestWinHelpReader::damagedFiles_data()
         const qsizetype tree = fileOffset(base, "|CONTEXT");
         QVERIFY(u32At(base, tree + 34) > 7); // more entries than one page holds
         putU16(bytes, tree + 38 + 64 + 6, 0);
-        QTest::newRow("B+ tree pages loop") << bytes << -1 << QStringLiteral("|CONTEXT: B+ tree pages loop at page 0");
+        QTest::newRow("B+ tree pages loop")
+            << bytes << -1 << QStringLiteral("|CONTEXT: B+ tree pages loop at page 0");
     }
     {
         QByteArray bytes = base;
         putU16(bytes, directory + 9 + 26, 99);
         QTest::newRow("B+ tree root outside")
-            << bytes << -1 << QStringLiteral("directory: B+ tree page 99 outside the tree (1 pages)");
+            << bytes << -1
+            << QStringLiteral("directory: B+ tree page 99 outside the tree (1 pages)");
     }
     {
         // The first topic link points back at itself.
         QByteArray bytes = base;
         putU32(bytes, fileOffset(base, "|TOPIC") + 12 + 12, 12);
-        QTest::newRow("topic links loop") << bytes << -1
-                                          << QStringLiteral("|TOPIC: topic links loop back at 0x0000000c");
+        QTest::newRow("topic links loop")
+            << bytes << -1 << QStringLiteral("|TOPIC: topic links loop back at 0x0000000c");
     }
     {
         QByteArray bytes = base;
         putU32(bytes, fileOffset(base, "|TOPIC") + 12, 0x7FFFFFFF);
-        QTest::newRow("topic link too large") << bytes << -1
-                                              << QStringLiteral("|TOPIC: topic link at 0x0000000c has impossible sizes");
+        QTest::newRow("topic link too large")
+            << bytes << -1
+            << QStringLiteral("|TOPIC: topic link at 0x0000000c has impossible sizes");
     }
     {
         // A copy from 4096 bytes back at the very start of the first block.
@@ -439,7 +453,8 @@ void TestWinHelpReader::damagedFiles_data()
         const qsizetype text = link + u32At(bytes, link + 16);
         bytes[text] = char(0x0F);
         bytes[text + 1] = char(0xFF);
-        QTest::newRow("phrase out of range") << bytes << 1 << QStringLiteral("phrase 1919 out of range (2 phrases)");
+        QTest::newRow("phrase out of range")
+            << bytes << 1 << QStringLiteral("phrase 1919 out of range (2 phrases)");
     }
 }
 

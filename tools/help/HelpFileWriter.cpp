@@ -128,7 +128,8 @@ struct HelpFileWriter::Layout
 
     void append(const QByteArray &bytes, bool header, int topic, quint32 textLength)
     {
-        starts.append(records.isEmpty() ? 0 : starts.constLast() + records.constLast().bytes.size());
+        starts.append(records.isEmpty() ? 0
+                                        : starts.constLast() + records.constLast().bytes.size());
         records.append({bytes, header, topic, textLength});
     }
 
@@ -197,10 +198,12 @@ int HelpFileWriter::addPicture(int width, int height, const QList<quint32> &pixe
     return int(m_pictures.size() - 1);
 }
 
-HelpTopicBuilder &HelpFileWriter::addTopic(const QString &title, const QList<QByteArray> &contextNames,
+HelpTopicBuilder &HelpFileWriter::addTopic(const QString &title,
+                                           const QList<QByteArray> &contextNames,
                                            const QList<qint32> &contextNumbers)
 {
-    m_topics.append(std::make_shared<HelpTopicBuilder>(title, contextNames, contextNumbers, m_codec.constData()));
+    m_topics.append(std::make_shared<HelpTopicBuilder>(title, contextNames, contextNumbers,
+                                                       m_codec.constData()));
     return *m_topics.last();
 }
 
@@ -224,7 +227,8 @@ QByteArray HelpFileWriter::build() const
         for (const auto &[name, data] : phrases->files(before31()))
             files.insert(name, data);
     for (int i = 0; i < m_pictures.size(); ++i)
-        files.insert((before31() ? QByteArrayLiteral("bm") : QByteArrayLiteral("|bm")) + QByteArray::number(i),
+        files.insert((before31() ? QByteArrayLiteral("bm") : QByteArrayLiteral("|bm")) +
+                         QByteArray::number(i),
                      m_pictures[i]);
     return fileSystem(files);
 }
@@ -254,16 +258,20 @@ HelpFileWriter::Layout HelpFileWriter::topicRecords(const PhraseBuilder *phrases
     Layout layout;
     for (int t = 0; t < m_topics.size(); ++t) {
         const HelpTopicBuilder &topic = *m_topics[t];
-        layout.append(linkRecord(0x02, topicHeader(t), topic.title() + QByteArray(1, '\0'), true, phrases), true, t, 0);
+        layout.append(
+            linkRecord(0x02, topicHeader(t), topic.title() + QByteArray(1, '\0'), true, phrases),
+            true, t, 0);
         for (const HelpTopicBuilder::Record &record : topic.records()) {
             if (before31() && record.type != 0x20)
                 throw std::runtime_error("3.0 files hold no tables");
-            layout.append(linkRecord(before31() ? 0x01 : record.type, record.codes, record.text, false, phrases),
+            layout.append(linkRecord(before31() ? 0x01 : record.type, record.codes, record.text,
+                                     false, phrases),
                           false, t, quint32(record.text.size()));
         }
     }
     // The chain ends with an empty topic header, as the help compilers write it.
-    layout.append(linkRecord(0x02, chainEnd(), QByteArray(), true, phrases), true, int(m_topics.size()), 0);
+    layout.append(linkRecord(0x02, chainEnd(), QByteArray(), true, phrases), true,
+                  int(m_topics.size()), 0);
     return layout;
 }
 
@@ -292,8 +300,8 @@ QByteArray HelpFileWriter::chainEnd() const
 }
 
 // The link header's TOPICPOS fields stay zero here; topicFile() fills them in.
-QByteArray HelpFileWriter::linkRecord(quint8 type, const QByteArray &codes, const QByteArray &text, bool header,
-                                      const PhraseBuilder *phrases) const
+QByteArray HelpFileWriter::linkRecord(quint8 type, const QByteArray &codes, const QByteArray &text,
+                                      bool header, const PhraseBuilder *phrases) const
 {
     QByteArray stored = text;
     if (phrases && !header) {
@@ -341,7 +349,8 @@ QByteArray HelpFileWriter::topicFile(Layout &layout) const
             };
             const qint64 here = layout.topicPos(layout.starts[i]);
             const qint64 previous = i == 0 ? -1 : layout.topicPos(layout.starts[i - 1]);
-            const qint64 next = i + 1 == layout.records.size() ? -1 : layout.topicPos(layout.starts[i + 1]);
+            const qint64 next =
+                i + 1 == layout.records.size() ? -1 : layout.topicPos(layout.starts[i + 1]);
             // 3.0 files link records by distances, later ones by positions.
             put(8, before31() ? (previous < 0 ? -1 : here - previous) : previous);
             put(12, before31() ? (next < 0 ? -1 : next - here) : next);
@@ -351,7 +360,8 @@ QByteArray HelpFileWriter::topicFile(Layout &layout) const
                     ++next;
                 const bool hasText = i + 1 < layout.records.size() && !layout.records[i + 1].header;
                 put(LinkHeader + 20, hasText ? layout.topicPos(layout.starts[i + 1]) : -1);
-                put(LinkHeader + 24, next < layout.records.size() ? layout.topicPos(layout.starts[next]) : -1);
+                put(LinkHeader + 24,
+                    next < layout.records.size() ? layout.topicPos(layout.starts[next]) : -1);
             }
             stream.append(bytes);
         }
@@ -376,8 +386,9 @@ QByteArray HelpFileWriter::topicFile(Layout &layout) const
                 continue;
             }
             qsizetype consumed = 0;
-            Lz77::compress(QByteArrayView(stream).sliced(pos, qMin<qsizetype>(BlockSpan, stream.size() - pos)), capacity,
-                           &consumed, fields.constData() + pos);
+            Lz77::compress(
+                QByteArrayView(stream).sliced(pos, qMin<qsizetype>(BlockSpan, stream.size() - pos)),
+                capacity, &consumed, fields.constData() + pos);
             pos += consumed;
         }
         if (blocks.isEmpty())
@@ -455,7 +466,8 @@ QByteArray HelpFileWriter::topicFile(Layout &layout) const
         }
         // 3.0 files know no TOPICOFFSET; their topics are found by position.
         if (layout.records[i].header)
-            layout.topicOffsets.append(before31() ? quint32(pos) : quint32(block) * OffsetSpan + characters);
+            layout.topicOffsets.append(before31() ? quint32(pos)
+                                                  : quint32(block) * OffsetSpan + characters);
         characters += layout.records[i].textLength;
     }
     return file.bytes;
@@ -538,8 +550,8 @@ QByteArray HelpFileWriter::fontFile() const
         font.raw(face);
     }
     for (const HelpFont &f : m_fonts) {
-        font.u8((f.bold ? 0x01 : 0) | (f.italic ? 0x02 : 0) | (f.underline ? 0x04 : 0) | (f.strikeOut ? 0x08 : 0) |
-                (f.smallCaps ? 0x20 : 0));
+        font.u8((f.bold ? 0x01 : 0) | (f.italic ? 0x02 : 0) | (f.underline ? 0x04 : 0) |
+                (f.strikeOut ? 0x08 : 0) | (f.smallCaps ? 0x20 : 0));
         font.u8(quint32(f.halfPoints));
         font.u8(3);
         font.u16(quint32(faces.indexOf(f.face.toLatin1())));

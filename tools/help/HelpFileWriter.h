@@ -20,10 +20,10 @@ class HelpFileWriter
 public:
     struct Options
     {
-        int minor = 21;       // 15: help compiler 3.0 (no LZ77, no maps), 21: 3.1, 33: 4.0
+        int minor = 21; // 15: help compiler 3.0 (no LZ77, no maps), 21: 3.1, 33: 4.0
         bool lz77 = true;
         PhraseTable::Kind phrases = PhraseTable::Classic;
-        int charset = 238;    // Windows-1250
+        int charset = 238; // Windows-1250
         int treePageSize = 2048;
         int picturePacking = 2; // 0 none, 1 run lengths, 2 LZ77
     };

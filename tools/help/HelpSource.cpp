@@ -29,7 +29,8 @@ struct Compiler
 
     [[noreturn]] void fail(const QString &problem) const
     {
-        throw std::runtime_error(QStringLiteral("%1:%2: %3").arg(path).arg(lineNumber).arg(problem).toStdString());
+        throw std::runtime_error(
+            QStringLiteral("%1:%2: %3").arg(path).arg(lineNumber).arg(problem).toStdString());
     }
 
     int font(const QString &name) const
@@ -52,7 +53,8 @@ struct Compiler
         } else if (name == u"@font") {
             const QStringList words = rest.split(QLatin1Char(' '), Qt::SkipEmptyParts);
             if (words.size() < 3)
-                fail(QStringLiteral("@font NAME FACE HALFPOINTS [bold] [italic] [underline] [#RRGGBB]"));
+                fail(QStringLiteral(
+                    "@font NAME FACE HALFPOINTS [bold] [italic] [underline] [#RRGGBB]"));
             HelpFont f;
             f.face = QString(words[1]).replace(QLatin1Char('_'), QLatin1Char(' '));
             f.halfPoints = words[2].toInt();
@@ -79,7 +81,8 @@ struct Compiler
             for (int y = 0; y < image.height(); ++y)
                 for (int x = 0; x < image.width(); ++x)
                     pixels.append(image.pixel(x, y));
-            pictures.insert(rest.section(QLatin1Char(' '), 0, 0), writer.addPicture(image.width(), image.height(), pixels));
+            pictures.insert(rest.section(QLatin1Char(' '), 0, 0),
+                            writer.addPicture(image.width(), image.height(), pixels));
         } else {
             fail(QStringLiteral("unknown directive %1").arg(name));
         }
@@ -109,8 +112,8 @@ struct Compiler
 
     void inlineText(const QString &text, int baseFont)
     {
-        static const QRegularExpression markup(
-            QStringLiteral(R"(\*\*|\[\[([^|\]]+)\|([^\]]*)\]\]|\(\(([^|)]+)\|([^)]*)\)\)|\{\{([^}]+)\}\}|\\\\)"));
+        static const QRegularExpression markup(QStringLiteral(
+            R"(\*\*|\[\[([^|\]]+)\|([^\]]*)\]\]|\(\(([^|)]+)\|([^)]*)\)\)|\{\{([^}]+)\}\}|\\\\)"));
         bool bold = false;
         topic->setFont(baseFont);
         qsizetype at = 0;
@@ -147,7 +150,8 @@ struct Compiler
             int columns = 0;
             for (const QStringList &row : std::as_const(tableRows))
                 columns = qMax(columns, int(row.size()));
-            topic->table(QList<int>(columns, 32767 / qMax(1, columns)), tableRows, font(QStringLiteral("normal")));
+            topic->table(QList<int>(columns, 32767 / qMax(1, columns)), tableRows,
+                         font(QStringLiteral("normal")));
             tableRows.clear();
         }
         if (paragraph.isEmpty())
@@ -185,7 +189,8 @@ struct Compiler
         }
         if (!tableRows.isEmpty())
             flush();
-        for (const QString &kind : {QStringLiteral("! "), QStringLiteral("> "), QStringLiteral("- ")}) {
+        for (const QString &kind :
+             {QStringLiteral("! "), QStringLiteral("> "), QStringLiteral("- ")}) {
             if (line.startsWith(kind)) {
                 flush();
                 paragraphKind = kind;
@@ -201,11 +206,13 @@ struct Compiler
 
 } // namespace
 
-void HelpSource::compile(const QString &sourcePath, HelpFileWriter &writer, QStringList *contentsLines)
+void HelpSource::compile(const QString &sourcePath, HelpFileWriter &writer,
+                         QStringList *contentsLines)
 {
     QFile file(sourcePath);
     if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error(QStringLiteral("cannot read %1: %2").arg(sourcePath, file.errorString()).toStdString());
+        throw std::runtime_error(
+            QStringLiteral("cannot read %1: %2").arg(sourcePath, file.errorString()).toStdString());
     Compiler compiler(writer, sourcePath);
     const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
     for (const QString &raw : lines) {

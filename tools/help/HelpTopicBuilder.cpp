@@ -19,7 +19,8 @@ QByteArray HelpTopicBuilder::encode(const QString &text)
     clean.removeIf([](QChar c) { return c.unicode() < 0x20; });
     QByteArray bytes = m_encoder.encode(clean);
     if (m_encoder.hasError())
-        throw std::runtime_error("text the help file's code page cannot hold: " + clean.toStdString());
+        throw std::runtime_error("text the help file's code page cannot hold: " +
+                                 clean.toStdString());
     return bytes;
 }
 
@@ -47,7 +48,8 @@ QByteArray HelpTopicBuilder::paragraphSettings(HelpParagraph::Alignment alignmen
     return w.bytes;
 }
 
-void HelpTopicBuilder::beginParagraph(HelpParagraph::Alignment alignment, int spaceBelow, int leftIndent)
+void HelpTopicBuilder::beginParagraph(HelpParagraph::Alignment alignment, int spaceBelow,
+                                      int leftIndent)
 {
     if (m_open)
         endParagraph();

@@ -22,8 +22,8 @@ public:
     HelpTopicBuilder(const QString &title, const QList<QByteArray> &contextNames,
                      const QList<qint32> &contextNumbers, const char *codec);
 
-    void beginParagraph(HelpParagraph::Alignment alignment = HelpParagraph::Left, int spaceBelow = 0,
-                        int leftIndent = 0);
+    void beginParagraph(HelpParagraph::Alignment alignment = HelpParagraph::Left,
+                        int spaceBelow = 0, int leftIndent = 0);
     void setFont(int font);
     void text(const QString &text);
     void lineBreak();
@@ -44,7 +44,8 @@ public:
 private:
     QByteArray encode(const QString &text);
     void code(QByteArrayView bytes);
-    static QByteArray paragraphSettings(HelpParagraph::Alignment alignment, int spaceBelow, int leftIndent);
+    static QByteArray paragraphSettings(HelpParagraph::Alignment alignment, int spaceBelow,
+                                        int leftIndent);
 
     QStringEncoder m_encoder;
     QByteArray m_title;

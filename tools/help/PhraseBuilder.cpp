@@ -72,7 +72,8 @@ void PhraseBuilder::encodeHallLiterals(QByteArray &out, QByteArrayView literals)
             continue;
         }
         qsizetype run = 1;
-        while (run < 32 && i + run < literals.size() && literals[i + run] != ' ' && literals[i + run] != '\0')
+        while (run < 32 && i + run < literals.size() && literals[i + run] != ' ' &&
+               literals[i + run] != '\0')
             ++run;
         out.append(char(((run - 1) << 3) | 0x03));
         out.append(literals.sliced(i, run));

@@ -50,7 +50,9 @@ int main(int argc, char **argv)
         !(needsValue || command == u"info" || command == u"titles"))
         return usage();
     bool ok = true;
-    const qint64 value = needsValue ? (command == u"context" ? args[2].toLongLong(&ok) : args[2].toLongLong(&ok, 16)) : 0;
+    const qint64 value =
+        needsValue ? (command == u"context" ? args[2].toLongLong(&ok) : args[2].toLongLong(&ok, 16))
+                   : 0;
     if (!ok || value < INT32_MIN || value > UINT32_MAX)
         return usage();
 
@@ -73,11 +75,13 @@ int main(int argc, char **argv)
                 return 1;
             }
             const int topic = help.topicIndexAt(*offset);
-            out << hex(*offset) << '\t' << (topic < 0 ? QString() : help.topics().at(topic).title) << '\n';
+            out << hex(*offset) << '\t' << (topic < 0 ? QString() : help.topics().at(topic).title)
+                << '\n';
         } else {
             const int topic = help.topicIndexAt(quint32(value));
             if (topic < 0) {
-                std::fprintf(stderr, "verbarium-help: no topic at offset %s\n", qPrintable(hex(quint32(value))));
+                std::fprintf(stderr, "verbarium-help: no topic at offset %s\n",
+                             qPrintable(hex(quint32(value))));
                 return 1;
             }
             for (const QString &line : help.topic(topic).plainLines())

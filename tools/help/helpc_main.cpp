@@ -1,6 +1,6 @@
-// verbarium-helpc SOURCE OUTPUT [--uncompressed] [--phrases=none|classic|hall] [--version=3.0|3.1|4.0]
-// Compiles a help source (see HelpSource.h) into a WinHelp file; a .CNT contents file is
-// written beside it when the source has @cnt lines.
+// verbarium-helpc SOURCE OUTPUT [--uncompressed] [--phrases=none|classic|hall]
+// [--version=3.0|3.1|4.0] Compiles a help source (see HelpSource.h) into a WinHelp file; a .CNT
+// contents file is written beside it when the source has @cnt lines.
 
 #include "HelpFileWriter.h"
 #include "HelpSource.h"
@@ -18,9 +18,10 @@ namespace {
 
 int usage()
 {
-    std::fputs("usage: verbarium-helpc SOURCE OUTPUT [--uncompressed] [--phrases=none|classic|hall] "
-               "[--version=3.0|3.1|4.0]\n",
-               stderr);
+    std::fputs(
+        "usage: verbarium-helpc SOURCE OUTPUT [--uncompressed] [--phrases=none|classic|hall] "
+        "[--version=3.0|3.1|4.0]\n",
+        stderr);
     return 64;
 }
 
@@ -28,7 +29,8 @@ void writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush())
-        throw std::runtime_error(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()).toStdString());
+        throw std::runtime_error(
+            QStringLiteral("cannot write %1: %2").arg(path, file.errorString()).toStdString());
 }
 
 } // namespace
@@ -66,13 +68,15 @@ int main(int argc, char **argv)
         QStringList contents;
         HelpSource::compile(files[0], writer, &contents);
         const QFileInfo output(files[1]);
-        const QString cntPath = output.dir().filePath(output.completeBaseName() + QStringLiteral(".CNT"));
+        const QString cntPath =
+            output.dir().filePath(output.completeBaseName() + QStringLiteral(".CNT"));
         if (!contents.isEmpty())
             writer.setContentsFileName(QFileInfo(cntPath).fileName());
         writeFile(files[1], writer.build());
         if (!contents.isEmpty()) {
             QStringEncoder encoder("windows-1250");
-            writeFile(cntPath, QByteArray(encoder.encode(contents.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"))));
+            writeFile(cntPath, QByteArray(encoder.encode(contents.join(QStringLiteral("\r\n")) +
+                                                         QStringLiteral("\r\n"))));
         }
     } catch (const std::exception &error) {
         std::fprintf(stderr, "verbarium-helpc: %s\n", error.what());

@@ -46,7 +46,8 @@ constexpr QRgb ButtonGround = 0xffefefef;
 GlyphStrip::FacePainter iconFace(int category)
 {
     return [category](QPainter &painter, QSize size, const GlyphStrip::Look &look) {
-        const QRectF frame = QRectF(0.5, 0.5, size.width() - 2, size.height() - 2).translated(look.offset);
+        const QRectF frame =
+            QRectF(0.5, 0.5, size.width() - 2, size.height() - 2).translated(look.offset);
         painter.setPen(QPen(look.border, 1));
         painter.setBrush(look.top);
         painter.drawRoundedRect(frame, 3, 3);
@@ -94,13 +95,15 @@ QImage ImageList()
 
 QList<SkinPicture> Pictures()
 {
-    QList<SkinPicture> pictures{{QStringLiteral("ImageList2"), QStringLiteral("kalikony.bmp"), ImageList()}};
+    QList<SkinPicture> pictures{
+        {QStringLiteral("ImageList2"), QStringLiteral("kalikony.bmp"), ImageList()}};
     // Button 1..15 show categories 0..14, button 16 category 16.
     for (int button = 1; button <= 16; ++button) {
         const int category = button < 16 ? button - 1 : 16;
         const QString name = QStringLiteral("btKalendKat%1").arg(button);
-        pictures.append({name, name.toLower() + QStringLiteral(".bmp"),
-                         GlyphStrip::Paint(QSize(34, 34), QColor(ButtonGround), iconFace(category))});
+        pictures.append(
+            {name, name.toLower() + QStringLiteral(".bmp"),
+             GlyphStrip::Paint(QSize(34, 34), QColor(ButtonGround), iconFace(category))});
     }
     const struct
     {

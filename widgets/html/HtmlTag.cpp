@@ -91,7 +91,8 @@ HtmlTag HtmlTag::parse(QStringView html, qsizetype at, std::vector<bool> &neverC
     return unclosed();
 }
 
-HtmlTagReader::HtmlTagReader(QStringView html) : m_html(html), m_neverCloses(size_t(html.size()) + 1, false)
+HtmlTagReader::HtmlTagReader(QStringView html)
+    : m_html(html), m_neverCloses(size_t(html.size()) + 1, false)
 {
 }
 
