@@ -178,7 +178,7 @@ bool TWebFileInfo::Download(const QString &path)
     }
 
     // Only a file signed with the program's key is ever offered for starting.
-    const QUrl signatureUrl(m_info.Url + QStringLiteral(".minisig"));
+    const QUrl signatureUrl = UpdateAddress::SignatureUrl(url);
     m_ui.ShowWait(QStringLiteral("Sprawdzanie podpisu..."));
     const Transfer signature = Get(signatureUrl, m_settings.MaxSignatureSize);
     m_ui.HideWait();
