@@ -593,13 +593,10 @@ void TestUpdateCheck::dialogue_data()
                        connectionError(QStringLiteral(
                            "niedozwolony adres http://example.com/v.hti (wymagane https)"))}
         << QString();
-    QTest::newRow("plain http read-me refused")
+    QTest::newRow("plain http read-me skipped like an unreadable one")
         << with({{info, offer + meta("dfs-readme", QStringLiteral("http://example.com/r.txt"))}})
-        << QList<bool>{true} << QString() << 0 << true << false
-        << QStringList{waitInfo, askReadMe,
-                       connectionError(QStringLiteral(
-                           "niedozwolony adres http://example.com/r.txt (wymagane https)"))}
-        << QString();
+        << QList<bool>{true, false} << QString() << 0 << true << false
+        << QStringList{waitInfo, askReadMe, askDownload} << QString();
     QTest::newRow("plain http download refused")
         << Files{{info, meta("dfs-version", QStringLiteral("2.0.0.25")) +
                             meta("dfs-url", QStringLiteral("http://example.com/v.exe"))}}
