@@ -14,11 +14,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSet>
 #include <QStandardPaths>
 #include <QtEndian>
 
 #include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <sys/types.h>
 #include <vector>
 
 namespace {
@@ -124,6 +128,28 @@ bool build(TPSSDirectory &directory, const QString &key, const QString &path,
     return true;
 }
 
+// A build killed outright leaves its partial file; it is removed once its process is gone.
+// Files of running builds, links and other names are left alone.
+void removeDeadParts(const QString &indexPath)
+{
+    const QFileInfo index(indexPath);
+    const QRegularExpression pattern(QLatin1Char('^') +
+                                     QRegularExpression::escape(index.fileName()) +
+                                     QStringLiteral("\\.([1-9][0-9]{0,9})-[0-9]+\\.part$"));
+    const QFileInfoList files = index.absoluteDir().entryInfoList(QDir::Files);
+    for (const QFileInfo &part : files) {
+        const QRegularExpressionMatch match = pattern.match(part.fileName());
+        if (!match.hasMatch() || part.isSymLink())
+            continue;
+        bool ok = false;
+        const qint64 pid = match.captured(1).toLongLong(&ok);
+        if (!ok || pid != qint64(pid_t(pid)))
+            continue;
+        if (::kill(pid_t(pid), 0) != 0 && errno == ESRCH)
+            QFile::remove(part.absoluteFilePath());
+    }
+}
+
 } // namespace
 
 QString SearchIndexBuilder::containerKey(const QString &containerPath)
@@ -150,6 +176,7 @@ bool SearchIndexBuilder::ensure(const QString &containerPath, const QString &ind
         return true;
 
     QDir().mkpath(QFileInfo(indexPath).absolutePath());
+    removeDeadParts(indexPath);
     // A name of this build's own: another program may be building the same index.
     static std::atomic_int builds{0};
     const QString part = QStringLiteral("%1.%2-%3.part")

@@ -178,7 +178,7 @@ bool TWebFileInfo::Download(const QString &path)
     }
 
     // Only a file signed with the program's key is ever offered for starting.
-    const QUrl signatureUrl(m_info.Url + QStringLiteral(".minisig"));
+    const QUrl signatureUrl = UpdateAddress::SignatureUrl(url);
     m_ui.ShowWait(QStringLiteral("Sprawdzanie podpisu..."));
     const Transfer signature = Get(signatureUrl, m_settings.MaxSignatureSize);
     m_ui.HideWait();
@@ -221,18 +221,16 @@ bool TWebFileInfo::CheckForUpdate()
     if (!m_info.ReadMe.isEmpty() &&
         m_ui.Ask(QStringLiteral("Aktualizacja dostępna"),
                  available + QStringLiteral("Czy chcesz przeczytać plik ReadMe?"))) {
+        // A read-me is optional: one at a refused address is skipped like one that cannot
+        // be read, and the update is still offered.
         const QUrl readMe(m_info.ReadMe);
-        if (!UpdateAddress::IsAllowed(readMe)) {
-            m_lastError = Refused(readMe);
-            m_ui.Message(UpdateUi::Icon::Warning, QStringLiteral("Błąd łączenia"),
-                         reason(connectionLead));
-            return false;
+        if (UpdateAddress::IsAllowed(readMe)) {
+            m_ui.ShowWait(QStringLiteral("Pobieranie ReadMe..."));
+            const Transfer transfer = Get(readMe, m_settings.MaxReadMeSize);
+            m_ui.HideWait();
+            if (transfer.ok())
+                m_ui.ShowReadMe(decodeText(transfer.body));
         }
-        m_ui.ShowWait(QStringLiteral("Pobieranie ReadMe..."));
-        const Transfer transfer = Get(readMe, m_settings.MaxReadMeSize);
-        m_ui.HideWait();
-        if (transfer.ok())
-            m_ui.ShowReadMe(decodeText(transfer.body));
     }
     if (!m_ui.Ask(QStringLiteral("Aktualizacja dostępna"),
                   available + QStringLiteral("Pobrać aktualizację?")))

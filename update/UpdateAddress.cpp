@@ -21,4 +21,13 @@ bool IsAllowed(const QUrl &url)
            address == QHostAddress(QHostAddress::LocalHostIPv6);
 }
 
+QUrl SignatureUrl(const QUrl &download)
+{
+    // Appended to the whole text it would land in a query or a fragment.
+    QUrl signature = download.adjusted(QUrl::RemoveQuery | QUrl::RemoveFragment);
+    signature.setPath(signature.path(QUrl::FullyEncoded) + QStringLiteral(".minisig"),
+                      QUrl::TolerantMode);
+    return signature;
+}
+
 } // namespace UpdateAddress

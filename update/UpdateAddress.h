@@ -9,4 +9,7 @@ namespace UpdateAddress {
 
 bool IsAllowed(const QUrl &url);
 
+// The address of the download's detached signature: ".minisig" appended to its path.
+QUrl SignatureUrl(const QUrl &download);
+
 } // namespace UpdateAddress

@@ -4,9 +4,13 @@
 #include "SearchIndexTask.h"
 #include "SearchMatches.h"
 
+#include <QFile>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace fixture;
 using namespace Qt::StringLiterals;
@@ -105,6 +109,7 @@ private Q_SLOTS:
     void rebuildsADamagedCache_data();
     void rebuildsADamagedCache();
     void cancelledBuildLeavesNoFile();
+    void removesPartsOfBuildsThatDied();
     void buildsOnAThreadOfItsOwn();
 
 private:
@@ -308,6 +313,38 @@ void TestSearchIndex::cancelledBuildLeavesNoFile()
     QVERIFY(!done);
     QCOMPARE(calls, 1);
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{u"Verbarium.dat"_s});
+}
+
+void TestSearchIndex::removesPartsOfBuildsThatDied()
+{
+    // A process that has ended: its pid names no process now.
+    const pid_t dead = fork();
+    if (dead == 0)
+        _exit(0);
+    QVERIFY(dead > 0);
+    QCOMPARE(waitpid(dead, nullptr, 0), dead);
+
+    const auto touch = [this](const QString &name) {
+        QFile file(m_dir->filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("partial");
+    };
+    const QString ofDead = u"index.sqlite.%1-1.part"_s.arg(dead);
+    const QString ofLive = u"index.sqlite.%1-7.part"_s.arg(QCoreApplication::applicationPid());
+    const QString deadLink = u"index.sqlite.%1-2.part"_s.arg(dead);
+    const QStringList kept{ofLive, u"index.sqlite.x-1.part"_s, u"notes.part"_s,
+                           u"other.sqlite.%1-1.part"_s.arg(dead)};
+    touch(ofDead);
+    for (const QString &name : kept)
+        touch(name);
+    QVERIFY(QFile::link(m_dir->filePath(ofLive), m_dir->filePath(deadLink)));
+
+    QVERIFY(ensure(m_container));
+    QStringList expected = kept;
+    expected << deadLink << u"Verbarium.dat"_s << u"index.sqlite"_s;
+    expected.sort();
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::System, QDir::Name), expected);
+    QVERIFY(QFileInfo(m_dir->filePath(deadLink)).isSymLink());
 }
 
 void TestSearchIndex::buildsOnAThreadOfItsOwn()

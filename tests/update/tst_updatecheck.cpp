@@ -156,6 +156,8 @@ private Q_SLOTS:
     void progressText();
     void addresses_data();
     void addresses();
+    void signatureAddress_data();
+    void signatureAddress();
     void signatures_data();
     void signatures();
     void dialogue_data();
@@ -335,6 +337,28 @@ void TestUpdateCheck::addresses()
     QFETCH(QString, url);
     QFETCH(bool, allowed);
     QCOMPARE(UpdateAddress::IsAllowed(QUrl(url)), allowed);
+}
+
+void TestUpdateCheck::signatureAddress_data()
+{
+    QTest::addColumn<QString>("download");
+    QTest::addColumn<QString>("signature");
+
+    QTest::newRow("plain path") << QStringLiteral("https://h/pub/v.exe")
+                                << QStringLiteral("https://h/pub/v.exe.minisig");
+    QTest::newRow("query dropped")
+        << QStringLiteral("https://h/f.exe?x=1") << QStringLiteral("https://h/f.exe.minisig");
+    QTest::newRow("fragment dropped")
+        << QStringLiteral("https://h/f.exe#top") << QStringLiteral("https://h/f.exe.minisig");
+    QTest::newRow("percent-encoded path kept") << QStringLiteral("https://h/a%20b%3Fc.exe?x=%2F")
+                                               << QStringLiteral("https://h/a%20b%3Fc.exe.minisig");
+}
+
+void TestUpdateCheck::signatureAddress()
+{
+    QFETCH(QString, download);
+    QFETCH(QString, signature);
+    QCOMPARE(UpdateAddress::SignatureUrl(QUrl(download)).toString(QUrl::FullyEncoded), signature);
 }
 
 void TestUpdateCheck::signatures_data()
@@ -569,13 +593,10 @@ void TestUpdateCheck::dialogue_data()
                        connectionError(QStringLiteral(
                            "niedozwolony adres http://example.com/v.hti (wymagane https)"))}
         << QString();
-    QTest::newRow("plain http read-me refused")
+    QTest::newRow("plain http read-me skipped like an unreadable one")
         << with({{info, offer + meta("dfs-readme", QStringLiteral("http://example.com/r.txt"))}})
-        << QList<bool>{true} << QString() << 0 << true << false
-        << QStringList{waitInfo, askReadMe,
-                       connectionError(QStringLiteral(
-                           "niedozwolony adres http://example.com/r.txt (wymagane https)"))}
-        << QString();
+        << QList<bool>{true, false} << QString() << 0 << true << false
+        << QStringList{waitInfo, askReadMe, askDownload} << QString();
     QTest::newRow("plain http download refused")
         << Files{{info, meta("dfs-version", QStringLiteral("2.0.0.25")) +
                             meta("dfs-url", QStringLiteral("http://example.com/v.exe"))}}
