@@ -140,7 +140,7 @@ private:
         m_store = std::make_unique<SettingsStore>(*m_settings);
         m_data = std::make_unique<TData>(
             *m_store, m_volumes,
-            TData::Options{dataFolder, {}, m_dir->filePath(QStringLiteral("tmp"))});
+            TData::Options{dataFolder, m_dir->filePath(QStringLiteral("tmp")), {}});
         if (!m_data->FindDataFolder())
             return false;
         m_data->OpenDirectory();
