@@ -220,5 +220,13 @@ int RunProgram(SettingsStore &settings, const VolumeList &volumes, const Startup
     data.reset();
     SetPulpit(nullptr);
     pulpit.reset();
+
+    // Said once, when everything else is done; a run without a reader only reports it.
+    if (const QString problem = settings.SaveProblem(); !problem.isEmpty()) {
+        std::fprintf(stderr, "%s\n", problem.toUtf8().constData());
+        if (!stopped && !options.quitAfterStart && options.printTyp.isEmpty())
+            MessageBoxes::show(
+                nullptr, {problem, QStringLiteral("Uwaga"), QMessageBox::Warning, QMessageBox::Ok});
+    }
     return status;
 }

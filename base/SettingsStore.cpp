@@ -1,7 +1,13 @@
 #include "SettingsStore.h"
 
+#include "RegularFileTarget.h"
+
+#include <QDir>
+#include <QFile>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <algorithm>
 
@@ -48,18 +54,120 @@ std::optional<QString> optionalText(const QSettings &settings, const QString &ke
 
 } // namespace
 
-SettingsStore::SettingsStore()
-    : m_owned(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                          QStringLiteral("Quandrel"), QStringLiteral("Verbarium"))),
-      m_settings(*m_owned)
+namespace {
+
+// Far more than any settings file holds; a larger file is not read whole into memory.
+constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
+
+QString workingCopyName(const QTemporaryDir &scratch)
+{
+    return scratch.filePath(QStringLiteral("settings.conf"));
+}
+
+// A private folder holding a copy of the settings file as the run starts, when it is a
+// regular file that can be read.
+std::unique_ptr<QTemporaryDir> workingCopy(const QString &fileName)
+{
+    auto scratch = std::make_unique<QTemporaryDir>();
+    if (const auto contents = RegularFileTarget::Read(fileName, MaxFileSize)) {
+        QFile copy(workingCopyName(*scratch));
+        if (copy.open(QIODevice::WriteOnly))
+            copy.write(*contents);
+    }
+    return scratch;
+}
+
+QString saveProblem(const QString &fileName, const QString &reason)
+{
+    return QStringLiteral("Nie można zapisać ustawień programu w pliku\n%1\n%2")
+        .arg(QDir::toNativeSeparators(fileName), reason);
+}
+
+QString statusProblem(const QString &fileName, QSettings::Status status)
+{
+    return saveProblem(fileName, status == QSettings::FormatError
+                                     ? QStringLiteral("Plik ma niewłaściwą postać.")
+                                     : QStringLiteral("Brak dostępu do pliku lub jego folderu."));
+}
+
+} // namespace
+
+SettingsStore::SettingsStore() : SettingsStore(DefaultFileName()) {}
+
+SettingsStore::SettingsStore(const QString &fileName)
+    : SettingsStore(fileName, workingCopy(fileName))
 {
 }
 
-SettingsStore::SettingsStore(QSettings &settings) : m_settings(settings) {}
+SettingsStore::SettingsStore(const QString &fileName, std::unique_ptr<QTemporaryDir> scratch)
+    : m_fileName(fileName), m_scratch(std::move(scratch)),
+      m_owned(std::make_unique<QSettings>(workingCopyName(*m_scratch), QSettings::IniFormat)),
+      m_settings(*m_owned)
+{
+    for (const QString &key : m_settings.allKeys())
+        m_started.insert(key, textOf(m_settings.value(key)));
+}
+
+SettingsStore::SettingsStore(QSettings &settings) : m_settings(settings)
+{
+    for (const QString &key : m_settings.allKeys())
+        m_started.insert(key, textOf(m_settings.value(key)));
+}
 
 SettingsStore::~SettingsStore()
 {
+    commit();
+}
+
+QString SettingsStore::DefaultFileName()
+{
+    // Where the platform's native settings of "Quandrel/Verbarium" lie.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Quandrel/Verbarium.conf");
+}
+
+void SettingsStore::set(const QString &key, const QString &value)
+{
+    const auto started = m_started.constFind(key);
+    if (!m_changed.contains(key) && started != m_started.cend() && *started == value)
+        return;
+    m_settings.setValue(key, value);
+    m_changed.insert(key);
+    m_unsaved = true;
+}
+
+bool SettingsStore::commit()
+{
+    if (!m_unsaved)
+        return m_saveProblem.isEmpty();
     m_settings.sync();
+    if (m_fileName.isEmpty()) {
+        // Settings given by the caller are its own; they are written as they are.
+        m_saveProblem = m_settings.status() == QSettings::NoError
+                            ? QString()
+                            : statusProblem(m_settings.fileName(), m_settings.status());
+        m_unsaved = !m_saveProblem.isEmpty();
+        return !m_unsaved;
+    }
+    if (RegularFileTarget::Check(m_fileName) == RegularFileTarget::State::Other) {
+        m_saveProblem =
+            saveProblem(m_fileName, QStringLiteral("W tym miejscu nie ma zwykłego pliku."));
+        return false;
+    }
+    // The file is read again as it is now; only this run's values go on top, and the whole
+    // file is replaced at once.
+    QSettings file(m_fileName, QSettings::IniFormat);
+    file.setAtomicSyncRequired(true);
+    for (const QString &key : std::as_const(m_changed))
+        file.setValue(key, m_settings.value(key));
+    file.sync();
+    if (file.status() != QSettings::NoError) {
+        m_saveProblem = statusProblem(m_fileName, file.status());
+        return false;
+    }
+    m_saveProblem.clear();
+    m_unsaved = false;
+    return true;
 }
 
 int SettingsStore::readNumber(const QVariant &value, int defaultValue)
@@ -94,23 +202,30 @@ Preferences SettingsStore::readPreferences() const
     return p;
 }
 
+void SettingsStore::markRunning(bool running)
+{
+    // This run's own mark: written whatever the file held.
+    const QString key = QStringLiteral("Prefs/Runing");
+    m_settings.setValue(key, text(running));
+    m_changed.insert(key);
+    m_unsaved = true;
+}
+
 void SettingsStore::writeRunning(bool running)
 {
-    m_settings.setValue(QStringLiteral("Prefs/Runing"), text(running));
-    m_settings.sync();
+    markRunning(running);
+    commit();
 }
 
 void SettingsStore::writePreferencesAtExit(const Preferences &p)
 {
-    m_settings.beginGroup(QStringLiteral("Prefs"));
-    m_settings.setValue(QStringLiteral("fDocFont"), p.docFont);
-    m_settings.setValue(QStringLiteral("fDocFontSize"), text(p.docFontSize));
-    m_settings.setValue(QStringLiteral("fIndeksState"), text(p.indeksState));
-    m_settings.setValue(QStringLiteral("fCytatShow"), text(p.cytatShow));
-    m_settings.setValue(QStringLiteral("fWindCount"), text(p.windCount));
-    m_settings.setValue(QStringLiteral("Runing"), text(false));
-    m_settings.setValue(QStringLiteral("Autorun"), text(p.autorun));
-    m_settings.endGroup();
+    set(QStringLiteral("Prefs/fDocFont"), p.docFont);
+    set(QStringLiteral("Prefs/fDocFontSize"), text(p.docFontSize));
+    set(QStringLiteral("Prefs/fIndeksState"), text(p.indeksState));
+    set(QStringLiteral("Prefs/fCytatShow"), text(p.cytatShow));
+    set(QStringLiteral("Prefs/fWindCount"), text(p.windCount));
+    markRunning(false);
+    set(QStringLiteral("Prefs/Autorun"), text(p.autorun));
 }
 
 std::optional<QString> SettingsStore::appPath() const
@@ -125,9 +240,9 @@ std::optional<QString> SettingsStore::dataPath() const
 
 void SettingsStore::writePaths(const QString &appPath, const QString &dataPath)
 {
-    m_settings.setValue(QStringLiteral("AppPath"), appPath);
-    m_settings.setValue(QStringLiteral("DataPath"), dataPath);
-    m_settings.sync();
+    set(QStringLiteral("AppPath"), appPath);
+    set(QStringLiteral("DataPath"), dataPath);
+    commit();
 }
 
 std::optional<ToolbarPlacement> SettingsStore::readToolbar(const QString &name) const
@@ -153,16 +268,15 @@ std::optional<ToolbarPlacement> SettingsStore::readToolbar(const QString &name) 
 
 void SettingsStore::writeToolbar(const QString &name, const ToolbarPlacement &p)
 {
-    m_settings.beginGroup(QStringLiteral("Toolbars/") + name);
-    m_settings.setValue(QStringLiteral("Rev"), text(3));
-    m_settings.setValue(QStringLiteral("Visible"), text(p.visible));
-    m_settings.setValue(QStringLiteral("DockedTo"), p.dockedTo);
-    m_settings.setValue(QStringLiteral("LastDock"), p.lastDock);
-    m_settings.setValue(QStringLiteral("DockRow"), text(p.dockRow));
-    m_settings.setValue(QStringLiteral("DockPos"), text(p.dockPos));
-    m_settings.setValue(QStringLiteral("FloatLeft"), text(p.floatLeft));
-    m_settings.setValue(QStringLiteral("FloatTop"), text(p.floatTop));
-    m_settings.endGroup();
+    const QString group = QStringLiteral("Toolbars/") + name + u'/';
+    set(group + QStringLiteral("Rev"), text(3));
+    set(group + QStringLiteral("Visible"), text(p.visible));
+    set(group + QStringLiteral("DockedTo"), p.dockedTo);
+    set(group + QStringLiteral("LastDock"), p.lastDock);
+    set(group + QStringLiteral("DockRow"), text(p.dockRow));
+    set(group + QStringLiteral("DockPos"), text(p.dockPos));
+    set(group + QStringLiteral("FloatLeft"), text(p.floatLeft));
+    set(group + QStringLiteral("FloatTop"), text(p.floatTop));
 }
 
 std::optional<PanePlacement> SettingsStore::readPane(const QString &name) const
@@ -188,20 +302,19 @@ std::optional<PanePlacement> SettingsStore::readPane(const QString &name) const
 
 void SettingsStore::writePane(const QString &name, const PanePlacement &p)
 {
-    m_settings.beginGroup(QStringLiteral("Panes/") + name);
-    m_settings.setValue(QStringLiteral("Area"), text(p.area));
-    m_settings.setValue(QStringLiteral("Floating"), text(p.floating));
-    m_settings.setValue(QStringLiteral("Size"), text(p.size));
-    m_settings.setValue(QStringLiteral("Left"), text(p.floatGeometry.left()));
-    m_settings.setValue(QStringLiteral("Top"), text(p.floatGeometry.top()));
-    m_settings.setValue(QStringLiteral("Width"), text(p.floatGeometry.width()));
-    m_settings.setValue(QStringLiteral("Height"), text(p.floatGeometry.height()));
-    m_settings.endGroup();
+    const QString group = QStringLiteral("Panes/") + name + u'/';
+    set(group + QStringLiteral("Area"), text(p.area));
+    set(group + QStringLiteral("Floating"), text(p.floating));
+    set(group + QStringLiteral("Size"), text(p.size));
+    set(group + QStringLiteral("Left"), text(p.floatGeometry.left()));
+    set(group + QStringLiteral("Top"), text(p.floatGeometry.top()));
+    set(group + QStringLiteral("Width"), text(p.floatGeometry.width()));
+    set(group + QStringLiteral("Height"), text(p.floatGeometry.height()));
 }
 
-void SettingsStore::sync()
+bool SettingsStore::sync()
 {
-    m_settings.sync();
+    return commit();
 }
 
 namespace {
@@ -246,9 +359,9 @@ ListLayout SettingsStore::readListLayout(int list) const
 void SettingsStore::writeListLayout(int list, const ListLayout &layout)
 {
     const QString group = QStringLiteral("Views/%1/").arg(list);
-    m_settings.setValue(group + QStringLiteral("Columns/Order"), numberText(layout.order));
-    m_settings.setValue(group + QStringLiteral("Columns/Sizes"), numberText(layout.sizes));
-    m_settings.setValue(group + QStringLiteral("Sort/Ascending"), text(layout.ascending));
-    m_settings.setValue(group + QStringLiteral("Sort/SortCol"), text(layout.sortColumn));
-    m_settings.setValue(group + QStringLiteral("ViewStyle/ViewStyle"), text(layout.viewStyle));
+    set(group + QStringLiteral("Columns/Order"), numberText(layout.order));
+    set(group + QStringLiteral("Columns/Sizes"), numberText(layout.sizes));
+    set(group + QStringLiteral("Sort/Ascending"), text(layout.ascending));
+    set(group + QStringLiteral("Sort/SortCol"), text(layout.sortColumn));
+    set(group + QStringLiteral("ViewStyle/ViewStyle"), text(layout.viewStyle));
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QRect>
+#include <QSet>
 #include <QString>
 #include <QVariant>
 
@@ -9,6 +11,7 @@
 #include <optional>
 
 class QSettings;
+class QTemporaryDir;
 
 // The user's preferences as held in memory during a run, with their defaults.
 struct Preferences
@@ -61,11 +64,18 @@ struct ListLayout
 // "Prefs", the toolbar layout in "Toolbars". Every value is written as text; reading follows
 // the rules of the stored text (a number that is not a decimal integer gives the default, a
 // boolean is any number other than 0).
+//
+// Only the values this run changed are written, on top of the file as it is when they are
+// saved, so that another running copy's changes to the other values survive. A settings file
+// is read and replaced only when it is a regular file (through links too); anything else at
+// its path is left alone and the run keeps its settings in memory.
 class SettingsStore
 {
 public:
     // The native store of the current user.
     SettingsStore();
+    // The store in the given file.
+    explicit SettingsStore(const QString &fileName);
     // A store over given settings, for tests; not owned.
     explicit SettingsStore(QSettings &settings);
     ~SettingsStore();
@@ -98,9 +108,32 @@ public:
     ListLayout readListLayout(int list) const;
     void writeListLayout(int list, const ListLayout &layout);
 
-    void sync();
+    // Saves what this run changed; false when it could not be saved (see SaveProblem).
+    bool sync();
+    // Why the settings could not be saved, naming the file, in Polish; empty when they were.
+    const QString &SaveProblem() const { return m_saveProblem; }
+
+    // Where the native store keeps its file.
+    static QString DefaultFileName();
 
 private:
+    SettingsStore(const QString &fileName, std::unique_ptr<QTemporaryDir> scratch);
+    // Records a value; it is written only when it differs from what the run started with, or
+    // this run wrote it before.
+    void set(const QString &key, const QString &value);
+    void markRunning(bool running);
+    // Writes the changed values into the settings file as it is now, in one replacement.
+    bool commit();
+
+    // The file the settings are saved in; empty for settings given by the caller, which are
+    // written directly.
+    QString m_fileName;
+    // The run's working copy of the file, so nothing reaches the file but commit().
+    std::unique_ptr<QTemporaryDir> m_scratch;
     std::unique_ptr<QSettings> m_owned;
     QSettings &m_settings;
+    QHash<QString, QString> m_started;
+    QSet<QString> m_changed;
+    bool m_unsaved = false;
+    QString m_saveProblem;
 };

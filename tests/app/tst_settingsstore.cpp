@@ -1,8 +1,13 @@
 #include "SettingsStore.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 class TestSettingsStore : public QObject
 {
@@ -19,6 +24,10 @@ private Q_SLOTS:
     void toolbarRevision_data();
     void toolbarRevision();
     void pathsAreOptional();
+    void keepsOtherCopiesChanges();
+    void writesThroughLinkToRegularFile();
+    void leavesOtherThanRegularFilesAlone_data();
+    void leavesOtherThanRegularFilesAlone();
 
 private:
     QTemporaryDir m_dir;
@@ -198,6 +207,127 @@ void TestSettingsStore::pathsAreOptional()
     QVERIFY(!store.dataPath());
     m_settings->setValue(QStringLiteral("DataPath"), QString());
     QCOMPARE(store.dataPath(), std::optional<QString>(QString()));
+}
+
+namespace {
+
+void writeText(const QString &path, const QByteArray &text)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(text);
+}
+
+QByteArray readText(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+void TestSettingsStore::keepsOtherCopiesChanges()
+{
+    // Two copies of the program run at once; the other one saves while this one runs.
+    const QString path = m_dir.filePath(QStringLiteral("two.conf"));
+    writeText(path, "[Prefs]\nfDocFontSize=10\nfCytatShow=1\nfWindCount=12\n");
+    {
+        SettingsStore store(path);
+        store.writeRunning(true);
+        Preferences p = store.readPreferences();
+        QCOMPARE(p.docFontSize, 10);
+        writeText(path, "[Prefs]\nfDocFontSize=14\nfCytatShow=1\nfWindCount=12\nRuning=1\n"
+                        "[Other]\nkept=yes\n");
+        p.cytatShow = false; // the one change of this run
+        store.writePreferencesAtExit(p);
+        QVERIFY(store.sync());
+        QVERIFY(store.SaveProblem().isEmpty());
+    }
+    QSettings saved(path, QSettings::IniFormat);
+    QCOMPARE(saved.value(QStringLiteral("Prefs/fDocFontSize")), QVariant(QStringLiteral("14")));
+    QCOMPARE(saved.value(QStringLiteral("Prefs/fCytatShow")), QVariant(QStringLiteral("0")));
+    QCOMPARE(saved.value(QStringLiteral("Prefs/Runing")), QVariant(QStringLiteral("0")));
+    QCOMPARE(saved.value(QStringLiteral("Other/kept")), QVariant(QStringLiteral("yes")));
+    // Values the file did not have yet are written, as on the first run.
+    QCOMPARE(saved.value(QStringLiteral("Prefs/fDocFont")), QVariant(QStringLiteral("Arial CE")));
+}
+
+void TestSettingsStore::writesThroughLinkToRegularFile()
+{
+    const QString real = m_dir.filePath(QStringLiteral("elsewhere/real.conf"));
+    QVERIFY(QDir().mkpath(QFileInfo(real).path()));
+    writeText(real, "[Prefs]\nfDocFontSize=12\n");
+    const QString link = m_dir.filePath(QStringLiteral("link.conf"));
+    QVERIFY(QFile::link(real, link));
+    {
+        SettingsStore store(link);
+        QCOMPARE(store.readPreferences().docFontSize, 12);
+        store.writePaths(QStringLiteral("/opt/v/"), QStringLiteral("/media/cd/DATA/"));
+        QVERIFY(store.SaveProblem().isEmpty());
+    }
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(QSettings(real, QSettings::IniFormat).value(QStringLiteral("DataPath")),
+             QVariant(QStringLiteral("/media/cd/DATA/")));
+    QCOMPARE(QSettings(real, QSettings::IniFormat).value(QStringLiteral("Prefs/fDocFontSize")),
+             QVariant(QStringLiteral("12")));
+}
+
+void TestSettingsStore::leavesOtherThanRegularFilesAlone_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("linked");
+
+    QTest::newRow("folder") << QStringLiteral("folder") << false;
+    QTest::newRow("FIFO") << QStringLiteral("fifo") << false;
+    QTest::newRow("link to a folder") << QStringLiteral("folder") << true;
+    QTest::newRow("link to a FIFO") << QStringLiteral("fifo") << true;
+    QTest::newRow("link to nothing") << QStringLiteral("nothing") << true;
+}
+
+void TestSettingsStore::leavesOtherThanRegularFilesAlone()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, linked);
+
+    const QDir row(m_dir.filePath(QString::fromLatin1(QTest::currentDataTag())));
+    QVERIFY(row.mkpath(QStringLiteral(".")));
+    const QString target = row.filePath(QStringLiteral("target"));
+    if (kind == u"folder") {
+        QVERIFY(QDir().mkpath(target));
+        writeText(target + QStringLiteral("/inside"), "mine");
+    } else if (kind == u"fifo") {
+        QCOMPARE(::mkfifo(QFile::encodeName(target).constData(), 0600), 0);
+    }
+    const QString path = linked ? row.filePath(QStringLiteral("settings")) : target;
+    if (linked)
+        QVERIFY(QFile::link(target, path));
+    const auto modeOf = [](const QString &p) {
+        struct stat entry = {};
+        return ::lstat(QFile::encodeName(p).constData(), &entry) == 0 ? entry.st_mode : 0u;
+    };
+    const auto pathMode = modeOf(path);
+    const auto targetMode = modeOf(target);
+
+    {
+        // Neither read (a FIFO would never answer) nor replaced.
+        SettingsStore store(path);
+        QCOMPARE(store.readPreferences().docFontSize, 10);
+        store.writeRunning(true);
+        store.writePreferencesAtExit(Preferences());
+        QVERIFY(!store.sync());
+        QVERIFY2(store.SaveProblem().contains(path), qPrintable(store.SaveProblem()));
+        QVERIFY(store.SaveProblem().startsWith(QStringLiteral("Nie można zapisać ustawień")));
+    }
+    QCOMPARE(modeOf(path), pathMode);
+    QCOMPARE(modeOf(target), targetMode);
+    if (kind == u"folder")
+        QCOMPARE(readText(target + QStringLiteral("/inside")), QByteArray("mine"));
+    if (kind == u"nothing")
+        QVERIFY(!QFileInfo::exists(target));
+    // Nothing was made beside it either.
+    QCOMPARE(
+        row.entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot).size(),
+        int(linked) + int(kind != u"nothing"));
 }
 
 QTEST_GUILESS_MAIN(TestSettingsStore)

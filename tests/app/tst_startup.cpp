@@ -18,6 +18,7 @@
 
 #include <QTimer>
 #include <csignal>
+#include <sys/stat.h>
 
 using namespace fixture;
 
@@ -39,6 +40,7 @@ private Q_SLOTS:
     void locatorAtStart_data();
     void locatorAtStart();
     void programQuitsAfterStart();
+    void programLeavesSettingsFifoAlone();
     void openEntryAfterStart();
     void programStopsCleanlyOnSignal_data();
     void programStopsCleanlyOnSignal();
@@ -325,6 +327,35 @@ void TestStartup::programQuitsAfterStart()
     QCOMPARE(stored.value(QStringLiteral("Prefs/fCytatShow")), QVariant(QStringLiteral("1")));
     QVERIFY(stored.value(QStringLiteral("DataPath")).toString().endsWith(QStringLiteral("DATA/")));
     QCOMPARE(stored.value(QStringLiteral("Toolbars/tbIndeks/Rev")), QVariant(QStringLiteral("3")));
+}
+
+void TestStartup::programLeavesSettingsFifoAlone()
+{
+    // A FIFO where the settings file belongs is neither read (that would wait for ever) nor
+    // replaced; the run says once that its settings could not be saved.
+    const QString config = m_dir->filePath(QStringLiteral("config/Quandrel/Verbarium.conf"));
+    QVERIFY(QDir().mkpath(QFileInfo(config).path()));
+    QCOMPARE(::mkfifo(QFile::encodeName(config).constData(), 0600), 0);
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir->filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(VERBARIUM_PROGRAM),
+                  {QStringLiteral(VERBARIUM_DEMO_DATA), QStringLiteral("--quit-after-start")});
+    if (!program.waitForFinished(30000)) {
+        program.kill();
+        program.waitForFinished();
+        QFAIL("the program hung on its settings file");
+    }
+    QCOMPARE(program.exitCode(), 0);
+    const QString error = QString::fromUtf8(program.readAllStandardError());
+    QVERIFY2(
+        error.contains(QStringLiteral("Nie można zapisać ustawień programu w pliku\n") + config),
+        qPrintable(error));
+    struct stat entry = {};
+    QCOMPARE(::lstat(QFile::encodeName(config).constData(), &entry), 0);
+    QVERIFY(S_ISFIFO(entry.st_mode));
 }
 
 void TestStartup::openEntryAfterStart()
