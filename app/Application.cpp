@@ -2,9 +2,21 @@
 
 #include "MessageBoxes.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
 #include <exception>
 
-Application::Application(int &argc, char **argv) : QApplication(argc, argv) {}
+Application::Application(int &argc, char **argv) : QApplication(argc, argv)
+{
+    // The program speaks Polish whatever the desktop's language, Qt's own dialogs and buttons
+    // too. Without the translations installed they stay in English.
+    auto *qtTexts = new QTranslator(this);
+    if (qtTexts->load(QLocale(QLocale::Polish, QLocale::Poland), QStringLiteral("qtbase"),
+                      QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(qtTexts);
+}
 
 bool Application::notify(QObject *receiver, QEvent *event)
 {

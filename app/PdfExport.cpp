@@ -38,6 +38,7 @@ PdfExport::Status PdfExport::PrintEntry(TPulpit &pulpit, const QString &typ, con
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(file);
+        printer.setDocName(window->windowTitle());
         if (window->Print(printer))
             return Printed;
     }

@@ -25,8 +25,11 @@ QPrinter &FramePrinter::printer()
 void FramePrinter::print(const QPointer<TfrmWzorBazowy> &window, QWidget *parent)
 {
     // The dialog runs the event loop: the window may be closed meanwhile.
-    if (m_dialogs->ExecPrint(printer(), parent) && window)
+    if (m_dialogs->ExecPrint(printer(), parent) && window) {
+        // The title of a PDF made by printing, and the job's name in the printer queue.
+        printer().setDocName(window->windowTitle());
         window->Print(printer());
+    }
 }
 
 void FramePrinter::setup(QWidget *parent)

@@ -10,7 +10,12 @@
 #include "TSimplePSS.h"
 #include "TfrmSearcher.h"
 
+#include <QDialogButtonBox>
 #include <QEventLoop>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
@@ -31,6 +36,7 @@ private Q_SLOTS:
     void errorInAHandlerIsShown_data();
     void errorInAHandlerIsShown();
     void unreadableContainerAtAListTab();
+    void qtDialogsSpeakPolish();
 
 private:
     QList<MessageBoxes::Message> m_messages;
@@ -117,6 +123,25 @@ void TestApplication::unreadableContainerAtAListTab()
     QVERIFY(!QGuiApplication::overrideCursor());
     QVERIFY(program.searcher().isHidden());
     QVERIFY(!pulpit.Opening());
+}
+
+// Qt's standard dialogs and buttons, which the program does not name itself.
+void TestApplication::qtDialogsSpeakPolish()
+{
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QCOMPARE(box.button(QMessageBox::Yes)->text().remove(u'&'), QStringLiteral("Tak"));
+    QCOMPARE(box.button(QMessageBox::No)->text().remove(u'&'), QStringLiteral("Nie"));
+    QCOMPARE(box.button(QMessageBox::Cancel)->text().remove(u'&'), QStringLiteral("Anuluj"));
+
+    QPrinter printer;
+    QPrintDialog dialog(&printer);
+    QStringList texts;
+    for (const QPushButton *button : dialog.findChildren<QPushButton *>())
+        texts.append(button->text().remove(u'&'));
+    QVERIFY2(texts.contains(QStringLiteral("Anuluj")), qPrintable(texts.join(u'|')));
+    QVERIFY2(texts.contains(QStringLiteral("Wydrukuj")), qPrintable(texts.join(u'|')));
+    QVERIFY2(!texts.contains(QStringLiteral("Cancel")), qPrintable(texts.join(u'|')));
 }
 
 int main(int argc, char *argv[])

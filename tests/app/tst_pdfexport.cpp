@@ -137,19 +137,21 @@ void TestPdfExport::exports_data()
     QTest::addColumn<QString>("typ");
     QTest::addColumn<QString>("numer");
     QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("text"); // in the file; null: no file
+    QTest::addColumn<QString>("text");  // in the file; null: no file
+    QTest::addColumn<QString>("title"); // the file's title: the window's caption
 
-    QTest::newRow("document") << QStringLiteral("_19701") << QStringLiteral("1") << 0 << Verse;
+    QTest::newRow("document") << QStringLiteral("_19701") << QStringLiteral("1") << 0 << Verse
+                              << QStringLiteral("Dzieło: Próba - Jan Kochanowski");
     QTest::newRow("illustration") << QStringLiteral("_19711") << QStringLiteral("1") << 0
-                                  << QStringLiteral("");
+                                  << QStringLiteral("") << QStringLiteral("Ilustracja: Łąka");
     QTest::newRow("illustration without a picture")
-        << QStringLiteral("_19711") << QStringLiteral("2") << 1 << QString();
+        << QStringLiteral("_19711") << QStringLiteral("2") << 1 << QString() << QString();
     QTest::newRow("no such entry")
-        << QStringLiteral("_19701") << QStringLiteral("9") << 1 << QString();
+        << QStringLiteral("_19701") << QStringLiteral("9") << 1 << QString() << QString();
     QTest::newRow("the Index") << QStringLiteral("_19700") << QStringLiteral("197") << 1
-                               << QString();
+                               << QString() << QString();
     QTest::newRow("category without a window")
-        << QStringLiteral("_19708") << QStringLiteral("1") << 1 << QString();
+        << QStringLiteral("_19708") << QStringLiteral("1") << 1 << QString() << QString();
 }
 
 void TestPdfExport::exports()
@@ -158,6 +160,7 @@ void TestPdfExport::exports()
     QFETCH(QString, numer);
     QFETCH(int, status);
     QFETCH(QString, text);
+    QFETCH(QString, title);
     const QString file = m_dir.filePath(QStringLiteral("%1-%2.pdf").arg(typ, numer));
     QByteArray err;
     QCOMPARE(run({QStringLiteral("--print-pdf"), typ, numer, file}, &err), status);
@@ -169,6 +172,11 @@ void TestPdfExport::exports()
     const QString printed =
         QString::fromUtf8(tool(QStringLiteral("pdftotext"), {file, QStringLiteral("-")}));
     QVERIFY2(printed.contains(text), qPrintable(printed));
+    const QString info = QString::fromUtf8(tool(QStringLiteral("pdfinfo"), {file}));
+    const QRegularExpression titleLine(
+        QStringLiteral("^Title:\\s+%1$").arg(QRegularExpression::escape(title)),
+        QRegularExpression::MultilineOption);
+    QVERIFY2(info.contains(titleLine), qPrintable(info));
     if (text.isEmpty()) {
         // One page, and on it the picture at its own size.
         const QString images =

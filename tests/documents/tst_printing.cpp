@@ -233,6 +233,11 @@ void TestPrinting::documentPrintedWhole()
     const QString text = pdfText(m_dialogs.file);
     QVERIFY2(text.contains(QString::fromUtf8(WorkText)), qPrintable(text));
     QVERIFY2(text.contains(QStringLiteral("Ile cię trzeba cenić.")), qPrintable(text));
+    // The file's title is the window's caption.
+    const QString info =
+        QString::fromUtf8(runToolProgram(QStringLiteral("pdfinfo"), {m_dialogs.file}).out);
+    QVERIFY2(info.contains(QStringLiteral("Title:")) && info.contains(work->windowTitle()),
+             qPrintable(info));
 }
 
 // The picture touches two opposite edges of the printable area and is centred between the
