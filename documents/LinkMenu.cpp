@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QToolButton>
+#include <QToolTip>
 
 namespace {
 
@@ -48,8 +49,13 @@ void BuildMenu(TLinkList &links, const QString &typ, const QString &value,
         // The link's index, not the item's position: the handler asks the list for it.
         action->setData(i);
         action->setStatusTip(captionField + QStringLiteral(": ") + caption);
-        QObject::connect(action, &QAction::triggered, window,
-                         [handler, action] { handler(action); });
+        // Chosen by a screen reader's command, the item is triggered with the menu still up;
+        // it goes as it does after a key press, its hint with it, before the entry opens.
+        QObject::connect(action, &QAction::triggered, window, [handler, action, menu] {
+            menu->hide();
+            QToolTip::hideText();
+            handler(action);
+        });
         menu->addAction(action);
     }
     SortMenuByCaption(menu);

@@ -4,9 +4,11 @@
 #include "TfrmWzorBazowy.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPointer>
 #include <QStyle>
 #include <QTimer>
 
@@ -26,6 +28,10 @@ ChildWindowManager::ChildWindowManager(QMdiArea *area) : QObject(area), m_area(a
 
 void ChildWindowManager::activated(QMdiSubWindow *sub)
 {
+    if (sub && !m_closing) {
+        m_path.removeIf([sub](const QPointer<QMdiSubWindow> &p) { return !p || p == sub; });
+        m_path.append(sub);
+    }
     if (sub == m_active)
         return;
     if (TfrmWzorBazowy *previous = windowOf(m_active))
@@ -82,6 +88,7 @@ bool ChildWindowManager::bringToFront(const QString &typ, const QString &numer)
 
 void ChildWindowManager::track(QMdiSubWindow *sub)
 {
+    sub->installEventFilter(this);
     // Ctrl+F4 is the frame's (its system menu's key does not reach it everywhere, and two
     // owners would make the key ambiguous).
     if (QMenu *menu = sub->systemMenu()) {
@@ -90,6 +97,34 @@ void ChildWindowManager::track(QMdiSubWindow *sub)
                 action->setShortcuts({});
         }
     }
+}
+
+QMdiSubWindow *ChildWindowManager::previousOf(QMdiSubWindow *sub) const
+{
+    for (auto it = m_path.crbegin(); it != m_path.crend(); ++it) {
+        if (*it && *it != sub && !(*it)->isHidden())
+            return *it;
+    }
+    return nullptr;
+}
+
+bool ChildWindowManager::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *sub = qobject_cast<QMdiSubWindow *>(watched);
+    if (event->type() != QEvent::Close || !sub || sub != m_area->activeSubWindow())
+        return false;
+    QPointer<QMdiSubWindow> previous = previousOf(sub);
+    QPointer<QMdiSubWindow> closing = sub;
+    // What the area activates by itself meanwhile is not where the reader went.
+    m_closing = true;
+    QTimer::singleShot(0, this, [this, previous, closing] {
+        m_closing = false;
+        // A child may refuse to close (the Index does).
+        const bool closed = !closing || closing->isHidden();
+        if (closed && previous && !previous->isHidden())
+            activate(previous);
+    });
+    return false;
 }
 
 void ChildWindowManager::closeActive()
@@ -131,8 +166,16 @@ void ChildWindowManager::focusIn(QMdiSubWindow *sub)
 {
     m_area->setActiveSubWindow(sub);
     // The focus goes with it too, so the frame activates it again when the main window
-    // itself becomes active.
-    if (QWidget *widget = sub->widget())
+    // itself becomes active: back to the control the reader left it in (a list's current
+    // row, say), or to the window itself the first time.
+    QWidget *widget = sub->widget();
+    if (!widget)
+        return;
+    QWidget *last = widget->focusWidget();
+    if (last && last != widget && widget->isAncestorOf(last) && last->isVisibleTo(widget) &&
+        last->isEnabled())
+        last->setFocus(Qt::OtherFocusReason);
+    else
         widget->setFocus(Qt::OtherFocusReason);
 }
 

@@ -11,7 +11,9 @@ class TfrmWzorBazowy;
 // How the frame's child windows come and go, as the platform's MDI behaves: a new child opens
 // maximised when the active one is, otherwise cascaded below the last one at a readable size;
 // the child that opens or comes to the front gets the keyboard focus; cascade and tiling keep
-// every title bar in the area. A child that stops being the active one is told so.
+// every title bar in the area. A child that stops being the active one is told so. Closing the
+// active child goes back to the child the reader was in before it, skipping those closed since;
+// the area's own choice would follow the order the children were made in.
 class ChildWindowManager : public QObject
 {
     Q_OBJECT
@@ -42,14 +44,23 @@ Q_SIGNALS:
     // A child window has been destroyed; sent once control is back in the event loop.
     void childGone();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void track(QMdiSubWindow *sub);
     void activated(QMdiSubWindow *sub);
     void focusIn(QMdiSubWindow *sub);
+    // The child the reader was in before `sub`, still open; null when there is none.
+    QMdiSubWindow *previousOf(QMdiSubWindow *sub) const;
     QList<QMdiSubWindow *> arrangeable() const;
     int step() const;
 
     QMdiArea *m_area;
     QPointer<QMdiSubWindow> m_last;
     QPointer<QMdiSubWindow> m_active;
+    // The children in the order the reader was last in them, the active one last. The area's
+    // own history would also hold the child it activates by itself after a close.
+    QList<QPointer<QMdiSubWindow>> m_path;
+    bool m_closing = false;
 };

@@ -23,6 +23,7 @@
 #include "TfrmWzorTekst.h"
 #include "VolumeList.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QDockWidget>
@@ -93,6 +94,8 @@ private:
     void writeData(const Entries &extra = {});
     void cutContainerAt(const QByteArray &name);
     TfrmWzorDoc *open(const QString &typ, const QString &numer);
+    // Ctrl+F4, as the reader closes the active window.
+    void closeActiveByKey();
 
     ProgramFixture m_program;
     TPulpit *m_pulpit = nullptr;        // the fixture's
@@ -188,6 +191,13 @@ void TestDocumentWindows::cutContainerAt(const QByteArray &name)
         }
     }
     QFAIL("no such entry");
+}
+
+void TestDocumentWindows::closeActiveByKey()
+{
+    QTest::keyClick(m_pulpit, Qt::Key_F4, Qt::ControlModifier);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
 }
 
 TfrmWzorDoc *TestDocumentWindows::open(const QString &typ, const QString &numer)
@@ -442,6 +452,8 @@ void TestDocumentWindows::thumbnailOpensItsIllustration()
     auto *illustration = qobject_cast<TfrmIlustra *>(m_pulpit->ActiveChild());
     QVERIFY(illustration);
     QCOMPARE(illustration->Numer(), QStringLiteral("3"));
+    closeActiveByKey();
+    QCOMPARE(m_pulpit->ActiveChild(), work);
 }
 
 void TestDocumentWindows::relatedMenuOpensTheEntry()
@@ -456,11 +468,29 @@ void TestDocumentWindows::relatedMenuOpensTheEntry()
     QCOMPARE(m_pulpit->ChildWindows().size(), 1);
     QVERIFY(m_help.popups.isEmpty());
 
-    fredro->trigger();
+    // Chosen as a screen reader chooses it: through the item's accessible press action, with
+    // the menu up.
+    QMenu *menu = work->ButtonAt(TfrmWzorDoc::btBiogramy)->menu();
+    menu->popup(work->mapToGlobal(QPoint(10, 10)));
+    QTRY_VERIFY(menu->isVisible());
+    QAccessibleInterface *items = QAccessible::queryAccessibleInterface(menu);
+    QVERIFY(items);
+    QAccessibleInterface *item = nullptr;
+    for (int i = 0; i < items->childCount(); ++i) {
+        if (items->child(i)->text(QAccessible::Name) == u"Aleksander Fredro")
+            item = items->child(i);
+    }
+    QVERIFY(item && item->actionInterface());
+    item->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     auto *biography = qobject_cast<TfrmWzorTekst *>(m_pulpit->ActiveChild());
     QVERIFY(biography);
     QCOMPARE(biography->Numer(), QStringLiteral("2"));
     QCOMPARE(biography->windowTitle(), QStringLiteral("Twórca: Aleksander Fredro"));
+    // Nothing is left up to take the keys: Ctrl+F4 closes the entry, back to the work.
+    QVERIFY(!menu->isVisible());
+    QVERIFY(!QApplication::activePopupWidget());
+    closeActiveByKey();
+    QCOMPARE(m_pulpit->ActiveChild(), work);
 }
 
 void TestDocumentWindows::soundFragmentPlaysAndIsRemembered()
@@ -513,8 +543,11 @@ void TestDocumentWindows::linkClicks()
     QCOMPARE(epoch->HT1()->toHtml(), before);
     TfrmWzorBazowy *active = m_pulpit->ActiveChild();
     QCOMPARE(active == epoch, opened.isEmpty());
-    if (!opened.isEmpty())
-        QCOMPARE(active->Typ() + u'/' + active->Numer(), opened);
+    if (opened.isEmpty())
+        return;
+    QCOMPARE(active->Typ() + u'/' + active->Numer(), opened);
+    closeActiveByKey();
+    QCOMPARE(m_pulpit->ActiveChild(), epoch);
 }
 
 void TestDocumentWindows::picturesComeOnlyFromBmps_data()

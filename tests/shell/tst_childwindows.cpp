@@ -10,12 +10,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSettings>
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -55,6 +57,8 @@ private Q_SLOTS:
     void newWindowOpensCascadedAndReadable();
     void openingWithTheMainWindowDisabledLeavesTheNewWindowActive();
     void closingReturnsToThePreviousWindow();
+    void closingGoesBackAlongTheReadersPath();
+    void aWindowComesBackWithItsFocus();
     void aWindowThatCannotLoadReturnsToThePreviousOne_data();
     void aWindowThatCannotLoadReturnsToThePreviousOne();
     void arrangingKeepsEveryTitleBarInside_data();
@@ -236,6 +240,51 @@ void TestChildWindows::closingReturnsToThePreviousWindow()
     QCoreApplication::processEvents();
     QCOMPARE(m_pulpit->ActiveChild(), a);
     QVERIFY(a->hasFocus());
+}
+
+// Each window opened from the one before it; closing goes back one step at a time, past a
+// window closed in between, and never to the Index the reader did not come from.
+void TestChildWindows::closingGoesBackAlongTheReadersPath()
+{
+    m_pulpit->btIndeksClick();
+    FakeDocument *a = open(QStringLiteral("1"));
+    FakeDocument *b = open(QStringLiteral("2"));
+    FakeDocument *c = open(QStringLiteral("3"));
+    FakeDocument *d = open(QStringLiteral("4"));
+    QVERIFY(a && b && c && d);
+    QCOMPARE(m_pulpit->ActiveChild(), d);
+    const auto closeActive = [this] {
+        QTest::keyClick(m_pulpit.get(), Qt::Key_F4, Qt::ControlModifier);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    };
+    closeActive();
+    QCOMPARE(m_pulpit->ActiveChild(), c);
+    QVERIFY(c->hasFocus());
+    subOf(b)->close(); // by the window limit, say
+    closeActive();
+    QCOMPARE(m_pulpit->ActiveChild(), a);
+    QVERIFY(a->hasFocus());
+}
+
+// Brought to the front again, a window gives the keys to the control the reader left it in.
+void TestChildWindows::aWindowComesBackWithItsFocus()
+{
+    FakeDocument *a = open(QStringLiteral("1"));
+    auto *first = new QLineEdit(a);
+    auto *second = new QLineEdit(a);
+    auto *layout = new QVBoxLayout(a);
+    layout->addWidget(first);
+    layout->addWidget(second);
+    first->show();
+    second->show();
+    second->setFocus();
+    QVERIFY(second->hasFocus());
+    FakeDocument *b = open(QStringLiteral("2"));
+    QVERIFY(b->hasFocus());
+    QVERIFY(m_pulpit->BringToFrontIfOpen(QStringLiteral("_19701"), QStringLiteral("1")));
+    QCoreApplication::processEvents();
+    QCOMPARE(QApplication::focusWidget(), second);
 }
 
 void TestChildWindows::aWindowThatCannotLoadReturnsToThePreviousOne_data()
