@@ -4,6 +4,7 @@
 #include "TfrmWzorBazowy.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -47,6 +48,7 @@ QMdiSubWindow *ChildWindowManager::add(TfrmWzorBazowy *window)
     // so Tab could not get out of the last one. Tab goes round inside the child.
     sub->setFocusPolicy(Qt::NoFocus);
     track(sub);
+    connect(sub, &QObject::destroyed, this, [this, sub] { m_lastFocus.remove(sub); });
     connect(sub, &QObject::destroyed, this, &ChildWindowManager::childGone, Qt::QueuedConnection);
     return sub;
 }
@@ -164,14 +166,20 @@ void ChildWindowManager::activate(QMdiSubWindow *sub)
 
 void ChildWindowManager::focusIn(QMdiSubWindow *sub)
 {
+    if (QMdiSubWindow *current = m_area->activeSubWindow(); current && current != sub) {
+        QWidget *focus = QApplication::focusWidget();
+        if (focus && current->isAncestorOf(focus))
+            m_lastFocus.insert(current, focus);
+    }
+    const QPointer<QWidget> kept = m_lastFocus.take(sub);
     m_area->setActiveSubWindow(sub);
-    // The focus goes with it too, so the frame activates it again when the main window
-    // itself becomes active: back to the control the reader left it in (a list's current
-    // row, say), or to the window itself the first time.
     QWidget *widget = sub->widget();
     if (!widget)
         return;
-    QWidget *last = widget->focusWidget();
+    // The focus goes with it too, so the frame activates it again when the main window
+    // itself becomes active: back to the control the reader left it in (a list's current
+    // row, say), or to the window itself the first time.
+    QWidget *last = kept ? kept.data() : widget->focusWidget();
     if (last && last != widget && widget->isAncestorOf(last) && last->isVisibleTo(widget) &&
         last->isEnabled())
         last->setFocus(Qt::OtherFocusReason);

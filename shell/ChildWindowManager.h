@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -63,4 +64,7 @@ private:
     // own history would also hold the child it activates by itself after a close.
     QList<QPointer<QMdiSubWindow>> m_path;
     bool m_closing = false;
+    // The control each child left behind had the keys in: switching maximised children hides
+    // and shows them, and Qt moves the focus on meanwhile.
+    QHash<const QMdiSubWindow *, QPointer<QWidget>> m_lastFocus;
 };

@@ -23,8 +23,10 @@ LoadingGuard::LoadingGuard(const QString &text, int options) : m_options(options
         }
     }
     if (m_options & DisableMain) {
-        if (TPulpit *pulpit = Pulpit())
+        if (TPulpit *pulpit = Pulpit()) {
+            m_focus = QApplication::focusWidget();
             pulpit->setEnabled(false);
+        }
     }
 }
 
@@ -37,8 +39,13 @@ LoadingGuard::~LoadingGuard()
         }
     }
     if (m_options & DisableMain) {
-        if (TPulpit *pulpit = Pulpit())
+        if (TPulpit *pulpit = Pulpit()) {
             pulpit->setEnabled(true);
+            // Disabling took the keys from the control that had them; enabling gives them
+            // to one of Qt's choosing. They go back where they were.
+            if (m_focus && m_focus->isVisible() && m_focus->isEnabled())
+                m_focus->setFocus(Qt::OtherFocusReason);
+        }
     }
     if (m_options & Hourglass)
         QApplication::restoreOverrideCursor();

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 
 // The state of a long load, set for its length and restored however it ends (a normal end,
 // an early return or an error): the hourglass, the progress window with its text on the
 // plain line and, when asked for, its bar from 0, and the main window, disabled while the
-// load lets pending messages run.
+// load lets pending messages run, with the keyboard focus it had.
 class LoadingGuard
 {
 public:
@@ -25,4 +27,5 @@ public:
 
 private:
     int m_options;
+    QPointer<QWidget> m_focus;
 };

@@ -55,6 +55,7 @@ private Q_SLOTS:
     void filledOnceThenOnlyByRefresh();
     void headerClickSortsAndTurns();
     void enterOpensTheSelectedEntry();
+    void showingTheIndexGivesTheListItsKeys();
     void findingByTyping();
     void listSettingsSurviveARestart();
     void pageSubmenu();
@@ -300,6 +301,32 @@ void TestIndexLists::enterOpensTheSelectedEntry()
     QCOMPARE(m_program.pulpit()->ChildWindows().size(), 2);
     QCOMPARE(m_program.pulpit()->ChildWindows().last()->windowTitle(),
              QStringLiteral("Dzieło: Lalka - Bolesław Prus"));
+}
+
+// Ctrl+I from a document: the list is where the reader left it, and takes the keys at once.
+void TestIndexLists::showingTheIndexGivesTheListItsKeys()
+{
+    TPulpit *pulpit = m_program.pulpit();
+    pulpit->show();
+    QApplication::setActiveWindow(pulpit);
+    QVERIFY(QTest::qWaitForWindowActive(pulpit));
+    showPage(TfrmIndeks::tsDziela);
+    QTreeView *list = index()->ListPage(TfrmIndeks::tsDziela)->List();
+    list->setFocus();
+    list->setCurrentIndex(list->model()->index(1, 0));
+    const QString second = list->currentIndex().data().toString();
+    QTest::keyClick(list, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    QCOMPARE(pulpit->ChildWindows().size(), 2);
+    QVERIFY(pulpit->ActiveChild() != index());
+
+    QTest::keyClick(pulpit, Qt::Key_I, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    QCOMPARE(pulpit->ActiveChild(), index());
+    QCOMPARE(QApplication::focusWidget(), list);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QCOMPARE(list->currentIndex().row(), 2);
+    QVERIFY(list->currentIndex().data().toString() != second);
 }
 
 void TestIndexLists::findingByTyping()
