@@ -197,8 +197,8 @@ int search(const QString &path, const QString &text)
             // Damaged since it was checked.
         }
     }
-    QTemporaryDir temporary;
     if (!results) {
+        const QTemporaryDir temporary;
         if (!temporary.isValid())
             return failure(QStringLiteral("nie można utworzyć folderu tymczasowego"));
         const QString index = temporary.filePath(QStringLiteral("search.sqlite"));
