@@ -205,7 +205,7 @@ bool SearchIndexBuilder::ensure(const QString &containerPath, const QString &ind
             return false;
     } catch (const SqliteDatabase::Error &e) {
         // Only the new file is written with SQLite: its folder refuses it, or the disk is full.
-        qCWarning(lcIndexBuilder, "Building %s: %s", qUtf8Printable(part), e.what());
+        qCDebug(lcIndexBuilder, "Building %s: %s", qUtf8Printable(part), e.what());
         throw WriteError(folder);
     }
     // The old digest goes first and the new one comes last, once the index is in place: an

@@ -54,7 +54,7 @@ void SearchIndexTask::work()
     } catch (const SearchIndexBuilder::WriteError &e) {
         error = e.message();
     } catch (const std::exception &e) {
-        qCWarning(lcIndexTask) << e.what();
+        qCDebug(lcIndexTask) << e.what();
         error = QStringLiteral("Nie można zbudować indeksu wyszukiwania.");
     }
     // Done before it is told, so that the owner may start again as soon as it hears.

@@ -70,7 +70,7 @@ void TSearchEngine::open(const QString &path)
 
 void TSearchEngine::damaged(const char *what)
 {
-    qCWarning(lcSearchEngine, "Search index %s damaged: %s", qUtf8Printable(m_path), what);
+    qCDebug(lcSearchEngine, "Search index %s damaged: %s", qUtf8Printable(m_path), what);
     if (m_index) {
         Q_EMIT lost();
         m_index.reset();
