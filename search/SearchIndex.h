@@ -38,7 +38,8 @@ public:
     SearchIndex(const SearchIndex &) = delete;
     SearchIndex &operator=(const SearchIndex &) = delete;
 
-    // Whether the file is an undamaged index of this version built for `key`.
+    // Whether the file is an index of this version built for `key`, as it was written (see
+    // SearchIndexDigest).
     static bool isValid(const QString &path, const QString &key);
 
     // Every match, to be read a page at a time.

@@ -4,6 +4,7 @@
 #include "SearchCategories.h"
 #include "SearchFolding.h"
 #include "SearchIndex.h"
+#include "SearchIndexDigest.h"
 #include "SqliteDatabase.h"
 #include "TPSSDirectory.h"
 #include "TSimplePSS.h"
@@ -14,7 +15,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSet>
 #include <QStandardPaths>
 #include <QtEndian>
@@ -26,6 +29,8 @@
 #include <vector>
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcIndexBuilder, "verbarium.search.builder", QtInfoMsg)
 
 QString keyOf(const QString &containerPath, TSimplePSS &container)
 {
@@ -152,6 +157,14 @@ void removeDeadParts(const QString &indexPath)
 
 } // namespace
 
+SearchIndexBuilder::WriteError::WriteError(const QString &folder)
+    : std::runtime_error(QStringLiteral("Nie można zapisać indeksu wyszukiwania w %1")
+                             .arg(QDir::toNativeSeparators(folder))
+                             .toStdString()),
+      m_folder(folder)
+{
+}
+
 QString SearchIndexBuilder::containerKey(const QString &containerPath)
 {
     TSimplePSS container(containerPath);
@@ -175,7 +188,10 @@ bool SearchIndexBuilder::ensure(const QString &containerPath, const QString &ind
     if (SearchIndex::isValid(indexPath, key))
         return true;
 
-    QDir().mkpath(QFileInfo(indexPath).absolutePath());
+    const QString folder = QFileInfo(indexPath).absolutePath();
+    // A folder in the index's place would stop only the last step, after the whole build.
+    if (!QDir().mkpath(folder) || QFileInfo(indexPath).isDir())
+        throw WriteError(folder);
     removeDeadParts(indexPath);
     // A name of this build's own: another program may be building the same index.
     static std::atomic_int builds{0};
@@ -183,22 +199,27 @@ bool SearchIndexBuilder::ensure(const QString &containerPath, const QString &ind
                              .arg(indexPath)
                              .arg(QCoreApplication::applicationPid())
                              .arg(++builds);
-    bool done = false;
+    const auto removePart = qScopeGuard([&part] { QFile::remove(part); });
     try {
-        done = build(directory, key, part, progress, cancel);
-    } catch (...) {
-        QFile::remove(part);
-        throw;
+        if (!build(directory, key, part, progress, cancel))
+            return false;
+    } catch (const SqliteDatabase::Error &e) {
+        // Only the new file is written with SQLite: its folder refuses it, or the disk is full.
+        qCDebug(lcIndexBuilder, "Building %s: %s", qUtf8Printable(part), e.what());
+        throw WriteError(folder);
     }
-    if (!done) {
-        QFile::remove(part);
-        return false;
-    }
-    QFile::remove(indexPath);
-    if (!QFile::rename(part, indexPath)) {
-        QFile::remove(part);
-        throw SqliteDatabase::Error(
-            QStringLiteral("Nie można zapisać pliku \"%1\"").arg(indexPath));
+    // The old digest goes first and the new one comes last, once the index is in place: an
+    // index without its digest is not trusted.
+    discard(indexPath);
+    if (!QFile::rename(part, indexPath) || !SearchIndexDigest::write(indexPath)) {
+        discard(indexPath);
+        throw WriteError(folder);
     }
     return true;
+}
+
+void SearchIndexBuilder::discard(const QString &indexPath)
+{
+    QFile::remove(SearchIndexDigest::fileOf(indexPath));
+    QFile::remove(indexPath);
 }

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <functional>
+#include <stdexcept>
 
 // Builds the search index of a container into a file: every entry of the searched
 // categories with its title, and its text and description as plain text. The file appears
@@ -11,6 +12,19 @@
 class SearchIndexBuilder
 {
 public:
+    // The index cannot be written where it was asked for: its folder cannot be made or
+    // written, or its name is taken by a folder.
+    class WriteError : public std::runtime_error
+    {
+    public:
+        explicit WriteError(const QString &folder);
+        const QString &folder() const { return m_folder; }
+        QString message() const { return QString::fromUtf8(what()); }
+
+    private:
+        QString m_folder;
+    };
+
     // (entries done, entries in all)
     using Progress = std::function<void(int, int)>;
 
@@ -21,8 +35,10 @@ public:
     static QString cacheFile(const QString &containerPath);
 
     // Makes sure `indexPath` holds a valid index of the container, building it when it is
-    // missing, stale or damaged. False when cancelled. Throws ContentError or
-    // SqliteDatabase::Error when the container cannot be read or the file not written.
+    // missing, stale or damaged. False when cancelled. Throws ContentError when the container
+    // cannot be read, WriteError when the index cannot be written.
     static bool ensure(const QString &containerPath, const QString &indexPath,
                        const Progress &progress = {}, const std::atomic_bool *cancel = nullptr);
+    // Removes the index and its digest, so that it is built again.
+    static void discard(const QString &indexPath);
 };

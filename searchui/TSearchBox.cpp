@@ -56,13 +56,12 @@ void TSearchBox::suggest()
 {
     m_model->clear();
     m_engine.prepare();
-    const SearchIndex *index = m_engine.index();
     const SearchQuery query(text());
-    if (!index || query.isEmpty()) {
-        m_completer->popup()->hide();
-        return;
-    }
-    for (const SearchIndex::Result &r : index->titleMatches(query, Suggestions)) {
+    QList<SearchIndex::Result> titles;
+    if (!query.isEmpty())
+        m_engine.read(
+            [&](const SearchIndex &index) { titles = index.titleMatches(query, Suggestions); });
+    for (const SearchIndex::Result &r : titles) {
         // Entries of two categories may share a title (a work and its excerpt): the line
         // names its category.
         const QStringView category = SearchCategories::at(SearchCategories::orderOf(r.typ)).name;

@@ -4,6 +4,7 @@
 #include "TSearchEngine.h"
 #include "TSearchResultsPane.h"
 
+#include <QDir>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QMainWindow>
@@ -57,10 +58,21 @@ TSearchController::TSearchController(QMainWindow &window, SettingsStore &setting
         m_window.statusBar()->showMessage(QStringLiteral("Przygotowanie wyszukiwania: %1%")
                                               .arg(total > 0 ? done * 100 / total : 100));
     });
+    connect(m_engine, &TSearchEngine::notKept, this, [this](const QString &folder) {
+        m_notice = QStringLiteral("Nie można zapisać indeksu wyszukiwania w %1; indeks zostanie "
+                                  "zbudowany tylko na czas tej sesji.")
+                       .arg(QDir::toNativeSeparators(folder));
+        m_window.statusBar()->showMessage(m_notice);
+    });
     connect(m_engine, &TSearchEngine::ready, this, [this] {
-        m_window.statusBar()->clearMessage();
+        m_window.statusBar()->showMessage(m_notice);
         if (!m_pending.isEmpty())
             m_pane->showResults(std::exchange(m_pending, QString()));
+    });
+    // The matches shown come again from the index built anew.
+    connect(m_engine, &TSearchEngine::lost, this, [this] {
+        if (m_pending.isEmpty() && m_pane->isVisible())
+            m_pending = m_pane->query();
     });
     connect(m_engine, &TSearchEngine::failed, this, [this](const QString &message) {
         m_window.statusBar()->showMessage(

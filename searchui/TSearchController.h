@@ -46,6 +46,7 @@ private:
     TSearchBox *m_box;
     TSearchResultsPane *m_pane;
     QString m_pending; // asked for before the index was ready
+    QString m_notice;  // why the index is not kept, once it is known
     PanePlacement m_place;
     bool m_sized = false; // the stored size applied since the pane was first shown
 };

@@ -11,7 +11,8 @@
 class SearchIndexTask;
 
 // The search index of the open container for the windows: built (or checked) in the
-// background the first time it is needed, then opened for queries on this thread.
+// background the first time it is needed, then opened for queries on this thread. An index
+// that fails a query is damaged: it is dropped and built again.
 class TSearchEngine : public QObject
 {
     Q_OBJECT
@@ -28,16 +29,26 @@ public:
     bool isReady() const { return m_index != nullptr; }
     // Null until ready.
     const SearchIndex *index() const { return m_index.get(); }
+    // Reads the index; false when it is not ready or the reading failed, which starts building
+    // it again (see lost). Whatever `reading` got from the index goes with it.
+    bool read(const std::function<void(const SearchIndex &)> &reading);
 
 Q_SIGNALS:
     void progress(int done, int total);
     void ready();
+    // The index is gone, found damaged; it is being built again. What came from it must go.
+    void lost();
+    // The index cannot be kept in `folder`; it is built for this run only.
+    void notKept(const QString &folder);
     void failed(const QString &message);
 
 private:
     void open(const QString &path);
+    void damaged(const char *what);
 
     std::function<QString()> m_containerPath;
     SearchIndexTask *m_task = nullptr;
     std::unique_ptr<SearchIndex> m_index;
+    QString m_path;         // of the index opened, or last to open
+    bool m_rebuilt = false; // once damaged this run
 };

@@ -1,19 +1,37 @@
 #include "TSearchResultsModel.h"
 
 #include "AppIcons.h"
+#include "TSearchEngine.h"
 
-TSearchResultsModel::TSearchResultsModel(QObject *parent) : QAbstractListModel(parent) {}
-
-void TSearchResultsModel::setQuery(const SearchIndex &index, const QString &text)
+TSearchResultsModel::TSearchResultsModel(TSearchEngine &engine, QObject *parent)
+    : QAbstractListModel(parent), m_engine(engine)
 {
+    connect(&m_engine, &TSearchEngine::lost, this, &TSearchResultsModel::clear);
+}
+
+bool TSearchResultsModel::setQuery(const QString &text)
+{
+    SearchQuery query(text);
+    std::optional<SearchMatches> matches;
+    if (!m_engine.read([&](const SearchIndex &index) { matches.emplace(index.matches(query)); }))
+        return false;
     beginResetModel();
-    m_index = &index;
-    m_query.emplace(text);
-    m_matches.emplace(index.matches(*m_query));
+    m_query.emplace(std::move(query));
+    m_matches = std::move(matches);
     m_orders.clear();
     m_rows.clear();
     endResetModel();
     fetchMore({});
+    return true;
+}
+
+void TSearchResultsModel::clear()
+{
+    beginResetModel();
+    m_query.reset();
+    m_matches.reset();
+    m_rows.clear();
+    endResetModel();
 }
 
 void TSearchResultsModel::setCategories(const QList<int> &orders)
@@ -46,8 +64,10 @@ void TSearchResultsModel::fetchMore(const QModelIndex &parent)
 {
     if (!canFetchMore(parent))
         return;
-    const QList<SearchIndex::Result> page =
-        m_matches->results(int(m_rows.size()), PageSize, m_orders);
+    QList<SearchIndex::Result> page;
+    m_engine.read([this, &page](const SearchIndex &) {
+        page = m_matches->results(int(m_rows.size()), PageSize, m_orders);
+    });
     if (page.isEmpty())
         return;
     beginInsertRows({}, int(m_rows.size()), int(m_rows.size() + page.size()) - 1);
@@ -58,10 +78,14 @@ void TSearchResultsModel::fetchMore(const QModelIndex &parent)
 
 const QString &TSearchResultsModel::snippet(const Row &row) const
 {
-    if (!row.snippet)
+    if (!row.snippet) {
+        row.snippet.emplace();
         // Short, so the match shows on a line cut to the pane's width.
-        row.snippet =
-            m_index->snippet(row.result, *m_query, QStringLiteral("«"), QStringLiteral("»"), 90);
+        m_engine.read([this, &row](const SearchIndex &index) {
+            row.snippet =
+                index.snippet(row.result, *m_query, QStringLiteral("«"), QStringLiteral("»"), 90);
+        });
+    }
     return *row.snippet;
 }
 

@@ -8,8 +8,11 @@
 
 #include <optional>
 
+class TSearchEngine;
+
 // The matches of one query as a list, a page at a time: a view asks for more as its reader
 // scrolls to the end. A piece of text is made only for a row shown, a picture once a category.
+// The list empties when the engine loses its index.
 class TSearchResultsModel : public QAbstractListModel
 {
     Q_OBJECT
@@ -18,10 +21,11 @@ public:
     enum Role { TypRole = Qt::UserRole, NumerRole };
     static constexpr int PageSize = 200;
 
-    explicit TSearchResultsModel(QObject *parent = nullptr);
+    explicit TSearchResultsModel(TSearchEngine &engine, QObject *parent = nullptr);
 
-    // Lists the first page of the query's matches in `index`, which must outlive them.
-    void setQuery(const SearchIndex &index, const QString &text);
+    // Lists the first page of the query's matches; false, the list as it was, when the
+    // engine's index cannot be read.
+    bool setQuery(const QString &text);
     // Keeps only the categories at `orders` (SearchCategories); all when it is empty.
     void setCategories(const QList<int> &orders);
 
@@ -41,8 +45,9 @@ private:
     };
 
     const QString &snippet(const Row &row) const;
+    void clear();
 
-    const SearchIndex *m_index = nullptr;
+    TSearchEngine &m_engine;
     std::optional<SearchQuery> m_query;
     std::optional<SearchMatches> m_matches;
     QList<int> m_orders;

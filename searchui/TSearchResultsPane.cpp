@@ -2,7 +2,6 @@
 
 #include "AppIcons.h"
 #include "SearchCategories.h"
-#include "TSearchEngine.h"
 #include "TSearchResultsModel.h"
 
 #include <QComboBox>
@@ -30,9 +29,9 @@ public:
 } // namespace
 
 TSearchResultsPane::TSearchResultsPane(TSearchEngine &engine, QWidget *parent)
-    : QDockWidget(QStringLiteral("Wyniki wyszukiwania"), parent), m_engine(engine),
-      m_model(new TSearchResultsModel(this)), m_categories(new QComboBox), m_notFound(new QLabel),
-      m_list(new QListView)
+    : QDockWidget(QStringLiteral("Wyniki wyszukiwania"), parent),
+      m_model(new TSearchResultsModel(engine, this)), m_categories(new QComboBox),
+      m_notFound(new QLabel), m_list(new QListView)
 {
     setObjectName(QStringLiteral("pnWyniki"));
     setAccessibleName(QStringLiteral("Wyniki wyszukiwania"));
@@ -82,10 +81,9 @@ TSearchResultsPane::TSearchResultsPane(TSearchEngine &engine, QWidget *parent)
 
 bool TSearchResultsPane::showResults(const QString &text)
 {
-    const SearchIndex *index = m_engine.index();
-    if (!index)
+    if (!m_model->setQuery(text))
         return false;
-    m_model->setQuery(*index, text);
+    m_query = text;
     const int found = m_model->matchCount();
     fillCategories();
     m_notFound->setText(found == 0 ? QStringLiteral("Nie znaleziono: %1").arg(text) : QString());

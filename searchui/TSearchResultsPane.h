@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDockWidget>
+#include <QString>
 
 class QComboBox;
 class QLabel;
@@ -18,8 +19,11 @@ class TSearchResultsPane : public QDockWidget
 public:
     TSearchResultsPane(TSearchEngine &engine, QWidget *parent = nullptr);
 
-    // Lists the matches of `text` and shows the pane; false when the index is not ready.
+    // Lists the matches of `text` and shows the pane; false when the index is not ready or
+    // cannot be read.
     bool showResults(const QString &text);
+    // The text of the matches shown last.
+    const QString &query() const { return m_query; }
     QListView *list() const { return m_list; }
     QComboBox *categories() const { return m_categories; }
     QLabel *notFound() const { return m_notFound; }
@@ -32,9 +36,9 @@ private:
     void showCategory(int item);
     void selectFirst();
 
-    TSearchEngine &m_engine;
     TSearchResultsModel *m_model;
     QComboBox *m_categories;
     QLabel *m_notFound;
     QListView *m_list;
+    QString m_query;
 };

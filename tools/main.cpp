@@ -25,6 +25,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -178,23 +179,35 @@ int verify(const QString &path)
     return Success;
 }
 
-// Uses the program's cached index when it is valid, else builds one for this run only.
+// Uses the program's cached index when it is valid and answers, else builds one for this run
+// only.
 int search(const QString &path, const QString &text)
 {
     QCoreApplication::setOrganizationName(VersionInfo::CompanyName());
     QCoreApplication::setApplicationName(VersionInfo::ProductName());
-    QString index = SearchIndexBuilder::cacheFile(path);
-    QTemporaryDir temporary;
-    if (!SearchIndex::isValid(index, SearchIndexBuilder::containerKey(path))) {
+    const auto find = [&text](const QString &index) {
+        return SearchIndex(index).search(SearchQuery(text));
+    };
+    const QString cache = SearchIndexBuilder::cacheFile(path);
+    std::optional<QList<SearchIndex::Result>> results;
+    if (SearchIndex::isValid(cache, SearchIndexBuilder::containerKey(path))) {
+        try {
+            results = find(cache);
+        } catch (const SqliteDatabase::Error &) {
+            // Damaged since it was checked.
+        }
+    }
+    if (!results) {
+        const QTemporaryDir temporary;
         if (!temporary.isValid())
             return failure(QStringLiteral("nie można utworzyć folderu tymczasowego"));
-        index = temporary.filePath(QStringLiteral("search.sqlite"));
+        const QString index = temporary.filePath(QStringLiteral("search.sqlite"));
         SearchIndexBuilder::ensure(path, index);
+        results = find(index);
     }
-    const QList<SearchIndex::Result> results = SearchIndex(index).search(SearchQuery(text));
-    for (const SearchIndex::Result &r : results)
+    for (const SearchIndex::Result &r : *results)
         printLine(QStringLiteral("%1\t%2\t%3").arg(r.typ, r.numer, r.title));
-    return results.isEmpty() ? NotFound : Success;
+    return results->isEmpty() ? NotFound : Success;
 }
 
 int run(const QStringList &args)
@@ -245,6 +258,8 @@ int main(int argc, char *argv[])
         return failure(e.message());
     } catch (const SqliteDatabase::Error &e) {
         return failure(QString::fromUtf8(e.what()));
+    } catch (const SearchIndexBuilder::WriteError &e) {
+        return failure(e.message());
     } catch (const std::bad_alloc &) {
         return failure(QStringLiteral("brak pamięci"));
     }

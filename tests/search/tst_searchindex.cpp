@@ -5,6 +5,7 @@
 #include "SearchMatches.h"
 
 #include <QFile>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
@@ -108,13 +109,20 @@ private Q_SLOTS:
     void rebuildsAStaleCache();
     void rebuildsADamagedCache_data();
     void rebuildsADamagedCache();
+    void rebuildsACacheChangedAfterItsBuild_data();
+    void rebuildsACacheChangedAfterItsBuild();
+    void rebuildsACacheWithoutItsDigest();
     void cancelledBuildLeavesNoFile();
     void removesPartsOfBuildsThatDied();
     void buildsOnAThreadOfItsOwn();
+    void buildsForTheRunWhereTheCacheCannotBeWritten_data();
+    void buildsForTheRunWhereTheCacheCannotBeWritten();
 
 private:
     // Builds the index when needed; tells whether it was built.
     bool ensure(const QString &container);
+    // Rebuilt, it answers as a fresh build does.
+    void answersAsBuilt();
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_container;
@@ -299,6 +307,72 @@ void TestSearchIndex::rebuildsADamagedCache()
     QCOMPARE(found(index.search(SearchQuery(u"soplica"_s))), QStringList{u"_19799/1"_s});
 }
 
+void TestSearchIndex::answersAsBuilt()
+{
+    const SearchIndex index(m_index);
+    QCOMPARE(found(index.search(SearchQuery(u"pan"_s))),
+             (QStringList{u"_19705/1"_s, u"_19701/1"_s, u"_19706/1"_s, u"_19702/1"_s, u"_19703/1"_s,
+                          u"_19799/1"_s}));
+    const SearchQuery epopeja(u"epopeja"_s);
+    QCOMPARE(index.snippet(index.search(epopeja).value(0), epopeja, u"["_s, u"]"_s, 24),
+             u"[Epopeja] narodowa Adama M…"_s);
+}
+
+void TestSearchIndex::rebuildsACacheChangedAfterItsBuild_data()
+{
+    QTest::addColumn<qint64>("cut");    // bytes cut off its end
+    QTest::addColumn<qint64>("flip");   // the byte with a bit flipped: from the start, or from
+                                        // the end when negative
+    QTest::addColumn<QByteArray>("in"); // the byte counts from where this text is, if given
+    QTest::addColumn<int>("bit");
+    QTest::newRow("cut inside its last page") << 1000LL << 0LL << QByteArray() << -1;
+    QTest::newRow("a byte cut off") << 1LL << 0LL << QByteArray() << -1;
+    QTest::newRow("a bit of the header") << 0LL << 28LL << QByteArray() << 0;
+    QTest::newRow("a bit of the second page") << 0LL << 4100LL << QByteArray() << 3;
+    QTest::newRow("a bit of the last byte") << 0LL << -1LL << QByteArray() << 7;
+    // Only the letters change: the pages stay sound, and SQLite's own checks pass.
+    QTest::newRow("a letter of a text") << 0LL << 2LL << QByteArray("Epopeja") << 1;
+    QTest::newRow("a letter of a title") << 0LL << 1LL << QByteArray("Ballady") << 5;
+}
+
+void TestSearchIndex::rebuildsACacheChangedAfterItsBuild()
+{
+    QFETCH(qint64, cut);
+    QFETCH(qint64, flip);
+    QFETCH(QByteArray, in);
+    QFETCH(int, bit);
+    QVERIFY(ensure(m_container));
+    {
+        QFile file(m_index);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QByteArray bytes = file.readAll();
+        if (bit >= 0) {
+            qint64 at = flip < 0 ? bytes.size() + flip : flip;
+            if (!in.isEmpty()) {
+                QVERIFY(bytes.indexOf(in) >= 0);
+                at += bytes.indexOf(in);
+            }
+            bytes[at] = char(bytes[at] ^ (1 << bit));
+        }
+        bytes.chop(cut);
+        QVERIFY(file.resize(0));
+        QCOMPARE(file.write(bytes), bytes.size());
+    }
+    QVERIFY(!SearchIndex::isValid(m_index, SearchIndexBuilder::containerKey(m_container)));
+    QVERIFY(ensure(m_container));
+    answersAsBuilt();
+}
+
+void TestSearchIndex::rebuildsACacheWithoutItsDigest()
+{
+    QVERIFY(ensure(m_container));
+    QVERIFY(QFile::remove(m_index + u".b2"_s));
+    QVERIFY(!SearchIndex::isValid(m_index, SearchIndexBuilder::containerKey(m_container)));
+    QVERIFY(ensure(m_container));
+    answersAsBuilt();
+    QVERIFY(!ensure(m_container));
+}
+
 void TestSearchIndex::cancelledBuildLeavesNoFile()
 {
     std::atomic_bool cancel{false};
@@ -341,7 +415,7 @@ void TestSearchIndex::removesPartsOfBuildsThatDied()
 
     QVERIFY(ensure(m_container));
     QStringList expected = kept;
-    expected << deadLink << u"Verbarium.dat"_s << u"index.sqlite"_s;
+    expected << deadLink << u"Verbarium.dat"_s << u"index.sqlite"_s << u"index.sqlite.b2"_s;
     expected.sort();
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::System, QDir::Name), expected);
     QVERIFY(QFileInfo(m_dir->filePath(deadLink)).isSymLink());
@@ -369,6 +443,55 @@ void TestSearchIndex::buildsOnAThreadOfItsOwn()
     QVERIFY(failed.wait(10000));
     QVERIFY(failed.at(0).at(0).toString().contains(u"missing.dat"_s));
     QFile::remove(cache);
+}
+
+void TestSearchIndex::buildsForTheRunWhereTheCacheCannotBeWritten_data()
+{
+    QTest::addColumn<QString>("index"); // under the test's folder
+    QTest::addColumn<bool>("readOnly"); // the index's folder
+    QTest::newRow("index path is a folder") << u"index.sqlite"_s << false;
+    QTest::newRow("folder is a file") << u"Verbarium.dat/index.sqlite"_s << false;
+    QTest::newRow("read-only folder") << u"kept/index.sqlite"_s << true;
+}
+
+void TestSearchIndex::buildsForTheRunWhereTheCacheCannotBeWritten()
+{
+    QFETCH(QString, index);
+    QFETCH(bool, readOnly);
+    const QString path = m_dir->filePath(index);
+    const QString folder = QFileInfo(path).absolutePath();
+    if (index == u"index.sqlite"_s)
+        QVERIFY(QDir().mkpath(path));
+    if (readOnly) {
+        if (::geteuid() == 0)
+            QSKIP("Permissions do not stop root from writing; the other rows stand for it.");
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+    }
+    const auto writable = qScopeGuard([&folder] {
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    });
+
+    QString built;
+    {
+        SearchIndexTask task(m_container, path);
+        QSignalSpy ready(&task, &SearchIndexTask::ready);
+        QSignalSpy failed(&task, &SearchIndexTask::failed);
+        task.start();
+        QTRY_VERIFY_WITH_TIMEOUT(ready.count() + failed.count() > 0, 10000);
+        QCOMPARE(failed.count(), 0);
+        built = ready.at(0).at(0).toString();
+        QVERIFY(!built.startsWith(folder + u'/'));
+        m_index = built;
+        answersAsBuilt();
+        // The same task builds no more for the rest of the run.
+        task.start();
+        QVERIFY(ready.wait(10000));
+        QCOMPARE(ready.at(1).at(0).toString(), built);
+    }
+    // Nothing is left behind once the run is over, and the cache's place is as it was.
+    QVERIFY(!QFileInfo::exists(built));
+    QVERIFY(!QFileInfo(path).isFile());
 }
 
 QTEST_GUILESS_MAIN(TestSearchIndex)

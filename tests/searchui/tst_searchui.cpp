@@ -13,9 +13,13 @@
 #include <QCompleter>
 #include <QLabel>
 #include <QListView>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTest>
+
+#include <unistd.h>
 
 using namespace fixture;
 using namespace Qt::StringLiterals;
@@ -97,12 +101,20 @@ private Q_SLOTS:
     void paneKeepsItsPlace();
     void damagedPlaceIsIgnored_data();
     void damagedPlaceIsIgnored();
+    void damagedCacheIsRebuilt_data();
+    void damagedCacheIsRebuilt();
+    void searchWhereTheCacheCannotBeWritten_data();
+    void searchWhereTheCacheCannotBeWritten();
 
 private:
     bool lastOpened(const QString &typ, const QString &numer);
     void startProgram();
     void indexReady();
     TSearchResultsPane *search(const QString &text);
+    // Typed in the field at once, whether the index is ready or not; the status bar's messages
+    // until the results are shown go to `messages`.
+    void typeSearch(const QString &text, QStringList *messages = nullptr);
+    QString cacheFile() const;
 
     ProgramFixture m_program;
     FakeHelp m_help;
@@ -126,9 +138,16 @@ void TestSearchUi::startProgram()
     QVERIFY(QTest::qWaitForWindowActive(m_pulpit));
 }
 
+QString TestSearchUi::cacheFile() const
+{
+    return SearchIndexBuilder::cacheFile(Directory()->container().fileName());
+}
+
 void TestSearchUi::cleanup()
 {
-    QFile::remove(SearchIndexBuilder::cacheFile(Directory()->container().fileName()));
+    QFile::remove(cacheFile());
+    QFile::remove(cacheFile() + u".b2"_s);
+    QDir().rmdir(cacheFile());
     m_program.stop();
 }
 
@@ -146,6 +165,22 @@ TSearchResultsPane *TestSearchUi::search(const QString &text)
     box->setText(text);
     Q_EMIT box->returnPressed();
     return m_pulpit->SearchResults();
+}
+
+void TestSearchUi::typeSearch(const QString &text, QStringList *messages)
+{
+    const QMetaObject::Connection said = connect(m_pulpit->statusBar(), &QStatusBar::messageChanged,
+                                                 this, [messages](const QString &message) {
+                                                     if (messages)
+                                                         messages->append(message);
+                                                 });
+    const auto quiet = qScopeGuard([said] { disconnect(said); });
+    QTest::keyClick(m_pulpit, Qt::Key_K, Qt::ControlModifier);
+    QTest::keyClicks(m_pulpit->SearchBox(), text);
+    QTest::keyClick(m_pulpit->SearchBox(), Qt::Key_Return);
+    QTRY_VERIFY_WITH_TIMEOUT(m_pulpit->SearchResults()->isVisible() &&
+                                 m_pulpit->SearchResults()->list()->model()->rowCount() > 0,
+                             10000);
 }
 
 bool TestSearchUi::lastOpened(const QString &typ, const QString &numer)
@@ -405,6 +440,84 @@ void TestSearchUi::damagedPlaceIsIgnored()
         QTRY_COMPARE(pane->width(), m_pulpit->width() / 2);
     else
         QTRY_COMPARE(pane->width(), pane->sizeHint().width());
+}
+
+void TestSearchUi::damagedCacheIsRebuilt_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::newRow("cut inside its last page") << u"cut"_s;
+    QTest::newRow("a letter of a text changed") << u"letter"_s;
+    QTest::newRow("without its digest") << u"digest"_s;
+    // SQLite finds the damage only when it reads the pages a query needs.
+    QTest::newRow("damaged while open") << u"open"_s;
+}
+
+void TestSearchUi::damagedCacheIsRebuilt()
+{
+    QFETCH(QString, damage);
+    indexReady();
+    if (damage != u"open")
+        m_program.stopPulpit();
+    {
+        QFile file(cacheFile());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QByteArray bytes = file.readAll();
+        if (damage == u"cut")
+            bytes.chop(1000);
+        else if (damage == u"letter")
+            bytes[bytes.indexOf("Litwo") + 1] = 'j';
+        else if (damage == u"digest")
+            QVERIFY(QFile::remove(cacheFile() + u".b2"_s));
+        else
+            bytes.replace(4096, bytes.size() - 4096, QByteArray(bytes.size() - 4096, '\xff'));
+        QVERIFY(file.resize(0));
+        QCOMPARE(file.write(bytes), bytes.size());
+    }
+    if (damage != u"open")
+        startProgram();
+
+    QStringList messages;
+    typeSearch(u"pan"_s, &messages);
+    QListView *list = m_pulpit->SearchResults()->list();
+    QCOMPARE(lines(list->model()), (QStringList{u"Pan"_s, u"Pan Tadeusz"_s, u"Adam Mickiewicz"_s}));
+    QCOMPARE(list->model()->index(1, 0).data().toString().section(u'\n', 1),
+             u"Litwo, ojczyzno moja!"_s);
+    // Built again while the reader waits, as the first time.
+    QVERIFY(!messages.isEmpty());
+    QVERIFY(messages.first().startsWith(u"Przygotowanie wyszukiwania: "_s));
+    QCOMPARE(m_pulpit->statusBar()->currentMessage(), QString());
+}
+
+void TestSearchUi::searchWhereTheCacheCannotBeWritten_data()
+{
+    QTest::addColumn<bool>("readOnly"); // the cache's folder, else its file's path is a folder
+    QTest::newRow("cache file is a folder") << false;
+    QTest::newRow("read-only cache folder") << true;
+}
+
+void TestSearchUi::searchWhereTheCacheCannotBeWritten()
+{
+    QFETCH(bool, readOnly);
+    const QString folder = QFileInfo(cacheFile()).absolutePath();
+    QVERIFY(QDir().mkpath(folder));
+    if (readOnly) {
+        if (::geteuid() == 0)
+            QSKIP("Permissions do not stop root from writing; the other row stands for it.");
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+    } else {
+        QVERIFY(QDir().mkpath(cacheFile()));
+    }
+    const auto writable = qScopeGuard([&folder] {
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    });
+
+    typeSearch(u"pan"_s);
+    QCOMPARE(lines(m_pulpit->SearchResults()->list()->model()),
+             (QStringList{u"Pan"_s, u"Pan Tadeusz"_s, u"Adam Mickiewicz"_s}));
+    QCOMPARE(m_pulpit->statusBar()->currentMessage(),
+             u"Nie można zapisać indeksu wyszukiwania w %1; indeks zostanie zbudowany tylko na "
+             u"czas tej sesji."_s.arg(QDir::toNativeSeparators(folder)));
+    QVERIFY(!QFileInfo(cacheFile()).isFile());
 }
 
 QTEST_MAIN(TestSearchUi)

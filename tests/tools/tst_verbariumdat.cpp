@@ -1,9 +1,12 @@
 #include "ContainerFixture.h"
+#include "SearchIndexBuilder.h"
 #include "ToolRun.h"
+#include "VersionInfo.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QHash>
+#include <QScopeGuard>
 #include <QTest>
 
 using namespace fixture;
@@ -44,6 +47,8 @@ private Q_SLOTS:
     void calendar();
     void search_data();
     void search();
+    void searchPassesOverADamagedCache_data();
+    void searchPassesOverADamagedCache();
     void exitStatus_data();
     void exitStatus();
     void badSourceTrees_data();
@@ -357,6 +362,45 @@ void TestVerbariumDat::search()
 {
     QFETCH(QString, query);
     const Result r = runTool({QStringLiteral("search"), m_foreign, query});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(QString::fromUtf8(r.out), QStringLiteral("_19701\t3A\tPan Tadeusz\n"));
+    QVERIFY(r.err.isEmpty());
+}
+
+void TestVerbariumDat::searchPassesOverADamagedCache_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::newRow("a letter of a title changed") << QStringLiteral("letter");
+    QTest::newRow("cut inside its last page") << QStringLiteral("cut");
+    QTest::newRow("without its digest") << QStringLiteral("digest");
+}
+
+void TestVerbariumDat::searchPassesOverADamagedCache()
+{
+    QFETCH(QString, damage);
+    // The tool's own cache, in a folder of the test's.
+    qputenv("XDG_CACHE_HOME", m_dir->filePath(QStringLiteral("cache")).toUtf8());
+    const auto restore = qScopeGuard([] { qunsetenv("XDG_CACHE_HOME"); });
+    QCoreApplication::setOrganizationName(VersionInfo::CompanyName());
+    QCoreApplication::setApplicationName(VersionInfo::ProductName());
+    const QString cache = SearchIndexBuilder::cacheFile(m_foreign);
+    QVERIFY(cache.startsWith(m_dir->path()));
+    QVERIFY(SearchIndexBuilder::ensure(m_foreign, cache));
+    if (damage == u"digest") {
+        QVERIFY(QFile::remove(cache + QStringLiteral(".b2")));
+    } else {
+        QFile file(cache);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QByteArray bytes = file.readAll();
+        if (damage == u"cut")
+            bytes.chop(1000);
+        else
+            bytes[bytes.indexOf("Pan Tadeusz") + 1] = 'e';
+        QVERIFY(file.resize(0));
+        QCOMPARE(file.write(bytes), bytes.size());
+    }
+
+    const Result r = runTool({QStringLiteral("search"), m_foreign, QStringLiteral("tadeusz")});
     QCOMPARE(r.exitCode, 0);
     QCOMPARE(QString::fromUtf8(r.out), QStringLiteral("_19701\t3A\tPan Tadeusz\n"));
     QVERIFY(r.err.isEmpty());
