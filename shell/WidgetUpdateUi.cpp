@@ -56,6 +56,12 @@ QString WidgetUpdateUi::AskSaveName(const QString &suggested, Filter *chosen)
     QFileDialog dialog(m_owner);
     dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setWindowTitle(QStringLiteral("Zapisz aktualizację jako"));
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Zapisz w:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("&Nazwa pliku:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Zapisz jako typ:"));
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("&Zapisz"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Anuluj"));
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(filters);
     dialog.setDirectory(QFileInfo(suggested).absolutePath());

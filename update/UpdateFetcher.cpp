@@ -66,26 +66,22 @@ UpdateFetcher::Result UpdateFetcher::Get(const QUrl &url, const Limits &limits, 
     QUrl current = url;
     for (int redirects = 0;; ++redirects) {
         Result result;
-        result.redirects = redirects;
-        if (!UpdateAddress::IsAllowed(current)) {
-            result.error = Refused(current);
-            return result;
-        }
         QUrl location;
-        result = GetOnce(current, limits, deadline, sink, progress, &location);
+        if (!UpdateAddress::IsAllowed(current))
+            result.error = Refused(current);
+        else
+            result = GetOnce(current, limits, deadline, sink, progress, &location);
         result.redirects = redirects;
         if (!isRedirect(result.status) || !result.error.isEmpty())
             return result;
         // A redirect is a step, not the answer: its status is never reported.
         result.status = 0;
-        if (location.isEmpty()) {
+        if (location.isEmpty())
             result.error = QStringLiteral("przekierowanie bez adresu");
-            return result;
-        }
-        if (redirects == limits.MaxRedirects) {
+        else if (redirects == limits.MaxRedirects)
             result.error = QStringLiteral("zbyt wiele przekierowań");
+        if (!result.error.isEmpty())
             return result;
-        }
         current = current.resolved(location);
     }
 }
