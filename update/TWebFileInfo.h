@@ -66,7 +66,8 @@ public:
 private:
     UpdateFetcher::Limits SmallFile(qint64 maxSize) const;
     bool FetchInfo();
-    // The name the download is offered under; empty after telling the reader why not.
+    // Where the reader saves the download, extension added and replacing agreed; empty when
+    // cancelled or when the offered name is refused (then m_lastError says why).
     QString SaveName();
     // Downloads the update into a private file beside `path` and moves it there once its
     // signature names the version and file offered; on failure nothing at `path` changes.
