@@ -28,7 +28,7 @@ UpdateProgressDialog::UpdateProgressDialog(std::function<void()> cancel, QWidget
     m_bytes->setObjectName(QStringLiteral("lbBytes"));
     m_bytes->setAlignment(Qt::AlignCenter);
     m_bytes->setGeometry(8, 54, 256, 18);
-    auto *button = new QPushButton(QStringLiteral("&Cancel"), this);
+    auto *button = new QPushButton(QStringLiteral("&Anuluj"), this);
     button->setGeometry(98, 86, 76, 25);
     button->setCursor(Qt::ArrowCursor);
     connect(button, &QPushButton::clicked, this, [this] { m_cancel(); });

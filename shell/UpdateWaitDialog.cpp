@@ -2,13 +2,17 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
 
-UpdateWaitDialog::UpdateWaitDialog(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+UpdateWaitDialog::UpdateWaitDialog(std::function<void()> cancel, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      m_cancel(std::move(cancel))
 {
     setObjectName(QStringLiteral("frmWait"));
     setWindowTitle(QStringLiteral("Proszę czekać"));
@@ -17,8 +21,16 @@ UpdateWaitDialog::UpdateWaitDialog(QWidget *parent)
     setCursor(Qt::WaitCursor);
     m_text = new QLabel(this);
     m_text->setAlignment(Qt::AlignCenter);
+    auto *button = new QPushButton(QStringLiteral("&Anuluj"), this);
+    button->setCursor(Qt::ArrowCursor);
+    connect(button, &QPushButton::clicked, this, [this] { m_cancel(); });
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(button);
+    buttons->addStretch();
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_text);
+    layout->addLayout(buttons);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
 }
@@ -30,10 +42,13 @@ void UpdateWaitDialog::SetText(const QString &text)
 
 void UpdateWaitDialog::keyPressEvent(QKeyEvent *event)
 {
-    event->ignore();
+    if (event->key() == Qt::Key_Escape)
+        m_cancel();
+    event->accept();
 }
 
 void UpdateWaitDialog::closeEvent(QCloseEvent *event)
 {
+    m_cancel();
     event->ignore();
 }

@@ -2,15 +2,18 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QLabel;
 
-// The small window that stands while the update check waits for the network.
+// The small window that stands while the update check waits for the network; its button,
+// Escape and the close box abort the transfer.
 class UpdateWaitDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit UpdateWaitDialog(QWidget *parent = nullptr);
+    explicit UpdateWaitDialog(std::function<void()> cancel, QWidget *parent = nullptr);
     void SetText(const QString &text);
 
 protected:
@@ -19,5 +22,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    std::function<void()> m_cancel;
     QLabel *m_text;
 };

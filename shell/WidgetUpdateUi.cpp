@@ -7,6 +7,7 @@
 
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QTimer>
 #include <QUrl>
 
@@ -14,18 +15,16 @@ WidgetUpdateUi::WidgetUpdateUi(QWidget *owner) : m_owner(owner) {}
 
 WidgetUpdateUi::~WidgetUpdateUi() = default;
 
-void WidgetUpdateUi::ShowWait(const QString &text)
+void WidgetUpdateUi::ShowWait(const QString &text, std::function<void()> cancel)
 {
-    if (!m_wait)
-        m_wait = std::make_unique<UpdateWaitDialog>(m_owner);
+    m_wait = std::make_unique<UpdateWaitDialog>(std::move(cancel), m_owner);
     m_wait->SetText(text);
     m_wait->show();
 }
 
 void WidgetUpdateUi::HideWait()
 {
-    if (m_wait)
-        m_wait->hide();
+    m_wait.reset();
 }
 
 bool WidgetUpdateUi::Ask(const QString &caption, const QString &text)
@@ -52,11 +51,21 @@ QString WidgetUpdateUi::AskSaveName(const QString &suggested, Filter *chosen)
     const QStringList filters{QStringLiteral("Aplikacje (*.EXE)"),
                               QStringLiteral("Archiwum ZIP (*.ZIP)"),
                               QStringLiteral("Wszystkie pliki (*.*)")};
+    // Qt's own dialog, which lets the check add the extension and then ask about replacing
+    // the file actually written; a native one asks about the name typed.
     QFileDialog dialog(m_owner);
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setWindowTitle(QStringLiteral("Zapisz aktualizację jako"));
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Zapisz w:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("&Nazwa pliku:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Zapisz jako typ:"));
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("&Zapisz"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Anuluj"));
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(filters);
-    dialog.selectFile(suggested);
+    dialog.setDirectory(QFileInfo(suggested).absolutePath());
+    dialog.selectFile(QFileInfo(suggested).fileName());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     *chosen = Filter(std::max<qsizetype>(filters.indexOf(dialog.selectedNameFilter()), 0));

@@ -19,7 +19,7 @@ public:
     explicit WidgetUpdateUi(QWidget *owner);
     ~WidgetUpdateUi() override;
 
-    void ShowWait(const QString &text) override;
+    void ShowWait(const QString &text, std::function<void()> cancel) override;
     void HideWait() override;
     bool Ask(const QString &caption, const QString &text) override;
     void Message(Icon icon, const QString &caption, const QString &text) override;

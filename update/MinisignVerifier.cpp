@@ -1,5 +1,7 @@
 #include "MinisignVerifier.h"
 
+#include "DownloadProgress.h"
+
 #include <QFile>
 #include <QList>
 
@@ -57,8 +59,8 @@ MinisignVerifier::MinisignVerifier(const QByteArray &publicKey)
     m_valid = true;
 }
 
-bool MinisignVerifier::Verify(const QString &path, const QByteArray &signatureFile,
-                              QString *error) const
+bool MinisignVerifier::Verify(const QString &path, const QByteArray &signatureFile, QString *error,
+                              QByteArray *trustedComment) const
 {
     if (!m_valid)
         return fail(error, QStringLiteral("brak klucza publicznego"));
@@ -83,6 +85,11 @@ bool MinisignVerifier::Verify(const QString &path, const QByteArray &signatureFi
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return fail(error, QStringLiteral("nie można odczytać pobranego pliku"));
+    if (algorithm == "Ed" && file.size() > MaxLegacySize)
+        return fail(error, QStringLiteral("podpis typu Ed obejmuje tylko pliki do %1 bajtów; "
+                                          "ten ma %2")
+                               .arg(DownloadProgress::Grouped(MaxLegacySize),
+                                    DownloadProgress::Grouped(file.size())));
     bool valid = false;
     if (algorithm == "ED") {
         unsigned char hash[crypto_generichash_BYTES_MAX];
@@ -103,5 +110,7 @@ bool MinisignVerifier::Verify(const QString &path, const QByteArray &signatureFi
             reinterpret_cast<const unsigned char *>(signedComment.constData()),
             quint64(signedComment.size()), key) != 0)
         return fail(error, QStringLiteral("podpis komentarza nie zgadza się"));
+    if (trustedComment)
+        *trustedComment = trusted;
     return true;
 }

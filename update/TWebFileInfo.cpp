@@ -2,15 +2,18 @@
 
 #include "DownloadProgress.h"
 #include "MinisignVerifier.h"
+#include "ReleaseComment.h"
 #include "UpdateAddress.h"
 #include "UpdateUi.h"
 #include "VersionCompare.h"
 
-#include <QEventLoop>
-#include <QFile>
+#include <QDir>
 #include <QFileInfo>
-#include <QNetworkReply>
+#include <QStandardPaths>
 #include <QStringDecoder>
+#include <QTemporaryFile>
+
+#include <filesystem>
 
 namespace {
 
@@ -39,105 +42,28 @@ TWebFileInfo::TWebFileInfo(UpdateUi &ui, Settings settings, QObject *parent)
 {
 }
 
-TWebFileInfo::~TWebFileInfo()
+TWebFileInfo::~TWebFileInfo() = default;
+
+UpdateFetcher::Limits TWebFileInfo::SmallFile(qint64 maxSize) const
 {
-    if (m_reply)
-        m_reply->abort();
-}
-
-QString TWebFileInfo::Refused(const QUrl &url)
-{
-    return QStringLiteral("niedozwolony adres %1 (wymagane https)").arg(url.toDisplayString());
-}
-
-TWebFileInfo::Transfer TWebFileInfo::Get(const QUrl &url, qint64 maxSize, QFile *sink,
-                                         const Progress &progress)
-{
-    Transfer result;
-    QNetworkRequest request(url);
-    // Only "dfs-redirect" moves the check elsewhere, and only to addresses it accepts.
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::ManualRedirectPolicy);
-    request.setTransferTimeout(m_settings.TransferTimeout);
-    QNetworkReply *reply = m_network.get(request);
-    m_reply = reply;
-    m_cancelled = false;
-    bool tooLarge = false;
-    bool writeFailed = false;
-
-    const auto take = [&] {
-        if (!reply->isOpen())
-            return;
-        const QByteArray chunk = reply->readAll();
-        if (sink) {
-            if (sink->write(chunk) != chunk.size() && !writeFailed) {
-                writeFailed = true;
-                reply->abort();
-            }
-        } else if (!tooLarge) {
-            result.body += chunk;
-            if (maxSize >= 0 && result.body.size() > maxSize) {
-                tooLarge = true;
-                reply->abort();
-            }
-        }
-    };
-    connect(reply, &QNetworkReply::readyRead, this, take);
-    if (progress)
-        connect(reply, &QNetworkReply::downloadProgress, this, progress);
-    QEventLoop loop;
-    connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    if (!reply->isFinished())
-        loop.exec();
-    if (!reply->isFinished()) // the program is ending
-        reply->abort();
-    if (!tooLarge && !writeFailed)
-        take();
-
-    result.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    result.reason = reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
-    if (tooLarge)
-        result.error = QStringLiteral("odpowiedź serwera przekracza %1 bajtów").arg(maxSize);
-    else if (writeFailed)
-        result.error = QStringLiteral("nie można zapisać pliku: %1").arg(sink->errorString());
-    else if (m_cancelled)
-        result.error = QStringLiteral("pobieranie przerwane");
-    else if (reply->error() == QNetworkReply::OperationCanceledError ||
-             reply->error() == QNetworkReply::TimeoutError)
-        result.error = QStringLiteral("serwer nie odpowiada");
-    else if (reply->error() != QNetworkReply::NoError && result.status <= 200)
-        result.error = reply->errorString();
-    // The handlers above refer to this call's locals.
-    disconnect(reply, nullptr, this, nullptr);
-    reply->deleteLater();
-    m_reply = nullptr;
-    return result;
-}
-
-void TWebFileInfo::Cancel()
-{
-    m_cancelled = true;
-    if (m_reply)
-        m_reply->abort();
+    return {maxSize, m_settings.TransferTimeout, m_settings.Deadline, m_settings.MaxRedirects};
 }
 
 bool TWebFileInfo::FetchInfo()
 {
     QUrl url = m_settings.HomeURL;
-    for (int hops = 0;; ++hops) {
+    UpdateFetcher::Limits limits = SmallFile(m_settings.MaxInfoSize);
+    for (;;) {
         m_info = {};
         m_active = false;
         m_lastError.clear();
-        if (hops > m_settings.MaxRedirects) {
-            m_lastError = QStringLiteral("zbyt wiele przekierowań");
-            return false;
-        }
         if (!UpdateAddress::IsAllowed(url)) {
-            m_lastError = Refused(url);
+            m_lastError = UpdateFetcher::Refused(url);
             return false;
         }
-        m_ui.ShowWait(QStringLiteral("Poszukiwanie aktualizacji..."));
-        const Transfer transfer = Get(url, m_settings.MaxInfoSize);
+        m_ui.ShowWait(QStringLiteral("Poszukiwanie aktualizacji..."),
+                      [this] { m_fetcher.Cancel(); });
+        const UpdateFetcher::Result transfer = m_fetcher.Get(url, limits);
         m_ui.HideWait();
         if (transfer.status > 200)
             m_ui.Message(UpdateUi::Icon::None, m_settings.ApplicationTitle,
@@ -150,49 +76,132 @@ bool TWebFileInfo::FetchInfo()
         m_info = UpdateInfo::Parse(transfer.body);
         if (m_info.Redirect.isEmpty())
             return true;
+        // "dfs-redirect" steps share the budget with the HTTP ones.
+        limits.MaxRedirects -= transfer.redirects + 1;
+        if (limits.MaxRedirects < 0) {
+            m_info = {};
+            m_active = false;
+            m_lastError = QStringLiteral("zbyt wiele przekierowań");
+            return false;
+        }
         url = QUrl(m_info.Redirect);
     }
 }
 
+QString TWebFileInfo::SaveName()
+{
+    const QString name = m_info.FileName();
+    if (!UpdateInfo::IsSafeFileName(name)) {
+        m_lastError = QStringLiteral("niedozwolona nazwa pliku „%1”").arg(name);
+        return QString();
+    }
+    QString folder = m_settings.SaveFolder;
+    if (folder.isEmpty())
+        folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+    if (folder.isEmpty())
+        folder = QDir::homePath();
+    UpdateUi::Filter filter = UpdateUi::Filter::Applications;
+    QString path = m_ui.AskSaveName(QDir(folder).filePath(name), &filter);
+    if (path.isEmpty())
+        return QString();
+    // The extension comes first, so that the question below is about the file written.
+    if (QFileInfo(path).suffix().isEmpty()) {
+        if (filter == UpdateUi::Filter::Applications)
+            path += QStringLiteral(".EXE");
+        else if (filter == UpdateUi::Filter::ZipArchives)
+            path += QStringLiteral(".ZIP");
+    }
+    if (QFileInfo::exists(path) &&
+        !m_ui.Ask(QStringLiteral("Zapisywanie aktualizacji"),
+                  QStringLiteral("Plik %1 już istnieje.\nCzy chcesz go zastąpić?")
+                      .arg(QDir::toNativeSeparators(path))))
+        return QString();
+    return path;
+}
+
 bool TWebFileInfo::Download(const QString &path)
 {
-    const QUrl url(m_info.Url);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        m_lastError = file.errorString();
+    // Private (0600) and in the target's folder, so that the verified file only needs renaming.
+    QTemporaryFile file(
+        QFileInfo(path).absoluteDir().filePath(QStringLiteral(".verbarium-XXXXXX")));
+    if (!file.open()) {
+        m_lastError =
+            QStringLiteral("nie można utworzyć pliku w folderze %1: %2")
+                .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath()), file.errorString());
         return false;
     }
+    const QUrl url(m_info.Url);
+    const auto cancel = [this] { m_fetcher.Cancel(); };
     DownloadProgress progress;
-    m_ui.ShowProgress([this] { Cancel(); });
+    m_ui.ShowProgress(cancel);
     m_ui.SetProgress(progress.Percent(), progress.Text());
-    const Transfer transfer = Get(url, -1, &file, [&](qint64 received, qint64 total) {
+    const UpdateFetcher::Progress show = [&](qint64 received, qint64 total) {
         if (progress.Update(received, total))
             m_ui.SetProgress(progress.Percent(), progress.Text());
-    });
+    };
+    const UpdateFetcher::Result transfer =
+        m_fetcher.Get(url,
+                      {m_settings.MaxDownloadSize, m_settings.TransferTimeout,
+                       m_settings.DownloadDeadline, m_settings.MaxRedirects},
+                      &file, show);
     m_ui.HideProgress();
-    file.close();
     if (!transfer.ok()) {
         m_lastError = transfer.failure();
-        file.remove();
+        return false;
+    }
+    if (!file.flush()) {
+        m_lastError = QStringLiteral("nie można zapisać pliku: %1").arg(file.errorString());
         return false;
     }
 
     // Only a file signed with the program's key is ever offered for starting.
-    const QUrl signatureUrl = UpdateAddress::SignatureUrl(url);
-    m_ui.ShowWait(QStringLiteral("Sprawdzanie podpisu..."));
-    const Transfer signature = Get(signatureUrl, m_settings.MaxSignatureSize);
+    m_ui.ShowWait(QStringLiteral("Sprawdzanie podpisu..."), cancel);
+    const UpdateFetcher::Result signature =
+        m_fetcher.Get(UpdateAddress::SignatureUrl(url), SmallFile(m_settings.MaxSignatureSize));
     m_ui.HideWait();
-    QString why;
-    if (!signature.ok())
-        why = QStringLiteral("nie można pobrać podpisu pliku (%1)").arg(signature.failure());
-    else if (!MinisignVerifier(m_settings.PublicKey).Verify(path, signature.body, &why))
-        why = QStringLiteral("podpis nie zgadza się z plikiem: %1").arg(why);
-    if (!why.isEmpty()) {
-        m_lastError = why;
-        file.remove();
+    if (!signature.ok()) {
+        m_lastError =
+            QStringLiteral("nie można pobrać podpisu pliku (%1)").arg(signature.failure());
         return false;
     }
+    m_signature = signature.body;
+    m_lastError = CheckRelease(file.fileName());
+    if (!m_lastError.isEmpty())
+        return false;
+
+    file.close();
+    std::error_code failure;
+    std::filesystem::rename(QFileInfo(file.fileName()).filesystemAbsoluteFilePath(),
+                            QFileInfo(path).filesystemAbsoluteFilePath(), failure);
+    if (failure) {
+        m_lastError =
+            QStringLiteral("nie można zapisać pliku %1: %2")
+                .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(failure.message()));
+        return false;
+    }
+    file.setAutoRemove(false);
     return true;
+}
+
+QString TWebFileInfo::CheckRelease(const QString &path) const
+{
+    QString why;
+    QByteArray comment;
+    if (!MinisignVerifier(m_settings.PublicKey).Verify(path, m_signature, &why, &comment))
+        return QStringLiteral("podpis nie zgadza się z plikiem: %1").arg(why);
+    const std::optional<ReleaseComment> release = ReleaseComment::Parse(comment);
+    if (!release)
+        return QStringLiteral("komentarz podpisu nie ma postaci „verbarium WERSJA PLIK”: %1")
+            .arg(QString::fromUtf8(comment));
+    if (release->Version != m_info.Version)
+        return QStringLiteral("podpis dotyczy wersji %1, nie %2")
+            .arg(release->Version, m_info.Version);
+    if (release->FileName != m_info.FileName())
+        return QStringLiteral("podpis dotyczy pliku %1, nie %2")
+            .arg(release->FileName, m_info.FileName());
+    if (!VersionCompare::IsUpdate(m_currentVersion, release->Version))
+        return QStringLiteral("wersja %1 nie jest nowsza od bieżącej").arg(release->Version);
+    return QString();
 }
 
 bool TWebFileInfo::CheckForUpdate()
@@ -204,6 +213,11 @@ bool TWebFileInfo::CheckForUpdate()
     const QString connectionLead =
         QStringLiteral("Nie można pobrać informacji o wersji z Internetu.");
     const QString downloadLead = QStringLiteral("Wystąpił błąd podczas pobierania aktualizacji.");
+    const auto downloadFailed = [&] {
+        m_ui.Message(UpdateUi::Icon::Warning, QStringLiteral("Błąd pobierania"),
+                     reason(downloadLead));
+        return false;
+    };
 
     if (!m_active && !FetchInfo()) {
         m_ui.Message(UpdateUi::Icon::Warning, QStringLiteral("Błąd łączenia"),
@@ -225,9 +239,12 @@ bool TWebFileInfo::CheckForUpdate()
         // be read, and the update is still offered.
         const QUrl readMe(m_info.ReadMe);
         if (UpdateAddress::IsAllowed(readMe)) {
-            m_ui.ShowWait(QStringLiteral("Pobieranie ReadMe..."));
-            const Transfer transfer = Get(readMe, m_settings.MaxReadMeSize);
+            m_ui.ShowWait(QStringLiteral("Pobieranie ReadMe..."), [this] { m_fetcher.Cancel(); });
+            const UpdateFetcher::Result transfer =
+                m_fetcher.Get(readMe, SmallFile(m_settings.MaxReadMeSize));
             m_ui.HideWait();
+            if (transfer.cancelled)
+                return false;
             if (transfer.ok())
                 m_ui.ShowReadMe(decodeText(transfer.body));
         }
@@ -237,34 +254,28 @@ bool TWebFileInfo::CheckForUpdate()
         return false;
     const QUrl download(m_info.Url);
     if (!UpdateAddress::IsAllowed(download)) {
-        m_lastError = Refused(download);
-        m_ui.Message(UpdateUi::Icon::Warning, QStringLiteral("Błąd pobierania"),
-                     reason(downloadLead));
-        return false;
+        m_lastError = UpdateFetcher::Refused(download);
+        return downloadFailed();
     }
 
-    UpdateUi::Filter filter = UpdateUi::Filter::Applications;
-    QString path = m_ui.AskSaveName(m_info.FileName(), &filter);
+    m_lastError.clear();
+    const QString path = SaveName();
     if (path.isEmpty())
-        return false;
-    if (QFileInfo(path).suffix().isEmpty()) {
-        if (filter == UpdateUi::Filter::Applications)
-            path += QStringLiteral(".EXE");
-        else if (filter == UpdateUi::Filter::ZipArchives)
-            path += QStringLiteral(".ZIP");
-    }
-    if (!Download(path)) {
-        m_ui.Message(UpdateUi::Icon::Warning, QStringLiteral("Błąd pobierania"),
-                     reason(downloadLead));
-        return false;
-    }
+        return m_lastError.isEmpty() ? false : downloadFailed();
+    if (!Download(path))
+        return downloadFailed();
 
     if (!m_ui.Ask(QStringLiteral("Instalacja aktualizacji"),
                   QStringLiteral(
                       "Czy chesz teraz zainstalować aktualizację?\nTo spowoduje zakończenie %1.")
                       .arg(m_settings.ApplicationTitle)))
         return true;
-    if (m_ui.Open(path))
+    // The file may have been replaced while the question stood.
+    if (!CheckRelease(path).isEmpty())
+        m_ui.Message(UpdateUi::Icon::Warning, QStringLiteral("Błąd"),
+                     QStringLiteral("Pobrany plik zmienił się od sprawdzenia podpisu, więc nie "
+                                    "zostanie uruchomiony."));
+    else if (m_ui.Open(path))
         m_ui.Quit();
     else
         m_ui.Message(UpdateUi::Icon::Warning, QStringLiteral("Błąd"),

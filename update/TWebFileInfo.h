@@ -1,22 +1,17 @@
 #pragma once
 
+#include "UpdateFetcher.h"
 #include "UpdateInfo.h"
 
-#include <QNetworkAccessManager>
 #include <QObject>
-#include <QPointer>
 #include <QUrl>
 
-#include <functional>
-
-class QFile;
-class QNetworkReply;
 class UpdateUi;
 
 // Looks on the web for a newer version of the program: reads the update-information file,
 // compares the version it offers with the program's own and, when it is newer, offers the
-// read-me, the download (whose signature must verify) and its start. The information fetched
-// once is kept for the rest of the run.
+// read-me, the download (whose signature must verify and name that version and file) and its
+// start. The information fetched once is kept for the rest of the run.
 class TWebFileInfo : public QObject
 {
     Q_OBJECT
@@ -32,11 +27,21 @@ public:
         QString ApplicationTitle;
         // Milliseconds a transfer may go without data.
         int TransferTimeout = 30000;
+        // Milliseconds for the whole of a small transfer (information, read-me, signature):
+        // a few kilobytes that take longer come from a broken or spiteful server.
+        int Deadline = 60000;
+        // Milliseconds for the whole download: 1 GiB over a 1 Mbit/s line takes 2.4 h. The
+        // stall limit ends a dead transfer long before.
+        int DownloadDeadline = 3 * 3600 * 1000;
         qint64 MaxInfoSize = 64 * 1024;
         qint64 MaxReadMeSize = 1024 * 1024;
         qint64 MaxSignatureSize = 4096;
-        // How many "dfs-redirect" steps are followed.
+        qint64 MaxDownloadSize = VERBARIUM_UPDATE_MAX_DOWNLOAD;
+        // Redirects followed for one file: HTTP ones and, for the information, "dfs-redirect"
+        // ones together.
         int MaxRedirects = 8;
+        // Where the save dialog opens; empty for the reader's download folder.
+        QString SaveFolder;
     };
 
     // The address of the update information: VERBARIUM_UPDATE_URL when set, else the one the
@@ -59,35 +64,23 @@ public:
     const QString &LastError() const { return m_lastError; }
 
 private:
-    struct Transfer
-    {
-        int status = 0;
-        QString reason;
-        QByteArray body;
-        QString error;
-        bool ok() const { return status <= 200 && error.isEmpty(); }
-        // LastError of a failed transfer: the status line's reason or the transfer's error.
-        QString failure() const { return status > 200 ? reason : error; }
-    };
-    using Progress = std::function<void(qint64 received, qint64 total)>;
-
-    // GETs the address, waiting while events run; the body goes to `sink` when given, else
-    // into the result, up to `maxSize` bytes.
-    Transfer Get(const QUrl &url, qint64 maxSize, QFile *sink = nullptr,
-                 const Progress &progress = {});
+    UpdateFetcher::Limits SmallFile(qint64 maxSize) const;
     bool FetchInfo();
-    // Downloads the update into `path` and checks its signature; a failed file is removed.
+    // Where the reader saves the download, extension added and replacing agreed; empty when
+    // cancelled or when the offered name is refused (then m_lastError says why).
+    QString SaveName();
+    // Downloads the update into a private file beside `path` and moves it there once its
+    // signature names the version and file offered; on failure nothing at `path` changes.
     bool Download(const QString &path);
-    void Cancel();
-    static QString Refused(const QUrl &url);
+    // Empty when the file at `path` is the release offered, else why not.
+    QString CheckRelease(const QString &path) const;
 
     UpdateUi &m_ui;
     Settings m_settings;
-    QNetworkAccessManager m_network;
+    UpdateFetcher m_fetcher;
     QString m_currentVersion;
     UpdateInfo m_info;
+    QByteArray m_signature;
     QString m_lastError;
     bool m_active = false;
-    QPointer<QNetworkReply> m_reply;
-    bool m_cancelled = false;
 };

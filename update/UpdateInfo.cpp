@@ -2,6 +2,9 @@
 
 #include <QRegularExpression>
 #include <QStringList>
+#include <QUrl>
+
+#include <algorithm>
 
 UpdateInfo UpdateInfo::Parse(const QByteArray &file)
 {
@@ -40,5 +43,16 @@ UpdateInfo UpdateInfo::Parse(const QByteArray &file)
 
 QString UpdateInfo::FileName() const
 {
-    return Url.mid(Url.lastIndexOf(u'/') + 1);
+    const QString path = QUrl(Url).path(QUrl::FullyEncoded);
+    return QUrl::fromPercentEncoding(path.mid(path.lastIndexOf(u'/') + 1).toLatin1());
+}
+
+bool UpdateInfo::IsSafeFileName(const QString &name)
+{
+    if (name.isEmpty() || name.startsWith(u'.'))
+        return false;
+    return std::none_of(name.begin(), name.end(), [](QChar c) {
+        return c == u'/' || c == u'\\' || c.category() == QChar::Other_Control ||
+               c.category() == QChar::Other_Format;
+    });
 }

@@ -16,6 +16,10 @@ struct UpdateInfo
 
     static UpdateInfo Parse(const QByteArray &file);
 
-    // The text after the last "/" of the download address: the name the file is offered under.
+    // The last segment of the download address's path, decoded: the name the file is offered
+    // under. The query and the fragment never count.
     QString FileName() const;
+    // False for names that could reach beyond the folder chosen or hide there: empty, starting
+    // with a dot, holding a slash, a backslash or a control character.
+    static bool IsSafeFileName(const QString &name);
 };

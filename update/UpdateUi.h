@@ -15,14 +15,16 @@ public:
 
     virtual ~UpdateUi() = default;
 
-    // A small modal window with the text while a transfer runs; closed by HideWait.
-    virtual void ShowWait(const QString &text) = 0;
+    // A small modal window with the text while a transfer runs; closed by HideWait. `cancel`
+    // aborts the transfer (its button, Escape, the close box).
+    virtual void ShowWait(const QString &text, std::function<void()> cancel) = 0;
     virtual void HideWait() = 0;
     // A Yes/No question; true for Yes.
     virtual bool Ask(const QString &caption, const QString &text) = 0;
     virtual void Message(Icon icon, const QString &caption, const QString &text) = 0;
     virtual void ShowReadMe(const QString &text) = 0;
-    // The file to save the update in, starting from `suggested`; empty when cancelled.
+    // The file to save the update in, starting from `suggested` (a whole path); empty when
+    // cancelled. The check adds the filter's extension and asks about replacing a file.
     virtual QString AskSaveName(const QString &suggested, Filter *chosen) = 0;
     // The download's progress window; `cancel` aborts the transfer.
     virtual void ShowProgress(std::function<void()> cancel) = 0;

@@ -3,10 +3,14 @@
 #include "UpdateWaitDialog.h"
 #include "WidgetUpdateUi.h"
 
+#include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 class TestUpdateWindows : public QObject
 {
@@ -19,7 +23,9 @@ private Q_SLOTS:
     void questionsAndMessages();
     void progressWindow_data();
     void progressWindow();
-    void waitWindowStaysUntilHidden();
+    void waitWindow_data();
+    void waitWindow();
+    void saveDialogLeavesTheOverwriteQuestionToTheCheck();
 };
 
 void TestUpdateWindows::cleanup()
@@ -101,7 +107,7 @@ void TestUpdateWindows::progressWindow()
              QStringLiteral("2,555,904 z 6,000,000 odebranych bajtów."));
 
     QPushButton *button = dialog.findChild<QPushButton *>();
-    QCOMPARE(button->text(), QStringLiteral("&Cancel"));
+    QCOMPARE(button->text(), QStringLiteral("&Anuluj"));
     if (how == u"button")
         button->click();
     else if (how == u"escape")
@@ -113,19 +119,64 @@ void TestUpdateWindows::progressWindow()
     QVERIFY(dialog.isVisible());
 }
 
-void TestUpdateWindows::waitWindowStaysUntilHidden()
+void TestUpdateWindows::waitWindow_data()
 {
-    UpdateWaitDialog dialog;
+    QTest::addColumn<QString>("how"); // how the user asks to stop
+
+    QTest::newRow("Cancel button") << QStringLiteral("button");
+    QTest::newRow("Escape key") << QStringLiteral("escape");
+    QTest::newRow("close box") << QStringLiteral("close");
+}
+
+void TestUpdateWindows::waitWindow()
+{
+    QFETCH(QString, how);
+    int cancelled = 0;
+    UpdateWaitDialog dialog([&cancelled] { ++cancelled; });
     dialog.SetText(QStringLiteral("Poszukiwanie aktualizacji..."));
     dialog.show();
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Proszę czekać"));
-    QCOMPARE(dialog.size(), QSize(240, 100));
     QCOMPARE(dialog.findChild<QLabel *>()->text(), QStringLiteral("Poszukiwanie aktualizacji..."));
-    QTest::keyClick(&dialog, Qt::Key_Escape);
-    dialog.close();
+
+    QPushButton *button = dialog.findChild<QPushButton *>();
+    QVERIFY(button);
+    QCOMPARE(button->text(), QStringLiteral("&Anuluj"));
+    if (how == u"button")
+        button->click();
+    else if (how == u"escape")
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+    else
+        dialog.close();
+    QCOMPARE(cancelled, 1);
+    // The window goes only when the transfer has ended.
     QVERIFY(dialog.isVisible());
     dialog.hide();
     QVERIFY(!dialog.isVisible());
+}
+
+void TestUpdateWindows::saveDialogLeavesTheOverwriteQuestionToTheCheck()
+{
+    // The extension is added after the dialog, so the dialog must not ask about the name typed.
+    QTemporaryDir folder;
+    QWidget owner;
+    WidgetUpdateUi ui(&owner);
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        seen = true;
+        QCOMPARE(dialog->directory().absolutePath(), QDir(folder.path()).absolutePath());
+        QVERIFY(dialog->testOption(QFileDialog::DontConfirmOverwrite));
+        QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
+        dialog->selectNameFilter(QStringLiteral("Archiwum ZIP (*.ZIP)"));
+        dialog->selectFile(QStringLiteral("nowa"));
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    UpdateUi::Filter filter = UpdateUi::Filter::AllFiles;
+    const QString path = ui.AskSaveName(folder.filePath(QStringLiteral("verb25.exe")), &filter);
+    QVERIFY(seen);
+    QCOMPARE(path, folder.filePath(QStringLiteral("nowa")));
+    QCOMPARE(filter, UpdateUi::Filter::ZipArchives);
 }
 
 QTEST_MAIN(TestUpdateWindows)

@@ -1,6 +1,7 @@
 #include "DownloadProgress.h"
 #include "LocalHttpServer.h"
 #include "MinisignVerifier.h"
+#include "ReleaseComment.h"
 #include "TWebFileInfo.h"
 #include "UpdateAddress.h"
 #include "UpdateInfo.h"
@@ -8,9 +9,12 @@
 #include "VersionCompare.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <sodium.h>
 
@@ -58,6 +62,12 @@ struct TestKey
                (QByteArray(prehashed ? "ED" : "Ed") + id + sig).toBase64() +
                "\ntrusted comment: " + trusted + '\n' + global.toBase64() + '\n';
     }
+    // As a release is signed: prehashed, the trusted comment naming its version and file.
+    QByteArray signRelease(const QByteArray &data, const QByteArray &version,
+                           const QByteArray &file) const
+    {
+        return sign(data, true, "verbarium " + version + ' ' + file);
+    }
 };
 
 // Answers for the user and writes down everything the check shows, one line each.
@@ -70,15 +80,19 @@ public:
     Filter filter = Filter::Applications;
     bool opens = true;
     bool cancelOnProgress = false;
+    QString cancelWait; // the wait text at which the user cancels, a moment after it shows
+    std::function<void(const QString &caption)> beforeAnswer;
     QList<int> percents;
     QStringList progressTexts;
     bool waitShown = false;
 
-    void ShowWait(const QString &text) override
+    void ShowWait(const QString &text, std::function<void()> cancel) override
     {
         QVERIFY(!waitShown);
         waitShown = true;
         events.append(QStringLiteral("wait ") + text);
+        if (text == cancelWait)
+            QTimer::singleShot(50, [cancel] { cancel(); });
     }
     void HideWait() override
     {
@@ -88,6 +102,8 @@ public:
     bool Ask(const QString &caption, const QString &text) override
     {
         events.append(QStringLiteral("ask %1|%2").arg(caption, text));
+        if (beforeAnswer)
+            beforeAnswer(caption);
         return answers.isEmpty() || answers.takeFirst();
     }
     void Message(Icon icon, const QString &caption, const QString &text) override
@@ -160,10 +176,26 @@ private Q_SLOTS:
     void signatureAddress();
     void signatures_data();
     void signatures();
+    void fileNames_data();
+    void fileNames();
+    void releaseComments_data();
+    void releaseComments();
     void dialogue_data();
     void dialogue();
     void progressOfADownload();
     void informationKeptForTheRun();
+    void redirectSteps_data();
+    void redirectSteps();
+    void deadlines_data();
+    void deadlines();
+    void cancelWhileWaiting_data();
+    void cancelWhileWaiting();
+    void existingFile_data();
+    void existingFile();
+    void sizeLimits_data();
+    void sizeLimits();
+    void savedInTheDownloadFolder();
+    void fileSwappedBeforeOpening();
 
 private:
     std::unique_ptr<TWebFileInfo> checker(int timeout = 2000);
@@ -174,6 +206,7 @@ private:
     std::unique_ptr<LocalHttpServer> m_server;
     std::unique_ptr<TestKey> m_key;
     RecordingUi m_ui;
+    TWebFileInfo::Settings m_settings;
 };
 
 void TestUpdateCheck::initTestCase()
@@ -188,6 +221,14 @@ void TestUpdateCheck::init()
     m_dir = std::make_unique<QTemporaryDir>();
     m_server = std::make_unique<LocalHttpServer>();
     m_ui = RecordingUi();
+    m_settings = {};
+    m_settings.HomeURL = m_server->url(QStringLiteral("/updates/verbarium.hti"));
+    m_settings.PublicKey = m_key->publicLine();
+    m_settings.ApplicationTitle = QStringLiteral("Verbarium");
+    m_settings.Deadline = 1000;
+    m_settings.MaxInfoSize = 4096;
+    m_settings.MaxRedirects = 3;
+    m_settings.SaveFolder = m_dir->path();
 }
 
 void TestUpdateCheck::cleanup()
@@ -198,13 +239,8 @@ void TestUpdateCheck::cleanup()
 
 std::unique_ptr<TWebFileInfo> TestUpdateCheck::checker(int timeout)
 {
-    TWebFileInfo::Settings settings;
-    settings.HomeURL = m_server->url(QStringLiteral("/updates/verbarium.hti"));
-    settings.PublicKey = m_key->publicLine();
-    settings.ApplicationTitle = QStringLiteral("Verbarium");
+    TWebFileInfo::Settings settings = m_settings;
     settings.TransferTimeout = timeout;
-    settings.MaxInfoSize = 4096;
-    settings.MaxRedirects = 3;
     auto check = std::make_unique<TWebFileInfo>(m_ui, settings);
     check->SetCurrentVersion(Current);
     return check;
@@ -381,6 +417,12 @@ void TestUpdateCheck::signatures_data()
         << true << QStringLiteral("same id") << QStringLiteral("podpis pliku nie zgadza się");
     QTest::newRow("not a signature")
         << true << QStringLiteral("garbage") << QStringLiteral("plik podpisu ma zły format");
+    // The legacy form needs the whole file in memory; the prehashed one is read in pieces.
+    QTest::newRow("legacy, file over the bound")
+        << false << QStringLiteral("large")
+        << QStringLiteral("podpis typu Ed obejmuje tylko pliki do 67,108,864 bajtów; "
+                          "ten ma 67,108,865");
+    QTest::newRow("prehashed, file over the bound") << true << QStringLiteral("large") << QString();
 }
 
 void TestUpdateCheck::signatures()
@@ -389,7 +431,8 @@ void TestUpdateCheck::signatures()
     QFETCH(QString, fault);
     QFETCH(QString, error);
 
-    const QByteArray data = QByteArray(5000, 'u') + "aktualizacja";
+    const QByteArray data = fault == u"large" ? QByteArray(MinisignVerifier::MaxLegacySize + 1, 'u')
+                                              : QByteArray(5000, 'u') + "aktualizacja";
     const QString path = m_dir->filePath(QStringLiteral("v.exe"));
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -411,11 +454,98 @@ void TestUpdateCheck::signatures()
     QCOMPARE(why, error);
 }
 
+void TestUpdateCheck::fileNames_data()
+{
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("safe");
+
+    QTest::newRow("plain") << QStringLiteral("https://h/pub/v.exe") << QStringLiteral("v.exe")
+                           << true;
+    QTest::newRow("a path in the query") << QStringLiteral("https://h/pub/v.exe?x=/../../.bashrc")
+                                         << QStringLiteral("v.exe") << true;
+    QTest::newRow("a path in the fragment")
+        << QStringLiteral("https://h/pub/v.exe#/.bashrc") << QStringLiteral("v.exe") << true;
+    QTest::newRow("decoded") << QStringLiteral("https://h/pub/nowa%20wersja%C5%BC.exe")
+                             << QStringLiteral("nowa wersjaż.exe") << true;
+    QTest::newRow("dot file") << QStringLiteral("https://h/pub/.bashrc")
+                              << QStringLiteral(".bashrc") << false;
+    QTest::newRow("parent folder")
+        << QStringLiteral("https://h/pub/..") << QStringLiteral("..") << false;
+    QTest::newRow("encoded slash") << QStringLiteral("https://h/pub/a%2F..%2F.bashrc")
+                                   << QStringLiteral("a/../.bashrc") << false;
+    QTest::newRow("encoded backslash")
+        << QStringLiteral("https://h/pub/..%5Cwin.ini") << QStringLiteral("..\\win.ini") << false;
+    QTest::newRow("control character")
+        << QStringLiteral("https://h/pub/v%0A.exe") << QStringLiteral("v\n.exe") << false;
+    QTest::newRow("no name") << QStringLiteral("https://h/pub/") << QString() << false;
+}
+
+void TestUpdateCheck::fileNames()
+{
+    QFETCH(QString, url);
+    QFETCH(QString, name);
+    QFETCH(bool, safe);
+    UpdateInfo info;
+    info.Url = url;
+    QCOMPARE(info.FileName(), name);
+    QCOMPARE(UpdateInfo::IsSafeFileName(name), safe);
+}
+
+void TestUpdateCheck::releaseComments_data()
+{
+    QTest::addColumn<QByteArray>("comment");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<QString>("version");
+    QTest::addColumn<QString>("file");
+
+    QTest::newRow("release") << QByteArray("verbarium 2.0.0.25 verbarium-2.0.0.25.exe") << true
+                             << QStringLiteral("2.0.0.25")
+                             << QStringLiteral("verbarium-2.0.0.25.exe");
+    QTest::newRow("one part") << QByteArray("verbarium 3 v.zip") << true << QStringLiteral("3")
+                              << QStringLiteral("v.zip");
+    QTest::newRow("Polish file name")
+        << QByteArray("verbarium 2.1 aktualizacja-\xc5\xbc.exe") << true << QStringLiteral("2.1")
+        << QStringLiteral("aktualizacja-ż.exe");
+    QTest::newRow("minisign's default")
+        << QByteArray("timestamp:1 file:v.exe") << false << QString() << QString();
+    QTest::newRow("another program")
+        << QByteArray("verbariumx 2.1 v.exe") << false << QString() << QString();
+    QTest::newRow("no file") << QByteArray("verbarium 2.1") << false << QString() << QString();
+    QTest::newRow("two spaces") << QByteArray("verbarium  2.1 v.exe") << false << QString()
+                                << QString();
+    QTest::newRow("trailing space")
+        << QByteArray("verbarium 2.1 v.exe ") << false << QString() << QString();
+    QTest::newRow("more words") << QByteArray("verbarium 2.1 v.exe x") << false << QString()
+                                << QString();
+    QTest::newRow("letters in the version")
+        << QByteArray("verbarium 2.x v.exe") << false << QString() << QString();
+    QTest::newRow("empty part") << QByteArray("verbarium 2..1 v.exe") << false << QString()
+                                << QString();
+    QTest::newRow("empty") << QByteArray() << false << QString() << QString();
+}
+
+void TestUpdateCheck::releaseComments()
+{
+    QFETCH(QByteArray, comment);
+    QFETCH(bool, valid);
+    QFETCH(QString, version);
+    QFETCH(QString, file);
+    const std::optional<ReleaseComment> release = ReleaseComment::Parse(comment);
+    QCOMPARE(release.has_value(), valid);
+    if (release) {
+        QCOMPARE(release->Version, version);
+        QCOMPARE(release->FileName, file);
+    }
+}
+
 void TestUpdateCheck::dialogue_data()
 {
     // Every address may name the server as "@"; the download's file as "#" is in the test's
     // folder.
-    QTest::addColumn<Files>("files"); // "STATUS 404 Not Found", "STALL", or the body
+    // "STATUS 404 Not Found", "STALL", "REDIRECT 302 address", "DRIP body" (a byte each 50 ms)
+    // or the body.
+    QTest::addColumn<Files>("files");
     QTest::addColumn<QList<bool>>("answers");
     QTest::addColumn<QString>("saveName"); // relative; "" cancels the save dialog
     QTest::addColumn<int>("filter");
@@ -431,7 +561,8 @@ void TestUpdateCheck::dialogue_data()
     const QByteArray readMe = meta("dfs-readme", QStringLiteral("@/pub/readme.txt"));
     const Files signedUpdate{
         {QStringLiteral("/pub/verb25.exe"), update},
-        {QStringLiteral("/pub/verb25.exe.minisig"), m_key->sign(update, true)},
+        {QStringLiteral("/pub/verb25.exe.minisig"),
+         m_key->signRelease(update, "2.0.0.25", "verb25.exe")},
         {QStringLiteral("/pub/readme.txt"), QByteArray("Zmiany w wersji 2.0.0.25: żółw.")}};
     const auto with = [&signedUpdate](const Files &more) {
         Files all = signedUpdate;
@@ -448,7 +579,7 @@ void TestUpdateCheck::dialogue_data()
     const QString askRun =
         QStringLiteral("ask Instalacja aktualizacji|Czy chesz teraz zainstalować aktualizację?\n"
                        "To spowoduje zakończenie Verbarium.");
-    const QString downloaded[] = {QStringLiteral("save verb25.exe"), QStringLiteral("progress"),
+    const QString downloaded[] = {QStringLiteral("save #/verb25.exe"), QStringLiteral("progress"),
                                   QStringLiteral("wait Sprawdzanie podpisu...")};
     const auto connectionError = [](const QString &reason) {
         return QStringLiteral("message 2 Błąd łączenia|Nie można pobrać informacji o wersji z "
@@ -477,8 +608,7 @@ void TestUpdateCheck::dialogue_data()
         << QString();
     QTest::newRow("No to the read-me, then save cancelled")
         << with({{info, offer + readMe}}) << QList<bool>{false, true} << QString() << 0 << true
-        << false << QStringList{waitInfo, askReadMe, askDownload, QStringLiteral("save verb25.exe")}
-        << QString();
+        << false << QStringList{waitInfo, askReadMe, askDownload, downloaded[0]} << QString();
     QTest::newRow("read-me missing on the server")
         << with({{info, offer + meta("dfs-readme", QStringLiteral("@/pub/none.txt"))}})
         << QList<bool>{true, false} << QString() << 0 << true << false
@@ -583,8 +713,8 @@ void TestUpdateCheck::dialogue_data()
     QTest::newRow("information file too large")
         << Files{{info, offer + QByteArray(5000, ' ')}} << QList<bool>() << QString() << 0 << true
         << false
-        << QStringList{waitInfo,
-                       connectionError(QStringLiteral("odpowiedź serwera przekracza 4096 bajtów"))}
+        << QStringList{waitInfo, connectionError(QStringLiteral(
+                                     "serwer zapowiada 5,129 bajtów, dozwolone najwyżej 4,096"))}
         << QString();
     QTest::newRow("plain http redirect refused")
         << Files{{info, meta("dfs-redirect", QStringLiteral("http://example.com/v.hti"))}}
@@ -605,6 +735,85 @@ void TestUpdateCheck::dialogue_data()
                        downloadError(QStringLiteral(
                            "niedozwolony adres http://example.com/v.exe (wymagane https)"))}
         << QString();
+
+    QTest::newRow("a path in the query cannot name the file")
+        << with({{info, meta("dfs-version", QStringLiteral("2.0.0.25")) +
+                            meta("dfs-url", QStringLiteral("@/pub/verb25.exe?x=/../../.bashrc"))},
+                 {QStringLiteral("/pub/verb25.exe?x=/../../.bashrc"), update}})
+        << QList<bool>{true, false} << QStringLiteral("verb25.exe") << 0 << true << false
+        << (QStringList{waitInfo, askDownload} << downloaded[0] << downloaded[1] << downloaded[2]
+                                               << askRun)
+        << QStringLiteral("verb25.exe");
+    QTest::newRow("dot file refused")
+        << with({{info, meta("dfs-version", QStringLiteral("2.0.0.25")) +
+                            meta("dfs-url", QStringLiteral("@/pub/.bashrc"))},
+                 {QStringLiteral("/pub/.bashrc"), update}})
+        << QList<bool>{true} << QStringLiteral(".bashrc") << 0 << true << false
+        << QStringList{waitInfo, askDownload,
+                       downloadError(QStringLiteral("niedozwolona nazwa pliku „.bashrc”"))}
+        << QString();
+
+    // The version and address in the information file are not signed: the trusted comment
+    // must name them.
+    const QByteArray old(200000, 'O');
+    QTest::newRow("older signed release offered as newer")
+        << Files{{info, meta("dfs-version", QStringLiteral("2.0.0.25")) +
+                            meta("dfs-url", QStringLiteral("@/pub/verb20.exe"))},
+                 {QStringLiteral("/pub/verb20.exe"), old},
+                 {QStringLiteral("/pub/verb20.exe.minisig"),
+                  m_key->signRelease(old, "2.0.0.20", "verb20.exe")}}
+        << QList<bool>{true} << QStringLiteral("nowa.exe") << 0 << true << false
+        << (QStringList{waitInfo, askDownload}
+            << QStringLiteral("save #/verb20.exe") << downloaded[1] << downloaded[2]
+            << downloadError(QStringLiteral("podpis dotyczy wersji 2.0.0.20, nie 2.0.0.25")))
+        << QString();
+    QTest::newRow("release signed under another file name")
+        << with({{info, offer},
+                 {QStringLiteral("/pub/verb25.exe.minisig"),
+                  m_key->signRelease(update, "2.0.0.25", "verbarium-setup.exe")}})
+        << QList<bool>{true} << QStringLiteral("nowa.exe") << 0 << true << false
+        << (QStringList{waitInfo, askDownload}
+            << downloaded[0] << downloaded[1] << downloaded[2]
+            << downloadError(
+                   QStringLiteral("podpis dotyczy pliku verbarium-setup.exe, nie verb25.exe")))
+        << QString();
+    QTest::newRow("signature without a release comment")
+        << with({{info, offer},
+                 {QStringLiteral("/pub/verb25.exe.minisig"), m_key->sign(update, true)}})
+        << QList<bool>{true} << QStringLiteral("nowa.exe") << 0 << true << false
+        << (QStringList{waitInfo, askDownload}
+            << downloaded[0] << downloaded[1] << downloaded[2]
+            << downloadError(QStringLiteral(
+                   "komentarz podpisu nie ma postaci „verbarium WERSJA PLIK”: timestamp:1")))
+        << QString();
+
+    QTest::newRow("302 to plain http elsewhere refused")
+        << Files{{info, "REDIRECT 302 http://example.com/v.hti"}} << QList<bool>() << QString() << 0
+        << true << false
+        << QStringList{waitInfo,
+                       connectionError(QStringLiteral(
+                           "niedozwolony adres http://example.com/v.hti (wymagane https)"))}
+        << QString();
+    QTest::newRow("301 to a file address refused")
+        << Files{{info, "REDIRECT 301 file:///etc/passwd"}} << QList<bool>() << QString() << 0
+        << true << false
+        << QStringList{waitInfo, connectionError(QStringLiteral(
+                                     "niedozwolony adres file:///etc/passwd (wymagane https)"))}
+        << QString();
+    QTest::newRow("relative 307 followed")
+        << Files{{info, "REDIRECT 307 ../next.hti"}, {QStringLiteral("/next.hti"), offer}}
+        << QList<bool>{false} << QString() << 0 << true << false
+        << QStringList{waitInfo, askDownload} << QString();
+    QTest::newRow("download and signature redirected on the server")
+        << with({{info, meta("dfs-version", QStringLiteral("2.0.0.25")) +
+                            meta("dfs-url", QStringLiteral("@/get/verb25.exe"))},
+                 {QStringLiteral("/get/verb25.exe"), "REDIRECT 302 @/pub/verb25.exe"},
+                 {QStringLiteral("/get/verb25.exe.minisig"),
+                  "REDIRECT 308 /pub/verb25.exe.minisig"}})
+        << QList<bool>{true, false} << QStringLiteral("verb25.exe") << 0 << true << false
+        << (QStringList{waitInfo, askDownload} << downloaded[0] << downloaded[1] << downloaded[2]
+                                               << askRun)
+        << QStringLiteral("verb25.exe");
 }
 
 void TestUpdateCheck::dialogue()
@@ -648,6 +857,13 @@ void TestUpdateCheck::serve(const Files &files)
         body.replace('@', m_server->base().toLatin1());
         if (body == "STALL") {
             m_server->set(it.key(), LocalHttpServer::Response{200, "OK", {}, true});
+        } else if (body.startsWith("REDIRECT ")) {
+            const QList<QByteArray> parts = body.split(' ');
+            m_server->set(it.key(), LocalHttpServer::Response{
+                                        parts[1].toInt(), "Moved", {}, false, parts[2]});
+        } else if (body.startsWith("DRIP ")) {
+            m_server->set(it.key(),
+                          LocalHttpServer::Response{200, "OK", body.mid(5), false, {}, 50});
         } else if (body.startsWith("STATUS ")) {
             const QList<QByteArray> parts = body.split(' ');
             m_server->set(it.key(),
@@ -666,7 +882,8 @@ void TestUpdateCheck::progressOfADownload()
             meta("dfs-version", QStringLiteral("2.0.0.25")) +
                 meta("dfs-url", QStringLiteral("@/v.exe"))},
            {QStringLiteral("/v.exe"), update},
-           {QStringLiteral("/v.exe.minisig"), m_key->sign(update, false)}});
+           {QStringLiteral("/v.exe.minisig"),
+            m_key->sign(update, false, "verbarium 2.0.0.25 v.exe")}});
     m_ui.answers = {true, false};
     m_ui.saveName = m_dir->filePath(QStringLiteral("v.exe"));
     QVERIFY(checker()->CheckForUpdate());
@@ -702,6 +919,291 @@ void TestUpdateCheck::informationKeptForTheRun()
     QCOMPARE(m_server->hits(info), 2);
     QCOMPARE(m_ui.events.size(), 1);
     QVERIFY(m_ui.events[0].endsWith(QStringLiteral("Pobrać aktualizację?")));
+}
+
+void TestUpdateCheck::redirectSteps_data()
+{
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<int>("metaAt"); // the step made by "dfs-redirect"; -1 for none
+    QTest::addColumn<bool>("followed");
+
+    QTest::newRow("8 HTTP redirects") << 8 << -1 << true;
+    QTest::newRow("9 HTTP redirects") << 9 << -1 << false;
+    QTest::newRow("8 steps, one of them dfs-redirect") << 8 << 4 << true;
+    QTest::newRow("9 steps, one of them dfs-redirect") << 9 << 4 << false;
+}
+
+void TestUpdateCheck::redirectSteps()
+{
+    QFETCH(int, steps);
+    QFETCH(int, metaAt);
+    QFETCH(bool, followed);
+
+    const auto step = [](int i) {
+        return i == 0 ? QStringLiteral("/updates/verbarium.hti") : QStringLiteral("/r%1").arg(i);
+    };
+    Files files{{step(steps), meta("dfs-version", Current)}};
+    for (int i = 0; i < steps; ++i)
+        files[step(i)] = i == metaAt ? meta("dfs-redirect", QStringLiteral("@") + step(i + 1))
+                                     : "REDIRECT 302 " + step(i + 1).toLatin1();
+    serve(files);
+    m_settings.MaxRedirects = 8;
+    QVERIFY(!checker()->CheckForUpdate());
+    QCOMPARE(m_ui.events.last(),
+             followed
+                 ? QStringLiteral(
+                       "message 1 Nie znaleziono aktualizacji|Aktualizacja nie jest dostępna.")
+                 : QStringLiteral("message 2 Błąd łączenia|Nie można pobrać informacji o wersji "
+                                  "z Internetu.\nBłąd: \"zbyt wiele przekierowań.\""));
+}
+
+void TestUpdateCheck::deadlines_data()
+{
+    QTest::addColumn<QString>("dripping"); // the path whose body comes a byte each 50 ms
+    QTest::addColumn<QString>("error");    // the last message
+
+    const QString timeout = QStringLiteral("Błąd: \"przekroczono czas oczekiwania (1 s).\"");
+    QTest::newRow("information file")
+        << QStringLiteral("/updates/verbarium.hti")
+        << QStringLiteral("message 2 Błąd łączenia|Nie można pobrać informacji o wersji z "
+                          "Internetu.\n") +
+               timeout;
+    const QString download = QStringLiteral(
+        "message 2 Błąd pobierania|Wystąpił błąd podczas pobierania aktualizacji.\n");
+    QTest::newRow("download") << QStringLiteral("/pub/v.exe") << download + timeout;
+    QTest::newRow("signature")
+        << QStringLiteral("/pub/v.exe.minisig")
+        << download + QStringLiteral("Błąd: \"nie można pobrać podpisu pliku (przekroczono czas "
+                                     "oczekiwania (1 s)).\"");
+}
+
+void TestUpdateCheck::deadlines()
+{
+    QFETCH(QString, dripping);
+    QFETCH(QString, error);
+
+    // Each byte comes well within the stall limit; only a limit on the whole transfer ends it.
+    const QByteArray update(400, 'E');
+    Files files{
+        {QStringLiteral("/updates/verbarium.hti"),
+         meta("dfs-version", QStringLiteral("2.0.0.25")) +
+             meta("dfs-url", QStringLiteral("@/pub/v.exe"))},
+        {QStringLiteral("/pub/v.exe"), update},
+        {QStringLiteral("/pub/v.exe.minisig"), m_key->signRelease(update, "2.0.0.25", "v.exe")}};
+    files[dripping] = "DRIP " + files[dripping];
+    serve(files);
+    m_ui.saveName = m_dir->filePath(QStringLiteral("v.exe"));
+    m_settings.DownloadDeadline = 1000;
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(!checker(400)->CheckForUpdate());
+    QCOMPARE(m_ui.events.last(), error);
+    QVERIFY2(clock.elapsed() < 4000, QByteArray::number(clock.elapsed()));
+    QVERIFY(QDir(m_dir->path()).entryList(QDir::Files).isEmpty());
+}
+
+void TestUpdateCheck::cancelWhileWaiting_data()
+{
+    QTest::addColumn<QString>("stalled");
+    QTest::addColumn<QString>("wait"); // the wait window cancelled
+    QTest::addColumn<QString>("last"); // the last event: the check ends there
+
+    QTest::newRow("looking for the update")
+        << QStringLiteral("/updates/verbarium.hti")
+        << QStringLiteral("Poszukiwanie aktualizacji...")
+        << QStringLiteral("message 2 Błąd łączenia|Nie można pobrać informacji o wersji z "
+                          "Internetu.\nBłąd: \"pobieranie przerwane.\"");
+    QTest::newRow("read-me") << QStringLiteral("/pub/readme.txt")
+                             << QStringLiteral("Pobieranie ReadMe...")
+                             << QStringLiteral("wait Pobieranie ReadMe...");
+    QTest::newRow("signature") << QStringLiteral("/pub/v.exe.minisig")
+                               << QStringLiteral("Sprawdzanie podpisu...")
+                               << QStringLiteral(
+                                      "message 2 Błąd pobierania|Wystąpił błąd podczas "
+                                      "pobierania aktualizacji.\nBłąd: \"nie można pobrać "
+                                      "podpisu pliku (pobieranie przerwane).\"");
+}
+
+void TestUpdateCheck::cancelWhileWaiting()
+{
+    QFETCH(QString, stalled);
+    QFETCH(QString, wait);
+    QFETCH(QString, last);
+
+    Files files{{QStringLiteral("/updates/verbarium.hti"),
+                 meta("dfs-version", QStringLiteral("2.0.0.25")) +
+                     meta("dfs-url", QStringLiteral("@/pub/v.exe")) +
+                     meta("dfs-readme", QStringLiteral("@/pub/readme.txt"))},
+                {QStringLiteral("/pub/v.exe"), "wersja"},
+                {QStringLiteral("/pub/readme.txt"), "czytaj"}};
+    files[stalled] = "STALL";
+    serve(files);
+    m_ui.answers = {true, true};
+    m_ui.saveName = m_dir->filePath(QStringLiteral("v.exe"));
+    m_ui.cancelWait = wait;
+    m_settings.Deadline = 20000;
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(!checker(20000)->CheckForUpdate());
+    QVERIFY2(clock.elapsed() < 3000, QByteArray::number(clock.elapsed()));
+    QCOMPARE(m_ui.events.last(), last);
+    QVERIFY(!m_ui.waitShown);
+    QVERIFY(QDir(m_dir->path()).entryList(QDir::Files).isEmpty());
+}
+
+void TestUpdateCheck::existingFile_data()
+{
+    QTest::addColumn<Files>("files"); // added to a signed update of 2.0.0.25 as /pub/v.exe
+    QTest::addColumn<QList<bool>>("answers");
+    QTest::addColumn<bool>("cancel");
+    QTest::addColumn<bool>("replaced");
+
+    const QByteArray update(300000, 'E');
+    const QString signature = QStringLiteral("/pub/v.exe.minisig");
+    QTest::newRow("No to replacing") << Files() << QList<bool>{true, false} << false << false;
+    QTest::newRow("bad signature")
+        << Files{{signature, TestKey('k').signRelease(update, "2.0.0.25", "v.exe")}}
+        << QList<bool>{true, true} << false << false;
+    QTest::newRow("older release")
+        << Files{{signature, m_key->signRelease(update, "2.0.0.24", "v.exe")}}
+        << QList<bool>{true, true} << false << false;
+    QTest::newRow("download fails")
+        << Files{{QStringLiteral("/pub/v.exe"), "STATUS 500 Internal Server Error"}}
+        << QList<bool>{true, true} << false << false;
+    QTest::newRow("download cancelled") << Files() << QList<bool>{true, true} << true << false;
+    QTest::newRow("verified update replaces it")
+        << Files() << QList<bool>{true, true, false} << false << true;
+}
+
+void TestUpdateCheck::existingFile()
+{
+    QFETCH(Files, files);
+    QFETCH(QList<bool>, answers);
+    QFETCH(bool, cancel);
+    QFETCH(bool, replaced);
+
+    const QByteArray update(300000, 'E');
+    Files all{
+        {QStringLiteral("/updates/verbarium.hti"),
+         meta("dfs-version", QStringLiteral("2.0.0.25")) +
+             meta("dfs-url", QStringLiteral("@/pub/v.exe"))},
+        {QStringLiteral("/pub/v.exe"), update},
+        {QStringLiteral("/pub/v.exe.minisig"), m_key->signRelease(update, "2.0.0.25", "v.exe")}};
+    all.insert(files);
+    serve(all);
+    // The reader types "nowa"; the Applications filter makes it "nowa.EXE", which exists.
+    const QString target = m_dir->filePath(QStringLiteral("nowa.EXE"));
+    QFile old(target);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("STARE");
+    old.close();
+    m_ui.answers = answers;
+    m_ui.saveName = m_dir->filePath(QStringLiteral("nowa"));
+    m_ui.cancelOnProgress = cancel;
+
+    QCOMPARE(checker(300)->CheckForUpdate(), replaced);
+    QVERIFY(m_ui.events.contains(QStringLiteral("ask Zapisywanie aktualizacji|Plik %1 już "
+                                                "istnieje.\nCzy chcesz go zastąpić?")
+                                     .arg(QDir::toNativeSeparators(target))));
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), replaced ? update : QByteArray("STARE"));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("nowa.EXE")});
+}
+
+void TestUpdateCheck::sizeLimits_data()
+{
+    QTest::addColumn<qint64>("announced"); // the Content-Length sent; -1 for none
+    QTest::addColumn<qint64>("sent");
+    QTest::addColumn<qint64>("cap"); // -1 for the program's own
+    QTest::addColumn<QString>("error");
+
+    const qint64 cap = TWebFileInfo::Settings().MaxDownloadSize;
+    QTest::newRow("announced over the program's cap")
+        << qint64(3'000'000'000) << qint64(1000) << qint64(-1)
+        << QStringLiteral("serwer zapowiada 3,000,000,000 bajtów, dozwolone najwyżej %1")
+               .arg(DownloadProgress::Grouped(cap));
+    QTest::newRow("no length, stream past the cap")
+        << qint64(-1) << qint64(3 << 20) << qint64(1 << 20)
+        << QStringLiteral("odpowiedź serwera przekracza 1048576 bajtów");
+}
+
+void TestUpdateCheck::sizeLimits()
+{
+    QFETCH(qint64, announced);
+    QFETCH(qint64, sent);
+    QFETCH(qint64, cap);
+    QFETCH(QString, error);
+
+    serve({{QStringLiteral("/updates/verbarium.hti"),
+            meta("dfs-version", QStringLiteral("2.0.0.25")) +
+                meta("dfs-url", QStringLiteral("@/pub/v.exe"))}});
+    LocalHttpServer::Response download;
+    if (announced >= 0) {
+        download.body = QByteArray(sent, 'B');
+        download.announced = announced;
+    } else {
+        download.stream = sent;
+    }
+    m_server->set(QStringLiteral("/pub/v.exe"), download);
+    const QString target = m_dir->filePath(QStringLiteral("v.exe"));
+    QFile old(target);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("STARE");
+    old.close();
+    m_ui.saveName = target;
+    if (cap >= 0)
+        m_settings.MaxDownloadSize = cap;
+
+    QVERIFY(!checker(2000)->CheckForUpdate());
+    QCOMPARE(m_ui.events.last(), QStringLiteral("message 2 Błąd pobierania|Wystąpił błąd podczas "
+                                                "pobierania aktualizacji.\nBłąd: \"%1.\"")
+                                     .arg(error));
+    // Refused on the announcement, before a byte of the body was taken.
+    if (announced >= 0)
+        QCOMPARE(m_ui.progressTexts.last().left(4), QStringLiteral("0 z "));
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("STARE"));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("v.exe")});
+}
+
+void TestUpdateCheck::savedInTheDownloadFolder()
+{
+    serve({{QStringLiteral("/updates/verbarium.hti"),
+            meta("dfs-version", QStringLiteral("2.0.0.25")) +
+                meta("dfs-url", QStringLiteral("@/pub/v.exe"))}});
+    m_settings.SaveFolder.clear();
+    QVERIFY(!checker()->CheckForUpdate());
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+    if (folder.isEmpty())
+        folder = QDir::homePath();
+    QCOMPARE(m_ui.events.last(),
+             QStringLiteral("save ") + QDir(folder).filePath(QStringLiteral("v.exe")));
+}
+
+void TestUpdateCheck::fileSwappedBeforeOpening()
+{
+    const QByteArray update(1000, 'E');
+    serve(
+        {{QStringLiteral("/updates/verbarium.hti"),
+          meta("dfs-version", QStringLiteral("2.0.0.25")) +
+              meta("dfs-url", QStringLiteral("@/pub/v.exe"))},
+         {QStringLiteral("/pub/v.exe"), update},
+         {QStringLiteral("/pub/v.exe.minisig"), m_key->signRelease(update, "2.0.0.25", "v.exe")}});
+    const QString path = m_dir->filePath(QStringLiteral("v.exe"));
+    m_ui.saveName = path;
+    m_ui.beforeAnswer = [&path](const QString &caption) {
+        if (caption != u"Instalacja aktualizacji")
+            return;
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("PODMIANA");
+    };
+    QVERIFY(checker()->CheckForUpdate());
+    QCOMPARE(m_ui.events.last(),
+             QStringLiteral("message 2 Błąd|Pobrany plik zmienił się od sprawdzenia podpisu, "
+                            "więc nie zostanie uruchomiony."));
 }
 
 QTEST_GUILESS_MAIN(TestUpdateCheck)
