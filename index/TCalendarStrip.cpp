@@ -80,9 +80,11 @@ void TCalendarStrip::moveBars(int dy)
 
 void TCalendarStrip::FillCalendarView()
 {
-    // The old bars and the new ones are painted once, in their final places.
+    // The old bars go and the new ones are painted once, in their places.
     setUpdatesEnabled(false);
     const auto repaint = qScopeGuard([this] { setUpdatesEnabled(true); });
+    qDeleteAll(m_bars);
+    m_bars.clear();
 
     const int view = height();
     const int count = positions();
@@ -91,7 +93,7 @@ void TCalendarStrip::FillCalendarView()
     int i = m_topEvent;
     while (h < view) {
         if (i < count) {
-            h += AddEventPanel(view + h, i);
+            h += AddEventPanel(h, i);
             if (h == 0) // the first event cannot be read: the view stays empty below it
                 h = view;
             ++i;
@@ -106,8 +108,6 @@ void TCalendarStrip::FillCalendarView()
         m_lastEvent = count - 1;
         m_moreBelow = false;
     }
-    // The new bars, built below the view, come into it; the old ones leave it at the top.
-    moveBars(-view);
     PruneCalendarView();
 }
 

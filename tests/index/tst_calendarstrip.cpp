@@ -57,11 +57,14 @@ private Q_SLOTS:
     void bars_data();
     void bars();
     void resizeWhileALinkIsPressed();
+    void rebuild_data();
+    void rebuild();
 
 private:
     // `count` events of years 1001, 1002, ..., one of them (`missing`) without a field list,
     // the one at `special` as given; the strip `view` pixels high over them.
     void build(int count, int view, int missing = -1, int special = -1, const Event &event = {});
+    void verifyGaps();
 
     TKalendarList m_list;
     std::unique_ptr<TPSSDirectory> m_directory;
@@ -172,6 +175,11 @@ void TestCalendarStrip::scrolling()
     QTEST(m_strip->MoreBelow(), "moreBelow");
     QTEST(tagsOf(*m_strip), "tags");
     QTEST(m_range, "range");
+    verifyGaps();
+}
+
+void TestCalendarStrip::verifyGaps()
+{
     // The bars follow one another with a one-pixel gap, the first at the view's top.
     int top = 0;
     for (const TCalendarBar *bar : m_strip->Bars()) {
@@ -290,6 +298,45 @@ void TestCalendarStrip::resizeWhileALinkIsPressed()
     m_strip->resize(ViewWidth + 100, 401);
     QCOMPARE(m_strip->Bars().first()->width(), ViewWidth + 100);
     QCOMPARE(tagsOf(*m_strip), QStringLiteral("1001 1002 1003 1004 1005 1006 1007 1008 1009 1010"));
+}
+
+void TestCalendarStrip::rebuild_data()
+{
+    QTest::addColumn<QString>("steps"); // F forward, B back, before the rebuild
+    QTest::addColumn<int>("view");      // the height the rebuild fills
+    QTest::addColumn<QString>("tags");
+    QTest::addColumn<QString>("range");
+
+    QTest::newRow("after the view shrinks") << "" << 100 << "1001 1002 1003"
+                                            << "1001 - 1003";
+    QTest::newRow("after the view shrinks from further down") << "FF" << 60 << "1003 1004"
+                                                              << "1003 - 1004";
+    QTest::newRow("after scrolling back to a bar at the lower edge")
+        << "FB" << 205 << "1001 1002 1003 1004 1005"
+        << "1001 - 1005";
+}
+
+void TestCalendarStrip::rebuild()
+{
+    QFETCH(QString, steps);
+    QFETCH(int, view);
+    build(10, 205);
+    for (QChar step : steps) {
+        if (step == u'F')
+            m_strip->ScrollForward();
+        else
+            m_strip->ScrollBack();
+    }
+    if (view == m_strip->height())
+        m_strip->FillCalendarView();
+    else
+        m_strip->resize(ViewWidth, view);
+    // Only the new fill, no bar of the old one left under it.
+    QTEST(tagsOf(*m_strip), "tags");
+    QTEST(m_range, "range");
+    verifyGaps();
+    QCOMPARE(m_strip->findChildren<TCalendarBar *>(Qt::FindDirectChildrenOnly).size(),
+             m_strip->Bars().size());
 }
 
 QTEST_MAIN(TestCalendarStrip)
