@@ -1,5 +1,7 @@
 #include "CalendarLook.h"
+#include "ContentError.h"
 #include "FakeHelp.h"
+#include "Globals.h"
 #include "MessageBoxes.h"
 #include "ProgramFixture.h"
 #include "TAutoRepeat.h"
@@ -8,6 +10,8 @@
 #include "TCalendarStrip.h"
 #include "TGlyphButton.h"
 #include "TKalendariumPage.h"
+#include "TPSSDirectory.h"
+#include "TSimplePSS.h"
 #include "TfrmIndeks.h"
 
 #include <QApplication>
@@ -53,6 +57,7 @@ private Q_SLOTS:
     void scrollButtons();
     void draggingOffTheButton_data();
     void draggingOffTheButton();
+    void readErrorStopsTheRepeat();
     void sortButtons_data();
     void sortButtons();
     void filmOnTwoOrders_data();
@@ -223,6 +228,33 @@ void TestCalendarPage::draggingOffTheButton()
     QApplication::sendEvent(down, &move);
     advance(1000);
     QTEST(page()->Strip()->TopEvent(), "top");
+    QTest::mouseRelease(down, Qt::LeftButton);
+}
+
+void TestCalendarPage::readErrorStopsTheRepeat()
+{
+    auto *down = part<TGlyphButton>("btKalendariumDown");
+    const QTimer *timer = part<QTimer>("KalendariumTimer");
+    QTest::mousePress(down, Qt::LeftButton);
+    QVERIFY(timer->isActive());
+    // While the button is held the container becomes unreadable (the disc is taken out).
+    TSimplePSS &file = Directory()->container();
+    QVERIFY(QFile::resize(file.fileName(), file.entryAt(1).offset));
+
+    // Each tick is a timer event; the error box is shown where the event is delivered. The
+    // repeat stops as the error leaves it, so that no tick comes under the box.
+    int errors = 0;
+    for (int tick = 0; tick < 40 && timer->isActive(); ++tick) {
+        try {
+            page()->Repeat()->KalendariumTimerTimer();
+        } catch (const ContentError &) {
+            ++errors;
+            QVERIFY(!timer->isActive());
+            QCOMPARE(page()->Repeat()->Tag(), 0);
+        }
+    }
+    QCOMPARE(errors, 1);
+    QVERIFY(!timer->isActive());
     QTest::mouseRelease(down, Qt::LeftButton);
 }
 
