@@ -335,7 +335,7 @@ void THTMLViewer::onAnchorClicked(const QUrl &url)
         href = url.toString();
     const int control = PageResources::indexIn(href, PageResources::formScheme);
     if (control >= 0 && control < m_page.forms.count()) {
-        pressFormControl(control);
+        PressFormControl(control);
         return;
     }
     bool handled = false;
@@ -353,7 +353,7 @@ QString THTMLViewer::selectedAnchor() const
     return first.charFormat().anchorHref();
 }
 
-void THTMLViewer::pressFormControl(int index)
+void THTMLViewer::PressFormControl(int index)
 {
     if (m_page.forms.control(index).kind == HtmlForms::Kind::SubmitButton) {
         submit(index);

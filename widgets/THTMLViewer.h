@@ -52,6 +52,11 @@ public:
     int HelpContext() const { return m_helpContext; }
     void SetHelpContext(int context) { m_helpContext = context; }
 
+    // The form controls of the page shown, in document order.
+    const HtmlForms &Forms() const { return m_page.forms; }
+    // Ticks or unticks a check box, or submits its form from a button, as a click on it does.
+    void PressFormControl(int index);
+
     void SelectAll();
     void CopyToClipboard();
     int SelLength() const;
@@ -92,7 +97,6 @@ private:
 
     void onAnchorClicked(const QUrl &url);
     QString selectedAnchor() const;
-    void pressFormControl(int index);
     int acceleratedButton(const QKeyEvent &event) const;
     void submit(int button);
 
