@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTest>
@@ -397,6 +398,19 @@ void TestCalendarPage::legendCloses()
     QCOMPARE(below ? placed.top() : placed.bottom(),
              below ? anchor.bottom() + 1 : anchor.top() - 1);
     QVERIFY(button->screen()->availableGeometry().contains(placed));
+    // The scroll buttons stay free, and every label of the legend is whole.
+    const auto *scroll = part<QWidget>("pnKalendScroll");
+    QVERIFY(!placed.intersects(QRect(scroll->mapToGlobal(QPoint(0, 0)), scroll->size())));
+    const QWidget *viewport = legend->findChild<QScrollArea *>()->viewport();
+    for (const QLabel *label : legend->findChildren<QLabel *>()) {
+        if (label->text().isEmpty() || label->window() != legend || !viewport->isAncestorOf(label))
+            continue;
+        const QFontMetrics metrics(label->font());
+        QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->width() &&
+                     label->height() >= metrics.height() &&
+                     label->mapTo(viewport, QPoint(label->width(), 0)).x() <= viewport->width(),
+                 qPrintable(label->text()));
+    }
     QCOMPARE(legend->CategoryIcon(FilmCategory).pixel(16, 16), qRgb(10 * FilmCategory, 100, 200));
     QCOMPARE(legend->CategoryIcon(16).pixel(16, 16), qRgb(160, 100, 200));
     QCOMPARE(legend->TypeSwatch(2).pixelColor(16, 16), CalendarLook::TypeColour(2));
