@@ -6,6 +6,7 @@
 #include "QuizAnswer.h"
 #include "QuizPage.h"
 #include "QuizSummary.h"
+#include "QuizViewAccessible.h"
 #include "TFindBar.h"
 #include "THTMLViewer.h"
 #include "TLEDDisplay.h"
@@ -43,6 +44,8 @@ TfrmQuiz::TfrmQuiz(int questions, int seconds, QuizCountdown::TickSource ticks, 
     m_ht1->SetDefBackground(PaleYellow);
     m_ht1->SetHelpContext(HelpContext);
     m_ht1->setProperty("helpContext", HelpContext);
+    m_ht1->setProperty(QuizViewAccessible::Property, true);
+    QuizViewAccessible::Install();
 
     m_panel1 = new QFrame(this);
     m_panel1->setObjectName(QStringLiteral("Panel1"));
@@ -97,6 +100,10 @@ TfrmQuiz::TfrmQuiz(int questions, int seconds, QuizCountdown::TickSource ticks, 
             [this](const QString &, const QString &, const QStringList &results) {
                 HT1FormSubmit(results);
             });
+    connect(m_ht1, &THTMLViewer::FormControlToggled, this,
+            [this](int index) { QuizViewAccessible::ControlToggled(m_ht1, index); });
+    connect(m_ht1, &QTextEdit::selectionChanged, this,
+            [this] { QuizViewAccessible::ControlFocused(m_ht1); });
     m_ht1->viewport()->installEventFilter(this);
     m_panel1->installEventFilter(this);
     m_panel2->installEventFilter(this);
@@ -181,6 +188,7 @@ void TfrmQuiz::NextQuestion()
     --m_remaining;
     m_ledPozostale->SetValue(m_remaining);
     m_ht1->LoadStrings(question->page);
+    QuizViewAccessible::PageChanged(m_ht1);
     m_correctAnswers = question->correctAnswers;
     m_ledTime->SetValue(m_timeLimit);
     m_timer.Restart();
@@ -250,6 +258,7 @@ void TfrmQuiz::ShowSummary()
     m_timer.Stop();
     m_ledTime->SetValue(0);
     m_ht1->LoadStrings(QuizSummary::Page(m_ledPoprawne->Value(), m_ledZadane->Value()));
+    QuizViewAccessible::PageChanged(m_ht1);
 }
 
 void TfrmQuiz::playSound(const QString &name)

@@ -364,6 +364,7 @@ void THTMLViewer::PressFormControl(int index)
                             QUrl(PageResources::name(PageResources::formScheme, index)),
                             formControlPicture(index));
     viewport()->update();
+    Q_EMIT FormControlToggled(index);
 }
 
 void THTMLViewer::submit(int button)
@@ -403,6 +404,15 @@ bool THTMLViewer::event(QEvent *event)
 
 void THTMLViewer::keyPressEvent(QKeyEvent *event)
 {
+    // Space presses the form control reached with Tab, as it would a real one.
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
+        const int control = PageResources::indexIn(selectedAnchor(), PageResources::formScheme);
+        if (control >= 0 && control < m_page.forms.count()) {
+            event->accept();
+            PressFormControl(control);
+            return;
+        }
+    }
     const int button = acceleratedButton(*event);
     if (button < 0) {
         QTextBrowser::keyPressEvent(event);

@@ -73,6 +73,8 @@ Q_SIGNALS:
     // The picture for an image element's source; leave *image null for none. Pixels of
     // *transparent become transparent.
     void BitmapRequest(const QString &source, QImage *image, QColor *transparent);
+    // The check box `index` was ticked or unticked.
+    void FormControlToggled(int index);
     // A form was submitted: the ticked check boxes as name=value lines.
     void FormSubmit(const QString &action, const QString &target, const QStringList &results);
     void MouseDown(QMouseEvent *event);

@@ -14,6 +14,7 @@
 #include "TSimplePSS.h"
 #include "TfrmQuiz.h"
 
+#include <QAccessible>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -107,6 +108,7 @@ private Q_SLOTS:
     void helpModeClick();
     void unreadableQuestionIsPassedOver();
     void poolLoadCutShortIsDropped();
+    void byKeyboardAndScreenReader();
 
 private:
     // The program over these questions, all of them selected.
@@ -575,6 +577,63 @@ void TestQuizWindow::poolLoadCutShortIsDropped()
     writeBytes(file.fileName(), bytes);
     m_pulpit->LoadQuizPool();
     QCOMPARE(m_pulpit->QuizPool().Count(), 3);
+}
+
+void TestQuizWindow::byKeyboardAndScreenReader()
+{
+    start({{"1", QStringLiteral("1, 3")}, {"2", QStringLiteral("1, 3")}});
+    QVERIFY(openQuiz(2, 30));
+    QVERIFY(QTest::qWaitForWindowActive(m_pulpit));
+    THTMLViewer *view = m_quiz->HT1();
+    QAccessibleInterface *page = QAccessible::queryAccessibleInterface(view);
+    QVERIFY(page);
+    QCOMPARE(page->role(), QAccessible::Document);
+    QCOMPARE(page->text(QAccessible::Name),
+             QStringLiteral("Pytanie numer 1 Pytanie o treści %1 Odpowiedzi:")
+                 .arg(m_quiz->HT1()->toPlainText().contains(u"treści 1") ? 1 : 2));
+    const auto items = [page] {
+        QStringList names;
+        for (int i = 0; i < page->childCount(); ++i)
+            names.append(page->child(i)->text(QAccessible::Name) + u'/' +
+                         QString::number(page->child(i)->role()));
+        return names;
+    };
+    const auto item = [](const char16_t *name, QAccessible::Role role) {
+        return QString::fromUtf16(name) + u'/' + QString::number(role);
+    };
+    const QStringList expected{
+        item(u"Mickiewicz", QAccessible::CheckBox), item(u"Słowacki", QAccessible::CheckBox),
+        item(u"Krasiński", QAccessible::CheckBox), item(u"Sprawdź", QAccessible::PushButton)};
+    QCOMPARE(items(), expected);
+    QCOMPARE(page->indexOfChild(page->child(2)), 2);
+    QCOMPARE(page->child(1)->parent(), page);
+
+    // Tab reaches the first box, Space toggles it.
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Tab);
+    QAccessibleInterface *first = page->child(0);
+    QVERIFY(first->state().focused);
+    QCOMPARE(page->focusChild(), first);
+    QVERIFY(!first->state().checked);
+    QTest::keyClick(view, Qt::Key_Space);
+    QVERIFY(first->state().checked);
+    QVERIFY(view->Forms().control(0).checked);
+    QTest::keyClick(view, Qt::Key_Space);
+    QVERIFY(!first->state().checked);
+    QTest::keyClick(view, Qt::Key_Space);
+
+    // The reader's actions: the third box, then "Sprawdź"; the right answer is told.
+    page->child(2)->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    QVERIFY(view->Forms().control(2).checked);
+    page->child(3)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(led("LEDPoprawne"), 1);
+    QCOMPARE(verdict(), QStringLiteral("Dobra odpowiedź!"));
+    QVERIFY(m_messages.isEmpty());
+
+    // The next question's items, none ticked.
+    QVERIFY(page->text(QAccessible::Name).startsWith(QStringLiteral("Pytanie numer 2 ")));
+    QCOMPARE(items(), expected);
+    QVERIFY(!page->child(0)->state().checked);
 }
 
 QTEST_MAIN(TestQuizWindow)
