@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -39,7 +40,6 @@ TCalendarLegend::TCalendarLegend(QWidget *parent)
     setWindowTitle(QStringLiteral("Kalendarium - Legenda"));
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Raised);
-    setFixedSize(Width, Height);
 
     auto *title = new QLabel(windowTitle(), this);
     title->setStyleSheet(QStringLiteral(
@@ -72,9 +72,15 @@ TCalendarLegend::TCalendarLegend(QWidget *parent)
     layout->addWidget(title);
     layout->addWidget(box, 1);
 
-    const int needed = content->sizeHint().width() + 2 * box->frameWidth() +
-                       style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2 * frameWidth() + 2;
-    setFixedSize(std::max(Width, needed), Height);
+    // Whole rows in view, each as high as its icon or its text in the font shown: the four
+    // types and the first category; the scroll bar moves a row at a time.
+    const int row = m_swatches.first()->parentWidget()->sizeHint().height();
+    const int view = (CalendarLook::TypeCount + 1) * row + line->sizeHint().height();
+    box->verticalScrollBar()->setSingleStep(row);
+    const int chrome = 2 * frameWidth() + 2 + 2 * box->frameWidth();
+    const int needed =
+        content->sizeHint().width() + chrome + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    setFixedSize(std::max(Width, needed), title->sizeHint().height() + view + chrome);
 }
 
 void TCalendarLegend::puKalendariumOpen(const QImage &imageList)

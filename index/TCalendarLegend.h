@@ -13,9 +13,9 @@ class TCalendarLegend : public QFrame
     Q_OBJECT
 
 public:
-    // The least width; it widens until every label is whole in the font it is shown in.
+    // The least width; it widens until every label is whole in the font it is shown in, and
+    // is as high as whole rows need.
     static constexpr int Width = 164;
-    static constexpr int Height = 184;
 
     explicit TCalendarLegend(QWidget *parent);
 

@@ -406,6 +406,11 @@ void TestCalendarPage::legendCloses()
         if (label->text().isEmpty() || label->window() != legend || !viewport->isAncestorOf(label))
             continue;
         const QFontMetrics metrics(label->font());
+        // A row that starts in view ends in it.
+        const int top = label->parentWidget()->mapTo(viewport, QPoint(0, 0)).y();
+        if (top >= 0 && top < viewport->height())
+            QVERIFY2(top + label->parentWidget()->height() <= viewport->height(),
+                     qPrintable(label->text()));
         QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->width() &&
                      label->height() >= metrics.height() &&
                      label->mapTo(viewport, QPoint(label->width(), 0)).x() <= viewport->width(),
