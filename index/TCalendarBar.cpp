@@ -128,18 +128,6 @@ void TCalendarBar::paintEvent(QPaintEvent *event)
     }
 }
 
-void TCalendarBar::focusInEvent(QFocusEvent *event)
-{
-    QFrame::focusInEvent(event);
-    update();
-}
-
-void TCalendarBar::focusOutEvent(QFocusEvent *event)
-{
-    QFrame::focusOutEvent(event);
-    update();
-}
-
 bool TCalendarBar::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_text) {
