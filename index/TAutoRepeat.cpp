@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QMouseEvent>
+#include <QScopeGuard>
 #include <QTimer>
 
 namespace {
@@ -31,10 +32,14 @@ void TAutoRepeat::KalendariumTimerTimer()
 
 void TAutoRepeat::step()
 {
+    // A step that fails (a read error) ends the repeat before the error is shown: a timer
+    // left running would open another error box under it at every tick.
+    auto stopOnError = qScopeGuard([this] { stop(); });
     if (m_tag == -1)
         Q_EMIT Forward();
     else if (m_tag == 1)
         Q_EMIT Back();
+    stopOnError.dismiss();
 }
 
 void TAutoRepeat::stop()

@@ -1,10 +1,14 @@
 #include "TCalendarBar.h"
 
 #include "CalendarLook.h"
+#include "FocusFrame.h"
+#include "TCalendarBarAccessible.h"
 
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 
 #include <algorithm>
 
@@ -36,9 +40,14 @@ void setInk(QLabel *label, const QColor &colour)
 } // namespace
 
 TCalendarBar::TCalendarBar(const Event &event, const QFont &font, int width, QWidget *parent)
-    : QFrame(parent), m_tag(event.year), m_position(event.position)
+    : QFrame(parent), m_tag(event.year), m_position(event.position), m_link(event.link)
 {
+    TCalendarBarAccessible::Install();
     paintGround(this, CalendarLook::TypeColour(event.type));
+    m_name = QString::number(event.year) + QStringLiteral(": ") + event.text;
+    m_description = QStringList{CalendarLook::TypeLabel(event.type),
+                                CalendarLook::CategoryLegendLabel(event.category)}
+                        .join(QStringLiteral(", "));
 
     auto *year = new QLabel(QString::number(event.year), this);
     year->setObjectName(QStringLiteral("Year"));
@@ -71,6 +80,8 @@ TCalendarBar::TCalendarBar(const Event &event, const QFont &font, int width, QWi
         setInk(m_text, QColor(0, 0, 255));
         m_text->setCursor(Qt::PointingHandCursor);
         m_text->installEventFilter(this);
+        // Reached with Tab and opened with Enter.
+        setFocusPolicy(Qt::TabFocus);
     } else {
         setInk(m_text, Qt::black);
     }
@@ -82,10 +93,39 @@ TCalendarBar::TCalendarBar(const Event &event, const QFont &font, int width, QWi
     resize(width, textHeight < CalendarLook::IconSize ? EventHeight : textHeight + 8);
 }
 
-TCalendarBar::TCalendarBar(int width, QWidget *parent) : QFrame(parent), m_tag(EndTag)
+TCalendarBar::TCalendarBar(int width, QWidget *parent)
+    : QFrame(parent), m_tag(EndTag), m_name(QStringLiteral("Koniec kalendarium"))
 {
+    TCalendarBarAccessible::Install();
     paintGround(this, Qt::black);
     resize(width, EndHeight);
+}
+
+void TCalendarBar::Open()
+{
+    if (!m_link)
+        return;
+    Q_EMIT LinkPressed(m_position);
+    Q_EMIT LinkReleased();
+}
+
+void TCalendarBar::keyPressEvent(QKeyEvent *event)
+{
+    if (m_link && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        Open();
+        return;
+    }
+    // The strip's keys (the arrows, the page keys) go on to it.
+    QFrame::keyPressEvent(event);
+}
+
+void TCalendarBar::paintEvent(QPaintEvent *event)
+{
+    QFrame::paintEvent(event);
+    if (hasFocus()) {
+        QPainter painter(this);
+        FocusFrame::Paint(painter, rect());
+    }
 }
 
 bool TCalendarBar::eventFilter(QObject *watched, QEvent *event)

@@ -21,6 +21,7 @@ public:
     {
         int year = 0;
         int type = 0;
+        int category = 0;
         QImage icon;
         QString text;
         bool link = false; // the event refers to a work
@@ -35,6 +36,13 @@ public:
     int Tag() const { return m_tag; }
     // The event's text; null on the end bar.
     QLabel *TextLabel() const { return m_text; }
+    // What a screen reader says of the bar: the year and the text, then the type and the
+    // category.
+    QString Name() const { return m_name; }
+    QString Description() const { return m_description; }
+    bool IsLink() const { return m_link; }
+    // Opens the work the event refers to, as a click on its text does (Enter on the bar).
+    void Open();
 
 Q_SIGNALS:
     // The mouse went down or up on the text of an event that refers to a work.
@@ -43,9 +51,15 @@ Q_SIGNALS:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    // With the focus, the frame of the picture buttons around the bar.
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     int m_tag;
     int m_position = 0;
+    bool m_link = false;
     QLabel *m_text = nullptr;
+    QString m_name;
+    QString m_description;
 };

@@ -7,7 +7,11 @@
 #include <QLabel>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -19,8 +23,8 @@ QLabel *addRow(QVBoxLayout *rows, const QString &text)
     layout->setSpacing(4);
     auto *picture = new QLabel(row);
     picture->setFixedSize(CalendarLook::IconSize, CalendarLook::IconSize);
+    // One line each, the legend as wide as the longest needs.
     auto *label = new QLabel(text, row);
-    label->setWordWrap(true);
     layout->addWidget(picture);
     layout->addWidget(label, 1);
     rows->addWidget(row);
@@ -36,7 +40,6 @@ TCalendarLegend::TCalendarLegend(QWidget *parent)
     setWindowTitle(QStringLiteral("Kalendarium - Legenda"));
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Raised);
-    setFixedSize(Width, Height);
 
     auto *title = new QLabel(windowTitle(), this);
     title->setStyleSheet(QStringLiteral(
@@ -68,6 +71,16 @@ TCalendarLegend::TCalendarLegend(QWidget *parent)
     layout->setSpacing(0);
     layout->addWidget(title);
     layout->addWidget(box, 1);
+
+    // Whole rows in view, each as high as its icon or its text in the font shown: the four
+    // types and the first category; the scroll bar moves a row at a time.
+    const int row = m_swatches.first()->parentWidget()->sizeHint().height();
+    const int view = (CalendarLook::TypeCount + 1) * row + line->sizeHint().height();
+    box->verticalScrollBar()->setSingleStep(row);
+    const int chrome = 2 * frameWidth() + 2 + 2 * box->frameWidth();
+    const int needed =
+        content->sizeHint().width() + chrome + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    setFixedSize(std::max(Width, needed), title->sizeHint().height() + view + chrome);
 }
 
 void TCalendarLegend::puKalendariumOpen(const QImage &imageList)
@@ -93,17 +106,23 @@ QImage TCalendarLegend::CategoryIcon(int category) const
     return label ? label->pixmap().toImage() : QImage();
 }
 
-void TCalendarLegend::OpenAt(const QWidget *button)
+void TCalendarLegend::OpenAt(const QWidget *button, const QWidget *keepClear)
 {
     const QRect anchor(button->mapToGlobal(QPoint(0, 0)), button->size());
     const QScreen *screen = button->screen();
     const QRect area =
         screen ? screen->availableGeometry() : QRect(QPoint(0, 0), anchor.bottomRight());
     QPoint at(anchor.left(), anchor.bottom() + 1);
-    if (at.y() + Height > area.bottom() + 1)
-        at.setY(anchor.top() - Height);
-    at.setX(std::max(area.left(), std::min(at.x(), area.right() + 1 - Width)));
+    if (at.y() + height() > area.bottom() + 1)
+        at.setY(anchor.top() - height());
+    at.setX(std::min(at.x(), area.right() + 1 - width()));
     at.setY(std::max(area.top(), at.y()));
+    if (keepClear) {
+        const QRect clear(keepClear->mapToGlobal(QPoint(0, 0)), keepClear->size());
+        if (QRect(at, size()).intersects(clear))
+            at.setX(clear.left() - width());
+    }
+    at.setX(std::max(area.left(), at.x()));
     move(at);
     show();
 }

@@ -9,9 +9,13 @@
 #include "TPulpit.h"
 #include "TextLines.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QScopeGuard>
+#include <QWheelEvent>
 
 #include <algorithm>
+#include <utility>
 
 TCalendarStrip::TCalendarStrip(const TKalendarList &list, QWidget *parent)
     : QFrame(parent), m_list(list)
@@ -23,6 +27,8 @@ TCalendarStrip::TCalendarStrip(const TKalendarList &list, QWidget *parent)
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);
     setProperty("helpContext", 4021);
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(QStringLiteral("Wydarzenia"));
 }
 
 int TCalendarStrip::positions() const
@@ -45,6 +51,7 @@ int TCalendarStrip::AddEventPanel(int top, int position)
         const TCalendarBar::Event event{
             record.Year,
             record.EventType,
+            record.Category,
             CalendarLook::Icon(m_imageList, record.Category),
             CalendarEvents::BarText(fields),
             !TextLines::fieldValue(fields, CategoryTable::Works).isEmpty(),
@@ -72,6 +79,25 @@ void TCalendarStrip::insertBar(TCalendarBar *bar)
     m_bars.insert(at, bar);
 }
 
+void TCalendarStrip::removeBar(TCalendarBar *bar)
+{
+    // The keyboard stays in the calendar when the bar it was on leaves the view.
+    if (bar->hasFocus())
+        setFocus(Qt::OtherFocusReason);
+    delete bar;
+}
+
+void TCalendarStrip::orderFocus()
+{
+    QWidget *previous = this;
+    for (TCalendarBar *bar : std::as_const(m_bars)) {
+        if (bar->focusPolicy() & Qt::TabFocus) {
+            setTabOrder(previous, bar);
+            previous = bar;
+        }
+    }
+}
+
 void TCalendarStrip::moveBars(int dy)
 {
     for (TCalendarBar *bar : std::as_const(m_bars))
@@ -80,9 +106,11 @@ void TCalendarStrip::moveBars(int dy)
 
 void TCalendarStrip::FillCalendarView()
 {
-    // The old bars and the new ones are painted once, in their final places.
+    // The old bars go and the new ones are painted once, in their places.
     setUpdatesEnabled(false);
     const auto repaint = qScopeGuard([this] { setUpdatesEnabled(true); });
+    for (TCalendarBar *bar : std::exchange(m_bars, {}))
+        removeBar(bar);
 
     const int view = height();
     const int count = positions();
@@ -91,7 +119,7 @@ void TCalendarStrip::FillCalendarView()
     int i = m_topEvent;
     while (h < view) {
         if (i < count) {
-            h += AddEventPanel(view + h, i);
+            h += AddEventPanel(h, i);
             if (h == 0) // the first event cannot be read: the view stays empty below it
                 h = view;
             ++i;
@@ -106,8 +134,6 @@ void TCalendarStrip::FillCalendarView()
         m_lastEvent = count - 1;
         m_moreBelow = false;
     }
-    // The new bars, built below the view, come into it; the old ones leave it at the top.
-    moveBars(-view);
     PruneCalendarView();
 }
 
@@ -169,7 +195,7 @@ void TCalendarStrip::PruneCalendarView()
     for (auto it = m_bars.begin(); it != m_bars.end();) {
         TCalendarBar *bar = *it;
         if (bar->y() < 0 || bar->y() > view) {
-            delete bar;
+            removeBar(bar);
             it = m_bars.erase(it);
             continue;
         }
@@ -177,7 +203,77 @@ void TCalendarStrip::PruneCalendarView()
         hi = std::max(hi, bar->Tag());
         ++it;
     }
+    orderFocus();
     Q_EMIT RangeChanged(QString::number(lo) + QStringLiteral(" - ") + QString::number(hi));
+}
+
+int TCalendarStrip::PageSize() const
+{
+    return std::max(1, (height() + 1) / (TCalendarBar::EventHeight + 1));
+}
+
+void TCalendarStrip::scrollToEnd()
+{
+    // Straight to the last page, then step by step for bars taller than one line.
+    const int top = std::max(0, positions() - PageSize());
+    if (top > m_topEvent) {
+        m_topEvent = top;
+        FillCalendarView();
+    }
+    while (m_moreBelow) {
+        const int before = m_topEvent;
+        ScrollForward();
+        if (m_topEvent == before)
+            break;
+    }
+}
+
+void TCalendarStrip::keyPressEvent(QKeyEvent *event)
+{
+    if (event->modifiers() & ~Qt::KeypadModifier) {
+        QFrame::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Down:
+        ScrollForward();
+        break;
+    case Qt::Key_Up:
+        ScrollBack();
+        break;
+    case Qt::Key_PageDown:
+        for (int n = PageSize(); n > 0; --n)
+            ScrollForward();
+        break;
+    case Qt::Key_PageUp:
+        for (int n = PageSize(); n > 0; --n)
+            ScrollBack();
+        break;
+    case Qt::Key_Home:
+        m_topEvent = 0;
+        FillCalendarView();
+        break;
+    case Qt::Key_End:
+        scrollToEnd();
+        break;
+    default:
+        QFrame::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void TCalendarStrip::wheelEvent(QWheelEvent *event)
+{
+    // A notch (120) moves as many events as the desktop scrolls lines; finer turns add up.
+    m_wheelDelta += event->angleDelta().y() * QApplication::wheelScrollLines();
+    const int steps = m_wheelDelta / 120;
+    m_wheelDelta -= steps * 120;
+    for (int n = steps; n > 0; --n)
+        ScrollBack();
+    for (int n = steps; n < 0; ++n)
+        ScrollForward();
+    event->accept();
 }
 
 void TCalendarStrip::resizeEvent(QResizeEvent *event)

@@ -42,6 +42,9 @@ public:
     // One event towards later or earlier positions.
     void ScrollForward();
     void ScrollBack();
+    // The number of one-line bars that fit in the view, at least 1: the step of the page
+    // keys.
+    int PageSize() const;
     // Destroys the bars out of the view and tells the range of years in it.
     void PruneCalendarView();
 
@@ -57,11 +60,18 @@ Q_SIGNALS:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    // Up and Down, the page keys, Home and End, and the wheel scroll as the scroll buttons do.
+    void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     int positions() const;
     void moveBars(int dy);
     void insertBar(TCalendarBar *bar);
+    void removeBar(TCalendarBar *bar);
+    void scrollToEnd();
+    // The bars that link to works follow the strip in the tab order, top to bottom.
+    void orderFocus();
 
     const TKalendarList &m_list;
     TPSSDirectory *m_directory = nullptr;
@@ -72,4 +82,5 @@ private:
     int m_lastEvent = 0;
     bool m_moreBelow = true;
     bool m_linkPressed = false;
+    int m_wheelDelta = 0; // of a turn not yet worth a step
 };

@@ -219,6 +219,7 @@ QWidget *TKalendariumPage::createTypeButtons()
 QWidget *TKalendariumPage::createScrollButtons()
 {
     auto *area = new QWidget(this);
+    m_scrollButtons = area;
     area->setObjectName(QStringLiteral("pnKalendScroll"));
     area->setFixedHeight(44);
     m_repeat = new TAutoRepeat(m_timer, area, this);
@@ -421,7 +422,7 @@ void TKalendariumPage::btKalendSearchClick()
 void TKalendariumPage::btLegendaClick()
 {
     m_legend->puKalendariumOpen(imageList());
-    m_legend->OpenAt(m_legendButton);
+    m_legend->OpenAt(m_legendButton, m_scrollButtons);
 }
 
 void TKalendariumPage::SuperPanelMouseDown(int position)

@@ -71,6 +71,7 @@ private:
     QLabel *m_superPanel = nullptr;
     QLabel *m_range = nullptr;
     QWidget *m_bottom = nullptr;
+    QWidget *m_scrollButtons = nullptr;
     TGlyphButton *m_legendButton = nullptr;
     QButtonGroup *m_sortButtons = nullptr;
     QList<TGlyphButton *> m_typeButtons;

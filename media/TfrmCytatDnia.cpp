@@ -1,6 +1,7 @@
 #include "TfrmCytatDnia.h"
 
 #include "AppIcons.h"
+#include "DialogHelp.h"
 #include "LcgRandom.h"
 #include "TFindBar.h"
 #include "THTMLViewer.h"
@@ -10,7 +11,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TfrmCytatDnia::TfrmCytatDnia(TPSSDirectory &directory, bool showAtStart, QWidget *parent)
+TfrmCytatDnia::TfrmCytatDnia(TPSSDirectory &directory, bool showAtStart,
+                             std::function<void(int)> showHelp, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                           Qt::WindowCloseButtonHint | Qt::WindowTitleHint),
       m_quotations(directory, LcgRandom::program()), m_showAtStart(showAtStart)
@@ -20,6 +22,7 @@ TfrmCytatDnia::TfrmCytatDnia(TPSSDirectory &directory, bool showAtStart, QWidget
     setWindowTitle(QStringLiteral("Cytat dnia"));
     setWindowIcon(AppIcons::Program());
     setFixedSize(439, 232);
+    new DialogHelp(this, HelpContext, std::move(showHelp));
 
     auto *image = new QLabel(this);
     image->setObjectName(QStringLiteral("Image1"));

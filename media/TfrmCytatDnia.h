@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QCheckBox;
 class QPushButton;
 class THTMLViewer;
@@ -15,8 +17,12 @@ class TfrmCytatDnia : public QDialog
     Q_OBJECT
 
 public:
-    // `showAtStart` is the current setting; the generator is the program's one.
-    TfrmCytatDnia(TPSSDirectory &directory, bool showAtStart, QWidget *parent = nullptr);
+    static constexpr int HelpContext = 4080;
+
+    // `showAtStart` is the current setting; the generator is the program's one. `showHelp`
+    // shows a help topic by its number (F1, or the title bar's help button).
+    TfrmCytatDnia(TPSSDirectory &directory, bool showAtStart, std::function<void(int)> showHelp,
+                  QWidget *parent = nullptr);
 
     // The setting to store when the dialog closed with OK.
     bool ShowAtStart() const { return m_showAtStart; }

@@ -1,5 +1,6 @@
 #include "TfrmProps.h"
 
+#include "DialogHelp.h"
 #include "THTMLViewer.h"
 
 #include <QButtonGroup>
@@ -9,7 +10,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -38,14 +38,13 @@ QSpinBox *spinEdit(const QString &name, int minimum, int maximum, int value, QWi
 } // namespace
 
 TfrmProps::TfrmProps(const Values &current, std::function<void(int)> showHelp, QWidget *parent)
-    : QDialog(parent), m_result(current), m_showHelp(std::move(showHelp))
+    : QDialog(parent), m_result(current)
 {
     setObjectName(QStringLiteral("frmProps"));
     setWindowTitle(QStringLiteral("Verbarium - Ustawienia programu"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinMaxButtonsHint | Qt::WindowContextHelpButtonHint |
-                   Qt::WindowCloseButtonHint);
-    setProperty("helpContext", HelpContext);
+                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    new DialogHelp(this, HelpContext, std::move(showHelp));
     FormCreate();
     FormShow();
 }
@@ -160,8 +159,10 @@ void TfrmProps::FormShow()
     m_fontSize->setValue(v.fontSize);
     m_preview->SetDefFontName(v.fontName);
     m_preview->SetDefFontSize(v.fontSize);
-    if (QAbstractButton *item = m_indeksItems->button(v.indexLayout))
-        item->setChecked(true);
+    // A stored layout out of range (the settings file edited by hand, say) shows the default,
+    // so that one button is always checked and OK stores a layout there is.
+    const int layout = m_indeksItems->button(v.indexLayout) ? v.indexLayout : Values().indexLayout;
+    m_indeksItems->button(layout)->setChecked(true);
     m_pokazuj->setChecked(v.showQuote);
     m_docCount->setValue(v.docCount);
     m_autorun->setChecked(v.autorun);
@@ -182,27 +183,6 @@ void TfrmProps::Button1Click()
     m_result.docCount = m_docCount->value();
     m_result.autorun = m_autorun->isChecked();
     accept();
-}
-
-bool TfrmProps::event(QEvent *event)
-{
-    // A click on any control after the title bar's help button.
-    if (event->type() == QEvent::WhatsThis) {
-        if (m_showHelp)
-            m_showHelp(HelpContext);
-        return true;
-    }
-    return QDialog::event(event);
-}
-
-void TfrmProps::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
-        if (m_showHelp)
-            m_showHelp(HelpContext);
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void TfrmProps::showEvent(QShowEvent *event)

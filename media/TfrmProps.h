@@ -51,8 +51,6 @@ public:
     QPushButton *Button2() const { return m_cancel; }
 
 protected:
-    bool event(QEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
@@ -62,7 +60,6 @@ private:
     void Button1Click();
 
     Values m_result;
-    std::function<void(int)> m_showHelp;
     bool m_centred = false;
 
     QComboBox *m_fontBox = nullptr;

@@ -6,6 +6,7 @@
 #include "QuizAnswer.h"
 #include "QuizPage.h"
 #include "QuizSummary.h"
+#include "QuizViewAccessible.h"
 #include "TFindBar.h"
 #include "THTMLViewer.h"
 #include "TLEDDisplay.h"
@@ -14,10 +15,8 @@
 #include "TQuizSuperList.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QFrame>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QVBoxLayout>
@@ -45,6 +44,8 @@ TfrmQuiz::TfrmQuiz(int questions, int seconds, QuizCountdown::TickSource ticks, 
     m_ht1->SetDefBackground(PaleYellow);
     m_ht1->SetHelpContext(HelpContext);
     m_ht1->setProperty("helpContext", HelpContext);
+    m_ht1->setProperty(QuizViewAccessible::Property, true);
+    QuizViewAccessible::Install();
 
     m_panel1 = new QFrame(this);
     m_panel1->setObjectName(QStringLiteral("Panel1"));
@@ -74,6 +75,17 @@ TfrmQuiz::TfrmQuiz(int questions, int seconds, QuizCountdown::TickSource ticks, 
     addLabel(QStringLiteral("Pozostało:"), 4, 208);
     m_ledPozostale = addDisplay(QStringLiteral("LEDPozostale"), QStringLiteral("Pozostało"), 228);
 
+    // The verdict on the last answer, for a reader who neither sees the counters nor hears
+    // the sound; a screen reader is told when it changes.
+    m_verdict = new QLabel(m_panel1);
+    m_verdict->setObjectName(QStringLiteral("lbWynik"));
+    m_verdict->setGeometry(6, 278, 125, 36);
+    m_verdict->setWordWrap(true);
+    m_verdict->setAlignment(Qt::AlignCenter);
+    QFont bold = m_verdict->font();
+    bold.setBold(true);
+    m_verdict->setFont(bold);
+
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -88,7 +100,11 @@ TfrmQuiz::TfrmQuiz(int questions, int seconds, QuizCountdown::TickSource ticks, 
             [this](const QString &, const QString &, const QStringList &results) {
                 HT1FormSubmit(results);
             });
-    connect(m_ht1, &THTMLViewer::MouseUp, this, [this] { Panel2MouseUp(m_ht1); });
+    connect(m_ht1, &THTMLViewer::FormControlToggled, this,
+            [this](int index) { QuizViewAccessible::ControlToggled(m_ht1, index); });
+    connect(m_ht1, &QTextEdit::selectionChanged, this,
+            [this] { QuizViewAccessible::ControlFocused(m_ht1); });
+    m_ht1->viewport()->installEventFilter(this);
     m_panel1->installEventFilter(this);
     m_panel2->installEventFilter(this);
     connect(&m_timer, &QuizCountdown::Step, this, &TfrmQuiz::CountDown);
@@ -148,15 +164,20 @@ void TfrmQuiz::NextQuestion()
         ShowSummary();
         return;
     }
-    // A question that cannot be drawn (the selection was narrowed during the quiz) or read
-    // ends the quiz with what has been asked so far; the previous page and its answers would
-    // otherwise be shown and scored again.
+    // A drawn question that cannot be read is used up and another one drawn. Once none is
+    // left (the selection may also have been narrowed during the quiz) the quiz ends with
+    // what has been asked so far; the previous page and its answers would otherwise be shown
+    // and scored again.
     TPulpit *pulpit = Pulpit();
     TPSSDirectory *directory = Directory();
-    const QString numer = pulpit ? pulpit->QuizPool().DrawQuestion() : QString();
     const int number = m_ledZadane->Value() + 1;
-    const auto question =
-        numer.isEmpty() || !directory ? std::nullopt : QuizPage::Read(*directory, numer, number);
+    std::optional<QuizPage::Question> question;
+    while (!question && pulpit && directory) {
+        const QString numer = pulpit->QuizPool().DrawQuestion();
+        if (numer.isEmpty())
+            break;
+        question = QuizPage::Read(*directory, numer, number);
+    }
     if (!question) {
         m_remaining = 0;
         m_ledPozostale->SetValue(0);
@@ -167,6 +188,7 @@ void TfrmQuiz::NextQuestion()
     --m_remaining;
     m_ledPozostale->SetValue(m_remaining);
     m_ht1->LoadStrings(question->page);
+    QuizViewAccessible::PageChanged(m_ht1);
     m_correctAnswers = question->correctAnswers;
     m_ledTime->SetValue(m_timeLimit);
     m_timer.Restart();
@@ -178,9 +200,23 @@ void TfrmQuiz::CountDown()
     if (m_ledTime->Value() != 0)
         return;
     m_timer.Stop();
-    // As if the reader pressed the accelerator of "&Sprawdź", with the boxes ticked now.
-    QCoreApplication::postEvent(
-        m_ht1, new QKeyEvent(QEvent::KeyPress, Qt::Key_S, Qt::NoModifier, QStringLiteral("s")));
+    // Once the tick is over the page is submitted with the boxes ticked then.
+    QMetaObject::invokeMethod(this, &TfrmQuiz::submitOnTimeout, Qt::QueuedConnection);
+}
+
+void TfrmQuiz::submitOnTimeout()
+{
+    // The reader may have answered in the meantime: a new question has its full time.
+    if (m_ledTime->Value() != 0)
+        return;
+    // Not the reader's command, so help mode does not stop it.
+    const HtmlForms &forms = m_ht1->Forms();
+    for (int i = 0; i < forms.count(); ++i) {
+        if (forms.control(i).kind == HtmlForms::Kind::SubmitButton) {
+            score(forms.submission(i));
+            return;
+        }
+    }
 }
 
 void TfrmQuiz::HT1FormSubmit(const QStringList &results)
@@ -190,13 +226,21 @@ void TfrmQuiz::HT1FormSubmit(const QStringList &results)
         pulpit->ShowContextHelp(m_ht1);
         return;
     }
+    score(results);
+}
+
+void TfrmQuiz::score(const QStringList &results)
+{
+    TPulpit *pulpit = Pulpit();
     if (pulpit)
         pulpit->StopSound();
     m_timer.Stop();
     if (QuizAnswer::IsRight(m_correctAnswers, results)) {
+        m_verdict->setText(QStringLiteral("Dobra odpowiedź!"));
         playSound(QStringLiteral("brawo"));
         m_ledPoprawne->SetValue(m_ledPoprawne->Value() + 1);
     } else {
+        m_verdict->setText(QStringLiteral("Zła odpowiedź."));
         playSound(QStringLiteral("huh"));
         const QPointer<TfrmQuiz> self(this);
         MessageBoxes::show(nullptr,
@@ -214,6 +258,7 @@ void TfrmQuiz::ShowSummary()
     m_timer.Stop();
     m_ledTime->SetValue(0);
     m_ht1->LoadStrings(QuizSummary::Page(m_ledPoprawne->Value(), m_ledZadane->Value()));
+    QuizViewAccessible::PageChanged(m_ht1);
 }
 
 void TfrmQuiz::playSound(const QString &name)
@@ -230,9 +275,26 @@ bool TfrmQuiz::Panel2MouseUp(QObject *control)
 
 bool TfrmQuiz::eventFilter(QObject *watched, QEvent *event)
 {
-    // Handled once, by the innermost panel.
-    if (event->type() == QEvent::MouseButtonRelease && Panel2MouseUp(watched))
-        return true;
+    // In help mode a click shows help and does nothing else. The view ticks a box or submits
+    // as the click ends, so its press is held back too and its release shows the help.
+    const bool view = watched == m_ht1->viewport();
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        if (view) {
+            const TPulpit *pulpit = Pulpit();
+            if (pulpit && pulpit->HelpMode())
+                return true;
+        }
+        break;
+    case QEvent::MouseButtonRelease:
+        // Handled once, by the innermost panel.
+        if (Panel2MouseUp(view ? m_ht1 : watched))
+            return true;
+        break;
+    default:
+        break;
+    }
     return TfrmWzorBazowy::eventFilter(watched, event);
 }
 

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 class QFrame;
+class QLabel;
 class TLEDDisplay;
 class THTMLViewer;
 
@@ -33,7 +34,7 @@ public:
     void ShowSummary();
     // One second less; at zero the page is submitted as it stands.
     void CountDown();
-    // The reader's answer: the ticked boxes as name=value lines.
+    // The reader's answer: the ticked boxes as name=value lines; in help mode only the help.
     void HT1FormSubmit(const QStringList &results);
 
     int Remaining() const { return m_remaining; }
@@ -49,6 +50,9 @@ protected:
 
 private:
     void FormCreate();
+    void score(const QStringList &results);
+    // The countdown reached zero: the page as it stands is the answer.
+    void submitOnTimeout();
     // In help mode, the help of the control released on; true when it was shown.
     bool Panel2MouseUp(QObject *control);
     TLEDDisplay *addDisplay(const QString &name, const QString &label, int top);
@@ -67,4 +71,5 @@ private:
     TLEDDisplay *m_ledZadane;
     TLEDDisplay *m_ledPoprawne;
     TLEDDisplay *m_ledPozostale;
+    QLabel *m_verdict;
 };

@@ -5,6 +5,8 @@
 #include "LoadingGuard.h"
 #include "TQuizSuperList.h"
 
+#include <QScopeGuard>
+
 QuizPoolLoader::QuizPoolLoader(DocumentDispatcher &dispatcher)
     : m_dispatcher(dispatcher), m_pool(std::make_unique<TQuizSuperList>())
 {
@@ -20,5 +22,9 @@ void QuizPoolLoader::load()
     if (!directory)
         return;
     const LoadingGuard loading(QString(), LoadingGuard::Hourglass | LoadingGuard::DisableMain);
+    // A load cut short by an error leaves the pool empty, as before it, so that the next
+    // visit reads it again instead of quizzing from a part of it.
+    auto dropPartial = qScopeGuard([this] { m_pool->Clear(); });
     m_pool->Load(*directory);
+    dropPartial.dismiss();
 }

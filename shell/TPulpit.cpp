@@ -219,7 +219,8 @@ void TPulpit::showQuoteOfTheDay()
     TPSSDirectory *directory = Directory();
     if (!directory)
         return;
-    TfrmCytatDnia dialog(*directory, m_prefs.cytatShow, this);
+    TfrmCytatDnia dialog(
+        *directory, m_prefs.cytatShow, [this](int context) { m_help->showPopup(context); }, this);
     // The close box leaves the setting as it was, whatever the check box says.
     if (runDialog(dialog) == QDialog::Accepted)
         m_prefs.cytatShow = dialog.ShowAtStart();

@@ -335,7 +335,7 @@ void THTMLViewer::onAnchorClicked(const QUrl &url)
         href = url.toString();
     const int control = PageResources::indexIn(href, PageResources::formScheme);
     if (control >= 0 && control < m_page.forms.count()) {
-        pressFormControl(control);
+        PressFormControl(control);
         return;
     }
     bool handled = false;
@@ -353,7 +353,7 @@ QString THTMLViewer::selectedAnchor() const
     return first.charFormat().anchorHref();
 }
 
-void THTMLViewer::pressFormControl(int index)
+void THTMLViewer::PressFormControl(int index)
 {
     if (m_page.forms.control(index).kind == HtmlForms::Kind::SubmitButton) {
         submit(index);
@@ -364,6 +364,7 @@ void THTMLViewer::pressFormControl(int index)
                             QUrl(PageResources::name(PageResources::formScheme, index)),
                             formControlPicture(index));
     viewport()->update();
+    Q_EMIT FormControlToggled(index);
 }
 
 void THTMLViewer::submit(int button)
@@ -403,6 +404,15 @@ bool THTMLViewer::event(QEvent *event)
 
 void THTMLViewer::keyPressEvent(QKeyEvent *event)
 {
+    // Space presses the form control reached with Tab, as it would a real one.
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
+        const int control = PageResources::indexIn(selectedAnchor(), PageResources::formScheme);
+        if (control >= 0 && control < m_page.forms.count()) {
+            event->accept();
+            PressFormControl(control);
+            return;
+        }
+    }
     const int button = acceleratedButton(*event);
     if (button < 0) {
         QTextBrowser::keyPressEvent(event);

@@ -52,6 +52,11 @@ public:
     int HelpContext() const { return m_helpContext; }
     void SetHelpContext(int context) { m_helpContext = context; }
 
+    // The form controls of the page shown, in document order.
+    const HtmlForms &Forms() const { return m_page.forms; }
+    // Ticks or unticks a check box, or submits its form from a button, as a click on it does.
+    void PressFormControl(int index);
+
     void SelectAll();
     void CopyToClipboard();
     int SelLength() const;
@@ -68,6 +73,8 @@ Q_SIGNALS:
     // The picture for an image element's source; leave *image null for none. Pixels of
     // *transparent become transparent.
     void BitmapRequest(const QString &source, QImage *image, QColor *transparent);
+    // The check box `index` was ticked or unticked.
+    void FormControlToggled(int index);
     // A form was submitted: the ticked check boxes as name=value lines.
     void FormSubmit(const QString &action, const QString &target, const QStringList &results);
     void MouseDown(QMouseEvent *event);
@@ -92,7 +99,6 @@ private:
 
     void onAnchorClicked(const QUrl &url);
     QString selectedAnchor() const;
-    void pressFormControl(int index);
     int acceleratedButton(const QKeyEvent &event) const;
     void submit(int button);
 

@@ -1,5 +1,7 @@
 #include "CalendarLook.h"
+#include "ContentError.h"
 #include "FakeHelp.h"
+#include "Globals.h"
 #include "MessageBoxes.h"
 #include "ProgramFixture.h"
 #include "TAutoRepeat.h"
@@ -8,6 +10,8 @@
 #include "TCalendarStrip.h"
 #include "TGlyphButton.h"
 #include "TKalendariumPage.h"
+#include "TPSSDirectory.h"
+#include "TSimplePSS.h"
 #include "TfrmIndeks.h"
 
 #include <QApplication>
@@ -15,6 +19,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTest>
@@ -53,6 +58,7 @@ private Q_SLOTS:
     void scrollButtons();
     void draggingOffTheButton_data();
     void draggingOffTheButton();
+    void readErrorStopsTheRepeat();
     void sortButtons_data();
     void sortButtons();
     void filmOnTwoOrders_data();
@@ -226,6 +232,33 @@ void TestCalendarPage::draggingOffTheButton()
     QTest::mouseRelease(down, Qt::LeftButton);
 }
 
+void TestCalendarPage::readErrorStopsTheRepeat()
+{
+    auto *down = part<TGlyphButton>("btKalendariumDown");
+    const QTimer *timer = part<QTimer>("KalendariumTimer");
+    QTest::mousePress(down, Qt::LeftButton);
+    QVERIFY(timer->isActive());
+    // While the button is held the container becomes unreadable (the disc is taken out).
+    TSimplePSS &file = Directory()->container();
+    QVERIFY(QFile::resize(file.fileName(), file.entryAt(1).offset));
+
+    // Each tick is a timer event; the error box is shown where the event is delivered. The
+    // repeat stops as the error leaves it, so that no tick comes under the box.
+    int errors = 0;
+    for (int tick = 0; tick < 40 && timer->isActive(); ++tick) {
+        try {
+            page()->Repeat()->KalendariumTimerTimer();
+        } catch (const ContentError &) {
+            ++errors;
+            QVERIFY(!timer->isActive());
+            QCOMPARE(page()->Repeat()->Tag(), 0);
+        }
+    }
+    QCOMPARE(errors, 1);
+    QVERIFY(!timer->isActive());
+    QTest::mouseRelease(down, Qt::LeftButton);
+}
+
 void TestCalendarPage::sortButtons_data()
 {
     QTest::addColumn<int>("tag");
@@ -365,6 +398,24 @@ void TestCalendarPage::legendCloses()
     QCOMPARE(below ? placed.top() : placed.bottom(),
              below ? anchor.bottom() + 1 : anchor.top() - 1);
     QVERIFY(button->screen()->availableGeometry().contains(placed));
+    // The scroll buttons stay free, and every label of the legend is whole.
+    const auto *scroll = part<QWidget>("pnKalendScroll");
+    QVERIFY(!placed.intersects(QRect(scroll->mapToGlobal(QPoint(0, 0)), scroll->size())));
+    const QWidget *viewport = legend->findChild<QScrollArea *>()->viewport();
+    for (const QLabel *label : legend->findChildren<QLabel *>()) {
+        if (label->text().isEmpty() || label->window() != legend || !viewport->isAncestorOf(label))
+            continue;
+        const QFontMetrics metrics(label->font());
+        // A row that starts in view ends in it.
+        const int top = label->parentWidget()->mapTo(viewport, QPoint(0, 0)).y();
+        if (top >= 0 && top < viewport->height())
+            QVERIFY2(top + label->parentWidget()->height() <= viewport->height(),
+                     qPrintable(label->text()));
+        QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->width() &&
+                     label->height() >= metrics.height() &&
+                     label->mapTo(viewport, QPoint(label->width(), 0)).x() <= viewport->width(),
+                 qPrintable(label->text()));
+    }
     QCOMPARE(legend->CategoryIcon(FilmCategory).pixel(16, 16), qRgb(10 * FilmCategory, 100, 200));
     QCOMPARE(legend->CategoryIcon(16).pixel(16, 16), qRgb(160, 100, 200));
     QCOMPARE(legend->TypeSwatch(2).pixelColor(16, 16), CalendarLook::TypeColour(2));

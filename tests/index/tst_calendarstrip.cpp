@@ -5,6 +5,8 @@
 #include "TPSSDirectory.h"
 #include "TSimplePSS.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
@@ -57,11 +59,21 @@ private Q_SLOTS:
     void bars_data();
     void bars();
     void resizeWhileALinkIsPressed();
+    void rebuild_data();
+    void rebuild();
+    void keys_data();
+    void keys();
+    void wheel_data();
+    void wheel();
+    void linkBarByKeyboard();
+    void accessibleBars_data();
+    void accessibleBars();
 
 private:
     // `count` events of years 1001, 1002, ..., one of them (`missing`) without a field list,
     // the one at `special` as given; the strip `view` pixels high over them.
     void build(int count, int view, int missing = -1, int special = -1, const Event &event = {});
+    void verifyGaps();
 
     TKalendarList m_list;
     std::unique_ptr<TPSSDirectory> m_directory;
@@ -172,6 +184,11 @@ void TestCalendarStrip::scrolling()
     QTEST(m_strip->MoreBelow(), "moreBelow");
     QTEST(tagsOf(*m_strip), "tags");
     QTEST(m_range, "range");
+    verifyGaps();
+}
+
+void TestCalendarStrip::verifyGaps()
+{
     // The bars follow one another with a one-pixel gap, the first at the view's top.
     int top = 0;
     for (const TCalendarBar *bar : m_strip->Bars()) {
@@ -290,6 +307,177 @@ void TestCalendarStrip::resizeWhileALinkIsPressed()
     m_strip->resize(ViewWidth + 100, 401);
     QCOMPARE(m_strip->Bars().first()->width(), ViewWidth + 100);
     QCOMPARE(tagsOf(*m_strip), QStringLiteral("1001 1002 1003 1004 1005 1006 1007 1008 1009 1010"));
+}
+
+void TestCalendarStrip::rebuild_data()
+{
+    QTest::addColumn<QString>("steps"); // F forward, B back, before the rebuild
+    QTest::addColumn<int>("view");      // the height the rebuild fills
+    QTest::addColumn<QString>("tags");
+    QTest::addColumn<QString>("range");
+
+    QTest::newRow("after the view shrinks") << "" << 100 << "1001 1002 1003"
+                                            << "1001 - 1003";
+    QTest::newRow("after the view shrinks from further down") << "FF" << 60 << "1003 1004"
+                                                              << "1003 - 1004";
+    QTest::newRow("after scrolling back to a bar at the lower edge")
+        << "FB" << 205 << "1001 1002 1003 1004 1005"
+        << "1001 - 1005";
+}
+
+void TestCalendarStrip::rebuild()
+{
+    QFETCH(QString, steps);
+    QFETCH(int, view);
+    build(10, 205);
+    for (QChar step : steps) {
+        if (step == u'F')
+            m_strip->ScrollForward();
+        else
+            m_strip->ScrollBack();
+    }
+    if (view == m_strip->height())
+        m_strip->FillCalendarView();
+    else
+        m_strip->resize(ViewWidth, view);
+    // Only the new fill, no bar of the old one left under it.
+    QTEST(tagsOf(*m_strip), "tags");
+    QTEST(m_range, "range");
+    verifyGaps();
+    QCOMPARE(m_strip->findChildren<TCalendarBar *>(Qt::FindDirectChildrenOnly).size(),
+             m_strip->Bars().size());
+}
+
+void TestCalendarStrip::keys_data()
+{
+    QTest::addColumn<int>("start"); // the top event before the key
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("top");
+    QTest::addColumn<bool>("moreBelow");
+
+    // Ten events in a view of five bars.
+    QTest::newRow("Down") << 0 << int(Qt::Key_Down) << 1 << true;
+    QTest::newRow("Up") << 3 << int(Qt::Key_Up) << 2 << true;
+    QTest::newRow("Up at the first event") << 0 << int(Qt::Key_Up) << 0 << true;
+    QTest::newRow("Page Down: the bars in view") << 0 << int(Qt::Key_PageDown) << 5 << true;
+    QTest::newRow("Page Down stops at the end bar") << 4 << int(Qt::Key_PageDown) << 6 << true;
+    QTest::newRow("Page Up") << 7 << int(Qt::Key_PageUp) << 2 << true;
+    QTest::newRow("Page Up stops at the first event") << 3 << int(Qt::Key_PageUp) << 0 << true;
+    QTest::newRow("Home") << 4 << int(Qt::Key_Home) << 0 << true;
+    QTest::newRow("End") << 1 << int(Qt::Key_End) << 6 << false;
+    QTest::newRow("End with the end bar in view") << 6 << int(Qt::Key_End) << 6 << false;
+    QTest::newRow("another key") << 2 << int(Qt::Key_Right) << 2 << true;
+}
+
+void TestCalendarStrip::keys()
+{
+    QFETCH(int, start);
+    QFETCH(int, key);
+    build(10, 205);
+    m_strip->SetTopEvent(start);
+    m_strip->FillCalendarView();
+    QTest::keyClick(m_strip.get(), Qt::Key(key));
+    QTEST(m_strip->TopEvent(), "top");
+    QTEST(m_strip->MoreBelow(), "moreBelow");
+    QCOMPARE(m_strip->Bars().first()->Tag(), FirstYear + m_strip->TopEvent());
+    QCOMPARE(m_range.left(4).toInt(), FirstYear + m_strip->TopEvent());
+    verifyGaps();
+}
+
+void TestCalendarStrip::wheel_data()
+{
+    QTest::addColumn<int>("start");
+    QTest::addColumn<QList<int>>("turns"); // 120 a notch, negative towards the reader
+    QTest::addColumn<int>("top");
+
+    const int lines = QApplication::wheelScrollLines();
+    QTest::newRow("a notch down") << 0 << QList<int>{-120} << lines;
+    QTest::newRow("a notch up") << 5 << QList<int>{120} << 5 - lines;
+    QTest::newRow("two half notches down") << 0 << QList<int>{-60, -60} << lines;
+    QTest::newRow("a notch down and up") << 2 << QList<int>{-120, 120} << 2;
+    QTest::newRow("up at the first event") << 0 << QList<int>{120} << 0;
+}
+
+void TestCalendarStrip::wheel()
+{
+    QFETCH(int, start);
+    QFETCH(QList<int>, turns);
+    build(20, 205);
+    m_strip->SetTopEvent(start);
+    m_strip->FillCalendarView();
+    const QPointF at(10, 10);
+    for (int delta : turns) {
+        QWheelEvent turn(at, m_strip->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                         Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(m_strip.get(), &turn);
+    }
+    QTEST(m_strip->TopEvent(), "top");
+    QCOMPARE(m_strip->Bars().first()->Tag(), FirstYear + m_strip->TopEvent());
+}
+
+void TestCalendarStrip::linkBarByKeyboard()
+{
+    build(10, 205, -1, 1,
+          {QStringLiteral("Lalka"), QStringLiteral("- "), QString(), QStringLiteral("5")});
+    QVERIFY(QTest::qWaitForWindowActive(m_strip.get()));
+    TCalendarBar *plain = m_strip->Bars().at(0);
+    TCalendarBar *link = m_strip->Bars().at(1);
+    QCOMPARE(plain->focusPolicy(), Qt::NoFocus);
+    QVERIFY(link->focusPolicy() & Qt::TabFocus);
+
+    // Tab goes from the strip to the link, Enter opens it as a click does.
+    m_strip->setFocus();
+    QTest::keyClick(m_strip.get(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), link);
+    QSignalSpy down(m_strip.get(), &TCalendarStrip::LinkDown);
+    QSignalSpy up(m_strip.get(), &TCalendarStrip::LinkUp);
+    QTest::keyClick(link, Qt::Key_Return);
+    QCOMPARE(down.count(), 1);
+    QCOMPARE(down.first().first().toInt(), 1);
+    QCOMPARE(up.count(), 1);
+    QVERIFY(!m_strip->LinkPressed());
+
+    // The arrows reach the strip from the bar; when the bar leaves the view the keyboard
+    // stays in the strip.
+    QTest::keyClick(link, Qt::Key_Down);
+    QCOMPARE(m_strip->TopEvent(), 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QCOMPARE(m_strip->TopEvent(), 2);
+    QCOMPARE(QApplication::focusWidget(), m_strip.get());
+}
+
+void TestCalendarStrip::accessibleBars_data()
+{
+    QTest::addColumn<QString>("work");
+    QTest::addColumn<int>("role");
+
+    QTest::newRow("a link") << "5" << int(QAccessible::Link);
+    QTest::newRow("no link") << "" << int(QAccessible::StaticText);
+}
+
+void TestCalendarStrip::accessibleBars()
+{
+    QFETCH(QString, work);
+    build(2, 300, -1, 0, {QStringLiteral("Lalka"), QStringLiteral("- "), QString(), work});
+    QSignalSpy down(m_strip.get(), &TCalendarStrip::LinkDown);
+    TCalendarBar *bar = m_strip->Bars().at(0);
+    QAccessibleInterface *item = QAccessible::queryAccessibleInterface(bar);
+    QVERIFY(item);
+    QTEST(int(item->role()), "role");
+    QCOMPARE(item->text(QAccessible::Name), QStringLiteral("1001: Lalka"));
+    QCOMPARE(item->text(QAccessible::Description), QStringLiteral("Literatura polska, książka"));
+    QCOMPARE(item->childCount(), 0); // its labels are not said twice
+    QCOMPARE(item->state().linked, !work.isEmpty());
+    QAccessibleActionInterface *actions = item->actionInterface();
+    QVERIFY(actions);
+    QCOMPARE(actions->actionNames().contains(QAccessibleActionInterface::pressAction()),
+             !work.isEmpty());
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(down.count(), work.isEmpty() ? 0 : 1);
+
+    QAccessibleInterface *end = QAccessible::queryAccessibleInterface(m_strip->Bars().at(2));
+    QCOMPARE(end->role(), QAccessible::StaticText);
+    QCOMPARE(end->text(QAccessible::Name), QStringLiteral("Koniec kalendarium"));
 }
 
 QTEST_MAIN(TestCalendarStrip)

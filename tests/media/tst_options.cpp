@@ -58,6 +58,8 @@ private Q_SLOTS:
     void controls();
     void showsTheSettingsAndPreviewsAtOnce();
     void helpKey();
+    void storedLayout_data();
+    void storedLayout();
     void applying_data();
     void applying();
 
@@ -223,6 +225,27 @@ void TestOptions::helpKey()
     QCOMPARE(QApplication::focusWidget(), dialog.Button1());
     QTest::keyClick(dialog.FontSize(), Qt::Key_F1);
     QCOMPARE(m_help.popups, QList<int>{4070});
+}
+
+void TestOptions::storedLayout_data()
+{
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<int>("shown"); // and what OK stores
+
+    QTest::newRow("0") << 0 << 0;
+    QTest::newRow("2") << 2 << 2;
+    QTest::newRow("-1") << -1 << 1;
+    QTest::newRow("3") << 3 << 1;
+    QTest::newRow("1000") << 1000 << 1;
+}
+
+void TestOptions::storedLayout()
+{
+    QFETCH(int, stored);
+    TfrmProps dialog(TfrmProps::Values{m_fonts[0], 10, stored, true, 12, true}, {});
+    QTEST(dialog.IndeksItems()->checkedId(), "shown");
+    dialog.Button1()->click();
+    QTEST(dialog.Result().indexLayout, "shown");
 }
 
 // What OK stores, and whether the open windows are brought to the new look: each of them is

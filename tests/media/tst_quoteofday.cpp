@@ -1,9 +1,11 @@
+#include "FakeHelp.h"
 #include "ProgramFixture.h"
 #include "QuotationDraw.h"
 #include "THTMLViewer.h"
 #include "TPSSDirectory.h"
 #include "TfrmCytatDnia.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QSet>
@@ -54,6 +56,8 @@ private Q_SLOTS:
     void everyQuotationOnceThenNoMore();
     void atTheIndexCommand_data();
     void atTheIndexCommand();
+    void help_data();
+    void help();
 
 private:
     ProgramFixture m_program;
@@ -119,7 +123,7 @@ void TestQuoteOfDay::everyQuotationOnceThenNoMore()
     QFETCH(QList<int>, withoutFields);
     QVERIFY(m_program.openData(quotations(count, withoutFields)));
 
-    TfrmCytatDnia dialog(*Directory(), true);
+    TfrmCytatDnia dialog(*Directory(), true, {});
     auto *next = dialog.findChild<QPushButton *>(QStringLiteral("Button2"));
     QVERIFY(next);
     QCOMPARE(next->text(), QStringLiteral("&Następny >"));
@@ -208,6 +212,35 @@ void TestQuoteOfDay::atTheIndexCommand()
     }
     m_program.stopPulpit(); // the settings are written at exit
     QCOMPARE(m_program.settings().value(QStringLiteral("Prefs/fCytatShow")).toString(), stored);
+}
+
+void TestQuoteOfDay::help_data()
+{
+    QTest::addColumn<bool>("key"); // F1; a click after the title bar's help button otherwise
+
+    QTest::newRow("F1") << true;
+    QTest::newRow("help button") << false;
+}
+
+void TestQuoteOfDay::help()
+{
+    QFETCH(bool, key);
+    QVERIFY(m_program.openData(quotations(3)));
+    FakeHelp help;
+    TfrmCytatDnia dialog(*Directory(), true, [&help](int context) { help.showPopup(context); });
+    QVERIFY(dialog.windowFlags() & Qt::WindowContextHelpButtonHint);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto *check = dialog.findChild<QCheckBox *>(QStringLiteral("CheckDalej"));
+    if (key) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    } else {
+        QHelpEvent whatsThis(QEvent::WhatsThis, QPoint(2, 2), check->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(check, &whatsThis);
+    }
+    QCOMPARE(help.popups, QList<int>{TfrmCytatDnia::HelpContext});
+    QVERIFY(dialog.isVisible());
+    QVERIFY(!check->isChecked());
 }
 
 QTEST_MAIN(TestQuoteOfDay)

@@ -1,4 +1,6 @@
+#include "ContentError.h"
 #include "FakeHelp.h"
+#include "Globals.h"
 #include "MessageBoxes.h"
 #include "MessageRecorder.h"
 #include "ProgramFixture.h"
@@ -6,10 +8,13 @@
 #include "THTMLViewer.h"
 #include "TLEDDisplay.h"
 #include "TM3Player.h"
+#include "TPSSDirectory.h"
 #include "TPulpit.h"
 #include "TQuizSuperList.h"
+#include "TSimplePSS.h"
 #include "TfrmQuiz.h"
 
+#include <QAccessible>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -99,6 +104,11 @@ private Q_SLOTS:
     void endsWhenNoFurtherQuestion();
     void sounds();
     void helpMode();
+    void helpModeClick_data();
+    void helpModeClick();
+    void unreadableQuestionIsPassedOver();
+    void poolLoadCutShortIsDropped();
+    void byKeyboardAndScreenReader();
 
 private:
     // The program over these questions, all of them selected.
@@ -107,6 +117,7 @@ private:
     int led(const char *name) const;
     void tick(const QList<int> &answers);
     QString page() const { return m_quiz->HT1()->toPlainText(); }
+    QString verdict() const;
 
     ProgramFixture m_program;
     FakeHelp m_help;
@@ -179,6 +190,12 @@ void TestQuizWindow::tick(const QList<int> &answers)
 {
     for (int answer : answers)
         clickControl(*m_quiz->HT1(), answer - 1);
+}
+
+QString TestQuizWindow::verdict() const
+{
+    const auto *label = m_quiz->findChild<QLabel *>(QStringLiteral("lbWynik"));
+    return label ? label->text() : QStringLiteral("(none)");
 }
 
 void TestQuizWindow::window()
@@ -259,26 +276,34 @@ void TestQuizWindow::answers()
     }
     QVERIFY(page().startsWith(QStringLiteral("Podsumowanie:")));
     QVERIFY(!m_quiz->Timer1().IsRunning());
+    // Told to a reader who does not see the counters, a right answer as well as a wrong one.
+    QCOMPARE(verdict(), message.isEmpty() ? QStringLiteral("Dobra odpowiedź!")
+                                          : QStringLiteral("Zła odpowiedź."));
 }
 
 void TestQuizWindow::timeout_data()
 {
     QTest::addColumn<QList<int>>("ticked");
     QTest::addColumn<bool>("right");
+    QTest::addColumn<bool>("helpMode"); // on while the time runs out
 
-    QTest::newRow("nothing ticked") << QList<int>{} << false;
-    QTest::newRow("the right boxes ticked") << QList<int>{1, 3} << true;
-    QTest::newRow("a wrong box ticked") << QList<int>{2} << false;
+    QTest::newRow("nothing ticked") << QList<int>{} << false << false;
+    QTest::newRow("the right boxes ticked") << QList<int>{1, 3} << true << false;
+    QTest::newRow("a wrong box ticked") << QList<int>{2} << false << false;
+    QTest::newRow("in help mode, the right boxes ticked") << QList<int>{1, 3} << true << true;
+    QTest::newRow("in help mode, a wrong box ticked") << QList<int>{2} << false << true;
 }
 
 void TestQuizWindow::timeout()
 {
     QFETCH(QList<int>, ticked);
     QFETCH(bool, right);
+    QFETCH(bool, helpMode);
 
     start({{"1", QStringLiteral("1, 3")}});
     QVERIFY(openQuiz(1, 15));
     tick(ticked);
+    m_pulpit->SetHelpMode(helpMode);
     for (int left = 14; left >= 1; --left) {
         m_now += 1000; // a second exactly is not yet a step
         m_quiz->Timer1().Timer1Timer();
@@ -296,6 +321,9 @@ void TestQuizWindow::timeout()
     QTRY_VERIFY(page().startsWith(QStringLiteral("Podsumowanie:")));
     QCOMPARE(led("LEDPoprawne"), right ? 1 : 0);
     QCOMPARE(m_messages.size(), right ? 0 : 1);
+    // Running out of time is no command of the reader's: no help, the mode left as it was.
+    QVERIFY(m_help.popups.isEmpty());
+    QCOMPARE(m_pulpit->HelpMode(), helpMode);
 }
 
 void TestQuizWindow::twoQuestions()
@@ -468,6 +496,144 @@ void TestQuizWindow::helpMode()
     QCOMPARE(m_help.popups, (QList<int>{TfrmQuiz::HelpContext, TfrmQuiz::HelpContext}));
     QTest::mouseClick(panel2, Qt::LeftButton);
     QCOMPARE(m_help.popups.size(), 2);
+}
+
+void TestQuizWindow::helpModeClick_data()
+{
+    QTest::addColumn<int>("control"); // counted from 0: three answers, then "Sprawdź"
+
+    QTest::newRow("on an answer") << 0;
+    QTest::newRow("on Sprawdź") << 3;
+}
+
+void TestQuizWindow::helpModeClick()
+{
+    QFETCH(int, control);
+    start({{"1", QStringLiteral("1")}, {"2", QStringLiteral("1")}});
+    QVERIFY(openQuiz(2, 30));
+    m_pulpit->SetHelpMode(true);
+    clickControl(*m_quiz->HT1(), control);
+
+    QCOMPARE(m_help.popups, QList<int>{TfrmQuiz::HelpContext});
+    QVERIFY(!m_pulpit->HelpMode());
+    // Nothing else: the box as it was, the question still asked and its time running.
+    QVERIFY(!m_quiz->HT1()->Forms().control(0).checked);
+    QCOMPARE(led("LEDZadane"), 1);
+    QCOMPARE(led("LEDPoprawne"), 0);
+    QVERIFY(m_messages.isEmpty());
+    QVERIFY(page().contains(QStringLiteral("Pytanie numer 1")));
+    QVERIFY(m_quiz->Timer1().IsRunning());
+    QCOMPARE(led("LEDTime"), 30);
+
+    // Out of help mode the same click acts again.
+    clickControl(*m_quiz->HT1(), 0);
+    QVERIFY(m_quiz->HT1()->Forms().control(0).checked);
+}
+
+void TestQuizWindow::unreadableQuestionIsPassedOver()
+{
+    // Question 1 alone can be read: whichever is drawn first, it is the one asked.
+    QList<Question> questions{{"1", QStringLiteral("1")}};
+    for (const QByteArray numer : {"2", "3", "4", "5", "6", "7", "8", "9"})
+        questions.append({numer, QStringLiteral("1"), false});
+    start(questions);
+    QVERIFY(openQuiz(3, 30));
+    QCOMPARE(led("LEDZadane"), 1);
+    QVERIFY(page().contains(QStringLiteral("Pytanie o treści 1")));
+    tick({1});
+    QTest::keyClick(m_quiz->HT1(), Qt::Key_S);
+
+    // Nothing else is left to ask: the summary of the one question asked.
+    QVERIFY(page().startsWith(QStringLiteral("Podsumowanie:")));
+    QCOMPARE(led("LEDZadane"), 1);
+    QCOMPARE(led("LEDPoprawne"), 1);
+    QCOMPARE(led("LEDPozostale"), 0);
+    QCOMPARE(m_pulpit->QuizPool().CountAvailable(), 0);
+}
+
+void TestQuizWindow::poolLoadCutShortIsDropped()
+{
+    const QByteArray bytes = quizContainer(
+        {{"1", QStringLiteral("1")}, {"2", QStringLiteral("2")}, {"3", QStringLiteral("3")}});
+    QVERIFY(m_program.openData(bytes));
+    TPulpit::Environment environment;
+    environment.help = &m_help;
+    environment.soundAvailable = false;
+    m_pulpit = &m_program.startPulpit(environment);
+
+    // The container ends where question 2's field list begins.
+    TSimplePSS &file = Directory()->container();
+    int cut = -1;
+    for (int i = 0; i < file.count(); ++i) {
+        if (file.entryAt(i).name == "L197\\TypX\\_19710\\2\\Pola")
+            cut = int(file.entryAt(i).offset);
+    }
+    QVERIFY(cut > 0);
+    QVERIFY(QFile::resize(file.fileName(), cut));
+    QVERIFY_THROWS_EXCEPTION(ContentError, m_pulpit->LoadQuizPool());
+    QCOMPARE(m_pulpit->QuizPool().Count(), 0);
+
+    // The disc can be read again: the next visit reads the whole pool.
+    writeBytes(file.fileName(), bytes);
+    m_pulpit->LoadQuizPool();
+    QCOMPARE(m_pulpit->QuizPool().Count(), 3);
+}
+
+void TestQuizWindow::byKeyboardAndScreenReader()
+{
+    start({{"1", QStringLiteral("1, 3")}, {"2", QStringLiteral("1, 3")}});
+    QVERIFY(openQuiz(2, 30));
+    QVERIFY(QTest::qWaitForWindowActive(m_pulpit));
+    THTMLViewer *view = m_quiz->HT1();
+    QAccessibleInterface *page = QAccessible::queryAccessibleInterface(view);
+    QVERIFY(page);
+    QCOMPARE(page->role(), QAccessible::Document);
+    QCOMPARE(page->text(QAccessible::Name),
+             QStringLiteral("Pytanie numer 1 Pytanie o treści %1 Odpowiedzi:")
+                 .arg(m_quiz->HT1()->toPlainText().contains(u"treści 1") ? 1 : 2));
+    const auto items = [page] {
+        QStringList names;
+        for (int i = 0; i < page->childCount(); ++i)
+            names.append(page->child(i)->text(QAccessible::Name) + u'/' +
+                         QString::number(page->child(i)->role()));
+        return names;
+    };
+    const auto item = [](const char16_t *name, QAccessible::Role role) {
+        return QString::fromUtf16(name) + u'/' + QString::number(role);
+    };
+    const QStringList expected{
+        item(u"Mickiewicz", QAccessible::CheckBox), item(u"Słowacki", QAccessible::CheckBox),
+        item(u"Krasiński", QAccessible::CheckBox), item(u"Sprawdź", QAccessible::PushButton)};
+    QCOMPARE(items(), expected);
+    QCOMPARE(page->indexOfChild(page->child(2)), 2);
+    QCOMPARE(page->child(1)->parent(), page);
+
+    // Tab reaches the first box, Space toggles it.
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Tab);
+    QAccessibleInterface *first = page->child(0);
+    QVERIFY(first->state().focused);
+    QCOMPARE(page->focusChild(), first);
+    QVERIFY(!first->state().checked);
+    QTest::keyClick(view, Qt::Key_Space);
+    QVERIFY(first->state().checked);
+    QVERIFY(view->Forms().control(0).checked);
+    QTest::keyClick(view, Qt::Key_Space);
+    QVERIFY(!first->state().checked);
+    QTest::keyClick(view, Qt::Key_Space);
+
+    // The reader's actions: the third box, then "Sprawdź"; the right answer is told.
+    page->child(2)->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    QVERIFY(view->Forms().control(2).checked);
+    page->child(3)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(led("LEDPoprawne"), 1);
+    QCOMPARE(verdict(), QStringLiteral("Dobra odpowiedź!"));
+    QVERIFY(m_messages.isEmpty());
+
+    // The next question's items, none ticked.
+    QVERIFY(page->text(QAccessible::Name).startsWith(QStringLiteral("Pytanie numer 2 ")));
+    QCOMPARE(items(), expected);
+    QVERIFY(!page->child(0)->state().checked);
 }
 
 QTEST_MAIN(TestQuizWindow)
