@@ -1,5 +1,7 @@
 #include "THTMLViewer.h"
 
+#include "THTMLViewerAccessible.h"
+
 #include "html/DocumentPrinter.h"
 #include "html/FormControlPainter.h"
 #include "html/PageResources.h"
@@ -64,6 +66,7 @@ THTMLViewer::THTMLViewer(QWidget *parent)
     setOpenLinks(false);
     setOpenExternalLinks(false);
     document()->setUndoRedoEnabled(false);
+    THTMLViewerAccessible::Install();
     connect(this, &QTextBrowser::anchorClicked, this, &THTMLViewer::onAnchorClicked);
     applyPalette();
     applyFont();
@@ -333,6 +336,20 @@ void THTMLViewer::onAnchorClicked(const QUrl &url)
     QString href = m_linkClicked ? m_releasedAnchor : selectedAnchor();
     if (href.isEmpty())
         href = url.toString();
+    follow(href);
+}
+
+void THTMLViewer::FollowLink(int position)
+{
+    QTextCursor cursor(document());
+    cursor.setPosition(qBound(0, position + 1, document()->characterCount() - 1));
+    const QTextCharFormat format = cursor.charFormat();
+    if (format.isAnchor() && !format.anchorHref().isEmpty())
+        follow(format.anchorHref());
+}
+
+void THTMLViewer::follow(const QString &href)
+{
     const int control = PageResources::indexIn(href, PageResources::formScheme);
     if (control >= 0 && control < m_page.forms.count()) {
         pressFormControl(control);

@@ -57,6 +57,8 @@ public:
     int SelLength() const;
     // 0 clears the selection.
     void SetSelLength(int length);
+    // Follows the link at a document position as a click on it does; nothing without a link.
+    void FollowLink(int position);
     // Prints pages from..to (counted from 0; pages past the end are skipped) with the margins;
     // returns the number of pages printed.
     int Print(QPrinter &printer, int fromPage, int toPage);
@@ -91,6 +93,7 @@ private:
     QString styleSheet() const;
 
     void onAnchorClicked(const QUrl &url);
+    void follow(const QString &href);
     QString selectedAnchor() const;
     void pressFormControl(int index);
     int acceleratedButton(const QKeyEvent &event) const;
