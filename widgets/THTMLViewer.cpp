@@ -341,11 +341,9 @@ void THTMLViewer::onAnchorClicked(const QUrl &url)
 
 void THTMLViewer::FollowLink(int position)
 {
-    QTextCursor cursor(document());
-    cursor.setPosition(qBound(0, position + 1, document()->characterCount() - 1));
-    const QTextCharFormat format = cursor.charFormat();
-    if (format.isAnchor() && !format.anchorHref().isEmpty())
-        follow(format.anchorHref());
+    const QString href = hrefAt(position);
+    if (!href.isEmpty())
+        follow(href);
 }
 
 void THTMLViewer::follow(const QString &href)
@@ -363,11 +361,15 @@ QString THTMLViewer::selectedAnchor() const
 {
     // A link activated from the keyboard is the selection.
     const QTextCursor selection = textCursor();
-    if (!selection.hasSelection())
-        return {};
-    QTextCursor first(document());
-    first.setPosition(selection.selectionStart() + 1);
-    return first.charFormat().anchorHref();
+    return selection.hasSelection() ? hrefAt(selection.selectionStart()) : QString();
+}
+
+QString THTMLViewer::hrefAt(int position) const
+{
+    // A cursor takes the format of the character before it.
+    QTextCursor cursor(document());
+    cursor.setPosition(qBound(0, position + 1, document()->characterCount() - 1));
+    return cursor.charFormat().anchorHref();
 }
 
 void THTMLViewer::pressFormControl(int index)

@@ -95,6 +95,7 @@ private:
     void onAnchorClicked(const QUrl &url);
     void follow(const QString &href);
     QString selectedAnchor() const;
+    QString hrefAt(int position) const;
     void pressFormControl(int index);
     int acceleratedButton(const QKeyEvent &event) const;
     void submit(int button);

@@ -1026,11 +1026,17 @@ void TestHtmlViewer::accessibleLinksFollowTheDocument()
 {
     auto view = std::make_unique<View>();
     view->LoadStrings({QStringLiteral("<a href=\"a\">pierwszy</a> <a href=\"b\">drugi</a>")});
+    // The handler of a link shows the next page in the same view, while the link is pressed.
+    connect(view.get(), &THTMLViewer::HotSpotClick, view.get(), [&view] {
+        view->LoadStrings({QStringLiteral("<p>Nowa strona z <a href=\"c\">trzecim</a></p>")});
+    });
     QAccessibleInterface *document = QAccessible::queryAccessibleInterface(view.get());
     QCOMPARE(document->childCount(), 2);
-    const QAccessible::Id old = QAccessible::uniqueId(document->child(1));
+    QAccessibleInterface *pressed = document->child(1);
+    const QAccessible::Id old = QAccessible::uniqueId(pressed);
 
-    view->LoadStrings({QStringLiteral("<p>Nowa strona z <a href=\"c\">trzecim</a></p>")});
+    pressed->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(view->clickedTargets, QStringList{QStringLiteral("b")});
     QCOMPARE(document->childCount(), 1);
     QCOMPARE(document->child(0)->text(QAccessible::Name), QStringLiteral("trzecim"));
     QVERIFY(!QAccessible::accessibleInterface(old));
