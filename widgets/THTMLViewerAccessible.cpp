@@ -272,7 +272,9 @@ int THTMLViewerAccessible::offsetAtPoint(const QPoint &point) const
     const QPoint local = viewer()->viewport()->mapFromGlobal(point);
     if (!viewer()->viewport()->rect().contains(local))
         return -1;
-    return viewer()->cursorForPosition(local).position();
+    // The cursor nearest the point may stand after the character under it.
+    const int offset = viewer()->cursorForPosition(local).position();
+    return offset > 0 && characterRect(offset - 1).contains(point) ? offset - 1 : offset;
 }
 
 void THTMLViewerAccessible::scrollToSubstring(int startIndex, int endIndex)
