@@ -5,6 +5,7 @@
 #include "TGlyphButton.h"
 
 #include <QFrame>
+#include <QKeyEvent>
 
 namespace {
 
@@ -89,5 +90,20 @@ TIndexStartPage::TIndexStartPage(const QString &name, QWidget *parent)
             QString::fromUtf16(info.hint).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
         connect(button, &QAbstractButton::clicked, this,
                 [this, button] { Q_EMIT PageRequested(button, button->Tag()); });
+        button->installEventFilter(this);
     }
+}
+
+bool TIndexStartPage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        auto *button = qobject_cast<TGlyphButton *>(watched);
+        if (button && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            button->click();
+            return true;
+        }
+    }
+    return TIndexPanelPage::eventFilter(watched, event);
 }

@@ -22,6 +22,7 @@
 #include "TextLines.h"
 #include "ThemePanels.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QFile>
 #include <QMenu>
@@ -75,6 +76,7 @@ TfrmIndeks::TfrmIndeks(QWidget *parent) : TfrmWzorBazowy(parent)
     layout->addWidget(m_rows);
     layout->addWidget(m_pages);
     createPopup();
+    createPageKeys();
     LoadImageList();
     ApplyIndexLook();
 }
@@ -285,6 +287,28 @@ void TfrmIndeks::createPopup()
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { m_popup->popup(mapToGlobal(pos)); });
+}
+
+void TfrmIndeks::createPageKeys()
+{
+    // From any control of the Index, before a control's own use of the keys (a list's page
+    // down, say). Ctrl+Tab and Ctrl+Shift+Tab stay the frame's keys for the next window.
+    const auto key = [this](const QKeySequence &keys, int by) {
+        auto *action = new QAction(this);
+        action->setShortcut(keys);
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(action);
+        connect(action, &QAction::triggered, this, [this, by] { stepPage(by); });
+    };
+    key(QKeySequence(Qt::CTRL | Qt::Key_PageDown), +1);
+    key(QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1);
+}
+
+void TfrmIndeks::stepPage(int by)
+{
+    // Round from the last page to the first and back, as a tab widget goes.
+    const int count = m_pages->count();
+    m_pages->setCurrentIndex((m_pages->currentIndex() + by + count) % count);
 }
 
 void TfrmIndeks::ApplyIndexLook()

@@ -65,6 +65,8 @@ protected:
 private:
     TIndexPage *createPage(int page);
     void createPopup();
+    void createPageKeys();
+    void stepPage(int by);
     void pcIndeksChange(int page);
     TIndexPage *activePage() const;
 

@@ -1,5 +1,7 @@
 #include "THTMLViewer.h"
 
+#include "THTMLViewerAccessible.h"
+
 #include "html/DocumentPrinter.h"
 #include "html/FormControlPainter.h"
 #include "html/PageResources.h"
@@ -64,6 +66,7 @@ THTMLViewer::THTMLViewer(QWidget *parent)
     setOpenLinks(false);
     setOpenExternalLinks(false);
     document()->setUndoRedoEnabled(false);
+    THTMLViewerAccessible::Install();
     connect(this, &QTextBrowser::anchorClicked, this, &THTMLViewer::onAnchorClicked);
     applyPalette();
     applyFont();
@@ -333,6 +336,18 @@ void THTMLViewer::onAnchorClicked(const QUrl &url)
     QString href = m_linkClicked ? m_releasedAnchor : selectedAnchor();
     if (href.isEmpty())
         href = url.toString();
+    follow(href);
+}
+
+void THTMLViewer::FollowLink(int position)
+{
+    const QString href = hrefAt(position);
+    if (!href.isEmpty())
+        follow(href);
+}
+
+void THTMLViewer::follow(const QString &href)
+{
     const int control = PageResources::indexIn(href, PageResources::formScheme);
     if (control >= 0 && control < m_page.forms.count()) {
         PressFormControl(control);
@@ -346,11 +361,15 @@ QString THTMLViewer::selectedAnchor() const
 {
     // A link activated from the keyboard is the selection.
     const QTextCursor selection = textCursor();
-    if (!selection.hasSelection())
-        return {};
-    QTextCursor first(document());
-    first.setPosition(selection.selectionStart() + 1);
-    return first.charFormat().anchorHref();
+    return selection.hasSelection() ? hrefAt(selection.selectionStart()) : QString();
+}
+
+QString THTMLViewer::hrefAt(int position) const
+{
+    // A cursor takes the format of the character before it.
+    QTextCursor cursor(document());
+    cursor.setPosition(qBound(0, position + 1, document()->characterCount() - 1));
+    return cursor.charFormat().anchorHref();
 }
 
 void THTMLViewer::PressFormControl(int index)

@@ -62,6 +62,8 @@ public:
     int SelLength() const;
     // 0 clears the selection.
     void SetSelLength(int length);
+    // Follows the link at a document position as a click on it does; nothing without a link.
+    void FollowLink(int position);
     // Prints pages from..to (counted from 0; pages past the end are skipped) with the margins;
     // returns the number of pages printed.
     int Print(QPrinter &printer, int fromPage, int toPage);
@@ -98,7 +100,9 @@ private:
     QString styleSheet() const;
 
     void onAnchorClicked(const QUrl &url);
+    void follow(const QString &href);
     QString selectedAnchor() const;
+    QString hrefAt(int position) const;
     int acceleratedButton(const QKeyEvent &event) const;
     void submit(int button);
 

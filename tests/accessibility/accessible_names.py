@@ -84,6 +84,15 @@ def main():
         if not any(r == "tree" for r, _ in index):
             failures.append("Index: no lists")
         document = [t for t in frames if t.startswith("Dzieło:")][0]
+        # The entry's text is a document a reader reads, its links listed with their names.
+        texts = [a for a, r, n, p in all_nodes
+                 if r == "document frame" and ("frame", document) in p
+                 and a.queryText().characterCount > 0]
+        if not texts:
+            failures.append("document window: no document with text")
+        links = [a.getChildAtIndex(i) for a in texts for i in range(a.childCount)]
+        if not links or any(l.getRoleName() != "link" or not l.name.strip() for l in links):
+            failures.append("document window: the text's links are not named links")
         # A related-entry button, pressed, drops down its menu of entries, which a reader meets
         # in the tree with every item named.
         related = [a for a, r, n, p in all_nodes

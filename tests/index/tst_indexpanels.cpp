@@ -5,10 +5,13 @@
 #include "TGlyphButton.h"
 #include "THTMLViewer.h"
 #include "TIndexFilmographyPage.h"
+#include "TIndexListPage.h"
 #include "TIndexPanelPage.h"
+#include "TMultiRowTabBar.h"
 #include "TPulpit.h"
 #include "TfrmIndeks.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QLocale>
@@ -18,6 +21,7 @@
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
+#include <QTreeView>
 
 using namespace fixture;
 
@@ -68,6 +72,10 @@ private Q_SLOTS:
     void filmographyTable();
     void filmographyRebuiltAtEveryVisit();
     void filmographyLookAndHelp();
+    void pagesStepByKeys_data();
+    void pagesStepByKeys();
+    void startButtonOpensItsPageByKey_data();
+    void startButtonOpensItsPageByKey();
 
 private:
     TfrmIndeks *index() { return m_program.index(); }
@@ -82,6 +90,12 @@ private:
         return qobject_cast<TIndexFilmographyPage *>(index()->PageAt(TfrmIndeks::tsFilmografia));
     }
     void showPage(int page) { index()->pcIndeks()->setCurrentIndex(page); }
+    void activateFrame()
+    {
+        TPulpit *pulpit = m_program.pulpit();
+        QApplication::setActiveWindow(pulpit);
+        QVERIFY(QTest::qWaitForWindowActive(pulpit));
+    }
 
     ProgramFixture m_program;
     FakeHelp m_help;
@@ -333,6 +347,95 @@ void TestIndexPanels::filmographyLookAndHelp()
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
     QCOMPARE(m_help.popups, QList<int>{4019});
     QVERIFY(!m_program.pulpit()->HelpMode());
+}
+
+void TestIndexPanels::pagesStepByKeys_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QList<int>>("pages");
+
+    using I = TfrmIndeks;
+    const int ctrl = Qt::ControlModifier;
+    QTest::newRow("Ctrl+PgDn from a list")
+        << int(I::tsDziela) << QStringLiteral("list") << int(Qt::Key_PageDown) << ctrl
+        << QList<int>{I::tsBiogramy, I::tsEpoki, I::tsBohaterowie};
+    // From the first page back round to the last, as a tab widget goes.
+    QTest::newRow("Ctrl+PgUp from a list, round the first page")
+        << int(I::tsDziela) << QStringLiteral("list") << int(Qt::Key_PageUp) << ctrl
+        << QList<int>{I::tsStart, I::tsQuiz, I::tsKalendarium};
+    QTest::newRow("Ctrl+PgDn on an emblem, round the last page")
+        << int(I::tsStart) << QStringLiteral("emblem") << int(Qt::Key_PageDown) << ctrl
+        << QList<int>{I::tsDziela, I::tsBiogramy, I::tsEpoki};
+    QTest::newRow("Ctrl+PgDn on the tab rows")
+        << int(I::tsQuiz) << QStringLiteral("tab rows") << int(Qt::Key_PageDown) << ctrl
+        << QList<int>{I::tsStart, I::tsDziela, I::tsBiogramy};
+    // Ctrl+Tab stays the frame's key for the next window.
+    QTest::newRow("Ctrl+Tab is the frame's")
+        << int(I::tsDziela) << QStringLiteral("list") << int(Qt::Key_Tab) << ctrl
+        << QList<int>{I::tsDziela, I::tsDziela};
+}
+
+void TestIndexPanels::pagesStepByKeys()
+{
+    QFETCH(int, from);
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QList<int>, pages);
+
+    activateFrame();
+    showPage(from);
+    QWidget *start = index()->TabRows();
+    if (focus == u"list")
+        start = index()->ListPage(from)->List();
+    else if (focus == u"emblem")
+        start = button(from, QStringLiteral("btDziela"));
+    QVERIFY(start && start->isVisible());
+    start->setFocus();
+    QList<int> shown;
+    for (int i = 0; i < pages.size(); ++i) {
+        // The keys go where the focus is, which is in the Index all along.
+        QWidget *focused = QApplication::focusWidget();
+        QVERIFY(focused && index()->isAncestorOf(focused));
+        QTest::keyClick(focused, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        shown.append(index()->pcIndeks()->currentIndex());
+    }
+    QCOMPARE(shown, pages);
+    QCOMPARE(index()->TabRows()->currentIndex(), pages.last());
+}
+
+void TestIndexPanels::startButtonOpensItsPageByKey_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("page");
+
+    QTest::newRow("Return") << QStringLiteral("btBiogramy") << int(Qt::Key_Return)
+                            << int(TfrmIndeks::tsBiogramy);
+    QTest::newRow("Enter") << QStringLiteral("btGatunki") << int(Qt::Key_Enter)
+                           << int(TfrmIndeks::tsGatunki);
+    QTest::newRow("Space") << QStringLiteral("btWypisy") << int(Qt::Key_Space)
+                           << int(TfrmIndeks::tsWypisy);
+}
+
+void TestIndexPanels::startButtonOpensItsPageByKey()
+{
+    QFETCH(QString, button);
+    QFETCH(int, key);
+    QFETCH(int, page);
+
+    activateFrame();
+    showPage(TfrmIndeks::tsStart);
+    TGlyphButton *b = this->button(TfrmIndeks::tsStart, button);
+    QVERIFY(b);
+    b->setFocus();
+    QTest::keyClick(b, Qt::Key(key));
+    QCOMPARE(index()->pcIndeks()->currentIndex(), page);
+    QCOMPARE(index()->windowTitle(),
+             QStringLiteral("Indeks: «%1»").arg(index()->pcIndeks()->tabText(page)));
 }
 
 QTEST_MAIN(TestIndexPanels)

@@ -1,6 +1,7 @@
 #include "THTMLViewer.h"
 #include "html/PreparedPage.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QClipboard>
 #include <QElapsedTimer>
@@ -194,6 +195,17 @@ private Q_SLOTS:
 
     void loadsFileInItsEncoding_data();
     void loadsFileInItsEncoding();
+
+    void accessibleDocumentText_data();
+    void accessibleDocumentText();
+    void accessibleLinks();
+    void accessibleLinkPressFollowsIt_data();
+    void accessibleLinkPressFollowsIt();
+    void accessibleLinksFollowTheDocument();
+    void accessibleBoundaries_data();
+    void accessibleBoundaries();
+    void accessibleLinesFollowTheLayout();
+    void accessibleCaretSelectionAndGeometry();
 };
 
 void TestHtmlViewer::fragmentKeepsPolishLetters()
@@ -900,6 +912,243 @@ void TestHtmlViewer::loadsFileInItsEncoding()
     View view;
     view.LoadFromFile(file.fileName());
     QVERIFY2(view.toPlainText().contains(text), qPrintable(view.toPlainText()));
+}
+
+void TestHtmlViewer::accessibleDocumentText_data()
+{
+    QTest::addColumn<QStringList>("page");
+
+    QTest::newRow("paragraphs, Polish letters, a break")
+        << QStringList{QStringLiteral("<h3>Pan Tadeusz</h3><p>Litwo! Ojczyzno moja!<br>ty "
+                                      "jesteś&nbsp;jak zdrowie.</p><p>Żółć</p>")};
+    QTest::newRow("table and list")
+        << QStringList{QStringLiteral("<table border><tr><td>Autor</td><td>Adam Mickiewicz</td>"
+                                      "</tr></table><ol><li>jeden<li>dwa</ol>")};
+    QTest::newRow("quiz question with its form") << quizQuestion();
+}
+
+void TestHtmlViewer::accessibleDocumentText()
+{
+    QFETCH(QStringList, page);
+
+    View view;
+    view.LoadStrings(page);
+    QVERIFY(view.showExposed());
+    QAccessibleInterface *document = QAccessible::queryAccessibleInterface(&view);
+    QVERIFY(document);
+    QCOMPARE(document->role(), QAccessible::Document);
+    QVERIFY(document->state().readOnly);
+    QAccessibleTextInterface *text = document->textInterface();
+    QVERIFY(text);
+    const QString plain = view.toPlainText();
+    QCOMPARE(text->characterCount(), plain.size());
+    QCOMPARE(text->text(0, text->characterCount()), plain);
+}
+
+void TestHtmlViewer::accessibleLinks()
+{
+    View view;
+    view.LoadStrings({QStringLiteral("<p>Zob. <a href=\"../_19702/1.ABC?Open\">Pan "
+                                     "<b>Tadeusz</b></a> oraz "
+                                     "<a href=\"bmps\\Zdjęcie 1.htm\">zdjęcie</a>.</p>"),
+                      QStringLiteral("<form><input type=checkbox name=a value=1> wybór</form>"),
+                      QStringLiteral("<table><tr><td><a href=\"#r\">w tabeli</a></td></tr>"
+                                     "</table>")});
+    QVERIFY(view.showExposed());
+    QAccessibleInterface *document = QAccessible::queryAccessibleInterface(&view);
+    QVERIFY(document);
+
+    struct Expected
+    {
+        QString name, target;
+    };
+    const QList<Expected> expected{
+        {QStringLiteral("Pan Tadeusz"), QStringLiteral("../_19702/1.ABC?Open")},
+        {QStringLiteral("zdjęcie"), QStringLiteral("bmps\\Zdjęcie 1.htm")},
+        {QStringLiteral("w tabeli"), QStringLiteral("#r")}};
+    // The form's tick box is no link of the reader's.
+    QCOMPARE(document->childCount(), expected.size());
+    for (int i = 0; i < expected.size(); ++i) {
+        QAccessibleInterface *link = document->child(i);
+        QVERIFY(link);
+        QCOMPARE(document->child(i), link);
+        QCOMPARE(document->indexOfChild(link), i);
+        QCOMPARE(link->parent(), document);
+        QCOMPARE(link->role(), QAccessible::Link);
+        QCOMPARE(link->text(QAccessible::Name), expected[i].name);
+        QVERIFY(link->state().linked);
+        QVERIFY(link->actionInterface());
+        QVERIFY(link->actionInterface()->actionNames().contains(
+            QAccessibleActionInterface::pressAction()));
+        QAccessibleHyperlinkInterface *place = link->hyperlinkInterface();
+        QVERIFY(place);
+        QCOMPARE(place->anchorTarget(), expected[i].target);
+        QCOMPARE(document->textInterface()->text(place->startIndex(), place->endIndex()),
+                 expected[i].name);
+        // The link is where it is drawn.
+        const QRect area = link->rect();
+        QVERIFY(!area.isEmpty());
+        QCOMPARE(document->childAt(area.center().x(), area.center().y()), link);
+    }
+}
+
+void TestHtmlViewer::accessibleLinkPressFollowsIt_data()
+{
+    linkClickOnlyReports_data();
+}
+
+void TestHtmlViewer::accessibleLinkPressFollowsIt()
+{
+    QFETCH(QString, href);
+    QFETCH(bool, handled);
+
+    View view;
+    connect(&view, &THTMLViewer::HotSpotClick, &view,
+            [&](const QString &, bool *isHandled) { *isHandled = handled; });
+    QString escaped = href;
+    escaped.replace(u'&', QStringLiteral("&amp;"));
+    view.LoadStrings({QStringLiteral("<p>Przed <a href=\"%1\">odnośnik</a> po.</p>").arg(escaped),
+                      QStringLiteral("<p><a name=\"rozdzial\">Rozdział</a></p>")});
+    QVERIFY(view.showExposed());
+    const QString before = view.toHtml();
+    QAccessibleInterface *document = QAccessible::queryAccessibleInterface(&view);
+    QCOMPARE(document->childCount(), 1);
+
+    document->child(0)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+
+    QCOMPARE(view.clickedTargets, QStringList{href});
+    QCOMPARE(view.toHtml(), before);
+    QCOMPARE(view.SelLength(), 0);
+    QVERIFY(view.source().isEmpty());
+}
+
+void TestHtmlViewer::accessibleLinksFollowTheDocument()
+{
+    auto view = std::make_unique<View>();
+    view->LoadStrings({QStringLiteral("<a href=\"a\">pierwszy</a> <a href=\"b\">drugi</a>")});
+    // The handler of a link shows the next page in the same view, while the link is pressed.
+    connect(view.get(), &THTMLViewer::HotSpotClick, view.get(), [&view] {
+        view->LoadStrings({QStringLiteral("<p>Nowa strona z <a href=\"c\">trzecim</a></p>")});
+    });
+    QAccessibleInterface *document = QAccessible::queryAccessibleInterface(view.get());
+    QCOMPARE(document->childCount(), 2);
+    QAccessibleInterface *pressed = document->child(1);
+    const QAccessible::Id old = QAccessible::uniqueId(pressed);
+
+    pressed->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(view->clickedTargets, QStringList{QStringLiteral("b")});
+    QCOMPARE(document->childCount(), 1);
+    QCOMPARE(document->child(0)->text(QAccessible::Name), QStringLiteral("trzecim"));
+    QVERIFY(!QAccessible::accessibleInterface(old));
+
+    const QAccessible::Id current = QAccessible::uniqueId(document->child(0));
+    view.reset();
+    QVERIFY(!QAccessible::accessibleInterface(current));
+}
+
+void TestHtmlViewer::accessibleBoundaries_data()
+{
+    QTest::addColumn<QString>("at");
+    QTest::addColumn<int>("boundary");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("word") << QStringLiteral("czyzno") << int(QAccessible::WordBoundary)
+                          << QStringLiteral("Ojczyzno");
+    QTest::newRow("sentence") << QStringLiteral("esteś") << int(QAccessible::SentenceBoundary)
+                              << QStringLiteral("ty jesteś jak zdrowie.\n");
+    QTest::newRow("line after a break") << QStringLiteral("esteś") << int(QAccessible::LineBoundary)
+                                        << QStringLiteral("ty jesteś jak zdrowie.\n");
+    QTest::newRow("line before a break") << QStringLiteral("two") << int(QAccessible::LineBoundary)
+                                         << QStringLiteral("Litwo! Ojczyzno moja!\n");
+    QTest::newRow("paragraph") << QStringLiteral("cię") << int(QAccessible::ParagraphBoundary)
+                               << QStringLiteral("Ile cię trzeba cenić");
+}
+
+void TestHtmlViewer::accessibleBoundaries()
+{
+    QFETCH(QString, at);
+    QFETCH(int, boundary);
+    QFETCH(QString, expected);
+
+    View view;
+    view.LoadStrings({QStringLiteral("<p>Litwo! Ojczyzno moja!<br>ty jesteś jak zdrowie.</p>"),
+                      QStringLiteral("<p>Ile cię trzeba cenić</p>")});
+    QVERIFY(view.showExposed());
+    QAccessibleTextInterface *text = QAccessible::queryAccessibleInterface(&view)->textInterface();
+    const int offset = int(view.toPlainText().indexOf(at));
+    int start = -1, end = -1;
+    QCOMPARE(text->textAtOffset(offset, QAccessible::TextBoundaryType(boundary), &start, &end),
+             expected);
+    QCOMPARE(text->text(start, end), expected);
+}
+
+void TestHtmlViewer::accessibleLinesFollowTheLayout()
+{
+    View view;
+    view.resize(160, 600);
+    const QString paragraph =
+        QStringLiteral("Litwo! Ojczyzno moja! ty jesteś jak zdrowie. Ile cię trzeba cenić, ten "
+                       "tylko się dowie, kto cię stracił.");
+    view.LoadStrings({QStringLiteral("<p>%1</p>").arg(paragraph)});
+    QVERIFY(view.showExposed());
+    QAccessibleTextInterface *text = QAccessible::queryAccessibleInterface(&view)->textInterface();
+
+    QStringList lines;
+    int lastTop = -1;
+    for (int offset = 0; offset < text->characterCount();) {
+        int start = -1, end = -1;
+        lines.append(text->textAtOffset(offset, QAccessible::LineBoundary, &start, &end));
+        QCOMPARE(start, offset);
+        QVERIFY(end > start);
+        // Every character of a line is drawn on it, below the line before.
+        const int top = text->characterRect(start).top();
+        QCOMPARE(text->characterRect(end - 1).top(), top);
+        QVERIFY(top > lastTop);
+        lastTop = top;
+        if (start > 0) {
+            int beforeStart = -1, beforeEnd = -1;
+            text->textBeforeOffset(offset, QAccessible::LineBoundary, &beforeStart, &beforeEnd);
+            QCOMPARE(beforeEnd, start);
+        }
+        offset = end;
+    }
+    QVERIFY2(lines.size() > 2, qPrintable(lines.join(u'|')));
+    QCOMPARE(lines.join(QString()), paragraph);
+}
+
+void TestHtmlViewer::accessibleCaretSelectionAndGeometry()
+{
+    View view;
+    view.LoadStrings({QStringLiteral("<p>Litwo! Ojczyzno moja!</p>")});
+    QVERIFY(view.showExposed());
+    QAccessibleTextInterface *text = QAccessible::queryAccessibleInterface(&view)->textInterface();
+    const int word = int(view.toPlainText().indexOf(QStringLiteral("Ojczyzno")));
+
+    text->setSelection(0, word, word + 8);
+    QCOMPARE(view.textCursor().selectedText(), QStringLiteral("Ojczyzno"));
+    QCOMPARE(text->selectionCount(), 1);
+    int start = -1, end = -1;
+    text->selection(0, &start, &end);
+    QCOMPARE(start, word);
+    QCOMPARE(end, word + 8);
+    text->removeSelection(0);
+    QCOMPARE(view.SelLength(), 0);
+    text->setCursorPosition(word + 2);
+    QCOMPARE(text->cursorPosition(), word + 2);
+    QCOMPARE(view.textCursor().position(), word + 2);
+
+    const QRect letter = text->characterRect(word + 2);
+    QVERIFY(!letter.isEmpty());
+    QVERIFY(QRect(view.viewport()->mapToGlobal(QPoint(0, 0)), view.viewport()->size())
+                .contains(letter));
+    // Either half of a letter is that letter.
+    QCOMPARE(text->offsetAtPoint(QPoint(letter.left() + 1, letter.center().y())), word + 2);
+    QCOMPARE(text->offsetAtPoint(QPoint(letter.right() - 1, letter.center().y())), word + 2);
+
+    // Where the reader may not select, neither may assistive technology.
+    view.SetNoSelect(true);
+    text->setSelection(0, word, word + 8);
+    QCOMPARE(view.SelLength(), 0);
 }
 
 QTEST_MAIN(TestHtmlViewer)
