@@ -136,7 +136,8 @@ SearchIndex::Snippet SearchIndex::snippet(const Result &result, const SearchQuer
     const QStringList words = query.words();
     QString text = read.text(0);
     qsizetype at = firstMatch(text, words);
-    if (at < 0) {
+    // An entry found by its title shows the start of its text.
+    if (at < 0 && result.group == Text) {
         const QString shown = read.text(1);
         if (const qsizetype inShown = firstMatch(shown, words); inShown >= 0 || text.isEmpty()) {
             text = shown;

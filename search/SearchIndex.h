@@ -60,8 +60,9 @@ public:
     // Title matches only (the first three groups), for suggestions while typing.
     QList<Result> titleMatches(const SearchQuery &query, int limit) const;
     // A piece of about `width` characters of the entry's text around its first matching word,
-    // or of the fields its window shows when the match is there; the start of the text when
-    // neither holds one. Every word of the piece that the query matches is marked.
+    // or of the fields its window shows when an entry found in its text has the match only
+    // there; the start of the text otherwise. Every word of the piece that the query matches is
+    // marked.
     Snippet snippet(const Result &result, const SearchQuery &query, int width = 160) const;
 
     int entryCount() const { return int(m_entries.size()); }

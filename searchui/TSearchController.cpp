@@ -9,7 +9,6 @@
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QScreen>
-#include <QShortcut>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -41,14 +40,11 @@ TSearchController::TSearchController(QMainWindow &window, SettingsStore &setting
     auto *toolbar = new QToolBar(QStringLiteral("Szukaj"), &window);
     toolbar->setObjectName(QStringLiteral("tbSzukaj"));
     toolbar->addWidget(m_box);
+    for (QWidget *part : {static_cast<QWidget *>(toolbar), static_cast<QWidget *>(m_pane)})
+        part->setProperty("helpContext", HelpContext);
     window.addToolBar(Qt::TopToolBarArea, toolbar);
     if (auto *more = toolbar->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button")))
         more->setAccessibleName(QStringLiteral("Więcej przycisków"));
-    auto *focus = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_K), &window);
-    connect(focus, &QShortcut::activated, this, [this] {
-        m_box->setFocus(Qt::ShortcutFocusReason);
-        m_box->selectAll();
-    });
     placePane();
 
     connect(m_box, &TSearchBox::entryChosen, this, &TSearchController::entryChosen);

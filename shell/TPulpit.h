@@ -164,6 +164,11 @@ public:
     void btTileVertClick();
     void btTileHorizClick();
     void btHelpClick();
+    // The search field, and find in page in the active child window.
+    void SzukajClick();
+    void ZnajdzClick();
+    void ZnajdzNastepnyClick();
+    void ZnajdzPoprzedniClick();
     void ToolbarButton971Click();
     // Print, printer setup and copy act on the active child window, whichever window or
     // control ran them.
@@ -191,6 +196,7 @@ private:
     int runDialog(QDialog &dialog);
     void showQuoteOfTheDay();
     void createSearch();
+    void openFound(const QString &typ, const QString &numer, const QString &found);
     void updateIdleTick();
     void idleTick();
     void applyLookToChildren();
