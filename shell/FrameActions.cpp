@@ -123,6 +123,9 @@ void FrameActions::createMenus()
                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F4), &TPulpit::btTileHorizClick);
 
     QMenu *help = menu(QStringLiteral("Po&moc"));
+    addMenuItem(help, QStringLiteral("miPomocOkna"), QStringLiteral("Pomoc do &okna"),
+                QStringLiteral("Temat pomocy aktywnego okna"), QKeySequence(Qt::Key_F1),
+                &TPulpit::WindowHelpClick);
     addMenuItem(help, QStringLiteral("miSpisTresci"), QStringLiteral("&Spis treści"),
                 QStringLiteral("Spis treści systemu pomocy"), QKeySequence(Qt::SHIFT | Qt::Key_F1),
                 &TPulpit::btHelpClick);

@@ -281,6 +281,13 @@ void TPulpit::btHelpClick()
     m_help->showContents();
 }
 
+void TPulpit::WindowHelpClick()
+{
+    QWidget *focus = QApplication::focusWidget();
+    const int context = ContextHelpMode::contextOf(focus && isAncestorOf(focus) ? focus : this);
+    m_help->showTopic(context != 0 ? context : int(FrameContext));
+}
+
 void TPulpit::SzukajClick()
 {
     m_searchBox->activate();

@@ -164,6 +164,8 @@ public:
     void btTileVertClick();
     void btTileHorizClick();
     void btHelpClick();
+    // F1: the help topic of the window or pane that has the focus.
+    void WindowHelpClick();
     // The search field, and find in page in the active child window.
     void SzukajClick();
     void ZnajdzClick();

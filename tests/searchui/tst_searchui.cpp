@@ -111,6 +111,7 @@ private Q_SLOTS:
     void snippetsTakeTwoLines();
     void openedEntryShowsTheWordsFound();
     void menuKeysAreNotAmbiguous();
+    void f1InADocumentShowsItsTopic();
     void filterByCategory_data();
     void filterByCategory();
     void resultsComeAPageAtATime();
@@ -408,6 +409,25 @@ void TestSearchUi::menuKeysAreNotAmbiguous()
     window->FindBar()->Close();
     find->trigger();
     QVERIFY(window->FindBar()->isVisible());
+}
+
+void TestSearchUi::f1InADocumentShowsItsTopic()
+{
+    TSearchResultsPane *pane = search(u"lodz"_s);
+    QTRY_VERIFY(pane->isVisible());
+    pane->list()->setFocus();
+    QTRY_VERIFY(pane->list()->hasFocus());
+    QTest::keyClick(pane->list(), Qt::Key_F1);
+    QTest::keyClick(pane->list(), Qt::Key_Return);
+    QTRY_VERIFY(lastOpened(u"_19711"_s, u"1"_s));
+    auto *window = qobject_cast<TfrmWzorDoc *>(m_pulpit->ActiveChild());
+    QVERIFY(window);
+    // The find bar, open on the words found, has the focus: its topic, then the document's.
+    QTRY_VERIFY(window->FindBar()->isAncestorOf(QApplication::focusWidget()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    QTest::keyClick(window->FindBar(), Qt::Key_Escape);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    QCOMPARE(m_help.topics, (QList<int>{4050, 4051, 4030}));
 }
 
 void TestSearchUi::filterByCategory_data()
