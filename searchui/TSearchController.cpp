@@ -47,8 +47,12 @@ TSearchController::TSearchController(QMainWindow &window, SettingsStore &setting
         more->setAccessibleName(QStringLiteral("Więcej przycisków"));
     placePane();
 
-    connect(m_box, &TSearchBox::entryChosen, this, &TSearchController::entryChosen);
-    connect(m_pane, &TSearchResultsPane::entryChosen, this, &TSearchController::entryChosen);
+    // The page finds the words as typed; a phrase's quotes are no text of it.
+    const auto choose = [this](const QString &typ, const QString &numer, const QString &found) {
+        Q_EMIT entryChosen(typ, numer, QString(found).remove(u'"').simplified());
+    };
+    connect(m_box, &TSearchBox::entryChosen, this, choose);
+    connect(m_pane, &TSearchResultsPane::entryChosen, this, choose);
     connect(m_box, &TSearchBox::searchRequested, this, &TSearchController::search);
     connect(m_engine, &TSearchEngine::progress, this, [this](int done, int total) {
         m_window.statusBar()->showMessage(QStringLiteral("Przygotowanie wyszukiwania: %1%")

@@ -33,7 +33,7 @@ public:
     TSearchResultsPane *pane() const { return m_pane; }
 
 Q_SIGNALS:
-    // An entry to open, found for `found`.
+    // An entry to open, found for `found` (the words searched for, without quotes).
     void entryChosen(const QString &typ, const QString &numer, const QString &found);
 
 protected:

@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QScopeGuard>
 #include <QScrollBar>
@@ -109,6 +110,7 @@ private Q_SLOTS:
     void snippetsMarkTheWordsFound_data();
     void snippetsMarkTheWordsFound();
     void snippetsTakeTwoLines();
+    void openedEntryShowsTheWordsFound_data();
     void openedEntryShowsTheWordsFound();
     void menuKeysAreNotAmbiguous();
     void f1InADocumentShowsItsTopic();
@@ -355,13 +357,27 @@ void TestSearchUi::snippetsTakeTwoLines()
             3 * list->fontMetrics().lineSpacing());
 }
 
+void TestSearchUi::openedEntryShowsTheWordsFound_data()
+{
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<int>("row");       // of the entry among the results
+    QTest::addColumn<QString>("found"); // in the find bar
+    QTest::addColumn<QString>("selected");
+    QTest::newRow("a word") << u"lodz"_s << 1 << u"lodz"_s << u"Łodz"_s;
+    QTest::newRow("a phrase") << u" \"ŁODZI\" "_s << 0 << u"ŁODZI"_s << u"Łodzi"_s;
+}
+
 void TestSearchUi::openedEntryShowsTheWordsFound()
 {
-    TSearchResultsPane *pane = search(u"lodz"_s);
+    QFETCH(QString, query);
+    QFETCH(int, row);
+    QFETCH(QString, found);
+    QFETCH(QString, selected);
+    TSearchResultsPane *pane = search(query);
     QTRY_VERIFY(pane->isVisible());
     QListView *list = pane->list();
     list->setFocus();
-    list->setCurrentIndex(list->model()->index(1, 0));
+    list->setCurrentIndex(list->model()->index(row, 0));
     QTest::keyClick(list, Qt::Key_Return);
     QTRY_VERIFY(lastOpened(u"_19701"_s, u"4"_s));
 
@@ -369,11 +385,12 @@ void TestSearchUi::openedEntryShowsTheWordsFound()
     QVERIFY(window);
     TFindBar *bar = window->FindBar();
     QTRY_VERIFY(bar->isVisible());
+    QCOMPARE(bar->findChild<QLineEdit *>()->text(), found);
     // Found without regard to Polish letters, as the search found them.
     QTRY_COMPARE(bar->MatchCount(), 3);
     QCOMPARE(window->HT1()->extraSelections().size(), 3);
     QCOMPARE(bar->CurrentMatch(), 0);
-    QCOMPARE(window->HT1()->textCursor().selectedText(), u"Łodz"_s);
+    QCOMPARE(window->HT1()->textCursor().selectedText(), selected);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F3);
     QCOMPARE(bar->CurrentMatch(), 1);
 }
