@@ -164,7 +164,7 @@ SearchIndex::Snippet SearchIndex::snippet(const Result &result, const SearchQuer
             while (from + length < folded.size() && folded.at(from + length).isLetterOrNumber())
                 ++length; // the whole word a prefix matched
             snippet.marks.append({from, length});
-            from += length;
+            from += std::max<qsizetype>(length, 1);
         }
     }
     std::sort(snippet.marks.begin(), snippet.marks.end(),
