@@ -23,12 +23,15 @@
 namespace {
 
 constexpr int HelpContext = 4030;
+constexpr int FindHelpContext = 4051;
 
 } // namespace
 
 TfrmWzorDoc::TfrmWzorDoc(QWidget *parent) : TfrmWzorBazowy(parent)
 {
     m_busy = true;
+    // F1 anywhere in the window shows its help; the HTML view and the bar have the same.
+    setProperty("helpContext", HelpContext);
     m_backColor = QColor(0, 0, 128);
     m_textColor = palette().color(QPalette::ButtonText);
     if (TPulpit *pulpit = Pulpit()) {
@@ -64,6 +67,7 @@ TfrmWzorDoc::TfrmWzorDoc(QWidget *parent) : TfrmWzorBazowy(parent)
     layout->addWidget(m_body, 1);
     // Under the text and the strip, as wide as the window.
     m_findBar = new TFindBar(m_html, this, this);
+    m_findBar->setProperty("helpContext", FindHelpContext);
     layout->addWidget(m_findBar);
     createPopup();
 
@@ -187,6 +191,24 @@ void TfrmWzorDoc::SetLastSound(const QString &name)
 {
     if (name != m_lastSound)
         m_lastSound = name;
+}
+
+void TfrmWzorDoc::FindInPage()
+{
+    m_findBar->Open();
+}
+
+void TfrmWzorDoc::FindAgain(bool backwards)
+{
+    if (backwards)
+        m_findBar->FindPrevious();
+    else
+        m_findBar->FindNext();
+}
+
+void TfrmWzorDoc::ShowFound(const QString &text)
+{
+    m_findBar->Find(text);
 }
 
 void TfrmWzorDoc::ApplyLook()

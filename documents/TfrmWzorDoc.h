@@ -74,6 +74,10 @@ public:
     bool HasBanner() const override { return PM1() != nullptr; }
     void BannerStep() override;
     void FormDeactivate() override;
+    void FindInPage() override;
+    void FindAgain(bool backwards) override;
+    // The find bar opens on the words searched for, every match marked.
+    void ShowFound(const QString &text) override;
 
 protected:
     // The category part of loading for the text categories: caption, banner, the document

@@ -99,38 +99,82 @@ QList<SearchIndex::Result> SearchIndex::titleMatches(const SearchQuery &query, i
     return titles.results(0, limit);
 }
 
-QString SearchIndex::snippet(const Result &result, const SearchQuery &query, const QString &open,
-                             const QString &close, int width) const
+namespace {
+
+// Where a query word starts a word of the folded text, from `from` on; -1 for nowhere.
+qsizetype wordAt(const QString &folded, const QString &word, qsizetype from)
 {
-    SqliteDatabase::Statement body(*m_db, "SELECT body FROM docs WHERE id = ?");
-    body.bind(1, result.id);
-    if (!body.step())
-        return {};
-    const QString text = body.text(0);
-    // Folding keeps positions, so a match found in the folded text marks the original.
+    for (; (from = folded.indexOf(word, from)) >= 0; ++from) {
+        if (from == 0 || !folded.at(from - 1).isLetterOrNumber())
+            return from;
+    }
+    return -1;
+}
+
+// The first match of any query word in the text; -1 for none.
+qsizetype firstMatch(const QString &text, const QStringList &words)
+{
     const QString folded = SearchFolding::fold(text);
-    qsizetype at = -1;
-    qsizetype length = 0;
-    for (const QString &word : query.words()) {
-        for (qsizetype from = 0; (from = folded.indexOf(word, from)) >= 0; ++from) {
-            if (from == 0 || !folded.at(from - 1).isLetterOrNumber()) {
-                if (at < 0 || from < at) {
-                    at = from;
-                    length = word.size();
-                }
-                break;
-            }
+    qsizetype first = -1;
+    for (const QString &word : words) {
+        const qsizetype at = wordAt(folded, word, 0);
+        if (at >= 0 && (first < 0 || at < first))
+            first = at;
+    }
+    return first;
+}
+
+} // namespace
+
+SearchIndex::Snippet SearchIndex::snippet(const Result &result, const SearchQuery &query,
+                                          int width) const
+{
+    SqliteDatabase::Statement read(*m_db, "SELECT body, shown FROM docs WHERE id = ?");
+    read.bind(1, result.id);
+    if (!read.step())
+        return {};
+    const QStringList words = query.words();
+    QString text = read.text(0);
+    qsizetype at = firstMatch(text, words);
+    // An entry found by its title shows the start of its text.
+    if (at < 0 && result.group == Text) {
+        const QString shown = read.text(1);
+        if (const qsizetype inShown = firstMatch(shown, words); inShown >= 0 || text.isEmpty()) {
+            text = shown;
+            at = inShown;
         }
     }
-    if (at < 0)
-        return text.left(width);
-    while (at + length < text.size() && text.at(at + length).isLetterOrNumber())
-        ++length; // the whole word a prefix matched
-    qsizetype start = std::max<qsizetype>(0, at - width / 3);
-    while (start > 0 && !text.at(start - 1).isSpace() && start < at)
-        ++start; // begin on a whole word
+
+    qsizetype start = 0;
+    if (at >= 0) {
+        start = std::max<qsizetype>(0, at - width / 3);
+        while (start > 0 && !text.at(start - 1).isSpace() && start < at)
+            ++start; // begin on a whole word
+    }
     const qsizetype end = std::min(text.size(), start + width);
-    return (start > 0 ? QStringLiteral("…") : QString()) + text.mid(start, at - start) + open +
-           text.mid(at, length) + close + text.mid(at + length, end - at - length) +
-           (end < text.size() ? QStringLiteral("…") : QString());
+    Snippet snippet;
+    snippet.text = (start > 0 ? QStringLiteral("…") : QString()) + text.mid(start, end - start) +
+                   (end < text.size() ? QStringLiteral("…") : QString());
+
+    // Folding keeps positions, so a word found in the folded piece marks the original.
+    const QString folded = SearchFolding::fold(snippet.text);
+    for (const QString &word : words) {
+        for (qsizetype from = 0; (from = wordAt(folded, word, from)) >= 0;) {
+            qsizetype length = word.size();
+            while (from + length < folded.size() && folded.at(from + length).isLetterOrNumber())
+                ++length; // the whole word a prefix matched
+            snippet.marks.append({from, length});
+            from += std::max<qsizetype>(length, 1);
+        }
+    }
+    std::sort(snippet.marks.begin(), snippet.marks.end(),
+              [](const Snippet::Mark &a, const Snippet::Mark &b) { return a.start < b.start; });
+    // Words of the query that start alike mark one word twice.
+    QList<Snippet::Mark> apart;
+    for (const Snippet::Mark &mark : std::as_const(snippet.marks)) {
+        if (apart.isEmpty() || mark.start >= apart.back().start + apart.back().length)
+            apart.append(mark);
+    }
+    snippet.marks = std::move(apart);
+    return snippet;
 }

@@ -29,8 +29,20 @@ public:
         qint64 id = 0;
     };
 
+    // A piece of an entry's text, with where the query's words are in it.
+    struct Snippet
+    {
+        struct Mark
+        {
+            qsizetype start;
+            qsizetype length;
+        };
+        QString text;
+        QList<Mark> marks; // whole words, in order, apart
+    };
+
     // The layout the builder writes; a file of another version is rebuilt.
-    static constexpr int Version = 1;
+    static constexpr int Version = 2;
 
     // Throws SqliteDatabase::Error when the file cannot be read as an index.
     explicit SearchIndex(const QString &path);
@@ -47,10 +59,11 @@ public:
     QList<Result> search(const SearchQuery &query, int limit = -1) const;
     // Title matches only (the first three groups), for suggestions while typing.
     QList<Result> titleMatches(const SearchQuery &query, int limit) const;
-    // A piece of the entry's text around its first matching word, which goes between the
-    // caller's marks; the start of the text when nothing matches there.
-    QString snippet(const Result &result, const SearchQuery &query, const QString &open,
-                    const QString &close, int width = 160) const;
+    // A piece of about `width` characters of the entry's text around its first matching word,
+    // or of the fields its window shows when an entry found in its text has the match only
+    // there; the start of the text otherwise. Every word of the piece that the query matches is
+    // marked.
+    Snippet snippet(const Result &result, const SearchQuery &query, int width = 160) const;
 
     int entryCount() const { return int(m_entries.size()); }
 

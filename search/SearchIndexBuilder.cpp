@@ -1,5 +1,6 @@
 #include "SearchIndexBuilder.h"
 
+#include "DocumentTemplates.h"
 #include "HtmlText.h"
 #include "SearchCategories.h"
 #include "SearchFolding.h"
@@ -51,6 +52,17 @@ QString keyOf(const QString &containerPath, TSimplePSS &container)
         .arg(QString::fromLatin1(digest.result().toHex()));
 }
 
+// The fields the entry's window shows around its text (a work's author, a character's work),
+// as the reader sees them: its page built around no text, and its banner.
+QString shownFields(const QString &typ, const QStringList &fields)
+{
+    const DocumentTemplates::Document page = DocumentTemplates::Build(typ, fields, QStringList());
+    QStringList lines = page.lines.value_or(QStringList());
+    if (page.banner)
+        lines.append(*page.banner);
+    return HtmlText::plainText(lines);
+}
+
 bool build(TPSSDirectory &directory, const QString &key, const QString &path,
            const SearchIndexBuilder::Progress &progress, const std::atomic_bool *cancel)
 {
@@ -59,10 +71,10 @@ bool build(TPSSDirectory &directory, const QString &key, const QString &path,
     db.exec("PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF; BEGIN;"
             "CREATE TABLE meta (name TEXT PRIMARY KEY, value TEXT);"
             "CREATE TABLE docs (id INTEGER PRIMARY KEY, typ TEXT, numer TEXT, title TEXT,"
-            "                   body TEXT, ord INTEGER);"
+            "                   body TEXT, shown TEXT, ord INTEGER);"
             // The text goes in folded (ł included, which the tokenizer would miss) and is
             // kept once, in docs: the full-text table holds its index only.
-            "CREATE VIRTUAL TABLE fts USING fts5(title, body, content = '',"
+            "CREATE VIRTUAL TABLE fts USING fts5(title, body, shown, content = '',"
             "                                    tokenize = 'unicode61 remove_diacritics 0');");
 
     // The entries go in category by category, in the Index's order, so that each category
@@ -88,8 +100,9 @@ bool build(TPSSDirectory &directory, const QString &key, const QString &path,
                      [](const Item &a, const Item &b) { return a.order < b.order; });
 
     const int total = int(items.size());
-    SqliteDatabase::Statement doc(db, "INSERT INTO docs VALUES (?, ?, ?, ?, ?, ?)");
-    SqliteDatabase::Statement fts(db, "INSERT INTO fts (rowid, title, body) VALUES (?, ?, ?)");
+    SqliteDatabase::Statement doc(db, "INSERT INTO docs VALUES (?, ?, ?, ?, ?, ?, ?)");
+    SqliteDatabase::Statement fts(
+        db, "INSERT INTO fts (rowid, title, body, shown) VALUES (?, ?, ?, ?)");
     qint64 id = 0;
     QStringList fields, text, description;
     for (const auto &[order, typ, numer] : items) {
@@ -108,13 +121,15 @@ bool build(TPSSDirectory &directory, const QString &key, const QString &path,
         const QString more = HtmlText::plainText(description);
         if (!more.isEmpty())
             body += (body.isEmpty() ? QString() : QStringLiteral(" ")) + more;
+        const QString shown = shownFields(typ, fields);
 
         ++id;
-        doc.bind(1, id).bind(2, typ).bind(3, numer).bind(4, title).bind(5, body);
-        doc.bind(6, qint64(order));
+        doc.bind(1, id).bind(2, typ).bind(3, numer).bind(4, title).bind(5, body).bind(6, shown);
+        doc.bind(7, qint64(order));
         doc.step();
         doc.reset();
         fts.bind(1, id).bind(2, SearchFolding::fold(title)).bind(3, SearchFolding::fold(body));
+        fts.bind(4, SearchFolding::fold(shown));
         fts.step();
         fts.reset();
     }

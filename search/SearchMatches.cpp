@@ -119,9 +119,9 @@ void SearchMatches::rank(const std::vector<Run *> &runs)
     const auto &categoryEnd = m_index->m_categoryEnd;
     const int firstOrder = text.front()->order;
     const qint64 first = firstOrder > 0 ? categoryEnd[size_t(firstOrder - 1)] + 1 : 1;
-    // The title weighs ten times the text.
+    // The title weighs ten times the text and the fields shown around it.
     SqliteDatabase::Statement relevance(
-        *m_index->m_db, "SELECT rowid, bm25(fts, 10.0, 1.0) FROM fts WHERE fts MATCH ? "
+        *m_index->m_db, "SELECT rowid, bm25(fts, 10.0, 1.0, 1.0) FROM fts WHERE fts MATCH ? "
                         "AND rowid BETWEEN ? AND ? ORDER BY rowid");
     relevance.bind(1, m_expression).bind(2, first).bind(3, categoryEnd[size_t(text.back()->order)]);
     auto current = text.begin();

@@ -32,16 +32,22 @@ TSearchBox::TSearchBox(TSearchEngine &engine, QWidget *parent)
     m_completer->popup()->setAccessibleName(QStringLiteral("Podpowiedzi wyszukiwania"));
     connect(m_completer, qOverload<const QModelIndex &>(&QCompleter::activated), this,
             [this](const QModelIndex &index) {
-                Q_EMIT entryChosen(index.data(TypRole).toString(),
-                                   index.data(NumerRole).toString());
+                Q_EMIT entryChosen(index.data(TypRole).toString(), index.data(NumerRole).toString(),
+                                   m_suggested);
             });
     connect(this, &QLineEdit::textEdited, this, &TSearchBox::suggest);
     connect(&m_engine, &TSearchEngine::ready, this, [this] {
         if (hasFocus())
             suggest();
     });
+    // Enter opens the suggestion chosen with the arrows (the completer does), or else lists
+    // every match.
     connect(this, &QLineEdit::returnPressed, this, [this] {
-        if (!m_completer->popup()->isVisible() && !text().trimmed().isEmpty())
+        QAbstractItemView *popup = m_completer->popup();
+        if (popup->isVisible() && popup->currentIndex().isValid())
+            return;
+        popup->hide();
+        if (!text().trimmed().isEmpty())
             Q_EMIT searchRequested(text());
     });
 }
@@ -52,9 +58,17 @@ void TSearchBox::focusInEvent(QFocusEvent *event)
     m_engine.prepare();
 }
 
+void TSearchBox::activate()
+{
+    setFocus(Qt::ShortcutFocusReason);
+    selectAll();
+}
+
 void TSearchBox::suggest()
 {
     m_model->clear();
+    // The field shows a suggestion's line while it is chosen with the arrows.
+    m_suggested = text();
     m_engine.prepare();
     const SearchQuery query(text());
     QList<SearchIndex::Result> titles;
@@ -77,4 +91,6 @@ void TSearchBox::suggest()
         return;
     }
     m_completer->complete();
+    // None is chosen until the reader moves to one.
+    m_completer->popup()->setCurrentIndex({});
 }

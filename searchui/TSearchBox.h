@@ -7,7 +7,7 @@ class QStandardItemModel;
 class TSearchEngine;
 
 // The search field of the main window's toolbar. While the reader types, a drop-down offers
-// the best title matches (arrows and Enter choose one, Esc closes it); Enter on the query
+// the best title matches (arrows and Enter choose one, Esc closes it); Enter with none chosen
 // asks for the full list of results.
 class TSearchBox : public QLineEdit
 {
@@ -19,9 +19,12 @@ public:
     TSearchBox(TSearchEngine &engine, QWidget *parent = nullptr);
 
     QCompleter *suggestions() const { return m_completer; }
+    // Takes the focus with the text selected, to be typed over.
+    void activate();
 
 Q_SIGNALS:
-    void entryChosen(const QString &typ, const QString &numer);
+    // `found` is the text the suggestion was found for.
+    void entryChosen(const QString &typ, const QString &numer, const QString &found);
     void searchRequested(const QString &text);
 
 protected:
@@ -33,4 +36,5 @@ private:
     TSearchEngine &m_engine;
     QStandardItemModel *m_model;
     QCompleter *m_completer;
+    QString m_suggested; // the text the suggestions are for
 };

@@ -9,7 +9,6 @@
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QScreen>
-#include <QShortcut>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -41,18 +40,19 @@ TSearchController::TSearchController(QMainWindow &window, SettingsStore &setting
     auto *toolbar = new QToolBar(QStringLiteral("Szukaj"), &window);
     toolbar->setObjectName(QStringLiteral("tbSzukaj"));
     toolbar->addWidget(m_box);
+    for (QWidget *part : {static_cast<QWidget *>(toolbar), static_cast<QWidget *>(m_pane)})
+        part->setProperty("helpContext", HelpContext);
     window.addToolBar(Qt::TopToolBarArea, toolbar);
     if (auto *more = toolbar->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button")))
         more->setAccessibleName(QStringLiteral("Więcej przycisków"));
-    auto *focus = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_K), &window);
-    connect(focus, &QShortcut::activated, this, [this] {
-        m_box->setFocus(Qt::ShortcutFocusReason);
-        m_box->selectAll();
-    });
     placePane();
 
-    connect(m_box, &TSearchBox::entryChosen, this, &TSearchController::entryChosen);
-    connect(m_pane, &TSearchResultsPane::entryChosen, this, &TSearchController::entryChosen);
+    // The page finds the words as typed; a phrase's quotes are no text of it.
+    const auto choose = [this](const QString &typ, const QString &numer, const QString &found) {
+        Q_EMIT entryChosen(typ, numer, QString(found).remove(u'"').simplified());
+    };
+    connect(m_box, &TSearchBox::entryChosen, this, choose);
+    connect(m_pane, &TSearchResultsPane::entryChosen, this, choose);
     connect(m_box, &TSearchBox::searchRequested, this, &TSearchController::search);
     connect(m_engine, &TSearchEngine::progress, this, [this](int done, int total) {
         m_window.statusBar()->showMessage(QStringLiteral("Przygotowanie wyszukiwania: %1%")

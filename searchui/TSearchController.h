@@ -13,7 +13,7 @@ class TSearchEngine;
 class TSearchResultsPane;
 
 // Search across the encyclopedia in a main window: the engine, a toolbar with the search
-// field (Ctrl+K), the results pane docked beside the documents in the place the reader left
+// field, the results pane docked beside the documents in the place the reader left
 // it last time, and the engine's progress in the status bar. A search asked for before the
 // index is ready is shown when it is.
 class TSearchController : public QObject
@@ -21,6 +21,9 @@ class TSearchController : public QObject
     Q_OBJECT
 
 public:
+    // The help topic of the field and the pane.
+    static constexpr int HelpContext = 4050;
+
     // The container is asked for when the index is first needed; see TSearchEngine.
     TSearchController(QMainWindow &window, SettingsStore &settings,
                       std::function<QString()> containerPath);
@@ -30,7 +33,8 @@ public:
     TSearchResultsPane *pane() const { return m_pane; }
 
 Q_SIGNALS:
-    void entryChosen(const QString &typ, const QString &numer);
+    // An entry to open, found for `found` (the words searched for, without quotes).
+    void entryChosen(const QString &typ, const QString &numer, const QString &found);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

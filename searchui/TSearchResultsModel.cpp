@@ -76,17 +76,29 @@ void TSearchResultsModel::fetchMore(const QModelIndex &parent)
     endInsertRows();
 }
 
-const QString &TSearchResultsModel::snippet(const Row &row) const
+const SearchIndex::Snippet &TSearchResultsModel::snippet(const Row &row) const
 {
     if (!row.snippet) {
         row.snippet.emplace();
-        // Short, so the match shows on a line cut to the pane's width.
+        // About two lines of the pane.
         m_engine.read([this, &row](const SearchIndex &index) {
-            row.snippet =
-                index.snippet(row.result, *m_query, QStringLiteral("«"), QStringLiteral("»"), 90);
+            row.snippet = index.snippet(row.result, *m_query, 160);
         });
     }
     return *row.snippet;
+}
+
+QString TSearchResultsModel::richText(const SearchIndex::Snippet &snippet)
+{
+    // The entry's text is escaped piece by piece: only the marks become markup.
+    QString html;
+    qsizetype done = 0;
+    for (const SearchIndex::Snippet::Mark &mark : snippet.marks) {
+        html += snippet.text.mid(done, mark.start - done).toHtmlEscaped() + QStringLiteral("<b>") +
+                snippet.text.mid(mark.start, mark.length).toHtmlEscaped() + QStringLiteral("</b>");
+        done = mark.start + mark.length;
+    }
+    return html + snippet.text.mid(done).toHtmlEscaped();
 }
 
 QVariant TSearchResultsModel::data(const QModelIndex &index, int role) const
@@ -96,11 +108,13 @@ QVariant TSearchResultsModel::data(const QModelIndex &index, int role) const
     const Row &row = m_rows.at(index.row());
     switch (role) {
     case Qt::DisplayRole:
-        return QString(row.result.title + u'\n' + snippet(row));
+        return QString(row.result.title + u'\n' + snippet(row).text);
     case Qt::ToolTipRole:
-        return snippet(row);
+        return snippet(row).text;
     case Qt::AccessibleTextRole:
-        return QString(row.result.title + QStringLiteral(": ") + snippet(row));
+        return QString(row.result.title + QStringLiteral(": ") + snippet(row).text);
+    case SnippetRole:
+        return richText(snippet(row));
     case Qt::DecorationRole: {
         // One picture a category: a new one would draw its SVG again.
         auto icon = m_icons.find(row.result.typ);

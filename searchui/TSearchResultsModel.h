@@ -12,13 +12,15 @@ class TSearchEngine;
 
 // The matches of one query as a list, a page at a time: a view asks for more as its reader
 // scrolls to the end. A piece of text is made only for a row shown, a picture once a category.
+// The display text is the title and the piece as plain text, one line each.
 // The list empties when the engine loses its index.
 class TSearchResultsModel : public QAbstractListModel
 {
     Q_OBJECT
 
 public:
-    enum Role { TypRole = Qt::UserRole, NumerRole };
+    // SnippetRole: the piece of text as rich text, the query's words in bold.
+    enum Role { TypRole = Qt::UserRole, NumerRole, SnippetRole };
     static constexpr int PageSize = 200;
 
     explicit TSearchResultsModel(TSearchEngine &engine, QObject *parent = nullptr);
@@ -41,10 +43,11 @@ private:
     struct Row
     {
         SearchIndex::Result result;
-        mutable std::optional<QString> snippet;
+        mutable std::optional<SearchIndex::Snippet> snippet;
     };
 
-    const QString &snippet(const Row &row) const;
+    const SearchIndex::Snippet &snippet(const Row &row) const;
+    static QString richText(const SearchIndex::Snippet &snippet);
     void clear();
 
     TSearchEngine &m_engine;

@@ -2,31 +2,14 @@
 
 #include "AppIcons.h"
 #include "SearchCategories.h"
+#include "TSearchResultDelegate.h"
 #include "TSearchResultsModel.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListView>
-#include <QStyledItemDelegate>
 #include <QVBoxLayout>
-
-namespace {
-
-// Rows as wide as the list, whatever their text: the text is cut to fit, and no row widens
-// the list past the pane.
-class FitWidthDelegate : public QStyledItemDelegate
-{
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
-    {
-        return {1, QStyledItemDelegate::sizeHint(option, index).height()};
-    }
-};
-
-} // namespace
 
 TSearchResultsPane::TSearchResultsPane(TSearchEngine &engine, QWidget *parent)
     : QDockWidget(QStringLiteral("Wyniki wyszukiwania"), parent),
@@ -44,11 +27,10 @@ TSearchResultsPane::TSearchResultsPane(TSearchEngine &engine, QWidget *parent)
     m_list->setObjectName(QStringLiteral("evWyniki"));
     m_list->setAccessibleName(QStringLiteral("Wyniki wyszukiwania"));
     m_list->setModel(m_model);
-    // Every row is a title and a line of text, cut to the width: rows of one height are laid
+    // Every row is a title and two lines of text, cut to the width: rows of one height are laid
     // out at once however many there are, and a piece of text is made only for a row shown.
     m_list->setUniformItemSizes(true);
-    m_list->setItemDelegate(new FitWidthDelegate(m_list));
-    m_list->setTextElideMode(Qt::ElideRight);
+    m_list->setItemDelegate(new TSearchResultDelegate(m_list));
     m_list->setAlternatingRowColors(true);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -72,7 +54,7 @@ TSearchResultsPane::TSearchResultsPane(TSearchEngine &engine, QWidget *parent)
 
     const auto choose = [this](const QModelIndex &index) {
         Q_EMIT entryChosen(index.data(TSearchResultsModel::TypRole).toString(),
-                           index.data(TSearchResultsModel::NumerRole).toString());
+                           index.data(TSearchResultsModel::NumerRole).toString(), m_query);
     };
     connect(m_list, &QListView::activated, this, choose);
     connect(m_list, &QListView::clicked, this, choose);

@@ -29,7 +29,8 @@ public:
     QLabel *notFound() const { return m_notFound; }
 
 Q_SIGNALS:
-    void entryChosen(const QString &typ, const QString &numer);
+    // `found` is the text the matches were found for.
+    void entryChosen(const QString &typ, const QString &numer, const QString &found);
 
 private:
     void fillCategories();

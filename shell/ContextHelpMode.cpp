@@ -18,6 +18,14 @@ ContextHelpMode::~ContextHelpMode()
         QGuiApplication::restoreOverrideCursor();
 }
 
+int ContextHelpMode::contextOf(const QWidget *widget)
+{
+    int context = 0;
+    for (const QWidget *w = widget; w && context == 0; w = w->parentWidget())
+        context = w->property(ContextProperty).toInt();
+    return context;
+}
+
 void ContextHelpMode::setOn(bool on)
 {
     if (on == m_on)
@@ -62,8 +70,7 @@ void ContextHelpMode::showHelp(QObject *sender)
                button && qobject_cast<QToolBar *>(button->parentWidget())) {
         context = button->parentWidget()->property(ContextProperty).toInt();
     } else if (auto *widget = qobject_cast<QWidget *>(sender)) {
-        for (QWidget *w = widget; w && context == 0; w = w->parentWidget())
-            context = w->property(ContextProperty).toInt();
+        context = contextOf(widget);
     }
     if (context != 0)
         m_help.showPopup(context);

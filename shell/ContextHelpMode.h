@@ -19,6 +19,8 @@ public:
     static constexpr char ContextProperty[] = "helpContext";
 
     ContextHelpMode(HelpSystem &help, QObject *parent);
+    // The help context of the widget or of its nearest parent that has one; 0 for none.
+    static int contextOf(const QWidget *widget);
     // Gives the mouse pointer back if the mode is still on.
     ~ContextHelpMode() override;
 

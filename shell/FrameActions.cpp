@@ -82,6 +82,25 @@ void FrameActions::createMenus()
     addMenuItem(edit, QStringLiteral("miKopiuj"), QStringLiteral("&Kopiuj"),
                 QStringLiteral("Kopiowanie dokumentu do schowka"),
                 QKeySequence(Qt::CTRL | Qt::Key_C), &TPulpit::btKopiujClick);
+    edit->addSeparator();
+    addMenuItem(edit, QStringLiteral("miSzukajWEncyklopedii"),
+                QStringLiteral("&Szukaj w encyklopedii"),
+                QStringLiteral("Wyszukiwanie haseł w całej encyklopedii"),
+                QKeySequence(Qt::CTRL | Qt::Key_K), &TPulpit::SzukajClick);
+    // Each document's find bar has these keys in its window (and dialogs have them too): the
+    // menu only shows them, its items answer no key of their own.
+    const auto findItem = [this, edit](const QString &name, const QString &text,
+                                       const QString &hint, const QKeySequence &keys,
+                                       Command command) {
+        addMenuItem(edit, name, text, hint, keys, command)->setShortcutContext(Qt::WidgetShortcut);
+    };
+    findItem(QStringLiteral("miZnajdz"), QStringLiteral("&Znajdź na stronie"),
+             QStringLiteral("Wyszukiwanie w tekście dokumentu"), QKeySequence(Qt::CTRL | Qt::Key_F),
+             &TPulpit::ZnajdzClick);
+    findItem(QStringLiteral("miZnajdzNastepny"), QStringLiteral("Znajdź &następny"), {},
+             QKeySequence(Qt::Key_F3), &TPulpit::ZnajdzNastepnyClick);
+    findItem(QStringLiteral("miZnajdzPoprzedni"), QStringLiteral("Znajdź &poprzedni"), {},
+             QKeySequence(Qt::SHIFT | Qt::Key_F3), &TPulpit::ZnajdzPoprzedniClick);
 
     QMenu *window = menu(QStringLiteral("&Okno"));
     addMenuItem(window, QStringLiteral("miIndeks"), QStringLiteral("Pokaż indeks"), {},
@@ -104,6 +123,9 @@ void FrameActions::createMenus()
                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F4), &TPulpit::btTileHorizClick);
 
     QMenu *help = menu(QStringLiteral("Po&moc"));
+    addMenuItem(help, QStringLiteral("miPomocOkna"), QStringLiteral("Pomoc do &okna"),
+                QStringLiteral("Temat pomocy aktywnego okna"), QKeySequence(Qt::Key_F1),
+                &TPulpit::WindowHelpClick);
     addMenuItem(help, QStringLiteral("miSpisTresci"), QStringLiteral("&Spis treści"),
                 QStringLiteral("Spis treści systemu pomocy"), QKeySequence(Qt::SHIFT | Qt::Key_F1),
                 &TPulpit::btHelpClick);

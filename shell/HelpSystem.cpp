@@ -71,10 +71,23 @@ void HelpFile::showPopup(int context)
     }
 }
 
-void HelpFile::showContents()
+void HelpFile::showTopic(int context)
 {
     if (!load())
         return;
+    HelpWindow *window = showWindow();
+    if (const std::optional<quint32> offset = m_file->contextNumber(context))
+        window->showTopicAt(*offset);
+}
+
+void HelpFile::showContents()
+{
+    if (load())
+        showWindow();
+}
+
+HelpWindow *HelpFile::showWindow()
+{
     if (!m_window) {
         // The .CNT file lies beside the help file; its name is in the file or follows the help
         // file's own, in any letter case.
@@ -92,6 +105,7 @@ void HelpFile::showContents()
     m_window->show();
     m_window->raise();
     m_window->activateWindow();
+    return m_window;
 }
 
 void HelpFile::reportUnreadable()

@@ -10,18 +10,21 @@ class HelpWindow;
 class QWidget;
 class WinHelpFile;
 
-// The help the program offers: pop-up topics by context number, and the contents and index.
+// The help the program offers: pop-up topics by context number, topics by context number in
+// the help window, and the contents and index.
 class HelpSystem
 {
 public:
     virtual ~HelpSystem() = default;
     virtual void showPopup(int context) = 0;
+    virtual void showTopic(int context) = 0;
     virtual void showContents() = 0;
 };
 
 // Help from the WinHelp file in the program's folder, read when first asked for. A pop-up
-// shows the topic the file maps the context number to beside the mouse pointer; the contents
-// open the help window. A file that is missing or cannot be read is reported instead.
+// shows the topic the file maps the context number to beside the mouse pointer; a topic and
+// the contents open the help window, which shows the contents for a number without a topic. A file
+// that is missing or cannot be read is reported instead.
 class HelpFile : public HelpSystem
 {
 public:
@@ -29,6 +32,7 @@ public:
     ~HelpFile() override;
 
     void showPopup(int context) override;
+    void showTopic(int context) override;
     void showContents() override;
     const QString &path() const { return m_path; }
 
@@ -38,6 +42,8 @@ public:
 
 private:
     bool load();
+    // The help window, made when first asked for and brought to the front.
+    HelpWindow *showWindow();
     void reportUnreadable();
 
     QWidget *m_owner;

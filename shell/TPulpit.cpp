@@ -12,6 +12,7 @@
 #include "MessageBoxes.h"
 #include "TM3Player.h"
 #include "TPSSDirectory.h"
+#include "TSearchBox.h"
 #include "TSearchController.h"
 #include "TSimplePSS.h"
 #include "TWebFileInfo.h"
@@ -149,7 +150,15 @@ void TPulpit::createSearch()
     m_searchEngine = search->engine();
     m_searchBox = search->box();
     m_searchResults = search->pane();
-    connect(search, &TSearchController::entryChosen, this, &TPulpit::OpenDocument);
+    connect(search, &TSearchController::entryChosen, this, &TPulpit::openFound);
+}
+
+void TPulpit::openFound(const QString &typ, const QString &numer, const QString &found)
+{
+    OpenDocument(typ, numer);
+    TfrmWzorBazowy *window = ActiveChild();
+    if (window && window->Typ() == typ && window->Numer() == numer)
+        window->ShowFound(found);
 }
 
 QToolBar *TPulpit::MenuToolbar() const
@@ -271,6 +280,36 @@ void TPulpit::btTileHorizClick()
 void TPulpit::btHelpClick()
 {
     m_help->showContents();
+}
+
+void TPulpit::WindowHelpClick()
+{
+    QWidget *focus = QApplication::focusWidget();
+    const int context = ContextHelpMode::contextOf(focus && isAncestorOf(focus) ? focus : this);
+    m_help->showTopic(context != 0 ? context : int(FrameContext));
+}
+
+void TPulpit::SzukajClick()
+{
+    m_searchBox->activate();
+}
+
+void TPulpit::ZnajdzClick()
+{
+    if (TfrmWzorBazowy *window = ActiveChild())
+        window->FindInPage();
+}
+
+void TPulpit::ZnajdzNastepnyClick()
+{
+    if (TfrmWzorBazowy *window = ActiveChild())
+        window->FindAgain(false);
+}
+
+void TPulpit::ZnajdzPoprzedniClick()
+{
+    if (TfrmWzorBazowy *window = ActiveChild())
+        window->FindAgain(true);
 }
 
 void TPulpit::SzukajnowejwersjiwsieciWWW1Click()

@@ -164,6 +164,13 @@ public:
     void btTileVertClick();
     void btTileHorizClick();
     void btHelpClick();
+    // F1: the help topic of the window or pane that has the focus.
+    void WindowHelpClick();
+    // The search field, and find in page in the active child window.
+    void SzukajClick();
+    void ZnajdzClick();
+    void ZnajdzNastepnyClick();
+    void ZnajdzPoprzedniClick();
     void ToolbarButton971Click();
     // Print, printer setup and copy act on the active child window, whichever window or
     // control ran them.
@@ -191,6 +198,7 @@ private:
     int runDialog(QDialog &dialog);
     void showQuoteOfTheDay();
     void createSearch();
+    void openFound(const QString &typ, const QString &numer, const QString &found);
     void updateIdleTick();
     void idleTick();
     void applyLookToChildren();

@@ -49,6 +49,11 @@ public:
     virtual void btRefreshClick() {}
     virtual void btShowClick() {}
     virtual void btPreviewShowClick() {}
+    // Find in page, for the windows that have it: the menu's Find, Find next and previous.
+    virtual void FindInPage() {}
+    virtual void FindAgain(bool /*backwards*/) {}
+    // The entry was opened from a search for `text`: the window marks what was found.
+    virtual void ShowFound(const QString & /*text*/) {}
 
 protected:
     // Closing forgets the window in the main window's open-window list.

@@ -110,6 +110,12 @@ void TFindBar::Open()
         search();
 }
 
+void TFindBar::Find(const QString &text)
+{
+    m_edit->setText(text);
+    Open();
+}
+
 void TFindBar::Close()
 {
     hide();

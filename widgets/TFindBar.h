@@ -25,6 +25,8 @@ public:
     // Shows the bar (a closed bar finds its text again) and gives it the focus with its text
     // selected.
     void Open();
+    // Opens the bar on `text`: a search's words, say.
+    void Find(const QString &text);
     // Hides the bar, clears the marks and gives the focus back to what had it before the bar
     // opened (the view when that is gone).
     void Close();

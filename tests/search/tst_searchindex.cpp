@@ -62,6 +62,8 @@ const QList<Entry> Encyclopedia{
     {"_19711", "1", u"Tytuł=Łódź nocą"_s, {}, u"Widok <b>miasta</b> nocą."_s},
     {"_19708", "1", u"Tytuł=Pan Tadeusz wydany"_s, u"Pan Tadeusz wydany w Paryżu. Soplica."_s, {}},
     {"_19721", "1", u"Tytuł=Soplica czyta"_s, u"Soplica."_s, {}},
+    {"_19701", "5", u"Tytuł=Lalka\r\nAutor=Bolesław Prus"_s, u"Powieść o Warszawie."_s, {}},
+    {"_19799", "2", u"Nazwa=Wokulski\r\nDzieło=Lalka"_s, u"Kupiec."_s, {}},
 };
 
 QByteArray encyclopedia(const QList<Entry> &entries)
@@ -80,6 +82,15 @@ QByteArray encyclopedia(const QList<Entry> &entries)
     }
     files.append({"L197\\UnidX", itemIndex(items)});
     return container(files);
+}
+
+// The snippet's text with its marks shown.
+QString marked(const SearchIndex::Snippet &snippet)
+{
+    QString text = snippet.text;
+    for (auto mark = snippet.marks.crbegin(); mark != snippet.marks.crend(); ++mark)
+        text.insert(mark->start + mark->length, u']').insert(mark->start, u'[');
+    return text;
 }
 
 QStringList found(const QList<SearchIndex::Result> &results)
@@ -179,6 +190,11 @@ void TestSearchIndex::ranking_data()
         << u"ojczyzno litwo"_s << QStringList{u"_19701/1"_s, u"_19706/1"_s};
     QTest::newRow("a tag is no text") << u"b "_s << QStringList{};
     QTest::newRow("an attribute is no text") << u"color "_s << QStringList{};
+    // The fields a window shows around the text are searched, after the titles.
+    QTest::newRow("a work's title finds its characters")
+        << u"lalka "_s << QStringList{u"_19701/5"_s, u"_19799/2"_s};
+    QTest::newRow("a writer's name finds the works he wrote")
+        << u"prus"_s << QStringList{u"_19702/2"_s, u"_19701/5"_s};
     QTest::newRow("categories without windows") << u"wydany"_s << QStringList{};
     QTest::newRow("nothing to search") << u"\"\" ,"_s << QStringList{};
 }
@@ -209,10 +225,19 @@ void TestSearchIndex::titlesAndSnippets()
     QCOMPARE(titles[1].group, SearchIndex::TitleStart);
 
     const QList<SearchIndex::Result> all = index.search(query);
-    QCOMPARE(index.snippet(all[3], query, u"["_s, u"]"_s, 20), u"…autor [Pana] Tadeusza.…"_s);
+    QCOMPARE(marked(index.snippet(all[3], query, 20)), u"…autor [Pana] Tadeusza.…"_s);
     const SearchQuery lodz(u"lodz"_s);
-    QCOMPARE(index.snippet(index.search(lodz).at(1), lodz, u"<b>"_s, u"</b>"_s),
-             u"Pisarz, bywał w <b>Łodzi</b>."_s);
+    QCOMPARE(marked(index.snippet(index.search(lodz).at(1), lodz)), u"Pisarz, bywał w [Łodzi]."_s);
+    // Every word found is marked, however often and in whatever order.
+    const SearchQuery words(u"ojczyzno litwo"_s);
+    QCOMPARE(marked(index.snippet(index.search(words).at(0), words)),
+             u"Epopeja narodowa Adama Mickiewicza. [Litwo], [ojczyzno] moja!"_s);
+    const SearchQuery upior(u"upior"_s);
+    QCOMPARE(marked(index.snippet(index.search(upior).at(0), upior)),
+             u"[Upiór], [upiór] i [upiór]."_s);
+    // A match in the fields the window shows comes from there.
+    const SearchQuery lalka(u"lalka "_s);
+    QVERIFY(marked(index.snippet(index.search(lalka).at(1), lalka)).contains(u"[Lalka]"_s));
 }
 
 void TestSearchIndex::pagesOfCategories_data()
@@ -314,7 +339,7 @@ void TestSearchIndex::answersAsBuilt()
              (QStringList{u"_19705/1"_s, u"_19701/1"_s, u"_19706/1"_s, u"_19702/1"_s, u"_19703/1"_s,
                           u"_19799/1"_s}));
     const SearchQuery epopeja(u"epopeja"_s);
-    QCOMPARE(index.snippet(index.search(epopeja).value(0), epopeja, u"["_s, u"]"_s, 24),
+    QCOMPARE(marked(index.snippet(index.search(epopeja).value(0), epopeja, 24)),
              u"[Epopeja] narodowa Adama M…"_s);
 }
 

@@ -1,23 +1,30 @@
 #include "FakeHelp.h"
 #include "ProgramFixture.h"
 #include "SearchIndexBuilder.h"
+#include "TFindBar.h"
+#include "THTMLViewer.h"
 #include "TPSSDirectory.h"
 #include "TSearchBox.h"
 #include "TSearchEngine.h"
+#include "TSearchResultDelegate.h"
 #include "TSearchResultsModel.h"
 #include "TSearchResultsPane.h"
 #include "TSimplePSS.h"
+#include "TfrmWzorDoc.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QCompleter>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QScopeGuard>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
 
 #include <unistd.h>
 
@@ -42,6 +49,10 @@ QByteArray encyclopedia()
         {"_19705", "2", u"Termin=Lasy i pola"_s, u"Krajobraz."_s},
         {"_19712", "1", u"Tytuł=Ciemny las"_s, u"Obraz olejny."_s},
         {"_19713", "1", u"Tytuł=Pejzaż"_s, u"Obraz lasu."_s},
+        {"_19705", "3", u"Termin=Wzór"_s, u"Wzór x &lt; y &amp; <i>z</i>, wzory."_s},
+        {"_19701", "4", u"Tytuł=Ziemia obiecana"_s,
+         u"Powieść o Łodzi.<p>Fabryki Łodzi rosną.<p>W Łodzi."_s},
+        {"_19711", "1", u"Tytuł=Łódź nocą"_s, u"Miasto."_s},
     };
     Entries files;
     QList<Item> items;
@@ -94,6 +105,15 @@ private Q_SLOTS:
 
     void searchWhileTheIndexIsBuilt();
     void suggestionsOpenEntries();
+    void enterListsTheResultsUnlessASuggestionIsChosen_data();
+    void enterListsTheResultsUnlessASuggestionIsChosen();
+    void snippetsMarkTheWordsFound_data();
+    void snippetsMarkTheWordsFound();
+    void snippetsTakeTwoLines();
+    void openedEntryShowsTheWordsFound_data();
+    void openedEntryShowsTheWordsFound();
+    void menuKeysAreNotAmbiguous();
+    void f1InADocumentShowsItsTopic();
     void filterByCategory_data();
     void filterByCategory();
     void resultsComeAPageAtATime();
@@ -206,7 +226,11 @@ void TestSearchUi::searchWhileTheIndexIsBuilt()
     QTRY_VERIFY(m_pulpit->SearchResults()->isVisible());
     QListView *list = m_pulpit->SearchResults()->list();
     QCOMPARE(lines(list->model()), (QStringList{u"Pan"_s, u"Pan Tadeusz"_s, u"Adam Mickiewicz"_s}));
-    QVERIFY(list->model()->index(2, 0).data().toString().contains(u"«Pana»"_s));
+    QVERIFY(list->model()
+                ->index(2, 0)
+                .data(TSearchResultsModel::SnippetRole)
+                .toString()
+                .contains(u"<b>Pana</b>"_s));
 
     list->setFocus();
     list->setCurrentIndex(list->model()->index(1, 0));
@@ -250,6 +274,177 @@ void TestSearchUi::suggestionsOpenEntries()
     QTest::keyClick(popup, Qt::Key_Return);
     QTRY_VERIFY(lastOpened(u"_19701"_s, u"1"_s));
     QVERIFY(!m_pulpit->SearchResults()->isVisible());
+}
+
+void TestSearchUi::enterListsTheResultsUnlessASuggestionIsChosen_data()
+{
+    QTest::addColumn<int>("down"); // presses of the Down arrow before Enter
+    QTest::addColumn<QString>("opened");
+    QTest::newRow("none chosen") << 0 << QString();
+    QTest::newRow("one chosen") << 1 << u"_19711/1"_s;
+}
+
+void TestSearchUi::enterListsTheResultsUnlessASuggestionIsChosen()
+{
+    QFETCH(int, down);
+    QFETCH(QString, opened);
+    indexReady();
+    TSearchBox *box = m_pulpit->SearchBox();
+    QTest::keyClick(m_pulpit, Qt::Key_K, Qt::ControlModifier);
+    QTest::keyClicks(box, u"lodz"_s);
+    QAbstractItemView *popup = box->suggestions()->popup();
+    QTRY_VERIFY(popup->isVisible());
+    QCOMPARE(lines(popup->model()), QStringList{u"Łódź nocą – Ilustracje"_s});
+    for (int i = 0; i < down; ++i)
+        QTest::keyClick(popup, Qt::Key_Down);
+    QTest::keyClick(popup, Qt::Key_Return);
+
+    QTRY_VERIFY(!popup->isVisible());
+    TSearchResultsPane *pane = m_pulpit->SearchResults();
+    if (opened.isEmpty()) {
+        QTRY_VERIFY(pane->isVisible());
+        QCOMPARE(pane->query(), u"lodz"_s);
+        QCOMPARE(lines(pane->list()->model()), (QStringList{u"Łódź nocą"_s, u"Ziemia obiecana"_s}));
+        QCOMPARE(m_pulpit->OpenWindows().Count(), 0);
+    } else {
+        QTRY_VERIFY(lastOpened(opened.section(u'/', 0, 0), opened.section(u'/', 1)));
+        QVERIFY(!pane->isVisible());
+    }
+}
+
+void TestSearchUi::snippetsMarkTheWordsFound_data()
+{
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<QString>("snippet");
+    QTest::newRow("every match, whole words")
+        << u"lodz"_s << u"Powieść o <b>Łodzi</b>. Fabryki <b>Łodzi</b> rosną. W <b>Łodzi</b>."_s;
+    // The entry's text is escaped: its characters never become markup.
+    QTest::newRow("text escaped") << u"wzor"_s << u"<b>Wzór</b> x &lt; y &amp; z, <b>wzory</b>."_s;
+}
+
+void TestSearchUi::snippetsMarkTheWordsFound()
+{
+    QFETCH(QString, query);
+    QFETCH(QString, snippet);
+    TSearchResultsPane *pane = search(query);
+    QTRY_VERIFY(pane->isVisible());
+    const QModelIndex text = pane->list()->model()->index(pane->list()->model()->rowCount() - 1, 0);
+    QCOMPARE(text.data(TSearchResultsModel::SnippetRole).toString(), snippet);
+    // Screen readers and the tooltip have the plain text.
+    QVERIFY(!text.data(Qt::AccessibleTextRole).toString().contains(u"<b>"_s));
+}
+
+void TestSearchUi::snippetsTakeTwoLines()
+{
+    const QString html = u"<b>Łódź</b> "_s + u"fabryka tkanin "_s.repeated(40);
+    QTextDocument snippet;
+    const QFont font;
+    TSearchResultDelegate::layOut(snippet, html, font, 200);
+    const QTextBlock block = snippet.firstBlock();
+    QCOMPARE(block.layout()->lineCount(), TSearchResultDelegate::SnippetLines);
+    QVERIFY(snippet.toPlainText().startsWith(u"Łódź fabryka"_s));
+    QVERIFY(snippet.toPlainText().endsWith(u'…'));
+    QVERIFY(block.begin().fragment().charFormat().font().bold());
+    // A short one is left whole.
+    TSearchResultDelegate::layOut(snippet, u"<b>Łódź</b> nocą"_s, font, 200);
+    QCOMPARE(snippet.toPlainText(), u"Łódź nocą"_s);
+
+    // Rows are high enough for the title and both lines.
+    TSearchResultsPane *pane = search(u"lodz"_s);
+    QTRY_VERIFY(pane->isVisible());
+    const QListView *list = pane->list();
+    QVERIFY(list->visualRect(list->model()->index(0, 0)).height() >=
+            3 * list->fontMetrics().lineSpacing());
+}
+
+void TestSearchUi::openedEntryShowsTheWordsFound_data()
+{
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<int>("row");       // of the entry among the results
+    QTest::addColumn<QString>("found"); // in the find bar
+    QTest::addColumn<QString>("selected");
+    QTest::newRow("a word") << u"lodz"_s << 1 << u"lodz"_s << u"Łodz"_s;
+    QTest::newRow("a phrase") << u" \"ŁODZI\" "_s << 0 << u"ŁODZI"_s << u"Łodzi"_s;
+}
+
+void TestSearchUi::openedEntryShowsTheWordsFound()
+{
+    QFETCH(QString, query);
+    QFETCH(int, row);
+    QFETCH(QString, found);
+    QFETCH(QString, selected);
+    TSearchResultsPane *pane = search(query);
+    QTRY_VERIFY(pane->isVisible());
+    QListView *list = pane->list();
+    list->setFocus();
+    list->setCurrentIndex(list->model()->index(row, 0));
+    QTest::keyClick(list, Qt::Key_Return);
+    QTRY_VERIFY(lastOpened(u"_19701"_s, u"4"_s));
+
+    auto *window = qobject_cast<TfrmWzorDoc *>(m_pulpit->ActiveChild());
+    QVERIFY(window);
+    TFindBar *bar = window->FindBar();
+    QTRY_VERIFY(bar->isVisible());
+    QCOMPARE(bar->findChild<QLineEdit *>()->text(), found);
+    // Found without regard to Polish letters, as the search found them.
+    QTRY_COMPARE(bar->MatchCount(), 3);
+    QCOMPARE(window->HT1()->extraSelections().size(), 3);
+    QCOMPARE(bar->CurrentMatch(), 0);
+    QCOMPARE(window->HT1()->textCursor().selectedText(), selected);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F3);
+    QCOMPARE(bar->CurrentMatch(), 1);
+}
+
+void TestSearchUi::menuKeysAreNotAmbiguous()
+{
+    QTest::failOnWarning(QRegularExpression(u"Ambiguous"_s));
+    TSearchResultsPane *pane = search(u"lodz"_s);
+    QTRY_VERIFY(pane->isVisible());
+    pane->list()->setFocus();
+    pane->list()->setCurrentIndex(pane->list()->model()->index(1, 0));
+    QTest::keyClick(pane->list(), Qt::Key_Return);
+    QTRY_VERIFY(lastOpened(u"_19701"_s, u"4"_s));
+    auto *window = qobject_cast<TfrmWzorDoc *>(m_pulpit->ActiveChild());
+    QVERIFY(window);
+    window->FindBar()->Close();
+
+    // The menu shows the keys; the document's own answer them, once.
+    QAction *find = m_pulpit->Action(u"miZnajdz"_s);
+    QVERIFY(find);
+    QCOMPARE(find->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
+    QSignalSpy menu(find, &QAction::triggered);
+    window->HT1()->setFocus();
+    QTest::keyClick(window->HT1(), Qt::Key_F, Qt::ControlModifier);
+    QTRY_VERIFY(window->FindBar()->isVisible());
+    QCOMPARE(menu.count(), 0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F3);
+    QCOMPARE(window->FindBar()->CurrentMatch(), 1);
+
+    QTest::keyClick(window->HT1(), Qt::Key_K, Qt::ControlModifier);
+    QVERIFY(m_pulpit->SearchBox()->hasFocus());
+    // The menu's items act on the active document.
+    window->FindBar()->Close();
+    find->trigger();
+    QVERIFY(window->FindBar()->isVisible());
+}
+
+void TestSearchUi::f1InADocumentShowsItsTopic()
+{
+    TSearchResultsPane *pane = search(u"lodz"_s);
+    QTRY_VERIFY(pane->isVisible());
+    pane->list()->setFocus();
+    QTRY_VERIFY(pane->list()->hasFocus());
+    QTest::keyClick(pane->list(), Qt::Key_F1);
+    QTest::keyClick(pane->list(), Qt::Key_Return);
+    QTRY_VERIFY(lastOpened(u"_19711"_s, u"1"_s));
+    auto *window = qobject_cast<TfrmWzorDoc *>(m_pulpit->ActiveChild());
+    QVERIFY(window);
+    // The find bar, open on the words found, has the focus: its topic, then the document's.
+    QTRY_VERIFY(window->FindBar()->isAncestorOf(QApplication::focusWidget()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    QTest::keyClick(window->FindBar(), Qt::Key_Escape);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    QCOMPARE(m_help.topics, (QList<int>{4050, 4051, 4030}));
 }
 
 void TestSearchUi::filterByCategory_data()

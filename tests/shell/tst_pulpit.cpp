@@ -6,12 +6,14 @@
 #include "ProgramFixture.h"
 #include "SettingsStore.h"
 #include "TPulpit.h"
+#include "TSearchBox.h"
 #include "TfrmIndeks.h"
 #include "TfrmSplasher.h"
 #include "TfrmWzorBazowy.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSettings>
@@ -22,6 +24,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -91,6 +94,8 @@ private Q_SLOTS:
     void helpModeStopsEveryCommand();
     void helpModeOnFrameAndStatusBar();
     void contextHelpOfAControl();
+    void f1ShowsTheTopicOfTheWindow_data();
+    void f1ShowsTheTopicOfTheWindow();
     void indexCommandTwice();
     void childrenHooks();
     void openingAnOpenEntry();
@@ -320,12 +325,18 @@ void TestPulpit::menusAndToolbars()
     const Item items[] = {
         {"miDrukuj", QKeySequence(Qt::CTRL | Qt::Key_P), u""},
         {"miKopiuj", QKeySequence(Qt::CTRL | Qt::Key_C), u"Kopiowanie dokumentu do schowka"},
+        {"miSzukajWEncyklopedii", QKeySequence(Qt::CTRL | Qt::Key_K),
+         u"Wyszukiwanie haseł w całej encyklopedii"},
+        {"miZnajdz", QKeySequence(Qt::CTRL | Qt::Key_F), u"Wyszukiwanie w tekście dokumentu"},
+        {"miZnajdzNastepny", QKeySequence(Qt::Key_F3), u""},
+        {"miZnajdzPoprzedni", QKeySequence(Qt::SHIFT | Qt::Key_F3), u""},
         {"miIndeks", QKeySequence(Qt::CTRL | Qt::Key_I), u""},
         {"miPoprzednie", QKeySequence(Qt::CTRL | Qt::Key_F5), u"Poprzednie okno"},
         {"miNastepne", QKeySequence(Qt::CTRL | Qt::Key_F6), u"Następne okno"},
         {"miKaskada", QKeySequence(Qt::SHIFT | Qt::Key_F5), u"Okna - kaskada"},
         {"miPionowo", QKeySequence(Qt::SHIFT | Qt::Key_F4), u"Okna - sąsiadująco"},
         {"miPoziomo", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F4), u""},
+        {"miPomocOkna", QKeySequence(Qt::Key_F1), u"Temat pomocy aktywnego okna"},
         {"miSpisTresci", QKeySequence(Qt::SHIFT | Qt::Key_F1), u"Spis treści systemu pomocy"},
     };
     for (const Item &item : items) {
@@ -492,6 +503,48 @@ void TestPulpit::contextHelpOfAControl()
     m_pulpit->SetHelpMode(true);
     m_pulpit->ShowContextHelp(nullptr);
     QCOMPARE(m_help.popups, QList<int>{4030});
+}
+
+void TestPulpit::f1ShowsTheTopicOfTheWindow_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("topic");
+    QTest::newRow("a control of a document") << QStringLiteral("control") << 4030;
+    QTest::newRow("a control with a topic of its own") << QStringLiteral("own") << 4026;
+    QTest::newRow("the search field") << QStringLiteral("search") << 4050;
+    QTest::newRow("nothing") << QString() << 4001;
+}
+
+void TestPulpit::f1ShowsTheTopicOfTheWindow()
+{
+    QFETCH(QString, focus);
+    QFETCH(int, topic);
+    makePulpit();
+    QVERIFY(QTest::qWaitForWindowActive(m_pulpit.get()));
+    registerFakes();
+    FakeDocument *doc = open(QStringLiteral("_19701"), QStringLiteral("1"));
+    doc->setProperty("helpContext", 4030);
+    auto *layout = new QVBoxLayout(doc);
+    auto *control = new QLineEdit;
+    auto *own = new QLineEdit;
+    own->setProperty("helpContext", 4026);
+    layout->addWidget(control);
+    layout->addWidget(own);
+    const QHash<QString, QWidget *> targets{{QStringLiteral("control"), control},
+                                            {QStringLiteral("own"), own},
+                                            {QStringLiteral("search"), m_pulpit->SearchBox()}};
+    if (QWidget *target = targets.value(focus)) {
+        target->setFocus();
+        QTRY_VERIFY(target->hasFocus());
+        QTest::keyClick(target, Qt::Key_F1);
+    } else {
+        if (QWidget *focused = QApplication::focusWidget())
+            focused->clearFocus();
+        QTest::keyClick(m_pulpit.get(), Qt::Key_F1);
+    }
+    QCOMPARE(m_help.topics, QList<int>{topic});
+    QVERIFY(m_help.popups.isEmpty());
+    QCOMPARE(m_help.contents, 0);
 }
 
 void TestPulpit::indexCommandTwice()

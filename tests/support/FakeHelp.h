@@ -9,7 +9,9 @@ class FakeHelp : public HelpSystem
 {
 public:
     QList<int> popups;
+    QList<int> topics;
     int contents = 0;
     void showPopup(int context) override { popups.append(context); }
+    void showTopic(int context) override { topics.append(context); }
     void showContents() override { ++contents; }
 };

@@ -29,6 +29,7 @@ private Q_SLOTS:
 
     void popupShowsTheTopicOfAContextNumber();
     void unmappedNumberShowsAMessage();
+    void topicOpensInTheHelpWindow();
     void unreadableFilesAreReported_data();
     void unreadableFilesAreReported();
     void helpModeShowsThePopupOfTheClickedPart();
@@ -90,6 +91,26 @@ void TestHelpViewer::unmappedNumberShowsAMessage()
     HelpFile help(nullptr, writeHelp(sample::smallHelp()));
     help.showPopup(4999);
     QCOMPARE(help.popup()->text(), QStringLiteral("Brak tematu pomocy dla tego elementu."));
+    QVERIFY(m_messages.isEmpty());
+}
+
+void TestHelpViewer::topicOpensInTheHelpWindow()
+{
+    HelpFile help(nullptr, writeHelp(sample::smallHelp()));
+    help.showTopic(4030);
+    HelpWindow *window = help.window();
+    QVERIFY(window);
+    QVERIFY(window->isVisible());
+    QVERIFY(!help.popup());
+    QVERIFY(window->topicText().startsWith(
+        QStringLiteral("Verbarium, encyklopedia literatury polskiej.")));
+    // One window for every topic; a number without one leaves it as it is.
+    help.showTopic(4001);
+    QCOMPARE(help.window(), window);
+    QVERIFY(window->topicText().contains(QStringLiteral("Zażółć gęślą jaźń")));
+    help.showTopic(4999);
+    QCOMPARE(help.window(), window);
+    QVERIFY(window->topicText().contains(QStringLiteral("Zażółć gęślą jaźń")));
     QVERIFY(m_messages.isEmpty());
 }
 
