@@ -3,19 +3,28 @@
 #include "ReaderStore.h"
 #include "SearchFolding.h"
 
+#include <QSet>
+
 namespace {
 
 // The columns every query below reads, in this order.
 #define ENTRY_COLUMNS "id, typ, numer, caption, time, window"
 
+HistoryEntry readEntry(const SqliteDatabase::Statement &statement)
+{
+    return {statement.integer(0),
+            statement.text(1),
+            statement.text(2),
+            statement.text(3),
+            QDateTime::fromMSecsSinceEpoch(statement.integer(4)),
+            int(statement.integer(5))};
+}
+
 QList<HistoryEntry> readEntries(SqliteDatabase::Statement &statement)
 {
     QList<HistoryEntry> entries;
-    while (statement.step()) {
-        entries.append({statement.integer(0), statement.text(1), statement.text(2),
-                        statement.text(3), QDateTime::fromMSecsSinceEpoch(statement.integer(4)),
-                        int(statement.integer(5))});
-    }
+    while (statement.step())
+        entries.append(readEntry(statement));
     return entries;
 }
 
@@ -49,12 +58,19 @@ QList<HistoryEntry> ReaderHistory::entries() const
 
 QList<HistoryEntry> ReaderHistory::recent(int count) const
 {
-    // With max(), SQLite takes the other columns from the row that holds the maximum.
-    SqliteDatabase::Statement select(
-        m_store.database(), "SELECT max(id), typ, numer, caption, time, window FROM history"
-                            " GROUP BY typ, numer ORDER BY 1 DESC LIMIT ?");
-    select.bind(1, qint64(count));
-    return readEntries(select);
+    // Newest first until enough places are found: a menu's worth of rows, as a rule.
+    SqliteDatabase::Statement select(m_store.database(),
+                                     "SELECT " ENTRY_COLUMNS " FROM history ORDER BY id DESC");
+    QList<HistoryEntry> entries;
+    QSet<std::pair<QString, QString>> places;
+    while (entries.size() < count && select.step()) {
+        HistoryEntry entry = readEntry(select);
+        if (!places.contains({entry.typ, entry.numer})) {
+            places.insert({entry.typ, entry.numer});
+            entries.append(std::move(entry));
+        }
+    }
+    return entries;
 }
 
 QList<ReaderHistory::Day> ReaderHistory::byDay() const
