@@ -26,8 +26,8 @@ set(below_documents shell)
 set(below_quizwindow shell quiz)
 set(below_index documents calendar quiz)
 set(below_app index quizwindow)
-set(layered content winhelp update quiz calendar search readerdata base widgets helpview searchui media shell
-            documents quizwindow index app)
+set(layered content winhelp update quiz calendar search readerdata base widgets helpview searchui
+            media shell documents quizwindow index app)
 set(without_windows content winhelp update quiz calendar search readerdata base)
 
 # allowed_<folder>: the folder and every folder below it.

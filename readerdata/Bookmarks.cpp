@@ -3,6 +3,8 @@
 #include "BookmarksJson.h"
 #include "ReaderStore.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -58,9 +60,7 @@ bool Bookmarks::toggle(const QString &typ, const QString &numer, const QString &
     bool added = false;
     m_store.write([&] {
         if (const std::optional<Bookmark> existing = find(typ, numer)) {
-            SqliteDatabase::Statement(m_store.database(), "DELETE FROM bookmarks WHERE id = ?")
-                .bind(1, existing->id)
-                .step();
+            remove(existing->id);
         } else {
             insert({0, typ, numer, caption, {}, 0});
             added = true;

@@ -12,6 +12,7 @@
 #include <QThread>
 
 #include <cstdio>
+#include <cstdlib>
 
 using namespace Qt::StringLiterals;
 
