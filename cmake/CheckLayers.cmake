@@ -15,6 +15,7 @@ set(below_update "")
 set(below_quiz content)
 set(below_calendar content)
 set(below_search content)
+set(below_readerdata search)
 set(below_base content)
 set(below_widgets base search)
 set(below_helpview widgets winhelp)
@@ -25,9 +26,9 @@ set(below_documents shell)
 set(below_quizwindow shell quiz)
 set(below_index documents calendar quiz)
 set(below_app index quizwindow)
-set(layered content winhelp update quiz calendar search base widgets helpview searchui media shell
-            documents quizwindow index app)
-set(without_windows content winhelp update quiz calendar search base)
+set(layered content winhelp update quiz calendar search readerdata base widgets helpview searchui
+            media shell documents quizwindow index app)
+set(without_windows content winhelp update quiz calendar search readerdata base)
 
 # allowed_<folder>: the folder and every folder below it.
 foreach(folder IN LISTS layered)
