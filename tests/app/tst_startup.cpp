@@ -46,6 +46,10 @@ private Q_SLOTS:
     void programStopsCleanlyOnSignal();
 
 private:
+    // The program on the demo data, offscreen, with its settings in the test's folder; it
+    // quits once the Index is shown.
+    void startQuittingProgram(QProcess &program) const;
+
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<QSettings> m_settings;
     std::unique_ptr<SettingsStore> m_store;
@@ -306,15 +310,20 @@ void TestStartup::locatorAtStart()
              m_dir->filePath(answer) + u'/');
 }
 
-void TestStartup::programQuitsAfterStart()
+void TestStartup::startQuittingProgram(QProcess &program) const
 {
-    QProcess program;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir->filePath(QStringLiteral("config")));
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     program.setProcessEnvironment(env);
     program.start(QStringLiteral(VERBARIUM_PROGRAM),
                   {QStringLiteral(VERBARIUM_DEMO_DATA), QStringLiteral("--quit-after-start")});
+}
+
+void TestStartup::programQuitsAfterStart()
+{
+    QProcess program;
+    startQuittingProgram(program);
     QVERIFY(program.waitForFinished(30000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), 0);
@@ -337,12 +346,7 @@ void TestStartup::programLeavesSettingsFifoAlone()
     QVERIFY(QDir().mkpath(QFileInfo(config).path()));
     QCOMPARE(::mkfifo(QFile::encodeName(config).constData(), 0600), 0);
     QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir->filePath(QStringLiteral("config")));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    program.setProcessEnvironment(env);
-    program.start(QStringLiteral(VERBARIUM_PROGRAM),
-                  {QStringLiteral(VERBARIUM_DEMO_DATA), QStringLiteral("--quit-after-start")});
+    startQuittingProgram(program);
     if (!program.waitForFinished(30000)) {
         program.kill();
         program.waitForFinished();

@@ -84,6 +84,25 @@ void TestUpdateWindows::questionsAndMessages()
     QCOMPARE(int(shown[0].buttons), expectedButtons);
 }
 
+namespace {
+
+// Asks a wait or progress window to stop the transfer, as the user does: by its "Anuluj"
+// button, Esc or its close box.
+void askToStop(QDialog &dialog, const QString &how)
+{
+    QPushButton *button = dialog.findChild<QPushButton *>();
+    QVERIFY(button);
+    QCOMPARE(button->text(), QStringLiteral("&Anuluj"));
+    if (how == u"button")
+        button->click();
+    else if (how == u"escape")
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+    else
+        dialog.close();
+}
+
+} // namespace
+
 void TestUpdateWindows::progressWindow_data()
 {
     QTest::addColumn<QString>("how"); // how the user asks to stop
@@ -106,14 +125,7 @@ void TestUpdateWindows::progressWindow()
     QCOMPARE(dialog.findChild<QLabel *>(QStringLiteral("lbBytes"))->text(),
              QStringLiteral("2,555,904 z 6,000,000 odebranych bajtów."));
 
-    QPushButton *button = dialog.findChild<QPushButton *>();
-    QCOMPARE(button->text(), QStringLiteral("&Anuluj"));
-    if (how == u"button")
-        button->click();
-    else if (how == u"escape")
-        QTest::keyClick(&dialog, Qt::Key_Escape);
-    else
-        dialog.close();
+    askToStop(dialog, how);
     QCOMPARE(cancelled, 1);
     // The window goes only when the transfer has ended.
     QVERIFY(dialog.isVisible());
@@ -121,11 +133,7 @@ void TestUpdateWindows::progressWindow()
 
 void TestUpdateWindows::waitWindow_data()
 {
-    QTest::addColumn<QString>("how"); // how the user asks to stop
-
-    QTest::newRow("Cancel button") << QStringLiteral("button");
-    QTest::newRow("Escape key") << QStringLiteral("escape");
-    QTest::newRow("close box") << QStringLiteral("close");
+    progressWindow_data();
 }
 
 void TestUpdateWindows::waitWindow()
@@ -138,15 +146,7 @@ void TestUpdateWindows::waitWindow()
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Proszę czekać"));
     QCOMPARE(dialog.findChild<QLabel *>()->text(), QStringLiteral("Poszukiwanie aktualizacji..."));
 
-    QPushButton *button = dialog.findChild<QPushButton *>();
-    QVERIFY(button);
-    QCOMPARE(button->text(), QStringLiteral("&Anuluj"));
-    if (how == u"button")
-        button->click();
-    else if (how == u"escape")
-        QTest::keyClick(&dialog, Qt::Key_Escape);
-    else
-        dialog.close();
+    askToStop(dialog, how);
     QCOMPARE(cancelled, 1);
     // The window goes only when the transfer has ended.
     QVERIFY(dialog.isVisible());
