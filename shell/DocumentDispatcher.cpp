@@ -42,7 +42,15 @@ void DocumentDispatcher::registerDocumentClass(const QString &typ, DocumentFacto
 
 bool DocumentDispatcher::bringToFrontIfOpen(const QString &typ, const QString &numer)
 {
-    return m_children.bringToFront(typ, numer);
+    if (!m_children.bringToFront(typ, numer))
+        return false;
+    for (TfrmWzorBazowy *window : m_children.windows()) {
+        if (window->Typ() == typ && window->Numer() == numer) {
+            Q_EMIT documentShown(window);
+            break;
+        }
+    }
+    return true;
 }
 
 void DocumentDispatcher::reportMissingClass()
@@ -96,6 +104,7 @@ void DocumentDispatcher::openDocument(const QString &typ, const QString &numer)
         discard.dismiss();
         m_openWindows.Add(0, typ, numer);
         Q_EMIT documentOpened();
+        Q_EMIT documentShown(window);
     } catch (const std::exception &e) {
         MessageBoxes::showError(nullptr, QString::fromUtf8(e.what()));
     }
@@ -116,14 +125,15 @@ void DocumentDispatcher::openQuiz(int questions, int seconds)
     m_openWindows.Add(0, CategoryTable::Quiz, QuizNumer);
 }
 
+// The quiz and the Index are no entries the reader has read: they are not shown as documents.
 bool DocumentDispatcher::bringQuizToFront()
 {
-    return bringToFrontIfOpen(CategoryTable::Quiz, QuizNumer);
+    return m_children.bringToFront(CategoryTable::Quiz, QuizNumer);
 }
 
 bool DocumentDispatcher::bringIndexToFront()
 {
-    return bringToFrontIfOpen(CategoryTable::Index, IndexNumer);
+    return m_children.bringToFront(CategoryTable::Index, IndexNumer);
 }
 
 void DocumentDispatcher::openIndex(const SettingsStore &settings)

@@ -50,6 +50,8 @@ public:
 Q_SIGNALS:
     // A document window has read its entry.
     void documentOpened();
+    // A document window shows its entry to the reader: just opened, or brought to the front.
+    void documentShown(TfrmWzorBazowy *window);
 
 private:
     void closeOldest();

@@ -2,6 +2,9 @@
 
 #include "AppIcons.h"
 #include "ContextHelpMode.h"
+#include "HistoryMenu.h"
+#include "MouseNavigation.h"
+#include "ReaderTrail.h"
 #include "TPulpit.h"
 
 #include <QAction>
@@ -11,8 +14,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
-FrameActions::FrameActions(TPulpit &frame, ContextHelpMode &helpMode)
-    : QObject(&frame), m_frame(frame), m_helpMode(helpMode)
+FrameActions::FrameActions(TPulpit &frame, ContextHelpMode &helpMode, ReaderTrail &trail)
+    : QObject(&frame), m_frame(frame), m_helpMode(helpMode), m_trail(trail)
 {
     createMenus();
     createKeys();
@@ -122,6 +125,8 @@ void FrameActions::createMenus()
     addMenuItem(window, QStringLiteral("miPoziomo"), QStringLiteral("Sąsiadująco w poziomie"), {},
                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F4), &TPulpit::btTileHorizClick);
 
+    createHistoryMenu(menu(QStringLiteral("&Historia")));
+
     QMenu *help = menu(QStringLiteral("Po&moc"));
     addMenuItem(help, QStringLiteral("miPomocOkna"), QStringLiteral("Pomoc do &okna"),
                 QStringLiteral("Temat pomocy aktywnego okna"), QKeySequence(Qt::Key_F1),
@@ -140,6 +145,26 @@ void FrameActions::createMenus()
     help->addSeparator();
     addMenuItem(help, QStringLiteral("miOProgramie"), QStringLiteral("&O programie"),
                 QStringLiteral("Informacje o programie"), none, &TPulpit::Oprogramie1Click);
+}
+
+void FrameActions::createHistoryMenu(QMenu *menu)
+{
+    m_back = addMenuItem(menu, QStringLiteral("miWstecz"), QStringLiteral("Wstecz"),
+                         QStringLiteral("Poprzedni oglądany dokument"),
+                         QKeySequence(Qt::ALT | Qt::Key_Left), &TPulpit::WsteczClick);
+    m_forward = addMenuItem(menu, QStringLiteral("miDalej"), QStringLiteral("Dalej"),
+                            QStringLiteral("Następny oglądany dokument"),
+                            QKeySequence(Qt::ALT | Qt::Key_Right), &TPulpit::DalejClick);
+    new HistoryMenu(*menu, m_trail, m_helpMode);
+    new MouseNavigation(m_frame, *m_back, *m_forward);
+    connect(&m_trail, &ReaderTrail::pathChanged, this, &FrameActions::updateHistoryCommands);
+    updateHistoryCommands();
+}
+
+void FrameActions::updateHistoryCommands()
+{
+    m_back->setEnabled(m_trail.canGoBack());
+    m_forward->setEnabled(m_trail.canGoForward());
 }
 
 void FrameActions::createKeys()

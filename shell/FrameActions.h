@@ -8,6 +8,7 @@ class QAction;
 class QKeySequence;
 class QMenu;
 class QToolBar;
+class ReaderTrail;
 class TPulpit;
 
 // The main window's commands, as its menus, keys and two toolbars offer them. Every command
@@ -19,7 +20,7 @@ class FrameActions : public QObject
 public:
     using Command = void (TPulpit::*)();
 
-    FrameActions(TPulpit &frame, ContextHelpMode &helpMode);
+    FrameActions(TPulpit &frame, ContextHelpMode &helpMode, ReaderTrail &trail);
 
     QToolBar *menuToolbar() const { return m_tbMenu; }
     QToolBar *indexToolbar() const { return m_tbIndeks; }
@@ -32,6 +33,8 @@ public:
 
 private:
     void createMenus();
+    void createHistoryMenu(QMenu *menu);
+    void updateHistoryCommands();
     void createKeys();
     void createFrameMenu();
     void createMenuToolbar();
@@ -48,7 +51,10 @@ private:
 
     TPulpit &m_frame;
     ContextHelpMode &m_helpMode;
+    ReaderTrail &m_trail;
     QToolBar *m_tbMenu = nullptr;
     QToolBar *m_tbIndeks = nullptr;
     QAction *m_btOpcje = nullptr;
+    QAction *m_back = nullptr;
+    QAction *m_forward = nullptr;
 };

@@ -10,6 +10,8 @@
 #include "Globals.h"
 #include "HelpSystem.h"
 #include "MessageBoxes.h"
+#include "ReaderStore.h"
+#include "ReaderTrail.h"
 #include "TM3Player.h"
 #include "TPSSDirectory.h"
 #include "TSearchBox.h"
@@ -108,7 +110,19 @@ TPulpit::TPulpit(const Environment &environment)
     connect(m_children, &ChildWindowManager::childGone, this, &TPulpit::updateIdleTick);
     connect(m_dispatcher, &DocumentDispatcher::documentOpened, this, &TPulpit::updateIdleTick);
 
-    m_actions = new FrameActions(*this, *m_helpMode);
+    ReaderStore *store = environment.readerStore;
+    if (!store) {
+        m_ownReaderStore = std::make_unique<ReaderStore>(ReaderStore::defaultPath());
+        store = m_ownReaderStore.get();
+    }
+    // The history is worth no dialog: what goes wrong with it is said in the status bar.
+    m_trail = new ReaderTrail(*store, *m_dispatcher, this);
+    connect(m_trail, &ReaderTrail::problem, this,
+            [this](const QString &message) { statusBar()->showMessage(message); });
+    if (!store->problem().isEmpty())
+        statusBar()->showMessage(store->problem());
+
+    m_actions = new FrameActions(*this, *m_helpMode, *m_trail);
     createSearch();
 
     ToolbarLayout::Stored stored;
@@ -240,6 +254,16 @@ void TPulpit::Oprogramie1Click()
 {
     TfrmAbout2 dialog(QCoreApplication::applicationDirPath(), this);
     runDialog(dialog);
+}
+
+void TPulpit::WsteczClick()
+{
+    m_trail->back();
+}
+
+void TPulpit::DalejClick()
+{
+    m_trail->forward();
 }
 
 void TPulpit::btExitClick()

@@ -24,6 +24,8 @@ class QDialog;
 class QMdiArea;
 class QTimer;
 class QToolBar;
+class ReaderStore;
+class ReaderTrail;
 class TM3Player;
 class TQuizSuperList;
 class TWebFileInfo;
@@ -59,6 +61,8 @@ public:
         // Runs a modal dialog of the frame (the quote of the day, the about box) and returns
         // its result; the dialog's own exec() when empty.
         std::function<int(QDialog &)> runDialog;
+        // The reader's history, not owned; the one at ReaderStore::defaultPath() if null.
+        ReaderStore *readerStore = nullptr;
     };
 
     // Help context numbers of the frame's parts.
@@ -184,6 +188,9 @@ public:
     // The options dialog; the open windows follow a new document font or Index layout.
     void btOpcjeClick();
     void CoToJestClick() { m_helpMode->toggle(); }
+    // Back and forward along the entries the reader has seen.
+    void WsteczClick();
+    void DalejClick();
     void SzukajnowejwersjiwsieciWWW1Click();
     void Oprogramie1Click();
 
@@ -219,6 +226,8 @@ private:
     DocumentDispatcher *m_dispatcher = nullptr;
     std::unique_ptr<QuizPoolLoader> m_quizPool;
     ContextHelpMode *m_helpMode = nullptr;
+    std::unique_ptr<ReaderStore> m_ownReaderStore;
+    ReaderTrail *m_trail = nullptr;
     FrameActions *m_actions = nullptr;
     QTimer *m_idleTick = nullptr;
 
