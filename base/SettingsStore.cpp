@@ -104,11 +104,15 @@ SettingsStore::SettingsStore(const QString &fileName, std::unique_ptr<QTemporary
       m_owned(std::make_unique<QSettings>(workingCopyName(*m_scratch), QSettings::IniFormat)),
       m_settings(*m_owned)
 {
-    for (const QString &key : m_settings.allKeys())
-        m_started.insert(key, textOf(m_settings.value(key)));
+    rememberStart();
 }
 
 SettingsStore::SettingsStore(QSettings &settings) : m_settings(settings)
+{
+    rememberStart();
+}
+
+void SettingsStore::rememberStart()
 {
     for (const QString &key : m_settings.allKeys())
         m_started.insert(key, textOf(m_settings.value(key)));

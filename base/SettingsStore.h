@@ -121,6 +121,8 @@ private:
     // Records a value; it is written only when it differs from what the run started with, or
     // this run wrote it before.
     void set(const QString &key, const QString &value);
+    // What the run starts with, against which its changes are told.
+    void rememberStart();
     void markRunning(bool running);
     // Writes the changed values into the settings file as it is now, in one replacement.
     bool commit();

@@ -456,18 +456,28 @@ void TestHtmlViewer::linkClickOnlyReports_data()
     QTest::newRow("other site") << QStringLiteral("http://example.com/a?b=1&c=2") << false;
 }
 
+namespace {
+
+// A page with one link to `href`, whose handler answers `handled`, and an anchor to jump to.
+void showLinkPage(View &view, const QString &href, bool handled)
+{
+    QObject::connect(&view, &THTMLViewer::HotSpotClick, &view,
+                     [handled](const QString &, bool *isHandled) { *isHandled = handled; });
+    QString escaped = href;
+    escaped.replace(u'&', QStringLiteral("&amp;"));
+    view.LoadStrings({QStringLiteral("<p>Przed <a href=\"%1\">odnośnik</a> po.</p>").arg(escaped),
+                      QStringLiteral("<p><a name=\"rozdzial\">Rozdział</a></p>")});
+}
+
+} // namespace
+
 void TestHtmlViewer::linkClickOnlyReports()
 {
     QFETCH(QString, href);
     QFETCH(bool, handled);
 
     View view;
-    connect(&view, &THTMLViewer::HotSpotClick, &view,
-            [&](const QString &, bool *isHandled) { *isHandled = handled; });
-    QString escaped = href;
-    escaped.replace(u'&', QStringLiteral("&amp;"));
-    view.LoadStrings({QStringLiteral("<p>Przed <a href=\"%1\">odnośnik</a> po.</p>").arg(escaped),
-                      QStringLiteral("<p><a name=\"rozdzial\">Rozdział</a></p>")});
+    showLinkPage(view, href, handled);
     QVERIFY(view.showExposed());
     const QString before = view.toHtml();
 
@@ -1003,12 +1013,7 @@ void TestHtmlViewer::accessibleLinkPressFollowsIt()
     QFETCH(bool, handled);
 
     View view;
-    connect(&view, &THTMLViewer::HotSpotClick, &view,
-            [&](const QString &, bool *isHandled) { *isHandled = handled; });
-    QString escaped = href;
-    escaped.replace(u'&', QStringLiteral("&amp;"));
-    view.LoadStrings({QStringLiteral("<p>Przed <a href=\"%1\">odnośnik</a> po.</p>").arg(escaped),
-                      QStringLiteral("<p><a name=\"rozdzial\">Rozdział</a></p>")});
+    showLinkPage(view, href, handled);
     QVERIFY(view.showExposed());
     const QString before = view.toHtml();
     QAccessibleInterface *document = QAccessible::queryAccessibleInterface(&view);
